@@ -1,0 +1,47 @@
+#pragma once
+
+#include "archive/escritura.h"
+
+#include <QByteArray>
+#include <QString>
+
+// nums.ini: one 78-byte record with the printing offsets, the bet price, the statistics depth
+// and the maker's web address.
+struct Ajustes {
+    static constexpr int kLongitud = 78;
+    static constexpr int kAnchoWeb = 60;
+
+    qint16 reservado1 = 0;
+    float desplazaX = 0;
+    float desplazaY = 0;
+    qint16 reservado2 = 0;
+    float precio = 0;
+    qint16 profundidad = 0; // months, start value of the statistics sliders
+    QByteArray web = QByteArray(kAnchoWeb, ' ');
+
+    static Ajustes desdeBytes(const char *datos);
+    QByteArray aBytes() const;
+    QString webTexto() const; // trimmed
+    void ponWeb(const QString &host);
+
+    // Reads record 1 of the file (an empty or short file gives a record of zeros).
+    static Ajustes lee(const QString &ruta);
+    Escritura escribe(const QString &ruta) const;
+};
+
+// Settings of this build that the program does not ask the user for: where the operator's and
+// the maker's sites are. Kept in ajustes.ini beside the program, written with defaults.
+struct Sitios {
+    QString operadorSitio;      // scheme and host of the results site
+    QString operadorSitioPdf;   // plain-http scheme and host of the result PDF
+    QString autorWeb;           // default maker host, no scheme
+    QString autorWebAntigua;    // former maker address that start-up replaces
+    QString autorCorreo;        // support e-mail
+    QString lectorPdfDescarga;  // page to download a PDF reader
+
+    static Sitios lee(const QString &carpeta);
+};
+
+// Start-up reading of nums.ini: creates it when missing, and puts the default maker host in
+// place of an empty field or of the former address. `reescrito` tells whether it was written.
+Ajustes leeajustes(const QString &carpeta, const Sitios &sitios, bool *reescrito = nullptr);

@@ -1,0 +1,74 @@
+#include "app/escritorio.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace {
+std::unique_ptr<Escritorio> &enUso()
+{
+    static std::unique_ptr<Escritorio> escritorio = std::make_unique<Escritorio>();
+    return escritorio;
+}
+
+QMessageBox::Icon iconoDe(Escritorio::Icono icono)
+{
+    switch (icono) {
+    case Escritorio::Icono::Informacion:
+        return QMessageBox::Information;
+    case Escritorio::Icono::Exclamacion:
+        return QMessageBox::Warning;
+    case Escritorio::Icono::Critico:
+        return QMessageBox::Critical;
+    case Escritorio::Icono::Pregunta:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+QDateTime Escritorio::ahora() const { return QDateTime::currentDateTime(); }
+
+bool Escritorio::pregunta(const QString &texto, const QString &titulo, Icono icono)
+{
+    QMessageBox caja(iconoDe(icono), titulo, texto, QMessageBox::NoButton,
+                     QApplication::activeWindow());
+    QPushButton *si = caja.addButton(QString::fromUtf8("Sí"), QMessageBox::YesRole);
+    caja.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    caja.exec();
+    return caja.clickedButton() == si;
+}
+
+void Escritorio::aviso(const QString &texto, const QString &titulo, Icono icono)
+{
+    QMessageBox caja(iconoDe(icono), titulo, texto, QMessageBox::Ok,
+                     QApplication::activeWindow());
+    caja.exec();
+}
+
+QString Escritorio::eligeArchivo(const QString &carpeta, const QString &titulo,
+                                 const QString &filtro)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), titulo, carpeta, filtro);
+}
+
+bool Escritorio::eligeImpresora(QPrinter &impresora)
+{
+    QPrintDialog dialogo(&impresora, QApplication::activeWindow());
+    dialogo.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialogo.setOption(QAbstractPrintDialog::PrintSelection, false);
+    return dialogo.exec() == QDialog::Accepted;
+}
+
+void Escritorio::abreDireccion(const QUrl &direccion) { QDesktopServices::openUrl(direccion); }
+
+Escritorio &Escritorio::actual() { return *enUso(); }
+
+void Escritorio::sustituye(std::unique_ptr<Escritorio> nuevo)
+{
+    enUso() = nuevo ? std::move(nuevo) : std::make_unique<Escritorio>();
+}

@@ -1,0 +1,145 @@
+#pragma once
+
+#include "app/ajustes.h"
+#include "app/escritorio.h"
+#include "app/recuento.h"
+#include "archive/archivosorteos.h"
+#include "syndicates/archivopenas.h"
+
+#include <QMainWindow>
+
+class QAbstractSlider;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QScrollBar;
+class QTabWidget;
+class QTimer;
+class QTreeView;
+class Imagen;
+
+// The main window: owns the open files and the values every subsystem shares, and hands each
+// event to the core. Its tabs are built by one function each (principal_*.cpp).
+class Principal : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Principal(const QString &dir, QWidget *parent = nullptr);
+    ~Principal() override;
+
+    // Program directory and a file inside it.
+    const QString &carpeta() const { return carpeta_; }
+    QString ruta(const QString &archivo) const;
+
+    // Shared values.
+    ArchivoSorteos &sorteos() { return sorteos_; }
+    ArchivoPenas &penas() { return penas_; }
+    const Ajustes &ajustes() const { return ajustes_; }
+    void ponAjustes(const Ajustes &a) { ajustes_ = a; }
+    const Sitios &sitios() const { return sitios_; }
+    int proximosorteo() const { return sorteos_.proximosorteo(); }
+    int proximapena() const { return penas_.proximapena(); }
+    const Sorteo &sorteoActual() const { return recuento_.actual; }
+    const Recuento &ultimoRecuento() const { return recuento_; }
+    int sorteosjugados() const { return recuento_.sorteosjugados; }
+    int penasel = 0;
+    int activaciones = 0;
+    int borradoactivo = 0;
+    int avisopremio = 0;
+    int imprimiendo = 0;
+    int editando = 0;
+    int penagrabada = 0;
+    int numordenador = 0;
+    int numapuestas = 0;
+    int modocrea = 0;
+    int tablasel = 0;
+
+    // Start-up, activation and shut-down.
+    void Form_Load();
+    void Form_Activate();
+    void salir_Click();
+    void leeajustes();
+    void detectaantiguo();
+    void recuenta();
+    void refresca();
+    void Timer2_Timer();
+
+    // Syndicates.
+    void Command3_Click();
+
+    // Filled by the subsystems that own them.
+    void resumen();
+    void comprueba(int n);
+    void compruebamultiples(int n);
+    void estadisticas(double fecha);
+    void describeestadisticas();
+    void premiosorteo(int modo);
+    void mensajeautor();
+    void Command1_Click(int elemento);
+    void paraAvisoPremio();
+    void avisopermiso();
+
+    // Current date as the rest of the program sees it (through the desktop seam).
+    QDate hoy() const;
+
+protected:
+    bool event(QEvent *evento) override;
+    void closeEvent(QCloseEvent *evento) override;
+
+private:
+    void construyeMenus();
+    void construyeCabecera(QWidget *panel);
+    QWidget *construyeGeneral();
+    QWidget *construyeUltimo();
+    QWidget *construyeGestor();
+    QWidget *construyeEstadisticas();
+    QWidget *construyeCrear();
+    // Brings the results lists up to date after a syndicate or the archive changed.
+    void refrescaResultados();
+
+    QString carpeta_;
+    ArchivoSorteos sorteos_;
+    ArchivoPenas penas_;
+    Ajustes ajustes_;
+    Sitios sitios_;
+    Recuento recuento_;
+    bool cerrando_ = false;
+
+public:
+    // Controls the handlers of every subsystem reach (named as the tests find them).
+    QTabWidget *SSTab1 = nullptr;
+    QLabel *Label9[8] = {};
+    QTimer *Timer1 = nullptr;
+    QTimer *Timer2 = nullptr;
+    QTimer *Timer3 = nullptr;
+    // Tab 0: results.
+    QPushButton *Command1[2] = {};
+    QTreeView *ListView2 = nullptr;
+    QTreeView *ListView4 = nullptr;
+    QScrollBar *HScroll1 = nullptr;
+    QLineEdit *Text3 = nullptr;
+    QCheckBox *Check1 = nullptr;
+    QCheckBox *Check2 = nullptr;
+    Imagen *Image5 = nullptr;
+    QLabel *Label59 = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+    QProgressBar *ProgressBar2 = nullptr;
+    // Tab 2: syndicate manager.
+    QTreeView *ListView1 = nullptr;
+    QComboBox *Combo2 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *Command7 = nullptr;
+    QPushButton *Command5 = nullptr;
+    QPushButton *Command8 = nullptr;
+    Imagen *Image1[5] = {};
+    // Tab 3: statistics.
+    QTreeView *ListView3 = nullptr;
+    QScrollBar *HScroll2 = nullptr;
+    QAbstractSlider *Slider1[2] = {};
+    // Menu entries.
+    QAction *salir = nullptr;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// Dates are kept as the day count since 30 December 1899 in a double, the way the
+// record files store them: the whole part is the day, 0 means "no date".
+namespace fechas {
+
+double serial(const QDate &dia);
+// Invalid QDate for 0, for values that are not finite, or far outside any real calendar.
+QDate dia(double serial);
+// "Domingo" = 1 ... "Sábado" = 7, the week as the draw days are named.
+int numeroDia(double serial);
+// Long text used by the main window: "Jueves, 5 de marzo del 2020".
+QString textoLargo(double serial);
+// Short day/month/year text with a four-digit year: "05/03/2020".
+QString textoCorto(double serial);
+
+} // namespace fechas
+
+// Spanish weekday name of a serial date ("Domingo" ... "Sábado"); empty for a date that
+// cannot exist.
+QString diasemana(double dime);
+
+// Numbers marked by a multiple code (501..506), bets a multiple stands for (code + 6,
+// 507..512), or the bet count of a simple or reduced syndicate given as count + 6.
+qint16 cuantos(int son);

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/escritorio.h"
+
+#include <QList>
+#include <QStringList>
+
+// The desktop the tests install: a fixed clock, every message recorded, questions answered
+// from a script (Yes when the script runs out), a file "chosen" in advance and printing to PDF.
+class EscritorioPrueba : public Escritorio {
+public:
+    struct Mensaje {
+        QString texto;
+        QString titulo;
+        Icono icono;
+        bool pregunta;
+    };
+
+    QDateTime reloj = QDateTime(QDate(2026, 1, 1), QTime(12, 0));
+    QList<bool> respuestas;      // answers to the next questions, in order
+    QString archivoElegido;      // "" = the file dialog is cancelled
+    bool impresoraAceptada = true;
+    QString pdfSalida;           // where an accepted print goes (a PDF file)
+    QList<Mensaje> mensajes;
+    QList<QUrl> direcciones;
+    int dialogosArchivo = 0;
+
+    QDateTime ahora() const override { return reloj; }
+    bool pregunta(const QString &texto, const QString &titulo, Icono icono) override;
+    void aviso(const QString &texto, const QString &titulo, Icono icono) override;
+    QString eligeArchivo(const QString &carpeta, const QString &titulo,
+                         const QString &filtro) override;
+    bool eligeImpresora(QPrinter &impresora) override;
+    void abreDireccion(const QUrl &direccion) override { direcciones.append(direccion); }
+
+    QStringList textos() const;
+
+    // Installs a fresh one and returns it (owned by Escritorio).
+    static EscritorioPrueba *instala(const QDate &hoy = QDate(2026, 1, 1));
+};
