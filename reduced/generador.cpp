@@ -11,6 +11,14 @@ namespace generador {
 
 namespace {
 
+// Our own name for the count of set bits: this file may be built with the processor's popcount
+// instruction (see CMakeLists.txt), and it must not lend that code to std::popcount users
+// elsewhere.
+inline int bits(std::uint32_t m)
+{
+    return __builtin_popcount(m);
+}
+
 // Every r-bit subset of the bits of `base`, appended to `sal`.
 void subconjuntos(std::uint32_t base, int r, std::vector<std::uint32_t> &sal)
 {
@@ -112,7 +120,7 @@ public:
     // One of the set bits of m, chosen uniformly.
     std::uint32_t bitDe(std::uint32_t m)
     {
-        for (std::uint32_t k = menorQue(std::uint32_t(std::popcount(m))); k; --k)
+        for (std::uint32_t k = menorQue(std::uint32_t(bits(m))); k; --k)
             m &= m - 1;
         return m & -m;
     }
@@ -141,6 +149,13 @@ public:
     const std::vector<std::uint32_t> &apuestas() const { return apuestas_; }
 
     // Removes the bet that alone covers the fewest winning sets.
+    void quita(std::size_t i)
+    {
+        for (std::uint32_t w : vecinos(apuestas_[i], todos_, g_))
+            baja(w);
+        apuestas_.erase(apuestas_.begin() + std::ptrdiff_t(i));
+    }
+
     void quitaLaMenosUtil()
     {
         std::size_t mejor = 0;
@@ -154,9 +169,7 @@ public:
                 mejor = i;
             }
         }
-        for (std::uint32_t w : vecinos(apuestas_[mejor], todos_, g_))
-            baja(w);
-        apuestas_.erase(apuestas_.begin() + std::ptrdiff_t(mejor));
+        quita(mejor);
     }
 
     // Annealing until every set is covered or the moves run out.
@@ -191,7 +204,7 @@ private:
         cercanas_.clear();
         int mayor = -1;
         for (std::uint32_t i = 0; i < apuestas_.size(); ++i) {
-            const int c = std::popcount(apuestas_[i] & w);
+            const int c = bits(apuestas_[i] & w);
             if (c > mayor) {
                 mayor = c;
                 cercanas_.clear();
@@ -320,7 +333,12 @@ std::vector<Apuesta> reduce(int n, int g, const std::vector<Apuesta> &inicio,
     std::size_t cual = 0;
     // A full-system guarantee (6) has nothing to gain from moving numbers: every set is a bet.
     while (g < 6 && ajustes.pasos > 0 && mejor.size() > tope && !ajustes.enfriamientos.empty()) {
-        estado.quitaLaMenosUtil();
+        // The first try drops the bet that covers least on its own; a new try at the same size
+        // drops one at random, so that it starts from another place.
+        if (intento == 0)
+            estado.quitaLaMenosUtil();
+        else
+            estado.quita(azar.menorQue(std::uint32_t(mejor.size())));
         const auto &e = ajustes.enfriamientos[cual];
         cual = (cual + 1) % ajustes.enfriamientos.size();
         if (!estado.recuece(azar, ajustes.pasos, e)) {
@@ -367,6 +385,39 @@ int cotaInferior(int n, int g)
     }
 }
 
+namespace {
+
+// How hard to look for one table: independent searches from the greedy table (seeds 1, 2, ...)
+// and tries at each size, chosen so that the whole file takes a few minutes. The sizes the
+// searches end at spread, some far below the rest (14 numbers al 5: most end at 111-114, a few at
+// 101-102), so the cheap tables where that happens get many searches; where the last sizes are
+// hard to reach (15 al 5, 16 and 17 al 4), one search gets more tries at each size.
+struct Esfuerzo {
+    int corridas, intentos;
+};
+
+Esfuerzo esfuerzo(int n, int g)
+{
+    switch (g) {
+    case 5:
+        if (n == 12 || n == 14)
+            return {8, 4};
+        if (n == 15)
+            return {2, 12};
+        return {1, 4};
+    case 4:
+        if (n == 14)
+            return {2, 4};
+        if (n == 16 || n == 17)
+            return {1, 12};
+        return {1, 4};
+    default:
+        return {n == 18 ? 4 : 1, 4};
+    }
+}
+
+} // namespace
+
 std::vector<Recocido> plan(int n, int g)
 {
     // A guarantee of 5 with 16 or more numbers needs far more than the 205 bets a syndicate can
@@ -381,23 +432,22 @@ std::vector<Recocido> plan(int n, int g)
     switch (g) {
     case 5:
         r.pasos = 2'000'000;
-        r.intentos = 4;
         r.enfriamientos = {{0.4, 0.2}, {1, 0.1}, {0.6, 0.25}, {0.5, 0.1}};
         break;
     case 4:
         r.pasos = 2'000'000;
-        r.intentos = 4;
         r.enfriamientos = {{2, 0.5}, {1, 0.3}, {3, 1}, {0.4, 0.2}};
         break;
     default:
         r.pasos = 1'000'000;
-        r.intentos = 3;
         r.enfriamientos = {{10, 1}, {20, 1}, {5, 0.5}};
         break;
     }
     std::vector<Recocido> busquedas;
-    for (std::uint64_t semilla : {1, 2}) {
-        r.semilla = semilla;
+    const Esfuerzo e = esfuerzo(n, g);
+    r.intentos = e.intentos;
+    for (int semilla = 1; semilla <= e.corridas; ++semilla) {
+        r.semilla = std::uint64_t(semilla);
         busquedas.push_back(r);
     }
     return busquedas;
@@ -405,9 +455,18 @@ std::vector<Recocido> plan(int n, int g)
 
 std::vector<Apuesta> mejorTabla(int n, int g, const std::function<void(int k)> &avance)
 {
-    auto tabla = voraz(n, g);
-    for (const Recocido &r : plan(n, g))
-        tabla = reduce(n, g, tabla, r, avance);
+    // Each search starts afresh from the greedy table: the sizes they end at spread widely (a
+    // few fall into much deeper valleys than the rest), so independent starts find more than
+    // one long search.
+    const auto inicio = voraz(n, g);
+    auto tabla = inicio;
+    for (const Recocido &r : plan(n, g)) {
+        if (int(tabla.size()) <= r.objetivo)
+            break;
+        auto otra = reduce(n, g, inicio, r, avance);
+        if (otra.size() < tabla.size())
+            tabla = std::move(otra);
+    }
     std::sort(tabla.begin(), tabla.end());
     return tabla;
 }
