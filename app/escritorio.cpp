@@ -56,6 +56,12 @@ QString Escritorio::eligeArchivo(const QString &carpeta, const QString &titulo,
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), titulo, carpeta, filtro);
 }
 
+QString Escritorio::eligeDestino(const QString &carpeta, const QString &titulo,
+                                 const QString &filtro)
+{
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), titulo, carpeta, filtro);
+}
+
 bool Escritorio::eligeImpresora(QPrinter &impresora)
 {
     QPrintDialog dialogo(&impresora, QApplication::activeWindow());

@@ -19,6 +19,8 @@ public:
     virtual QString eligeArchivo(const QString &carpeta, const QString &titulo,
                                  const QString &filtro); // "" = cancelled
     virtual bool eligeImpresora(QPrinter &impresora);    // print dialog; false = cancelled
+    virtual QString eligeDestino(const QString &carpeta, const QString &titulo,
+                                 const QString &filtro); // save dialog; "" = cancelled
     virtual void abreDireccion(const QUrl &direccion);   // the desktop's "open" action
     static Escritorio &actual();                         // the one in use
     static void sustituye(std::unique_ptr<Escritorio> nuevo); // tests install their own

@@ -56,6 +56,7 @@ Principal::Principal(const QString &dir, QWidget *parent)
     SSTab1->addTab(construyeEstadisticas(), u("Estadísticas"));
     SSTab1->addTab(construyeCrear(), u("Crear Combinación"));
     capa->addWidget(SSTab1, 1);
+    construyePena(SSTab1->widget(2));
     setCentralWidget(central);
     resize(1000, 720);
 

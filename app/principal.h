@@ -4,9 +4,12 @@
 #include "app/escritorio.h"
 #include "app/recuento.h"
 #include "archive/archivosorteos.h"
+#include "stats/estadisticas.h"
 #include "syndicates/archivopenas.h"
 
 #include <QMainWindow>
+#include <QPointer>
+#include <array>
 
 class QAbstractSlider;
 class QAction;
@@ -21,6 +24,11 @@ class QTabWidget;
 class QTimer;
 class QTreeView;
 class Imagen;
+class QChartView;
+class QFrame;
+class ModeloApuestas;
+class ModeloSorteos;
+class VistaInforme;
 
 // The main window: owns the open files and the values every subsystem shares, and hands each
 // event to the core. Its tabs are built by one function each (principal_*.cpp).
@@ -142,4 +150,53 @@ public:
     QAbstractSlider *Slider1[2] = {};
     // Menu entries.
     QAction *salir = nullptr;
+
+    // --- Statistics and reports (stats/, reports/): tab 3, the report buttons, and the details
+    // of the syndicate shown in the syndicate manager.
+public:
+    void Check3_Click(int i);
+    void aplicaperiodo(int modo);
+    void Slider1_Change(int i, int valor);
+    void HScroll2_Change();
+    // Ranks the numbers of the last statistics pass into masfrecuentes and keeps the first k in
+    // the report database; false when the database could not be written.
+    bool frecuencias(int k);
+    void Image2_Click(int i);
+    void muestrapena(int r);
+    bool informedinero();
+    const stats::Resultado &estadistica() const { return estadistica_; }
+    const Pena &penaMostrada() const { return penaMostrada_; }
+
+    std::array<int, 49> masfrecuentes{}; // the 49 numbers, most frequent first
+    int filtroactivo = 0;
+
+    QCheckBox *Check3[9] = {};
+    QLabel *Label7 = nullptr;
+    QLabel *Label21 = nullptr;
+    QLabel *Label27 = nullptr;
+    QFrame *Frame5 = nullptr;
+    QChartView *MSChart1 = nullptr;
+    Imagen *Image2[2] = {};
+    QTreeView *ListView5 = nullptr;
+    QLabel *Label3[5] = {};
+    QLabel *Label16 = nullptr;
+    QLabel *Label17 = nullptr;
+    QLabel *Label28 = nullptr;
+    QLabel *Label29 = nullptr;
+    QLabel *Label37 = nullptr;
+    QChartView *MSChart3 = nullptr;
+
+private:
+    void construyePena(QWidget *gestor);
+    void pintaGrafico();
+    void pintaGraficoPena(int sinPremio, int premios);
+    void recuperaArchivo(int registro);
+    double hoySerial() const;
+
+    stats::Resultado estadistica_;
+    ModeloSorteos *modeloSorteos_ = nullptr;
+    ModeloApuestas *modeloApuestas_ = nullptr;
+    Pena penaMostrada_;
+    QPointer<VistaInforme> vistaInforme_;
+    bool recuperando_ = false;
 };

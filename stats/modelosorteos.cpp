@@ -1,0 +1,64 @@
+#include "stats/modelosorteos.h"
+
+#include <QFont>
+
+void ModeloSorteos::pon(std::vector<stats::FilaSorteo> filas)
+{
+    beginResetModel();
+    filas_ = std::move(filas);
+    endResetModel();
+}
+
+int ModeloSorteos::rowCount(const QModelIndex &padre) const
+{
+    return padre.isValid() ? 0 : static_cast<int>(filas_.size());
+}
+
+int ModeloSorteos::columnCount(const QModelIndex &padre) const
+{
+    return padre.isValid() ? 0 : 3;
+}
+
+QVariant ModeloSorteos::data(const QModelIndex &indice, int rol) const
+{
+    if (!indice.isValid() || indice.row() >= rowCount())
+        return {};
+    const stats::FilaSorteo &f = filas_[static_cast<size_t>(indice.row())];
+    switch (rol) {
+    case Qt::DisplayRole:
+        switch (indice.column()) {
+        case 0:
+            return f.numeros;
+        case 1:
+            return f.joker;
+        case 2:
+            return f.fecha;
+        }
+        return {};
+    case Qt::FontRole:
+        if (indice.column() == 0) {
+            QFont negrita;
+            negrita.setBold(true);
+            return negrita;
+        }
+        return {};
+    case Qt::UserRole:
+        return f.registro;
+    }
+    return {};
+}
+
+QVariant ModeloSorteos::headerData(int seccion, Qt::Orientation orientacion, int rol) const
+{
+    if (orientacion != Qt::Horizontal || rol != Qt::DisplayRole)
+        return {};
+    switch (seccion) {
+    case 0:
+        return QString::fromUtf8("Números ganadores");
+    case 1:
+        return QStringLiteral("Joker");
+    case 2:
+        return QStringLiteral("Fecha");
+    }
+    return {};
+}
