@@ -1,5 +1,6 @@
 #include "reports/motor.h"
 #include "archive/fechas.h"
+#include "reports/esquema_generado.h"
 
 #include <QDir>
 #include <QFile>
@@ -125,13 +126,18 @@ Informe renderiza(const QString &plantilla, const Contenido &c, const QLocale &l
 Informe prepara(const QString &carpeta, int miembro, const QLocale &locale, const QDate &hoy)
 {
     Informe r;
+    QString plantilla;
     QFile archivo(QDir(carpeta).filePath(archivoInforme(miembro)));
-    if (!archivo.open(QIODevice::ReadOnly) || archivo.size() > kMaximoPlantilla) {
+    if (!archivo.exists()) {
+        // A report file lost from the program directory: the copy built into the program.
+        plantilla = QString::fromUtf8(miembro == 0 ? kPlantillaInforme0 : kPlantillaInforme1);
+    } else if (!archivo.open(QIODevice::ReadOnly) || archivo.size() > kMaximoPlantilla) {
         r.error = kSinPlantilla;
         r.detalle = archivo.fileName();
         return r;
+    } else {
+        plantilla = QString::fromUtf8(archivo.read(kMaximoPlantilla));
     }
-    const QString plantilla = QString::fromUtf8(archivo.read(kMaximoPlantilla));
     Contenido contenido;
     ErrorBase error;
     if (!lee(carpeta, contenido, &error)) {

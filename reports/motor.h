@@ -18,7 +18,7 @@ struct Informe {
 };
 
 // Error numbers of a report start.
-inline constexpr int kSinPlantilla = 53;  // the report file is missing or cannot be read
+inline constexpr int kSinPlantilla = 53;  // the report file cannot be read
 inline constexpr int kPlantillaMala = 93; // the report file is not a valid template
 inline constexpr int kSinBase = 3051;     // the report database cannot be opened or made
 
@@ -30,7 +30,8 @@ QString archivoInforme(int miembro);
 Informe renderiza(const QString &plantilla, const Contenido &contenido, const QLocale &locale,
                   const QDate &hoy);
 
-// Reads the report file of button `miembro` and the tables, and fills it.
+// Reads the report file of button `miembro` (the copy built into the program when the file is
+// gone) and the tables, and fills it.
 Informe prepara(const QString &carpeta, int miembro, const QLocale &locale, const QDate &hoy);
 
 // Number text without thousands separator and without trailing zeros ("20", "1,5").
