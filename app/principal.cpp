@@ -57,6 +57,7 @@ Principal::Principal(const QString &dir, QWidget *parent)
     SSTab1->addTab(construyeCrear(), u("Crear Combinación"));
     capa->addWidget(SSTab1, 1);
     construyePena(SSTab1->widget(2));
+    construyeCreaAuto(SSTab1->widget(4));
     setCentralWidget(central);
     resize(1000, 720);
 

@@ -186,8 +186,28 @@ public:
     QLabel *Label37 = nullptr;
     QChartView *MSChart3 = nullptr;
 
+    // Automatic creation (steps 2 and 3 of the creation tab). Opening the editor and listing
+    // the reduced tables for n numbers belong to the editor and tables code, which answers
+    // these two signals.
+    void Slider2_Change(int n);
+    void Image3_Click(int e);
+    void Image4_Click();
+    // Shows ("Automática") or hides the three panels of automatic creation.
+    void muestraPasosAutomaticos(bool mostrar);
+    QAbstractSlider *Slider2 = nullptr;
+    QLabel *Label23 = nullptr;
+    Imagen *Image3[3] = {};
+    Imagen *Image4 = nullptr;
+    QFrame *Frame9 = nullptr;
+
+signals:
+    void tablasPedidas(int n); // listatablas(n)
+    void editorPedido();       // open the editor Crea with numordenador, modocrea, tablasel
+
 private:
     void construyePena(QWidget *gestor);
+    void construyeCreaAuto(QWidget *crear);
+    void ponActivo(Imagen *boton, bool activo);
     void pintaGrafico();
     void pintaGraficoPena(int sinPremio, int premios);
     void recuperaArchivo(int registro);
