@@ -104,6 +104,7 @@ QWidget *Principal::construyeEstadisticas()
     MSChart1->setObjectName(QStringLiteral("MSChart1"));
     MSChart1->setMinimumSize(420, 300);
     MSChart1->chart()->legend()->setVisible(false);
+    MSChart1->chart()->setMargins(QMargins(2, 2, 2, 2));
     rejilla->addWidget(MSChart1, 3, 1);
 
     HScroll2 = new QScrollBar(Qt::Horizontal, panel);
@@ -124,8 +125,9 @@ QWidget *Principal::construyeEstadisticas()
     }
     Frame5->setVisible(false);
     rejilla->addWidget(Frame5, 5, 1);
-    rejilla->setColumnStretch(0, 1);
-    rejilla->setColumnStretch(1, 1);
+    // The chart needs the room: twenty-five labelled bars side by side.
+    rejilla->setColumnStretch(0, 2);
+    rejilla->setColumnStretch(1, 3);
     return panel;
 }
 
@@ -318,6 +320,10 @@ void Principal::pintaGrafico()
     grafico->addSeries(serie);
     auto *ejeX = new QBarCategoryAxis;
     ejeX->append(etiquetas);
+    // Twenty-five numbers side by side only fit in a smaller type.
+    QFont letra = ejeX->labelsFont();
+    letra.setPointSizeF(letra.pointSizeF() * 0.75);
+    ejeX->setLabelsFont(letra);
     auto *ejeY = new QValueAxis;
     ejeY->setRange(0, maximo);
     ejeY->setLabelFormat(QStringLiteral("%d"));

@@ -44,6 +44,7 @@ void Principal::construyePena(QWidget *gestor)
     ListView5->setAccessibleName(u("Apuestas de la peña"));
     ListView5->setRootIsDecorated(false);
     ListView5->setUniformRowHeights(true);
+    ListView5->setHeaderHidden(true); // its height is counted in rows
     modeloApuestas_ = new ModeloApuestas(this);
     ListView5->setModel(modeloApuestas_);
     ListView5->header()->setStretchLastSection(true);
