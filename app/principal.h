@@ -210,7 +210,8 @@ private:
     void ponActivo(Imagen *boton, bool activo);
     void pintaGrafico();
     void pintaGraficoPena(int sinPremio, int premios);
-    void recuperaArchivo(int registro);
+    // An archive the statistics pass cannot read: kept aside as a dated copy, started afresh.
+    void recuperaArchivo();
     double hoySerial() const;
 
     stats::Resultado estadistica_;

@@ -143,7 +143,7 @@ void Principal::estadisticas(double fecha)
     const stats::FiltroDias filtro{Check3[0]->isChecked(), Check3[1]->isChecked()};
     stats::Resultado r = stats::estadisticas(sorteos_.sorteos(), filtro, fecha, estadistica_);
     if (r.ilegible != 0) {
-        recuperaArchivo(r.ilegible);
+        recuperaArchivo();
         return;
     }
     // A report database that cannot be written only leaves the printed report behind; the
@@ -151,15 +151,13 @@ void Principal::estadisticas(double fecha)
     if (r.hayFrase)
         informes::escribeFrase(carpeta_, r.frase);
     modeloSorteos_->pon(std::move(r.filas));
-    r.filas = {};
     estadistica_ = std::move(r);
     Label7->setText(QStringLiteral("TOTAL: %1 sorteos.").arg(estadistica_.total));
     pintaGrafico();
 }
 
-void Principal::recuperaArchivo(int registro)
+void Principal::recuperaArchivo()
 {
-    Q_UNUSED(registro);
     recuperando_ = true;
     const QString copia = rutaCopia(sorteos_.ruta(), Escritorio::actual().ahora());
     if (!QFile::copy(sorteos_.ruta(), copia)) {
