@@ -1,4 +1,4 @@
-#include "app/principal.h"
+#include "app/presentacion.h"
 
 #include <QApplication>
 
@@ -6,7 +6,8 @@ int main(int argc, char *argv[])
 {
     QApplication aplicacion(argc, argv);
     aplicacion.setApplicationName(QStringLiteral("Bolarium"));
-    Principal principal(QCoreApplication::applicationDirPath());
-    principal.show();
+    // The splash window opens the main window in the executable's directory.
+    Presentacion presentacion;
+    presentacion.show();
     return aplicacion.exec();
 }

@@ -107,12 +107,14 @@ void Principal::construyeMenus()
         connect(a, &QAction::triggered, this, [this, i] { SSTab1->setCurrentIndex(i); });
     }
     QMenu *opciones = menuBar()->addMenu(u("&Opciones"));
-    entrada(opciones, "confi", "Configuración");
+    connect(entrada(opciones, "confi", "Configuración"), &QAction::triggered, this,
+            &Principal::confi_Click);
     QMenu *ayuda = menuBar()->addMenu(u("A&yuda"));
     entrada(ayuda, "instrucciones", "Instrucciones");
     entrada(ayuda, "Leer", "Leer mensaje del Jefe");
     entrada(ayuda, "web", "Web del programa");
-    entrada(ayuda, "acerca", "Acerca de...");
+    connect(entrada(ayuda, "acerca", "Acerca de..."), &QAction::triggered, this,
+            &Principal::acerca_Click);
 }
 
 void Principal::construyeCabecera(QWidget *panel)
@@ -270,6 +272,7 @@ void Principal::Form_Activate()
         penagrabada = 0;
     }
     numordenador = 0;
+    cierraSecundarias();
     refrescaResultados();
 }
 

@@ -142,4 +142,11 @@ public:
     QAbstractSlider *Slider1[2] = {};
     // Menu entries.
     QAction *salir = nullptr;
+
+    // Slip printing, settings and about windows.
+    void Command2_Click(); // "Imprimir boletos"
+    void confi_Click();    // "Configuración"
+    void acerca_Click();   // "Acerca de..."
+    // Closes the printing, settings and about windows (the main window became active again).
+    void cierraSecundarias();
 };
