@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -150,12 +151,7 @@ Imprimir::Imprimir(const QString &carpeta, const Pena &pena, QWidget *parent)
         Option1[i] = new QRadioButton(u(nombresModo[i]), previa);
         Option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
         modos->addWidget(Option1[i]);
-        connect(Option1[i], &QRadioButton::toggled, this, [this](bool activo) {
-            if (activo)
-                actualizaVista();
-        });
     }
-    Option1[0]->setChecked(true);
     vista = new VistaPrevia(previa);
     anterior = new QPushButton(QStringLiteral("<"), previa);
     anterior->setObjectName(QStringLiteral("VistaAnterior"));
@@ -175,6 +171,12 @@ Imprimir::Imprimir(const QString &carpeta, const Pena &pena, QWidget *parent)
     capa->addLayout(izquierda);
     capa->addWidget(previa, 1);
 
+    Option1[0]->setChecked(true);
+    for (QRadioButton *modo : Option1)
+        connect(modo, &QRadioButton::toggled, this, [this](bool activo) {
+            if (activo)
+                actualizaVista();
+        });
     connect(Command1, &QPushButton::clicked, this, &Imprimir::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Imprimir::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Imprimir::pruebaAjuste);
@@ -256,10 +258,15 @@ void Imprimir::Text1_LostFocus(int elemento)
 
 bool Imprimir::eventFilter(QObject *objeto, QEvent *evento)
 {
-    if (evento->type() == QEvent::FocusOut)
-        for (int i = 0; i < 2; ++i)
-            if (objeto == Text1[i])
-                Text1_LostFocus(i);
+    // Only leaving the box for another control counts; switching to another window or opening
+    // a menu is not the user leaving the box half done.
+    if (evento->type() == QEvent::FocusOut) {
+        const Qt::FocusReason motivo = static_cast<QFocusEvent *>(evento)->reason();
+        if (motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason)
+            for (int i = 0; i < 2; ++i)
+                if (objeto == Text1[i])
+                    Text1_LostFocus(i);
+    }
     return QDialog::eventFilter(objeto, evento);
 }
 
