@@ -20,7 +20,10 @@
 #include <QVBoxLayout>
 
 namespace {
-QString u(const char *texto) { return QString::fromUtf8(texto); }
+QString u(const char *texto)
+{
+    return QString::fromUtf8(texto);
+}
 
 QTimer *temporizador(QObject *padre, const char *nombre, int ms)
 {
@@ -64,9 +67,15 @@ Principal::Principal(const QString &dir, QWidget *parent)
 
 Principal::~Principal() = default;
 
-QString Principal::ruta(const QString &archivo) const { return QDir(carpeta_).filePath(archivo); }
+QString Principal::ruta(const QString &archivo) const
+{
+    return QDir(carpeta_).filePath(archivo);
+}
 
-QDate Principal::hoy() const { return Escritorio::actual().ahora().date(); }
+QDate Principal::hoy() const
+{
+    return Escritorio::actual().ahora().date();
+}
 
 void Principal::construyeMenus()
 {
@@ -220,7 +229,10 @@ void Principal::recuenta()
     resumen();
 }
 
-void Principal::Timer2_Timer() { Label9[6]->setVisible(!Label9[6]->isVisible()); }
+void Principal::Timer2_Timer()
+{
+    Label9[6]->setHidden(!Label9[6]->isHidden());
+}
 
 void Principal::refresca()
 {

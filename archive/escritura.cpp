@@ -56,8 +56,8 @@ Escritura asegura(const QString &ruta)
 Escritura reemplaza(const QString &origen, const QString &destino)
 {
     // rename(2) replaces the destination atomically; QFile::rename refuses an existing target.
-    if (std::rename(QFile::encodeName(origen).constData(), QFile::encodeName(destino).constData()) ==
-        0)
+    if (std::rename(QFile::encodeName(origen).constData(),
+                    QFile::encodeName(destino).constData()) == 0)
         return Escritura::Hecha;
     return clasifica(QFileDevice::RenameError, destino);
 }
