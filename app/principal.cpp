@@ -61,6 +61,7 @@ Principal::Principal(const QString &dir, QWidget *parent)
     capa->addWidget(SSTab1, 1);
     setCentralWidget(central);
     resize(1000, 720);
+    conectaMantenimiento();
 
     Form_Load();
 }

@@ -142,4 +142,13 @@ public:
     QAbstractSlider *Slider1[2] = {};
     // Menu entries.
     QAction *salir = nullptr;
+
+    // Archive maintenance and the "Ayuda" entries.
+    void Command8_Click();
+    void Command5_Click();
+    void ListView3_ItemClick(int fila);
+    void abreWebAutor(const QString &camino);
+
+private:
+    void conectaMantenimiento();
 };
