@@ -149,4 +149,13 @@ public:
     void acerca_Click();   // "Acerca de..."
     // Closes the printing, settings and about windows (the main window became active again).
     void cierraSecundarias();
+
+    // Archive maintenance and the "Ayuda" entries.
+    void Command8_Click();
+    void Command5_Click();
+    void ListView3_ItemClick(int fila);
+    void abreWebAutor(const QString &camino);
+
+private:
+    void conectaMantenimiento();
 };
