@@ -151,6 +151,22 @@ public:
     // Menu entries.
     QAction *salir = nullptr;
 
+    // Slip printing, settings and about windows.
+    void Command2_Click(); // "Imprimir boletos"
+    void confi_Click();    // "Configuración"
+    void acerca_Click();   // "Acerca de..."
+    // Closes the printing, settings and about windows (the main window became active again).
+    void cierraSecundarias();
+
+    // Archive maintenance and the "Ayuda" entries.
+    void Command8_Click();
+    void Command5_Click();
+    void ListView3_ItemClick(int fila);
+    void abreWebAutor(const QString &camino);
+
+private:
+    void conectaMantenimiento();
+
     // --- Statistics and reports (stats/, reports/): tab 3, the report buttons, and the details
     // of the syndicate shown in the syndicate manager.
 public:

@@ -9,6 +9,27 @@ void ModeloSorteos::pon(std::vector<stats::FilaSorteo> filas)
     endResetModel();
 }
 
+bool ModeloSorteos::removeRows(int fila, int cuantas, const QModelIndex &padre)
+{
+    if (padre.isValid() || fila < 0 || cuantas < 1 || fila + cuantas > rowCount())
+        return false;
+    const auto primera = filas_.begin() + fila;
+    std::vector<int> quitados;
+    for (auto i = primera; i != primera + cuantas; ++i)
+        quitados.push_back(i->registro);
+    beginRemoveRows({}, fila, fila + cuantas - 1);
+    filas_.erase(primera, primera + cuantas);
+    for (stats::FilaSorteo &f : filas_) {
+        int antes = 0;
+        for (int q : quitados)
+            if (q < f.registro)
+                ++antes;
+        f.registro -= antes;
+    }
+    endRemoveRows();
+    return true;
+}
+
 int ModeloSorteos::rowCount(const QModelIndex &padre) const
 {
     return padre.isValid() ? 0 : static_cast<int>(filas_.size());

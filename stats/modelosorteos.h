@@ -14,6 +14,10 @@ public:
     void pon(std::vector<stats::FilaSorteo> filas);
     const std::vector<stats::FilaSorteo> &filas() const { return filas_; }
 
+    // Removing a row is removing its draw from the archive: the rows of newer draws move down
+    // one record number with it.
+    bool removeRows(int fila, int cuantas, const QModelIndex &padre = {}) override;
+
     int rowCount(const QModelIndex &padre = {}) const override;
     int columnCount(const QModelIndex &padre = {}) const override;
     QVariant data(const QModelIndex &indice, int rol = Qt::DisplayRole) const override;

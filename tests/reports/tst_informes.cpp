@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPdfDocument>
+#include <QPointer>
 #include <QTest>
 #include <QTreeView>
 
@@ -137,8 +138,11 @@ private slots:
     }
     void cleanup()
     {
+        QList<QPointer<QWidget>> ventanas;
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (qobject_cast<VistaInforme *>(w))
+            ventanas.append(w);
+        for (const QPointer<QWidget> &w : ventanas)
+            if (qobject_cast<VistaInforme *>(w.data()))
                 delete w;
         carpeta.reset();
         Escritorio::sustituye(nullptr);

@@ -247,6 +247,25 @@ private slots:
                     cuentas[static_cast<size_t>(w->masfrecuentes[i])]);
     }
 
+    void borrarUnSorteoDeLaListaFiltradaNoDesplazaLasDemas()
+    {
+        auto w = abre();
+        caja(*w, 0)->click(); // Saturdays only: rows and records no longer go together
+        w->borradoactivo = 1;
+        QAbstractItemModel *m = w->findChild<QTreeView *>(QStringLiteral("ListView3"))->model();
+        const int antes = m->rowCount();
+        const QString segunda = m->index(1, 2).data().toString();
+        w->ListView3_ItemClick(1);
+        QCOMPARE(m->rowCount(), antes - 1);
+        QCOMPARE(m->index(0, 2).data().toString(), segunda);
+        // Every row still names the record of the draw it shows.
+        for (int fila = 0; fila < m->rowCount(); ++fila) {
+            const int registro = m->index(fila, 0).data(Qt::UserRole).toInt();
+            QCOMPARE(fechas::textoCorto(w->sorteos().lee(registro).fecha),
+                     m->index(fila, 2).data().toString().left(10));
+        }
+    }
+
     void unArchivoIlegibleSeGuardaAparteYSeEmpiezaOtro()
     {
         Sorteo malo = sorteos.back();
