@@ -243,7 +243,7 @@ void Principal::refrescaResultados()
 
 bool Principal::event(QEvent *evento)
 {
-    if (evento->type() == QEvent::WindowActivate && !cerrando_)
+    if (evento->type() == QEvent::WindowActivate && !cerrando_ && !ventanaAbriendose())
         Form_Activate();
     return QMainWindow::event(evento);
 }
@@ -260,6 +260,7 @@ void Principal::Form_Activate()
     }
     if (editando == 1)
         penagrabada = 1;
+    cierraCrea();
     editando = 0;
     if (penagrabada == 1) {
         penas_.reabre();
@@ -270,6 +271,8 @@ void Principal::Form_Activate()
         penagrabada = 0;
     }
     numordenador = 0;
+    cierraCreamenu();
+    tablas_ = Tablas(); // the tables file is read again by the next listing
     refrescaResultados();
 }
 
