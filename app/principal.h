@@ -168,6 +168,8 @@ public:
     // Reads tablas.bin anew (every listing starts from the beginning of the file).
     const Tablas &cargaTablas();
     const Tablas &tablas() const { return tablas_; }
+    // The program is shutting down: secondary windows close without asking.
+    bool cerrandose() const { return cerrando_; }
     std::vector<int> indicetablas;
     int numerosCrear = 0; // count of numbers the tables were last listed for
     QWidget *modoCreacion = nullptr;

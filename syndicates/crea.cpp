@@ -375,7 +375,7 @@ void Crea::showEvent(QShowEvent *evento)
 
 void Crea::closeEvent(QCloseEvent *evento)
 {
-    if (!forzado_) {
+    if (!forzado_ && !principal_.cerrandose()) {
         if (const std::optional<AvisoEdicion> a = edicion_->cierre()) {
             Escritorio::actual().aviso(a->texto, a->titulo, icono(a->icono));
             evento->ignore();

@@ -147,7 +147,8 @@ Edicion::Edicion(ArchivoPenas &archivo, OpcionesEdicion opciones)
         modocrea_ = tipo >= 501 && tipo <= 506 ? tipo - 500 : edicion::kSencilla;
         numordenador_ = true;
         inicia();
-        maximo_ = esMultiple() ? 1 : std::clamp<int>(tipo, 1, Pena::kApuestas);
+        // A count the record cannot hold (a file edited by hand) shows what fits.
+        maximo_ = tipo >= 1 && tipo <= 500 ? std::min<int>(tipo, Pena::kApuestas) : 1;
         actual_ = 1;
         dias_ = edicion::opcionDias(pena_.diasTexto());
         QString n = pena_.nombreTexto();

@@ -460,6 +460,32 @@ private slots:
         QCOMPARE(archivo_.lee(1).tipo, qint16(501));
     }
 
+    void registroEstropeadoEnEdicion()
+    {
+        Pena p;
+        p.ponNombre(QStringLiteral("ROTA"));
+        p.tipo = 999;
+        const qint16 numeros[6] = {77, -3, 12, 12, 0, 49};
+        for (int i = 0; i < 6; ++i)
+            p.numero(1, i + 1) = numeros[i];
+        QCOMPARE(archivo_.escribe(1, p), Escritura::Hecha);
+        Edicion e(archivo_, edita(1));
+        QCOMPARE(e.maximo(), 1);
+        QCOMPARE(e.marcados(), 2); // 12 and 49; the rest cannot be shown
+        QVERIFY(e.cierre());
+        QCOMPARE(archivo_.lee(1), p);
+        pulsaTodos(e, {1, 2, 3, 4});
+        const Pena arreglada = archivo_.lee(1);
+        const qint16 esperado[6] = {1, 2, 3, 4, 12, 49};
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(arreglada.numero(1, i + 1), esperado[i]);
+        QVERIFY(!e.cierre());
+
+        p.tipo = 300;
+        QCOMPARE(archivo_.escribe(1, p), Escritura::Hecha);
+        QCOMPARE(Edicion(archivo_, edita(1)).maximo(), 205);
+    }
+
     void unaEscrituraFallidaNoPierdeNada()
     {
         ArchivoPenas imposible(dir_.filePath(QStringLiteral("no-existe/apuestas.dat")));
