@@ -1,4 +1,5 @@
 #include "app/principal.h"
+#include "app/salidalimpia.h"
 
 #include <QApplication>
 
@@ -6,6 +7,7 @@ int main(int argc, char *argv[])
 {
     QApplication aplicacion(argc, argv);
     aplicacion.setApplicationName(QStringLiteral("Bolarium"));
+    instalaSalidaLimpia();
     Principal principal(QCoreApplication::applicationDirPath());
     principal.show();
     return aplicacion.exec();

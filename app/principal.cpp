@@ -20,7 +20,10 @@
 #include <QVBoxLayout>
 
 namespace {
-QString u(const char *texto) { return QString::fromUtf8(texto); }
+QString u(const char *texto)
+{
+    return QString::fromUtf8(texto);
+}
 
 QTimer *temporizador(QObject *padre, const char *nombre, int ms)
 {
@@ -58,15 +61,22 @@ Principal::Principal(const QString &dir, QWidget *parent)
     capa->addWidget(SSTab1, 1);
     setCentralWidget(central);
     resize(1000, 720);
+    conectaMantenimiento();
 
     Form_Load();
 }
 
 Principal::~Principal() = default;
 
-QString Principal::ruta(const QString &archivo) const { return QDir(carpeta_).filePath(archivo); }
+QString Principal::ruta(const QString &archivo) const
+{
+    return QDir(carpeta_).filePath(archivo);
+}
 
-QDate Principal::hoy() const { return Escritorio::actual().ahora().date(); }
+QDate Principal::hoy() const
+{
+    return Escritorio::actual().ahora().date();
+}
 
 void Principal::construyeMenus()
 {
@@ -220,7 +230,10 @@ void Principal::recuenta()
     resumen();
 }
 
-void Principal::Timer2_Timer() { Label9[6]->setVisible(!Label9[6]->isVisible()); }
+void Principal::Timer2_Timer()
+{
+    Label9[6]->setHidden(!Label9[6]->isHidden());
+}
 
 void Principal::refresca()
 {

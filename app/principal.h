@@ -149,6 +149,16 @@ public:
     // Menu entries.
     QAction *salir = nullptr;
 
+    // Archive maintenance and the "Ayuda" entries.
+    void Command8_Click();
+    void Command5_Click();
+    void ListView3_ItemClick(int fila);
+    void abreWebAutor(const QString &camino);
+
+private:
+    void conectaMantenimiento();
+
+public:
     // Syndicate editor, creation wizard and the reduced tables of the creation tab.
     void Command7_Click();
     void Command4_Click();
