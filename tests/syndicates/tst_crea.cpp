@@ -41,6 +41,8 @@ QByteArray tabla(int n, int g, int k)
         int i = 5;
         while (i >= 0 && c[i] == n - 5 + i)
             --i;
+        if (i < 0)
+            break; // every combination of n numbers is there
         ++c[i];
         for (int j = i + 1; j < 6; ++j)
             c[j] = c[j - 1] + 1;

@@ -57,6 +57,8 @@ TablaReducida tablaDe(int n, int g, int k)
         int i = 5;
         while (i >= 0 && c[static_cast<size_t>(i)] == n - 5 + i)
             --i;
+        if (i < 0)
+            break; // every combination of n numbers is there
         ++c[static_cast<size_t>(i)];
         for (int j = i + 1; j < 6; ++j)
             c[static_cast<size_t>(j)] = c[static_cast<size_t>(j - 1)] + 1;
