@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -59,9 +60,13 @@ private slots:
     }
     void cleanup()
     {
+        // Deleting the main window also deletes the windows it owns: keep guarded pointers.
+        QList<QPointer<QWidget>> ventanas;
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->objectName() == QStringLiteral("Principal"))
-                delete w;
+            ventanas.append(w);
+        for (const QPointer<QWidget> &w : ventanas)
+            if (w && w->objectName() == QStringLiteral("Principal"))
+                delete w.data();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         Escritorio::sustituye(nullptr);
         carpeta.reset();
