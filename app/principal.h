@@ -4,12 +4,14 @@
 #include "app/escritorio.h"
 #include "app/recuento.h"
 #include "archive/archivosorteos.h"
+#include "reduced/tablas.h"
 #include "stats/estadisticas.h"
 #include "syndicates/archivopenas.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <vector>
 
 class QAbstractSlider;
 class QAction;
@@ -24,6 +26,9 @@ class QTabWidget;
 class QTimer;
 class QTreeView;
 class Imagen;
+class Crea;
+class Creamenu;
+class QGroupBox;
 class QChartView;
 class QFrame;
 class ModeloApuestas;
@@ -167,6 +172,54 @@ public:
 private:
     void conectaMantenimiento();
 
+public:
+    // Syndicate editor, creation wizard and the reduced tables of the creation tab.
+    void Command7_Click();
+    void Command4_Click();
+    void Command9_Click();
+    void Crearp_Click();
+    void listatablas(int n);
+    void Combo1_Click(int posicion);
+    void Image3_Click(int elemento);
+    void Image4_Click();
+    // Opens the editor with the shared creation values as they stand.
+    void abreCrea(const std::vector<int> &masfrecuentes = {});
+    void abreCreamenu();
+    void cierraCrea();
+    void cierraCreamenu();
+    Crea *crea() const;
+    Creamenu *creamenu() const;
+    // Reads tablas.bin anew (every listing starts from the beginning of the file).
+    const Tablas &cargaTablas();
+    const Tablas &tablas() const { return tablas_; }
+    // The program is shutting down: secondary windows close without asking.
+    bool cerrandose() const { return cerrando_; }
+    std::vector<int> indicetablas;
+    int numerosCrear = 0; // count of numbers the tables were last listed for
+    QWidget *modoCreacion = nullptr;
+    QWidget *pasosAutomatica = nullptr;
+    QPushButton *Command4 = nullptr;
+    QPushButton *Command9 = nullptr;
+    QComboBox *Combo1 = nullptr;
+    QLabel *Label51 = nullptr;
+    Imagen *Image3[3] = {};
+    QGroupBox *Frame9 = nullptr;
+    QGroupBox *Frame10 = nullptr;
+    QLabel *Label43 = nullptr;
+    QLabel *Label47 = nullptr;
+    QLabel *Label48 = nullptr;
+    QLabel *Label49 = nullptr;
+    QLabel *Label50 = nullptr;
+
+private:
+    // A secondary window shown a moment ago that the window system has not activated yet:
+    // the main window's own activation then is not the user coming back to it.
+    bool ventanaAbriendose() const;
+    QPointer<Crea> crea_;
+    QPointer<Creamenu> creamenu_;
+    Tablas tablas_;
+    int pestanaPrevia_ = 0;
+
     // --- Statistics and reports (stats/, reports/): tab 3, the report buttons, and the details
     // of the syndicate shown in the syndicate manager.
 public:
@@ -202,23 +255,17 @@ public:
     QLabel *Label37 = nullptr;
     QChartView *MSChart3 = nullptr;
 
-    // Automatic creation (steps 2 and 3 of the creation tab). Opening the editor and listing
-    // the reduced tables for n numbers belong to the editor and tables code, which answers
-    // these two signals.
+    // Automatic creation: the step-1 filters, the count of numbers, the report and "back"
+    // buttons of the creation tab (its tables list and creation buttons are in
+    // principal_crear.cpp).
     void Slider2_Change(int n);
-    void Image3_Click(int e);
-    void Image4_Click();
-    // Shows ("Automática") or hides the three panels of automatic creation.
-    void muestraPasosAutomaticos(bool mostrar);
+    // The part of the tab's reset that belongs to these controls: count 0, filters usable.
+    void reiniciaCreaAuto();
+    // The computer's numbers for the editor: the whole ranking, most frequent first.
+    std::vector<int> numerosOrdenador() const;
     QAbstractSlider *Slider2 = nullptr;
     QLabel *Label23 = nullptr;
-    Imagen *Image3[3] = {};
     Imagen *Image4 = nullptr;
-    QFrame *Frame9 = nullptr;
-
-signals:
-    void tablasPedidas(int n); // listatablas(n)
-    void editorPedido();       // open the editor Crea with numordenador, modocrea, tablasel
 
 private:
     void construyePena(QWidget *gestor);

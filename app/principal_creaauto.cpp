@@ -1,19 +1,21 @@
 // Tab 4 "Crear Combinación", automatic creation: the statistics filters of step 1, the count of
-// numbers of step 2 and the creation and report buttons of step 3. The computer's numbers are
-// the first ones of masfrecuentes.
+// numbers of step 2, and the report and "back" buttons beside the creation buttons of step 3.
+// The computer's numbers are the first ones of masfrecuentes. The tables list, the creation
+// buttons and the opening of the editor are in principal_crear.cpp.
 #include "app/imagen.h"
 #include "app/principal.h"
 #include "stats/estadisticas.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTabWidget>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace {
 QString u(const char *texto)
@@ -21,35 +23,53 @@ QString u(const char *texto)
     return QString::fromUtf8(texto);
 }
 
-// Code of a multiple of n numbers (modocrea): 7 → 1, 8 → 2, 5 → 3, 9 → 4, 10 → 5, 11 → 6.
-int modoMultiple(int n)
+constexpr int kPestanaCrear = 4;
+
+// Moves every item of a grid `filas` rows down, so that new rows fit above them.
+void bajaFilas(QGridLayout *rejilla, int filas)
 {
-    switch (n) {
-    case 7:
-        return 1;
-    case 8:
-        return 2;
-    case 5:
-        return 3;
-    case 9:
-        return 4;
-    case 10:
-        return 5;
-    case 11:
-        return 6;
+    struct Pieza {
+        QLayoutItem *item;
+        int fila, columna, alto, ancho;
+    };
+    std::vector<Pieza> piezas;
+    while (rejilla->count() > 0) {
+        Pieza p{};
+        rejilla->getItemPosition(0, &p.fila, &p.columna, &p.alto, &p.ancho);
+        p.item = rejilla->takeAt(0);
+        piezas.push_back(p);
     }
-    return 0;
+    std::vector<int> estiramientos;
+    for (int f = 0; f < rejilla->rowCount(); ++f) {
+        estiramientos.push_back(rejilla->rowStretch(f));
+        rejilla->setRowStretch(f, 0);
+    }
+    for (const Pieza &p : piezas)
+        rejilla->addItem(p.item, p.fila + filas, p.columna, p.alto, p.ancho);
+    for (size_t f = 0; f < estiramientos.size(); ++f)
+        rejilla->setRowStretch(static_cast<int>(f) + filas, estiramientos[f]);
+}
+
+// The layout, at any depth, that holds a widget.
+QLayout *capaDe(QLayout *capa, QWidget *w)
+{
+    if (!capa)
+        return nullptr;
+    if (capa->indexOf(w) >= 0)
+        return capa;
+    for (int i = 0; i < capa->count(); ++i)
+        if (QLayout *hallada = capaDe(capa->itemAt(i)->layout(), w))
+            return hallada;
+    return nullptr;
 }
 } // namespace
 
 void Principal::construyeCreaAuto(QWidget *crear)
 {
-    auto *panel = new QWidget(crear);
-    panel->setObjectName(QStringLiteral("panelCreaAuto"));
-    auto *capa = new QVBoxLayout(panel);
+    QWidget *pasos = pasosAutomatica ? pasosAutomatica : crear;
 
     // Step 1: the same filters as the statistics tab, kept equal to them.
-    auto *paso1 = new QGroupBox(u("- Paso 1: sorteos de los que salen los números"), panel);
+    auto *paso1 = new QGroupBox(u("- Paso 1: sorteos de los que salen los números"), pasos);
     paso1->setObjectName(QStringLiteral("Frame8"));
     auto *filtros = new QGridLayout(paso1);
     const char *const titulos[4] = {"Jueves", "Sábado", "Todos", ""};
@@ -68,10 +88,9 @@ void Principal::construyeCreaAuto(QWidget *crear)
     Slider1[1]->setParent(paso1);
     Slider1[1]->setVisible(!Check3[5]->isChecked());
     filtros->addWidget(Slider1[1], 1, 0, 1, 4);
-    capa->addWidget(paso1);
 
     // Step 2: how many numbers to play.
-    auto *paso2 = new QGroupBox(u("- Paso 2"), panel);
+    auto *paso2 = new QGroupBox(u("- Paso 2"), pasos);
     auto *cantidad = new QVBoxLayout(paso2);
     cantidad->addWidget(new QLabel(u("- Indique la cantidad de números a seleccionar:"), paso2));
     auto *deslizador = new QSlider(Qt::Horizontal, paso2);
@@ -86,62 +105,53 @@ void Principal::construyeCreaAuto(QWidget *crear)
     Label23 = new QLabel(u("Ha seleccionado 0 números."), paso2);
     Label23->setObjectName(QStringLiteral("Label23"));
     cantidad->addWidget(Label23);
-    capa->addWidget(paso2);
     connect(Slider2, &QSlider::valueChanged, this, &Principal::Slider2_Change);
 
-    // Step 3: the kind of syndicate, or the report of the chosen numbers.
-    auto *paso3 = new QGroupBox(u("- Paso 3"), panel);
-    auto *botones = new QGridLayout(paso3);
-    const char *const textos[3] = {
-        "-Crear Peña Reducida:", "-Crear Peña Sencilla:", "-Crear Peña Múltiple"};
-    for (int e = 0; e < 3; ++e) {
-        Image3[e] = new Imagen(QStringLiteral("Image3_%1").arg(e), paso3);
-        Image3[e]->setText(u(textos[e]));
-        Image3[e]->setAccessibleName(u(textos[e]));
-        connect(Image3[e], &Imagen::clicked, this, [this, e] { Image3_Click(e); });
-        botones->addWidget(Image3[e], e, 0);
-    }
-    Image2[0] = new Imagen(QStringLiteral("Image2_0"), paso3);
+    // Step 3: beside the creation buttons, the report of the chosen numbers and the way back.
+    Image2[0] = new Imagen(QStringLiteral("Image2_0"), pasos);
     Image2[0]->setText(u("-Ver informe o imprimir:"));
     Image2[0]->setAccessibleName(u("-Ver informe o imprimir:"));
+    Image2[0]->setFrameShape(QFrame::StyledPanel);
     connect(Image2[0], &Imagen::clicked, this, [this] { Image2_Click(0); });
-    botones->addWidget(Image2[0], 3, 0);
-    Image4 = new Imagen(QStringLiteral("Image4"), paso3);
+    Image4 = new Imagen(QStringLiteral("Image4"), pasos);
     Image4->setText(u("-Volver al Paso 1:"));
     Image4->setAccessibleName(u("-Volver al Paso 1:"));
-    connect(Image4, &Imagen::clicked, this, &Principal::Image4_Click);
-    botones->addWidget(Image4, 4, 0);
+    Image4->setFrameShape(QFrame::StyledPanel);
+    connect(Image4, &Imagen::clicked, this, [this] {
+        Image4_Click();
+        reiniciaCreaAuto();
+    });
 
-    Frame9 = new QFrame(paso3);
-    Frame9->setObjectName(QStringLiteral("Frame9"));
-    Frame9->setFrameShape(QFrame::StyledPanel);
-    auto *ayuda = new QVBoxLayout(Frame9);
-    for (const char *linea : {"Reducida:", "Seleccione una de las tablas disponibles de reducción.",
-                              "Sencilla:", "Sólo cuando se seleccionan 6 números.",
-                              "Múltiple:", "De 5, 7, 8, 9, 10 u 11 números."}) {
-        auto *l = new QLabel(u(linea), Frame9);
-        l->setWordWrap(true);
-        ayuda->addWidget(l);
+    if (auto *rejilla = qobject_cast<QGridLayout *>(pasos->layout())) {
+        bajaFilas(rejilla, 2);
+        rejilla->addWidget(paso1, 0, 0, 1, -1);
+        rejilla->addWidget(paso2, 1, 0, 1, -1);
+    } else if (pasos->layout()) {
+        pasos->layout()->addWidget(paso1);
+        pasos->layout()->addWidget(paso2);
+    } else {
+        auto *capa = new QVBoxLayout(pasos);
+        capa->addWidget(paso1);
+        capa->addWidget(paso2);
     }
-    botones->addWidget(Frame9, 0, 1, 5, 1);
-    capa->addWidget(paso3);
-    capa->addStretch(1);
+    if (auto *botones = qobject_cast<QBoxLayout *>(capaDe(pasos->layout(), Image3[0]))) {
+        botones->addWidget(Image2[0]);
+        botones->addWidget(Image4);
+    } else if (pasos->layout()) {
+        pasos->layout()->addWidget(Image2[0]);
+        pasos->layout()->addWidget(Image4);
+    }
 
-    if (auto *g = qobject_cast<QGridLayout *>(crear->layout()))
-        g->addWidget(panel, g->rowCount(), 0, 1, -1);
-    else if (crear->layout())
-        crear->layout()->addWidget(panel);
-    else
-        (new QVBoxLayout(crear))->addWidget(panel);
-    Image4_Click();
-    // The tab opens on the choice between manual and automatic creation.
-    panel->setVisible(false);
-}
-
-void Principal::muestraPasosAutomaticos(bool mostrar)
-{
-    if (auto *panel = findChild<QWidget *>(QStringLiteral("panelCreaAuto")))
-        panel->setVisible(mostrar);
+    // Leaving the tab resets it; entering it greys the report button.
+    auto previa = std::make_shared<int>(SSTab1->currentIndex());
+    connect(SSTab1, &QTabWidget::currentChanged, this, [this, previa](int pestana) {
+        if (*previa == kPestanaCrear && pestana != kPestanaCrear)
+            reiniciaCreaAuto();
+        if (pestana == kPestanaCrear && *previa != kPestanaCrear)
+            ponActivo(Image2[0], false);
+        *previa = pestana;
+    });
+    reiniciaCreaAuto();
 }
 
 void Principal::ponActivo(Imagen *boton, bool activo)
@@ -149,12 +159,14 @@ void Principal::ponActivo(Imagen *boton, bool activo)
     if (!boton)
         return;
     boton->setEnabled(activo);
-    // The report button's pictures are 4 (normal) and 5 (greyed); the creation buttons' 6 and
-    // their greyed form.
+    // The report buttons show picture 4 when usable and picture 5 greyed.
     if (boton == Image2[0] || boton == Image2[1])
         boton->setProperty("imagen", activo ? 4 : 5);
-    else
-        boton->setProperty("imagen", activo ? 6 : 0);
+}
+
+std::vector<int> Principal::numerosOrdenador() const
+{
+    return std::vector<int>(masfrecuentes.begin(), masfrecuentes.end());
 }
 
 void Principal::Slider2_Change(int n)
@@ -170,9 +182,9 @@ void Principal::Slider2_Change(int n)
     // of the numbers would be missing, and its button says so when pressed.
     frecuencias(n);
     ponActivo(Image2[0], true);
-    if (auto *combo = findChild<QComboBox *>(QStringLiteral("Combo1")))
-        combo->setEnabled(true);
-    emit tablasPedidas(n);
+    if (Combo1)
+        Combo1->setEnabled(true);
+    listatablas(n);
     if (n == 6)
         ponActivo(Image3[1], true);
     else if (n >= 5 && n <= 11)
@@ -181,33 +193,10 @@ void Principal::Slider2_Change(int n)
         Check3[i]->setEnabled(false);
 }
 
-void Principal::Image3_Click(int e)
+void Principal::reiniciaCreaAuto()
 {
-    if (e < 0 || e > 2 || !Image3[e]->isEnabled())
+    if (!Slider2)
         return;
-    const int n = Slider2->value();
-    if (e == 0) {
-        auto *combo = findChild<QComboBox *>(QStringLiteral("Combo1"));
-        if (!combo || combo->currentIndex() < 0) {
-            Escritorio::actual().aviso(
-                u("Elija primero una tabla de reducidas en el menú desplegable."),
-                u("No tan deprisa!"), Escritorio::Icono::Informacion);
-            return;
-        }
-        // modocrea, tablasel and numordenador were set when the table was picked.
-    } else {
-        numordenador = 1;
-        tablasel = 0;
-        modocrea = e == 1 ? 0 : modoMultiple(n);
-    }
-    Image4_Click();
-    emit editorPedido();
-}
-
-void Principal::Image4_Click()
-{
-    for (Imagen *b : Image3)
-        ponActivo(b, false);
     ponActivo(Image2[0], false);
     ponActivo(Image4, false);
     Slider2->setEnabled(true);
@@ -216,11 +205,6 @@ void Principal::Image4_Click()
         Slider2->setValue(0);
     }
     Label23->setText(u("Ha seleccionado 0 números."));
-    if (auto *combo = findChild<QComboBox *>(QStringLiteral("Combo1")))
-        combo->setEnabled(false);
-    Frame9->setVisible(true);
-    if (auto *figuras = findChild<QWidget *>(QStringLiteral("Frame10")))
-        figuras->setVisible(false);
     for (int i : {3, 4, 7, 8})
         Check3[i]->setEnabled(true);
 }

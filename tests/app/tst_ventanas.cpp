@@ -60,13 +60,13 @@ private slots:
     }
     void cleanup()
     {
-        // Deleting a window deletes its menus, which are top-level widgets of the same list.
+        // Deleting the main window also deletes the windows it owns: keep guarded pointers.
         QList<QPointer<QWidget>> ventanas;
         for (QWidget *w : QApplication::topLevelWidgets())
             ventanas.append(w);
         for (const QPointer<QWidget> &w : ventanas)
             if (w && w->objectName() == QStringLiteral("Principal"))
-                delete w;
+                delete w.data();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         Escritorio::sustituye(nullptr);
         carpeta.reset();

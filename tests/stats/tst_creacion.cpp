@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
-#include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
 
@@ -83,36 +82,35 @@ private slots:
     void seisNumerosPermitenLaSencilla()
     {
         Principal w(carpeta->ruta());
-        QSignalSpy tablas(&w, &Principal::tablasPedidas);
+        w.SSTab1->setCurrentIndex(4);
         cantidad(w)->setValue(6);
         QCOMPARE(w.findChild<QLabel *>(QStringLiteral("Label23"))->text(),
                  QString::fromUtf8("Ha seleccionado 6 números."));
         QVERIFY(activo(w, "Image3_1"));
         QVERIFY(!activo(w, "Image3_2"));
-        QVERIFY(!activo(w, "Image3_0")); // only the tables list turns it on
+        QVERIFY(!activo(w, "Image3_0")); // the shipped tables have none for 6 numbers
         QVERIFY(activo(w, "Image2_0"));
+        QCOMPARE(boton(w, QStringLiteral("Image2_0"))->property("imagen").toInt(), 4);
         QVERIFY(activo(w, "Image4"));
         QVERIFY(!filtrosActivos(w));
-        QCOMPARE(tablas.size(), 1);
-        QCOMPARE(tablas.at(0).at(0).toInt(), 6);
+        QCOMPARE(w.numerosCrear, 6); // the tables were listed for 6
         // Six rows in the report database, the whole ranking for the editor.
         const auto r = leeBase(QDir(carpeta->ruta()).filePath(QStringLiteral("Bolarium.mdb")),
                                QStringLiteral("SELECT \"Numero\" FROM \"Numeros\" ORDER BY rowid"));
         QCOMPARE(r.filas.size(), 6);
         for (int i = 0; i < 6; ++i)
             QCOMPARE(r.filas[i][0].toInt(), w.masfrecuentes[static_cast<size_t>(i)]);
+        QCOMPARE(w.numerosOrdenador().size(), size_t(49));
+        QCOMPARE(w.numerosOrdenador().front(), w.masfrecuentes[0]);
 
-        QSignalSpy editor(&w, &Principal::editorPedido);
         w.modocrea = 5;
         boton(w, QStringLiteral("Image3_1"))->clicked();
-        QCOMPARE(editor.size(), 1);
+        QVERIFY(w.crea());
         QCOMPARE(w.modocrea, 0);
         QCOMPARE(w.numordenador, 1);
         QCOMPARE(w.tablasel, 0);
-        // The tab is back at the start of step 2.
-        QCOMPARE(cantidad(w)->value(), 0);
         QVERIFY(!activo(w, "Image3_1"));
-        QVERIFY(filtrosActivos(w));
+        w.cierraCrea();
     }
 
     void cincoNumerosSonUnaMultipleDeCuarentaYCuatro()
@@ -121,13 +119,13 @@ private slots:
         cantidad(w)->setValue(5);
         QVERIFY(activo(w, "Image3_2"));
         QVERIFY(!activo(w, "Image3_1"));
-        QSignalSpy editor(&w, &Principal::editorPedido);
         w.Image3_Click(1); // disabled: nothing happens
-        QCOMPARE(editor.size(), 0);
+        QVERIFY(!w.crea());
         w.Image3_Click(2);
-        QCOMPARE(editor.size(), 1);
+        QVERIFY(w.crea());
         QCOMPARE(w.modocrea, 3);
         QCOMPARE(w.numordenador, 1);
+        w.cierraCrea();
     }
 
     void losTamanosDeLaMultiple_data()
@@ -149,50 +147,64 @@ private slots:
         QVERIFY(!activo(w, "Image3_1"));
         w.Image3_Click(2);
         QCOMPARE(w.modocrea, modo);
+        w.cierraCrea();
     }
 
-    void doceNumerosSoloParaUnaReducida()
+    void doceNumerosNiSencillaNiMultiple()
     {
         Principal w(carpeta->ruta());
         cantidad(w)->setValue(12);
         QVERIFY(!activo(w, "Image3_1"));
         QVERIFY(!activo(w, "Image3_2"));
+        QVERIFY(!activo(w, "Image3_0")); // no table for 12 numbers in the shipped file
         QVERIFY(activo(w, "Image2_0"));
     }
 
     void laReducidaSinTablaNoTanDeprisa()
     {
         Principal w(carpeta->ruta());
-        // The drop-down of the reduced tables, as the tables list leaves it for 8 numbers.
-        auto *combo = w.findChild<QComboBox *>(QStringLiteral("Combo1"));
-        if (!combo) {
-            combo = new QComboBox(&w);
-            combo->setObjectName(QStringLiteral("Combo1"));
-        }
-        connect(&w, &Principal::tablasPedidas, combo, [&w, combo](int n) {
-            combo->clear();
-            combo->addItem(QStringLiteral("%1 números al 4").arg(n));
-            combo->setCurrentIndex(-1);
-            w.Image3[0]->setEnabled(true);
-        });
-        cantidad(w)->setValue(8);
+        cantidad(w)->setValue(7); // the shipped tables have one for 7 numbers
         QVERIFY(activo(w, "Image3_0"));
-        QSignalSpy editor(&w, &Principal::editorPedido);
+        QVERIFY(activo(w, "Image3_2"));
         boton(w, QStringLiteral("Image3_0"))->clicked();
-        QCOMPARE(editor.size(), 0);
+        QVERIFY(!w.crea());
         QCOMPARE(escritorio->mensajes.size(), 1);
         QCOMPARE(escritorio->mensajes[0].texto,
                  QString::fromUtf8("Elija primero una tabla de reducidas en el menú desplegable."));
         QCOMPARE(escritorio->mensajes[0].titulo, QStringLiteral("No tan deprisa!"));
         QCOMPARE(escritorio->mensajes[0].icono, Escritorio::Icono::Informacion);
-        QCOMPARE(cantidad(w)->value(), 8); // the tab stays as it was
+        QCOMPARE(cantidad(w)->value(), 7); // the tab stays as it was
         QVERIFY(activo(w, "Image3_0"));
+    }
 
-        combo->setCurrentIndex(0);
-        boton(w, QStringLiteral("Image3_0"))->clicked();
-        QCOMPARE(editor.size(), 1);
+    void volverAlPasoUnoYSalirDeLaPestana()
+    {
+        Principal w(carpeta->ruta());
+        w.SSTab1->setCurrentIndex(4);
+        cantidad(w)->setValue(8);
+        boton(w, QStringLiteral("Image4"))->clicked();
         QCOMPARE(cantidad(w)->value(), 0);
-        QVERIFY(!combo->isEnabled());
+        QCOMPARE(w.findChild<QLabel *>(QStringLiteral("Label23"))->text(),
+                 QString::fromUtf8("Ha seleccionado 0 números."));
+        for (const char *b : {"Image3_0", "Image3_1", "Image3_2", "Image2_0", "Image4"})
+            QVERIFY2(!activo(w, b), b);
+        QVERIFY(filtrosActivos(w));
+        QVERIFY(!w.findChild<QComboBox *>(QStringLiteral("Combo1"))->isEnabled());
+
+        cantidad(w)->setValue(6);
+        w.SSTab1->setCurrentIndex(3);
+        QCOMPARE(cantidad(w)->value(), 0);
+        QVERIFY(filtrosActivos(w));
+        QVERIFY(!activo(w, "Image2_0"));
+    }
+
+    void elInformeDeLosNumerosElegidos()
+    {
+        Principal w(carpeta->ruta());
+        cantidad(w)->setValue(6);
+        boton(w, QStringLiteral("Image2_0"))->clicked();
+        QVERIFY(w.findChild<QWidget *>(QStringLiteral("VistaInforme")));
+        QVERIFY(escritorio->mensajes.isEmpty());
     }
 
     void losNumerosSiguenLosFiltrosDelPasoUno()
@@ -204,7 +216,7 @@ private slots:
         cantidad(w)->setValue(6);
         QCOMPARE((std::vector<int>(w.masfrecuentes.begin(), w.masfrecuentes.begin() + 6)),
                  (std::vector<int>{40, 41, 42, 43, 44, 45}));
-        w.Image4_Click();
+        boton(w, QStringLiteral("Image4"))->clicked();
         // Thursdays only: 1..6 come out twice as often as 20..25.
         w.findChild<QCheckBox *>(QStringLiteral("Check3_3"))->click();
         w.findChild<QCheckBox *>(QStringLiteral("Check3_4"))->click();
@@ -213,7 +225,7 @@ private slots:
         QCOMPARE((std::vector<int>(w.masfrecuentes.begin(), w.masfrecuentes.begin() + 6)),
                  (std::vector<int>{1, 2, 3, 4, 5, 6}));
         // The period boxes of both tabs move together.
-        w.Image4_Click();
+        boton(w, QStringLiteral("Image4"))->clicked();
         w.findChild<QCheckBox *>(QStringLiteral("Check3_8"))->click();
         QVERIFY(w.findChild<QCheckBox *>(QStringLiteral("Check3_6"))->isChecked());
         QVERIFY(!w.findChild<QCheckBox *>(QStringLiteral("Check3_5"))->isChecked());
