@@ -135,6 +135,12 @@ void SitioSimulado::responde(QTcpSocket *socket, const QString &bruto)
         case Modo::Corto:
             envia(socket, 200, "text/html; charset=utf-8", kCorto);
             break;
+        case Modo::Lento:
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: " + tipo +
+                          "\r\nContent-Length: " + QByteArray::number(cuerpo.size()) +
+                          "\r\nConnection: close\r\n\r\n" + cuerpo.left(4096));
+            mudos_.append(socket);
+            break;
         }
     };
     auto noEncontrada = [&] {

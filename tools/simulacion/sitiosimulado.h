@@ -22,7 +22,8 @@ public:
         Normal,
         Error, // HTTP 500 with an error page of its own
         Mudo,  // takes the connection and never answers
-        Corto  // answers 200 with a body of a few characters
+        Corto, // answers 200 with a body of a few characters
+        Lento  // sends the headers and the first few kilobytes, then nothing more
     };
 
     explicit SitioSimulado(QObject *parent = nullptr);
