@@ -22,11 +22,6 @@ constexpr std::array<unsigned char, 256> tablaMayusculas()
     return t;
 }
 constexpr std::array<unsigned char, 256> kMayusculas = tablaMayusculas();
-
-inline unsigned char en(const QByteArray &datos, qint64 posicion)
-{
-    return static_cast<unsigned char>(datos.constData()[posicion - 1]);
-}
 } // namespace
 
 unsigned char mayuscula(unsigned char c)
