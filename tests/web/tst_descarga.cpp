@@ -205,6 +205,80 @@ private slots:
         QTRY_VERIFY(!p.WebBrowser1->isHidden());
     }
 
+    void doceNuevosYSegundaDescarga()
+    {
+        const auto sorteos = inventados(20);
+        prepara({sorteos.begin(), sorteos.end() - 12}, sorteos);
+        Principal &p = abre();
+        completa();
+        QCOMPARE(archivoActual(), sorteos);
+        QCOMPARE(p.Label59->text(), u("12 sorteos"));
+        QCOMPARE(p.sorteosnuevos, 8);
+        QCOMPARE(p.HScroll1->value(), 8);
+        const QString enlace = p.enlacesorteo;
+        QCOMPARE(sitio->peticiones.filter(u("/es/la-primitiva/")),
+                 QStringList{u("/es/la-primitiva/sorteos/") + enlace});
+
+        // A newer draw appears; a second download in the same run appends it but still asks
+        // for the page of the first link.
+        Sorteo nuevo = sorteoDe(QDate(2026, 8, 17), 30);
+        nuevo.joker = 1111111;
+        sitio->sorteos.push_back({nuevo});
+        escritorio->reloj = QDateTime(QDate(2026, 8, 19), QTime(9, 0));
+        completa();
+        QCOMPARE(archivoActual().back(), nuevo);
+        QCOMPARE(p.Label59->text(), u("1 sorteo"));
+        QCOMPARE(p.enlacesorteo, enlace);
+        QCOMPARE(sitio->peticiones.filter(u("/es/la-primitiva/")).size(), 2);
+        QCOMPARE(sitio->peticiones.filter(u("/es/la-primitiva/")).last(),
+                 u("/es/la-primitiva/sorteos/") + enlace);
+        QVERIFY(escritorio->mensajes.isEmpty());
+    }
+
+    void datosCorruptos_data()
+    {
+        QTest::addColumn<int>("cual"); // 0 the newest draw, 1 the one before it
+        QTest::newRow("el más nuevo") << 0;
+        QTest::newRow("el anterior") << 1;
+    }
+    void datosCorruptos()
+    {
+        QFETCH(int, cual);
+        const auto sorteos = inventados(12);
+        const std::vector<Sorteo> antes(sorteos.begin(), sorteos.end() - 3);
+        prepara(antes, sorteos);
+        // A number no draw can have.
+        sitio->sorteos[sitio->sorteos.size() - 1 - static_cast<size_t>(cual)].sorteo.numeros[4] =
+            50;
+        Principal &p = abre();
+        completa();
+        QCOMPARE(archivoActual(), antes);
+        QCOMPARE(escritorio->mensajes.size(), 1);
+        if (cual == 0) {
+            QCOMPARE(escritorio->mensajes[0].texto,
+                     u("¡¡Datos corruptos o inválidos!! Si se repite en otros momentos este mismo "
+                       "error, posiblemente se ha de actualizar el programa. Pruebe más tarde."));
+            QCOMPARE(escritorio->mensajes[0].titulo, u("Error crítico"));
+            QCOMPARE(escritorio->mensajes[0].icono, Escritorio::Icono::Critico);
+            QVERIFY(p.errordatos);
+            QCOMPARE(p.Text1->toPlainText(),
+                     u("\nERROR DE INTERPRETACIÓN DE DATOS:\nSi más tarde se conecta y le vuelve "
+                       "a suceder envie un email a: ") +
+                         p.sitios().autorCorreo);
+            // The checking and the refreshes are skipped: no result document is fetched.
+            QVERIFY(sitio->peticiones.filter(u(".pdf")).isEmpty());
+        } else {
+            QCOMPARE(escritorio->mensajes[0].texto, u("Aun no hay datos de sorteos del 2026."));
+            QCOMPARE(escritorio->mensajes[0].titulo, u("Pruebe mas tarde"));
+            QVERIFY(!p.errordatos);
+            // The newest draw was read but not written: it is not reported as new.
+            QVERIFY(p.Label59->text().isEmpty());
+            QCOMPARE(p.sorteosnuevos, 0);
+        }
+        QCOMPARE(p.Label6->text(), u("TRANSFERENCIA FINALIZADA"));
+        QVERIFY(!p.Timer1->isActive());
+    }
+
     void sinRespuestaEnCincoTicks()
     {
         prepara(inventados(12, QDate(2026, 8, 8)), inventados(12));
