@@ -22,6 +22,8 @@ class QTabWidget;
 class QTimer;
 class QTreeView;
 class Imagen;
+
+// Results from the internet.
 class Descarga;
 class Infor;
 class QPdfDocument;
