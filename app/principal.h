@@ -152,6 +152,22 @@ public:
     // Menu entries.
     QAction *salir = nullptr;
 
+    // Slip printing, settings and about windows.
+    void Command2_Click(); // "Imprimir boletos"
+    void confi_Click();    // "Configuración"
+    void acerca_Click();   // "Acerca de..."
+    // Closes the printing, settings and about windows (the main window became active again).
+    void cierraSecundarias();
+
+    // Archive maintenance and the "Ayuda" entries.
+    void Command8_Click();
+    void Command5_Click();
+    void ListView3_ItemClick(int fila);
+    void abreWebAutor(const QString &camino);
+
+private:
+    void conectaMantenimiento();
+
     // Results from the internet: the download of new draws, the prize breakdown of the newest
     // draw with its result PDF, and the maker's message (principal_descarga.cpp,
     // principal_ultimo.cpp).
