@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
@@ -59,9 +60,14 @@ private slots:
     }
     void cleanup()
     {
+        // Deleting the main window deletes the windows it owns, which may come later in the
+        // list: hold every entry through a guard.
+        QList<QPointer<QWidget>> ventanas;
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->objectName() == QStringLiteral("Principal"))
-                delete w;
+            ventanas.append(w);
+        for (const QPointer<QWidget> &w : std::as_const(ventanas))
+            if (w && w->objectName() == QStringLiteral("Principal"))
+                delete w.data();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         Escritorio::sustituye(nullptr);
         carpeta.reset();
