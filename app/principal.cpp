@@ -51,6 +51,7 @@ Principal::Principal(const QString &dir, QWidget *parent)
     auto *central = new QWidget(this);
     auto *capa = new QVBoxLayout(central);
     construyeCabecera(central);
+    construyeDescarga(central);
     SSTab1 = new QTabWidget(central);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     SSTab1->addTab(construyeGeneral(), u("General"));

@@ -35,6 +35,14 @@ class ModeloApuestas;
 class ModeloSorteos;
 class VistaInforme;
 
+// Results from the internet.
+class Descarga;
+class Infor;
+class QPdfDocument;
+class QPdfView;
+class QPlainTextEdit;
+class Transferencia;
+
 // The main window: owns the open files and the values every subsystem shares, and hands each
 // event to the core. Its tabs are built by one function each (principal_*.cpp).
 class Principal : public QMainWindow {
@@ -219,6 +227,55 @@ private:
     QPointer<Creamenu> creamenu_;
     Tablas tablas_;
     int pestanaPrevia_ = 0;
+
+    // Results from the internet: the download of new draws, the prize breakdown of the newest
+    // draw with its result PDF, and the maker's message (principal_descarga.cpp,
+    // principal_ultimo.cpp).
+public:
+    void Picture2_Click();
+    void Picture2_MouseMove(int x, int y);
+    void Timer1_Timer();
+    void analizasorteos(const QByteArray &pagina);
+    void bajapdf(const QString &direccion);
+    void muestrapdf();
+    void bajamensaje();
+    void muestramensaje();
+    void Command6_Click();
+    void Text1_Click();
+    Descarga *descarga() const { return descarga_; }
+    Transferencia *transferenciaPdf() const { return transferenciaPdf_; }
+    Transferencia *transferenciaMensaje() const { return transferenciaMensaje_; }
+    Infor *ventanaInfor() const;
+
+    int sorteosnuevos = 0;
+    QString enlacesorteo;
+    bool errordatos = false;
+    QString textoinforme;
+    bool pdfbajado = false;
+    int lectorpdf = 0;
+
+    Imagen *Picture2 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Label58 = nullptr;
+    QLabel *Label8 = nullptr;
+    QLabel *Label10[6] = {};
+    QPlainTextEdit *Text1 = nullptr;
+    QPdfView *WebBrowser1 = nullptr;
+    QPushButton *Command6 = nullptr;
+
+private:
+    class VentanaDescarga;
+    void construyeDescarga(QWidget *panel);
+    void abreInfor();
+    void postdescarga();
+    VentanaDescarga *ventanaDescarga_ = nullptr; // child object of the window
+    Descarga *descarga_ = nullptr;
+    Transferencia *transferenciaPdf_ = nullptr;
+    Transferencia *transferenciaMensaje_ = nullptr;
+    QPdfDocument *documentoPdf_ = nullptr;
+    QPointer<Infor> infor_;
+    QByteArray mensajeViejo_; // the message file before the fetch
+    QByteArray mensajeNuevo_; // and after it
 
     // --- Statistics and reports (stats/, reports/): tab 3, the report buttons, and the details
     // of the syndicate shown in the syndicate manager.

@@ -13,9 +13,9 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
-#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -60,11 +60,12 @@ private slots:
     }
     void cleanup()
     {
-        // Deleting the main window also deletes the windows it owns: keep guarded pointers.
+        // Deleting the main window deletes the windows it owns, which may come later in the
+        // list: hold every entry through a guard.
         QList<QPointer<QWidget>> ventanas;
         for (QWidget *w : QApplication::topLevelWidgets())
             ventanas.append(w);
-        for (const QPointer<QWidget> &w : ventanas)
+        for (const QPointer<QWidget> &w : std::as_const(ventanas))
             if (w && w->objectName() == QStringLiteral("Principal"))
                 delete w.data();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
