@@ -4,6 +4,8 @@
 #include "app/escritorio.h"
 #include "app/recuento.h"
 #include "archive/archivosorteos.h"
+#include "checking/comprobacion.h"
+#include "checking/resumen.h"
 #include "syndicates/archivopenas.h"
 
 #include <QMainWindow>
@@ -17,10 +19,17 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QScrollBar;
+class QTableView;
 class QTabWidget;
 class QTimer;
 class QTreeView;
 class Imagen;
+class ModeloResultados;
+class ModeloGestor;
+class QPrinter;
+class QChartView;
+class QBarSet;
+class QVariantAnimation;
 
 // The main window: owns the open files and the values every subsystem shares, and hands each
 // event to the core. Its tabs are built by one function each (principal_*.cpp).
@@ -117,8 +126,8 @@ public:
     QTimer *Timer3 = nullptr;
     // Tab 0: results.
     QPushButton *Command1[2] = {};
-    QTreeView *ListView2 = nullptr;
-    QTreeView *ListView4 = nullptr;
+    QTableView *ListView2 = nullptr;
+    QTableView *ListView4 = nullptr;
     QScrollBar *HScroll1 = nullptr;
     QLineEdit *Text3 = nullptr;
     QCheckBox *Check1 = nullptr;
@@ -142,4 +151,49 @@ public:
     QAbstractSlider *Slider1[2] = {};
     // Menu entries.
     QAction *salir = nullptr;
+
+    // Prize checking: the results lists and their filters, the prize alert, the printed
+    // listing and the syndicate summary of the manager tab.
+public:
+    int cambiocombo = 0;
+    void Timer3_Timer();
+    void HScroll1_Change();
+    void HScroll1_Scroll(int valor);
+    void Check1_Click();
+    void Check2_Click();
+    void Combo2_Click(int indice);
+    void Image5_Click();
+    void ListView1_ItemClick(int fila);
+    // Details of one syndicate in the manager tab.
+    void muestrapena(int registro);
+    ModeloResultados *modeloSencillas() const { return modeloSencillas_; }
+    ModeloResultados *modeloMultiples() const { return modeloMultiples_; }
+    const comprobacion::Resumen &ultimoResumen() const { return resumen_; }
+    QLabel *Label13 = nullptr;
+    QLineEdit *Text4 = nullptr;
+    QLineEdit *Text5 = nullptr;
+    QLabel *Label3[5] = {};
+    QChartView *MSChart2 = nullptr;
+    Imagen *Image2[2] = {};
+
+private:
+    comprobacion::Opciones opcionesPasada(int n) const;
+    void aplicaPasada(const comprobacion::Pasada &pasada, int lista);
+    void terminaImpresion();
+    void pintaAviso(int boton, bool rojo);
+    void desliza(QTableView *lista);
+    void muestraTotales();
+    void actualizaTotales();
+    ModeloResultados *modeloSencillas_ = nullptr;
+    ModeloResultados *modeloMultiples_ = nullptr;
+    ModeloGestor *modeloGestor_ = nullptr;
+    std::shared_ptr<QPrinter> impresora_;
+    std::vector<comprobacion::LineaImpresion> listado_;
+    bool impreso_ = false;
+    double tamanoImpresion_ = 0;
+    bool enRojo_[2] = {};
+    comprobacion::Resumen resumen_;
+    QVariantAnimation *deslizamiento_ = nullptr;
+    QBarSet *graficoSinPremio_ = nullptr;
+    QBarSet *graficoPremios_ = nullptr;
 };
