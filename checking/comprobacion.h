@@ -113,6 +113,10 @@ Pasada compruebamultiples(const std::vector<Sorteo> &sorteos, const std::vector<
 // Writes the counters of a pass to the syndicate file, in one rewrite, when they changed.
 Escritura guarda(ArchivoPenas &archivo, const Pasada &pasada);
 
+// Hits of each bet (a bit a number) in a draw (a bit a winning number): the one loop that
+// every bet of every syndicate goes through.
+void cuentaAciertos(const quint64 *apuestas, size_t cuantas, quint64 ganadores, quint8 *aciertos);
+
 // Adds to a 16-bit counter without passing 32767.
 void suma(qint16 &contador, int cuanto);
 
