@@ -36,6 +36,8 @@ QWidget *Principal::construyeGestor()
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
     ListView1->setModel(modeloGestor_);
+    // Names keep their blanks: room for all twenty characters.
+    ListView1->setColumnWidth(0, ListView1->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 17);
     rejilla->addWidget(Combo2, 0, 0, 1, 3);
     rejilla->addWidget(ListView1, 1, 0, 1, 5);
 

@@ -124,12 +124,13 @@ bool cuenta(double fecha, const Pena &p, const PenaLista &l)
 
 // After the window: the counted-up-to date moves to the newest draw. It never goes back (a
 // draw deleted and downloaded again must not count twice), unless what is stored cannot be
-// a real date: not a number, or later than today.
+// a real date: not a number, or more than a year after today (a clock a little behind the
+// archive is no reason to count again).
 bool avanzaContado(Pena &p, double masNuevo, double hoy)
 {
     if (!std::isfinite(masNuevo) || masNuevo <= 0)
         return false;
-    const bool danado = !std::isfinite(p.contado) || (hoy > 0 && p.contado > hoy);
+    const bool danado = !std::isfinite(p.contado) || (hoy > 0 && p.contado > hoy + 366);
     if (p.contado == masNuevo || (!(p.contado < masNuevo) && !danado))
         return false;
     p.contado = masNuevo;
