@@ -20,7 +20,10 @@
 #include <QVBoxLayout>
 
 namespace {
-QString u(const char *texto) { return QString::fromUtf8(texto); }
+QString u(const char *texto)
+{
+    return QString::fromUtf8(texto);
+}
 
 QTimer *temporizador(QObject *padre, const char *nombre, int ms)
 {
@@ -58,15 +61,22 @@ Principal::Principal(const QString &dir, QWidget *parent)
     capa->addWidget(SSTab1, 1);
     setCentralWidget(central);
     resize(1000, 720);
+    conectaMantenimiento();
 
     Form_Load();
 }
 
 Principal::~Principal() = default;
 
-QString Principal::ruta(const QString &archivo) const { return QDir(carpeta_).filePath(archivo); }
+QString Principal::ruta(const QString &archivo) const
+{
+    return QDir(carpeta_).filePath(archivo);
+}
 
-QDate Principal::hoy() const { return Escritorio::actual().ahora().date(); }
+QDate Principal::hoy() const
+{
+    return Escritorio::actual().ahora().date();
+}
 
 void Principal::construyeMenus()
 {
@@ -107,12 +117,14 @@ void Principal::construyeMenus()
         connect(a, &QAction::triggered, this, [this, i] { SSTab1->setCurrentIndex(i); });
     }
     QMenu *opciones = menuBar()->addMenu(u("&Opciones"));
-    entrada(opciones, "confi", "Configuración");
+    connect(entrada(opciones, "confi", "Configuración"), &QAction::triggered, this,
+            &Principal::confi_Click);
     QMenu *ayuda = menuBar()->addMenu(u("A&yuda"));
     entrada(ayuda, "instrucciones", "Instrucciones");
     entrada(ayuda, "Leer", "Leer mensaje del Jefe");
     entrada(ayuda, "web", "Web del programa");
-    entrada(ayuda, "acerca", "Acerca de...");
+    connect(entrada(ayuda, "acerca", "Acerca de..."), &QAction::triggered, this,
+            &Principal::acerca_Click);
 }
 
 void Principal::construyeCabecera(QWidget *panel)
@@ -220,7 +232,10 @@ void Principal::recuenta()
     resumen();
 }
 
-void Principal::Timer2_Timer() { Label9[6]->setVisible(!Label9[6]->isVisible()); }
+void Principal::Timer2_Timer()
+{
+    Label9[6]->setHidden(!Label9[6]->isHidden());
+}
 
 void Principal::refresca()
 {
@@ -270,6 +285,7 @@ void Principal::Form_Activate()
         penagrabada = 0;
     }
     numordenador = 0;
+    cierraSecundarias();
     refrescaResultados();
 }
 

@@ -9,6 +9,7 @@
 #include "syndicates/archivopenas.h"
 
 #include <QMainWindow>
+#include <QTableView> // the results lists, reached by several subsystems
 
 class QAbstractSlider;
 class QAction;
@@ -19,7 +20,6 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QScrollBar;
-class QTableView;
 class QTabWidget;
 class QTimer;
 class QTreeView;
@@ -151,6 +151,22 @@ public:
     QAbstractSlider *Slider1[2] = {};
     // Menu entries.
     QAction *salir = nullptr;
+
+    // Slip printing, settings and about windows.
+    void Command2_Click(); // "Imprimir boletos"
+    void confi_Click();    // "Configuración"
+    void acerca_Click();   // "Acerca de..."
+    // Closes the printing, settings and about windows (the main window became active again).
+    void cierraSecundarias();
+
+    // Archive maintenance and the "Ayuda" entries.
+    void Command8_Click();
+    void Command5_Click();
+    void ListView3_ItemClick(int fila);
+    void abreWebAutor(const QString &camino);
+
+private:
+    void conectaMantenimiento();
 
     // Prize checking: the results lists and their filters, the prize alert, the printed
     // listing and the syndicate summary of the manager tab.

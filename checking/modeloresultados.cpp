@@ -98,6 +98,24 @@ QVariant ModeloResultados::headerData(int section, Qt::Orientation orientation, 
     return QString();
 }
 
+bool ModeloResultados::removeRows(int row, int count, const QModelIndex &parent)
+{
+    if (parent.isValid() || count <= 0 || row < 0 || row + count > rowCount())
+        return false;
+    if (row == 0 && count == rowCount()) {
+        limpia();
+        return true;
+    }
+    // The rows of a pass are shared with whoever else holds them: change a copy.
+    auto copia = std::make_shared<comprobacion::Listado>(*listado_);
+    copia->filas.erase(copia->filas.begin() + row, copia->filas.begin() + row + count);
+    beginRemoveRows({}, row, row + count - 1);
+    listado_ = std::move(copia);
+    filaGuardada_ = -1;
+    endRemoveRows();
+    return true;
+}
+
 void ModeloGestor::pon(std::vector<comprobacion::FilaGestor> filas)
 {
     beginResetModel();

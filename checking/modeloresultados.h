@@ -27,6 +27,8 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
+    // Clearing a list the generic way (the whole list, or some of its rows).
+    bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
 
 private:
     const comprobacion::Celdas &celdas(int fila) const;

@@ -17,10 +17,10 @@ public:
     };
 
     QDateTime reloj = QDateTime(QDate(2026, 1, 1), QTime(12, 0));
-    QList<bool> respuestas;      // answers to the next questions, in order
-    QString archivoElegido;      // "" = the file dialog is cancelled
+    QList<bool> respuestas; // answers to the next questions, in order
+    QString archivoElegido; // "" = the file dialog is cancelled
     bool impresoraAceptada = true;
-    QString pdfSalida;           // where an accepted print goes (a PDF file)
+    QString pdfSalida; // where an accepted print goes (a PDF file)
     QList<Mensaje> mensajes;
     QList<QUrl> direcciones;
     int dialogosArchivo = 0;

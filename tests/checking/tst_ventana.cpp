@@ -285,6 +285,13 @@ private slots:
         p.Command1_Click(0);
         QVERIFY(!p.ListView2->isHidden());
         QVERIFY(p.ListView4->isHidden());
+
+        // Other windows clear a list through its model.
+        QAbstractItemModel *sencillas = modelo(p, "ListView2");
+        QVERIFY(sencillas->removeRows(0, 3));
+        QCOMPARE(tipos(sencillas), (std::vector<TipoFila>{A, A, E, CP, CS, A}));
+        QVERIFY(sencillas->removeRows(0, sencillas->rowCount()));
+        QCOMPARE(sencillas->rowCount(), 0);
     }
 
     void listadoImpreso()
