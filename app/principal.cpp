@@ -258,7 +258,7 @@ void Principal::refrescaResultados()
 
 bool Principal::event(QEvent *evento)
 {
-    if (evento->type() == QEvent::WindowActivate && !cerrando_)
+    if (evento->type() == QEvent::WindowActivate && !cerrando_ && !ventanaAbriendose())
         Form_Activate();
     return QMainWindow::event(evento);
 }
@@ -275,6 +275,7 @@ void Principal::Form_Activate()
     }
     if (editando == 1)
         penagrabada = 1;
+    cierraCrea();
     editando = 0;
     if (penagrabada == 1) {
         penas_.reabre();
@@ -286,6 +287,8 @@ void Principal::Form_Activate()
     }
     numordenador = 0;
     cierraSecundarias();
+    cierraCreamenu();
+    tablas_ = Tablas(); // the tables file is read again by the next listing
     refrescaResultados();
 }
 

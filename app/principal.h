@@ -6,10 +6,13 @@
 #include "archive/archivosorteos.h"
 #include "checking/comprobacion.h"
 #include "checking/resumen.h"
+#include "reduced/tablas.h"
 #include "syndicates/archivopenas.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTableView> // the results lists, reached by several subsystems
+#include <vector>
 
 class QAbstractSlider;
 class QAction;
@@ -24,6 +27,9 @@ class QTabWidget;
 class QTimer;
 class QTreeView;
 class Imagen;
+class Crea;
+class Creamenu;
+class QGroupBox;
 class ModeloResultados;
 class ModeloGestor;
 class QPrinter;
@@ -167,6 +173,54 @@ public:
 
 private:
     void conectaMantenimiento();
+
+public:
+    // Syndicate editor, creation wizard and the reduced tables of the creation tab.
+    void Command7_Click();
+    void Command4_Click();
+    void Command9_Click();
+    void Crearp_Click();
+    void listatablas(int n);
+    void Combo1_Click(int posicion);
+    void Image3_Click(int elemento);
+    void Image4_Click();
+    // Opens the editor with the shared creation values as they stand.
+    void abreCrea(const std::vector<int> &masfrecuentes = {});
+    void abreCreamenu();
+    void cierraCrea();
+    void cierraCreamenu();
+    Crea *crea() const;
+    Creamenu *creamenu() const;
+    // Reads tablas.bin anew (every listing starts from the beginning of the file).
+    const Tablas &cargaTablas();
+    const Tablas &tablas() const { return tablas_; }
+    // The program is shutting down: secondary windows close without asking.
+    bool cerrandose() const { return cerrando_; }
+    std::vector<int> indicetablas;
+    int numerosCrear = 0; // count of numbers the tables were last listed for
+    QWidget *modoCreacion = nullptr;
+    QWidget *pasosAutomatica = nullptr;
+    QPushButton *Command4 = nullptr;
+    QPushButton *Command9 = nullptr;
+    QComboBox *Combo1 = nullptr;
+    QLabel *Label51 = nullptr;
+    Imagen *Image3[3] = {};
+    QGroupBox *Frame9 = nullptr;
+    QGroupBox *Frame10 = nullptr;
+    QLabel *Label43 = nullptr;
+    QLabel *Label47 = nullptr;
+    QLabel *Label48 = nullptr;
+    QLabel *Label49 = nullptr;
+    QLabel *Label50 = nullptr;
+
+private:
+    // A secondary window shown a moment ago that the window system has not activated yet:
+    // the main window's own activation then is not the user coming back to it.
+    bool ventanaAbriendose() const;
+    QPointer<Crea> crea_;
+    QPointer<Creamenu> creamenu_;
+    Tablas tablas_;
+    int pestanaPrevia_ = 0;
 
     // Prize checking: the results lists and their filters, the prize alert, the printed
     // listing and the syndicate summary of the manager tab.

@@ -68,6 +68,8 @@ QWidget *Principal::construyeGestor()
     connect(Image1[0], &Imagen::clicked, this, &Principal::Command3_Click);
     connect(Command2, &QPushButton::clicked, this, &Principal::Command2_Click);
     connect(Image1[3], &Imagen::clicked, this, &Principal::Command2_Click);
+    connect(Command7, &QPushButton::clicked, this, &Principal::Command7_Click);
+    connect(Image1[1], &Imagen::clicked, this, &Principal::Command7_Click);
     connect(ListView1, &QTreeView::clicked, this,
             [this](const QModelIndex &i) { ListView1_ItemClick(i.row() + 1); });
     connect(Combo2, &QComboBox::currentIndexChanged, this, &Principal::Combo2_Click);

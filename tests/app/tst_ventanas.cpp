@@ -60,14 +60,13 @@ private slots:
     }
     void cleanup()
     {
-        // Deleting the main window also deletes its own top-level children (menus, popups)
-        // that are in the same list: keep guarded pointers.
-        QList<QPointer<QWidget>> principales;
+        // Deleting the main window also deletes the windows it owns: keep guarded pointers.
+        QList<QPointer<QWidget>> ventanas;
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->objectName() == QStringLiteral("Principal"))
-                principales.append(w);
-        for (const QPointer<QWidget> &w : principales)
-            delete w.data();
+            ventanas.append(w);
+        for (const QPointer<QWidget> &w : ventanas)
+            if (w && w->objectName() == QStringLiteral("Principal"))
+                delete w.data();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         Escritorio::sustituye(nullptr);
         carpeta.reset();
