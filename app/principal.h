@@ -4,11 +4,14 @@
 #include "app/escritorio.h"
 #include "app/recuento.h"
 #include "archive/archivosorteos.h"
+#include "checking/comprobacion.h"
+#include "checking/resumen.h"
 #include "reduced/tablas.h"
 #include "syndicates/archivopenas.h"
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QTableView> // the results lists, reached by several subsystems
 #include <vector>
 
 class QAbstractSlider;
@@ -27,6 +30,12 @@ class Imagen;
 class Crea;
 class Creamenu;
 class QGroupBox;
+class ModeloResultados;
+class ModeloGestor;
+class QPrinter;
+class QChartView;
+class QBarSet;
+class QVariantAnimation;
 
 // Results from the internet.
 class Descarga;
@@ -131,8 +140,8 @@ public:
     QTimer *Timer3 = nullptr;
     // Tab 0: results.
     QPushButton *Command1[2] = {};
-    QTreeView *ListView2 = nullptr;
-    QTreeView *ListView4 = nullptr;
+    QTableView *ListView2 = nullptr;
+    QTableView *ListView4 = nullptr;
     QScrollBar *HScroll1 = nullptr;
     QLineEdit *Text3 = nullptr;
     QCheckBox *Check1 = nullptr;
@@ -268,4 +277,49 @@ private:
     QPointer<Infor> infor_;
     QByteArray mensajeViejo_; // the message file before the fetch
     QByteArray mensajeNuevo_; // and after it
+
+    // Prize checking: the results lists and their filters, the prize alert, the printed
+    // listing and the syndicate summary of the manager tab.
+public:
+    int cambiocombo = 0;
+    void Timer3_Timer();
+    void HScroll1_Change();
+    void HScroll1_Scroll(int valor);
+    void Check1_Click();
+    void Check2_Click();
+    void Combo2_Click(int indice);
+    void Image5_Click();
+    void ListView1_ItemClick(int fila);
+    // Details of one syndicate in the manager tab.
+    void muestrapena(int registro);
+    ModeloResultados *modeloSencillas() const { return modeloSencillas_; }
+    ModeloResultados *modeloMultiples() const { return modeloMultiples_; }
+    const comprobacion::Resumen &ultimoResumen() const { return resumen_; }
+    QLabel *Label13 = nullptr;
+    QLineEdit *Text4 = nullptr;
+    QLineEdit *Text5 = nullptr;
+    QLabel *Label3[5] = {};
+    QChartView *MSChart2 = nullptr;
+    Imagen *Image2[2] = {};
+
+private:
+    comprobacion::Opciones opcionesPasada(int n) const;
+    void aplicaPasada(const comprobacion::Pasada &pasada, int lista);
+    void terminaImpresion();
+    void pintaAviso(int boton, bool rojo);
+    void desliza(QTableView *lista);
+    void muestraTotales();
+    void actualizaTotales();
+    ModeloResultados *modeloSencillas_ = nullptr;
+    ModeloResultados *modeloMultiples_ = nullptr;
+    ModeloGestor *modeloGestor_ = nullptr;
+    std::shared_ptr<QPrinter> impresora_;
+    std::vector<comprobacion::LineaImpresion> listado_;
+    bool impreso_ = false;
+    double tamanoImpresion_ = 0;
+    bool enRojo_[2] = {};
+    comprobacion::Resumen resumen_;
+    QVariantAnimation *deslizamiento_ = nullptr;
+    QBarSet *graficoSinPremio_ = nullptr;
+    QBarSet *graficoPremios_ = nullptr;
 };
