@@ -63,6 +63,7 @@ Principal::Principal(const QString &dir, QWidget *parent)
     setCentralWidget(central);
     resize(1000, 720);
     conectaMantenimiento();
+    conectaMenus();
 
     Form_Load();
 }
@@ -240,6 +241,7 @@ void Principal::Timer2_Timer()
 
 void Principal::refresca()
 {
+    ++refrescos;
     comprueba(HScroll1->value());
     estadisticas(0);
 }

@@ -79,6 +79,7 @@ public:
     int numapuestas = 0;
     int modocrea = 0;
     int tablasel = 0;
+    int refrescos = 0; // checking passes run by refresca, for whoever needs to know
 
     // Start-up, activation and shut-down.
     void Form_Load();
@@ -181,6 +182,15 @@ public:
 
 private:
     void conectaMantenimiento();
+
+public:
+    // Result views of the "General" menu and the tab change.
+    void muestraVista(int lista, int soloPremio, int historico);
+    void SSTab1_Click(int pestana);
+
+private:
+    void conectaMenus();
+    int pestanaAnterior_ = 0;
 
 public:
     // Syndicate editor, creation wizard and the reduced tables of the creation tab.
