@@ -65,6 +65,7 @@ Principal::Principal(const QString &dir, QWidget *parent)
     setCentralWidget(central);
     resize(1000, 720);
     conectaMantenimiento();
+    conectaMenus();
 
     Form_Load();
 }
@@ -242,6 +243,7 @@ void Principal::Timer2_Timer()
 
 void Principal::refresca()
 {
+    ++refrescos;
     comprueba(HScroll1->value());
     estadisticas(0);
 }

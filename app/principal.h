@@ -4,12 +4,15 @@
 #include "app/escritorio.h"
 #include "app/recuento.h"
 #include "archive/archivosorteos.h"
+#include "checking/comprobacion.h"
+#include "checking/resumen.h"
 #include "reduced/tablas.h"
 #include "stats/estadisticas.h"
 #include "syndicates/archivopenas.h"
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QTableView> // the results lists, reached by several subsystems
 #include <array>
 #include <vector>
 
@@ -29,7 +32,12 @@ class Imagen;
 class Crea;
 class Creamenu;
 class QGroupBox;
+class ModeloResultados;
+class ModeloGestor;
+class QPrinter;
 class QChartView;
+class QBarSet;
+class QVariantAnimation;
 class QFrame;
 class ModeloApuestas;
 class ModeloSorteos;
@@ -77,6 +85,7 @@ public:
     int numapuestas = 0;
     int modocrea = 0;
     int tablasel = 0;
+    int refrescos = 0; // checking passes run by refresca, for whoever needs to know
 
     // Start-up, activation and shut-down.
     void Form_Load();
@@ -138,8 +147,8 @@ public:
     QTimer *Timer3 = nullptr;
     // Tab 0: results.
     QPushButton *Command1[2] = {};
-    QTreeView *ListView2 = nullptr;
-    QTreeView *ListView4 = nullptr;
+    QTableView *ListView2 = nullptr;
+    QTableView *ListView4 = nullptr;
     QScrollBar *HScroll1 = nullptr;
     QLineEdit *Text3 = nullptr;
     QCheckBox *Check1 = nullptr;
@@ -179,6 +188,15 @@ public:
 
 private:
     void conectaMantenimiento();
+
+public:
+    // Result views of the "General" menu and the tab change.
+    void muestraVista(int lista, int soloPremio, int historico);
+    void SSTab1_Click(int pestana);
+
+private:
+    void conectaMenus();
+    int pestanaAnterior_ = 0;
 
 public:
     // Syndicate editor, creation wizard and the reduced tables of the creation tab.
@@ -277,6 +295,51 @@ private:
     QByteArray mensajeViejo_; // the message file before the fetch
     QByteArray mensajeNuevo_; // and after it
 
+    // Prize checking: the results lists and their filters, the prize alert, the printed
+    // listing and the syndicate summary of the manager tab.
+public:
+    int cambiocombo = 0;
+    void Timer3_Timer();
+    void HScroll1_Change();
+    void HScroll1_Scroll(int valor);
+    void Check1_Click();
+    void Check2_Click();
+    void Combo2_Click(int indice);
+    void Image5_Click();
+    void ListView1_ItemClick(int fila);
+    // Details of one syndicate in the manager tab.
+    void muestrapena(int registro);
+    ModeloResultados *modeloSencillas() const { return modeloSencillas_; }
+    ModeloResultados *modeloMultiples() const { return modeloMultiples_; }
+    const comprobacion::Resumen &ultimoResumen() const { return resumen_; }
+    QLabel *Label13 = nullptr;
+    QLineEdit *Text4 = nullptr;
+    QLineEdit *Text5 = nullptr;
+    QLabel *Label3[5] = {};
+    QChartView *MSChart2 = nullptr;
+    Imagen *Image2[2] = {};
+
+private:
+    comprobacion::Opciones opcionesPasada(int n) const;
+    void aplicaPasada(const comprobacion::Pasada &pasada, int lista);
+    void terminaImpresion();
+    void pintaAviso(int boton, bool rojo);
+    void desliza(QTableView *lista);
+    void muestraTotales();
+    void actualizaTotales();
+    ModeloResultados *modeloSencillas_ = nullptr;
+    ModeloResultados *modeloMultiples_ = nullptr;
+    ModeloGestor *modeloGestor_ = nullptr;
+    std::shared_ptr<QPrinter> impresora_;
+    std::vector<comprobacion::LineaImpresion> listado_;
+    bool impreso_ = false;
+    double tamanoImpresion_ = 0;
+    bool enRojo_[2] = {};
+    comprobacion::Resumen resumen_;
+    QVariantAnimation *deslizamiento_ = nullptr;
+    QBarSet *graficoSinPremio_ = nullptr;
+    QBarSet *graficoPremios_ = nullptr;
+
     // --- Statistics and reports (stats/, reports/): tab 3, the report buttons, and the details
     // of the syndicate shown in the syndicate manager.
 public:
@@ -288,7 +351,6 @@ public:
     // the report database; false when the database could not be written.
     bool frecuencias(int k);
     void Image2_Click(int i);
-    void muestrapena(int r);
     bool informedinero();
     const stats::Resultado &estadistica() const { return estadistica_; }
     const Pena &penaMostrada() const { return penaMostrada_; }
@@ -302,9 +364,7 @@ public:
     QLabel *Label27 = nullptr;
     QFrame *Frame5 = nullptr;
     QChartView *MSChart1 = nullptr;
-    Imagen *Image2[2] = {};
     QTreeView *ListView5 = nullptr;
-    QLabel *Label3[5] = {};
     QLabel *Label16 = nullptr;
     QLabel *Label17 = nullptr;
     QLabel *Label28 = nullptr;

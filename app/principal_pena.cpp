@@ -48,51 +48,38 @@ void Principal::construyePena(QWidget *gestor)
     modeloApuestas_ = new ModeloApuestas(this);
     ListView5->setModel(modeloApuestas_);
     ListView5->header()->setStretchLastSection(true);
-    rejilla->addWidget(ListView5, 0, 0, 8, 1, Qt::AlignTop);
+    rejilla->addWidget(ListView5, 0, 0, 4, 1, Qt::AlignTop);
 
-    const char *const categorias[5] = {
-        "3 aciertos:", "4 aciertos:", "5 aciertos:", "6 aciertos:", "5 + complementario:"};
-    for (int i = 0; i < 5; ++i) {
-        rejilla->addWidget(new QLabel(u(categorias[i]), panel), i, 1);
-        Label3[i] = etiqueta(panel, QStringLiteral("Label3_%1").arg(i), QStringLiteral("0"));
-        rejilla->addWidget(Label3[i], i, 2);
-    }
-    rejilla->addWidget(new QLabel(u("Sorteos jugados:"), panel), 5, 1);
+    rejilla->addWidget(new QLabel(u("Sorteos jugados:"), panel), 0, 1);
     Label17 = etiqueta(panel, QStringLiteral("Label17"), QStringLiteral("0"));
-    rejilla->addWidget(Label17, 5, 2);
-    rejilla->addWidget(new QLabel(u("Efectividad:"), panel), 6, 1);
+    rejilla->addWidget(Label17, 0, 2);
+    rejilla->addWidget(new QLabel(u("Efectividad:"), panel), 1, 1);
     Label16 = etiqueta(panel, QStringLiteral("Label16"), QStringLiteral("0 %"));
-    rejilla->addWidget(Label16, 6, 2);
-    rejilla->addWidget(new QLabel(u("Precio semanal:"), panel), 7, 1);
+    rejilla->addWidget(Label16, 1, 2);
+    rejilla->addWidget(new QLabel(u("Precio semanal:"), panel), 2, 1);
     Label37 = etiqueta(panel, QStringLiteral("Label37"), u("0 euros."));
-    rejilla->addWidget(Label37, 7, 2);
+    rejilla->addWidget(Label37, 2, 2);
 
     Label28 = etiqueta(panel, QStringLiteral("Label28"));
     Label29 = etiqueta(panel, QStringLiteral("Label29"));
     Label29->setWordWrap(true);
-    rejilla->addWidget(Label28, 8, 0);
-    rejilla->addWidget(Label29, 9, 0);
+    rejilla->addWidget(Label28, 4, 0);
+    rejilla->addWidget(Label29, 5, 0);
 
     MSChart3 = new QChartView(panel);
     MSChart3->setObjectName(QStringLiteral("MSChart3"));
     MSChart3->setMinimumSize(220, 180);
-    rejilla->addWidget(MSChart3, 0, 3, 8, 1);
+    rejilla->addWidget(MSChart3, 0, 3, 6, 1);
 
-    Image2[1] = new Imagen(QStringLiteral("Image2_1"), panel);
-    Image2[1]->setText(u("Informe de la peña"));
-    Image2[1]->setToolTip(u("Ver o imprimir el informe de la peña"));
-    Image2[1]->setAccessibleName(u("Informe de la peña"));
-    rejilla->addWidget(Image2[1], 8, 3);
-    connect(Image2[1], &Imagen::clicked, this, [this] { Image2_Click(1); });
+    // The report button and the counter labels are the manager's own (principal_gestor.cpp).
+    if (Image2[1])
+        connect(Image2[1], &Imagen::clicked, this, [this] { Image2_Click(1); });
 
     if (auto *g = qobject_cast<QGridLayout *>(gestor->layout()))
         g->addWidget(panel, g->rowCount(), 0, 1, -1);
     else if (gestor->layout())
         gestor->layout()->addWidget(panel);
 
-    // A click on a syndicate shows it (the selection itself is kept by the manager).
-    connect(ListView1, &QTreeView::clicked, this,
-            [this](const QModelIndex &i) { muestrapena(i.row() + 1); });
     pintaGraficoPena(0, 0);
 }
 
@@ -121,8 +108,9 @@ void Principal::pintaGraficoPena(int sinPremio, int premios)
     serie->attachAxis(ejeY);
 }
 
-void Principal::muestrapena(int r)
+void Principal::muestrapena(int registro)
 {
+    const int r = registro;
     if (!ListView5)
         return;
     const listado::Ficha f = listado::ficha(penas_.penas(), r, sorteos_.sorteos(), QLocale());
@@ -139,7 +127,8 @@ void Principal::muestrapena(int r)
         penaMostrada_ = Pena{};
         modeloApuestas_->pon({});
         for (QLabel *l : Label3)
-            l->setText(QStringLiteral("0"));
+            if (l)
+                l->setText(QStringLiteral("0"));
         Label28->clear();
         Label29->clear();
     } else {
@@ -148,7 +137,8 @@ void Principal::muestrapena(int r)
         ListView5->setFixedHeight(qRound(f.altoTwips / 15.0)); // 15 twips a pixel
         ListView5->setProperty("altoTwips", f.altoTwips);
         for (int i = 0; i < 5; ++i)
-            Label3[i]->setText(QString::number(f.contadores[static_cast<size_t>(i)]));
+            if (Label3[i])
+                Label3[i]->setText(QString::number(f.contadores[static_cast<size_t>(i)]));
         Label28->setText(f.tipo);
         Label29->setText(f.elegidos);
     }

@@ -352,6 +352,8 @@ private slots:
                 reducida.numero(b + 1, i + 1) = static_cast<qint16>(apuestas[b][i] * 5);
         reducida.creacion = fechas::serial(QDate(2025, 12, 1));
         QCOMPARE(principal_->penas().escribe(1, reducida), Escritura::Hecha);
+        // As after any change of the syndicate file: the summary enables the syndicate buttons.
+        principal_->recuenta();
 
         principal_->penasel = 0;
         pulsa(principal_.get(), "Command7");
