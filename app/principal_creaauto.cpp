@@ -117,10 +117,7 @@ void Principal::construyeCreaAuto(QWidget *crear)
     Image4->setText(u("-Volver al Paso 1:"));
     Image4->setAccessibleName(u("-Volver al Paso 1:"));
     Image4->setFrameShape(QFrame::StyledPanel);
-    connect(Image4, &Imagen::clicked, this, [this] {
-        Image4_Click();
-        reiniciaCreaAuto();
-    });
+    connect(Image4, &Imagen::clicked, this, &Principal::Image4_Click);
 
     if (auto *rejilla = qobject_cast<QGridLayout *>(pasos->layout())) {
         bajaFilas(rejilla, 2);

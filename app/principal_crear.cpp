@@ -279,8 +279,10 @@ void Principal::Image3_Click(int elemento)
         tablasel = 0;
         modocrea = codigos[numerosCrear];
     }
+    // The ranking is taken before the reset clears the count it was made for.
+    const std::vector<int> numeros = numerosOrdenador();
     Image4_Click();
-    abreCrea();
+    abreCrea(numeros);
 }
 
 void Principal::Image4_Click()
@@ -290,6 +292,7 @@ void Principal::Image4_Click()
     Combo1->setEnabled(false);
     Frame9->setVisible(true);
     Frame10->setVisible(false);
+    reiniciaCreaAuto();
 }
 
 void Principal::abreCrea(const std::vector<int> &masfrecuentes)
