@@ -1,4 +1,5 @@
 #include "app/principal.h"
+#include "app/avisos.h"
 #include "app/imagen.h"
 #include "archive/conversion.h"
 #include "archive/fechas.h"
@@ -314,14 +315,7 @@ void Principal::closeEvent(QCloseEvent *evento)
     QCoreApplication::quit();
 }
 
-void Principal::avisopermiso()
-{
-    Escritorio::actual().aviso(
-        u("Para modificar el archivo necesita permiso de Administrador.\r\n"
-          "Cierre el programa y ejecútelo en modo Administrador y repita la operación.\r\n"
-          "(Encima del icono, botón derecho y elija \"Ejecutar como administrador\")"),
-        u("Error de permiso"), Escritorio::Icono::Exclamacion);
-}
+void Principal::avisopermiso() { ::avisopermiso(); }
 
 void Principal::Command3_Click()
 {

@@ -1,4 +1,5 @@
 #include "printing/configurar.h"
+#include "app/avisos.h"
 #include "printing/entrada.h"
 
 #include <QDir>
@@ -85,7 +86,11 @@ template <typename Cambio> void Configurar::guarda(Cambio cambio)
     Ajustes a = Ajustes::lee(rutaAjustes());
     cambio(a);
     ajustes_ = a;
-    a.escribe(rutaAjustes());
+    // Told once per window: the box is written at every keystroke.
+    if (a.escribe(rutaAjustes()) == Escritura::SinPermiso && !permisoAvisado_) {
+        permisoAvisado_ = true;
+        avisopermiso();
+    }
     emit ajustesCambiados(ajustes_);
 }
 

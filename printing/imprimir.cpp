@@ -1,4 +1,5 @@
 #include "printing/imprimir.h"
+#include "app/avisos.h"
 #include "app/escritorio.h"
 #include "app/version.h"
 #include "printing/entrada.h"
@@ -242,7 +243,11 @@ void Imprimir::Text1_Change(int elemento)
     Ajustes a = Ajustes::lee(rutaAjustes());
     (elemento == 0 ? a.desplazaX : a.desplazaY) = static_cast<float>(cambio.valor);
     ajustes_ = a;
-    a.escribe(rutaAjustes());
+    // Told once per window: the box is written at every keystroke.
+    if (a.escribe(rutaAjustes()) == Escritura::SinPermiso && !permisoAvisado_) {
+        permisoAvisado_ = true;
+        avisopermiso();
+    }
     emit ajustesCambiados(ajustes_);
     actualizaVista();
 }

@@ -5,6 +5,7 @@
 #include "printing/lectorpdf.h"
 #include "printing/vistaprevia.h"
 
+#include "archive/escritura.h"
 #include <QCheckBox>
 #include <QFile>
 #include <QFocusEvent>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+
 #include <QTest>
 #include <memory>
 
@@ -332,6 +334,20 @@ private slots:
         v.show();
         v.Command1->click();
         QVERIFY(!v.isVisible());
+    }
+
+    void configuracionSinPermisoLoDiceUnaVez()
+    {
+        Configurar v(carpeta->ruta());
+        const QByteArray antes = carpeta->lee(QStringLiteral("nums.ini"));
+        archivos::fuerzaFallo(Escritura::SinPermiso);
+        QTest::keyClicks(v.Text1, QStringLiteral("25"));
+        archivos::fuerzaFallo(Escritura::Hecha);
+        int avisos = 0;
+        for (const auto &m : escritorio->mensajes)
+            avisos += m.titulo == QStringLiteral("Error de permiso");
+        QCOMPARE(avisos, 1);
+        QCOMPARE(carpeta->lee(QStringLiteral("nums.ini")), antes);
     }
 };
 
