@@ -36,8 +36,14 @@ QByteArray Ajustes::aBytes() const
     return bytes;
 }
 
-QString Ajustes::webTexto() const { return registro::desde1252(web).trimmed(); }
-void Ajustes::ponWeb(const QString &host) { web = registro::campo1252(host, kAnchoWeb); }
+QString Ajustes::webTexto() const
+{
+    return registro::desde1252(web).trimmed();
+}
+void Ajustes::ponWeb(const QString &host)
+{
+    web = registro::campo1252(host, kAnchoWeb);
+}
 
 Ajustes Ajustes::lee(const QString &ruta)
 {

@@ -32,12 +32,12 @@ struct Ajustes {
 // Settings of this build that the program does not ask the user for: where the operator's and
 // the maker's sites are. Kept in ajustes.ini beside the program, written with defaults.
 struct Sitios {
-    QString operadorSitio;      // scheme and host of the results site
-    QString operadorSitioPdf;   // plain-http scheme and host of the result PDF
-    QString autorWeb;           // default maker host, no scheme
-    QString autorWebAntigua;    // former maker address that start-up replaces
-    QString autorCorreo;        // support e-mail
-    QString lectorPdfDescarga;  // page to download a PDF reader
+    QString operadorSitio;     // scheme and host of the results site
+    QString operadorSitioPdf;  // plain-http scheme and host of the result PDF
+    QString autorWeb;          // default maker host, no scheme
+    QString autorWebAntigua;   // former maker address that start-up replaces
+    QString autorCorreo;       // support e-mail
+    QString lectorPdfDescarga; // page to download a PDF reader
 
     static Sitios lee(const QString &carpeta);
 };

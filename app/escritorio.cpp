@@ -31,7 +31,10 @@ QMessageBox::Icon iconoDe(Escritorio::Icono icono)
 }
 } // namespace
 
-QDateTime Escritorio::ahora() const { return QDateTime::currentDateTime(); }
+QDateTime Escritorio::ahora() const
+{
+    return QDateTime::currentDateTime();
+}
 
 bool Escritorio::pregunta(const QString &texto, const QString &titulo, Icono icono)
 {
@@ -45,8 +48,7 @@ bool Escritorio::pregunta(const QString &texto, const QString &titulo, Icono ico
 
 void Escritorio::aviso(const QString &texto, const QString &titulo, Icono icono)
 {
-    QMessageBox caja(iconoDe(icono), titulo, texto, QMessageBox::Ok,
-                     QApplication::activeWindow());
+    QMessageBox caja(iconoDe(icono), titulo, texto, QMessageBox::Ok, QApplication::activeWindow());
     caja.exec();
 }
 
@@ -54,6 +56,12 @@ QString Escritorio::eligeArchivo(const QString &carpeta, const QString &titulo,
                                  const QString &filtro)
 {
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), titulo, carpeta, filtro);
+}
+
+QString Escritorio::eligeDestino(const QString &carpeta, const QString &titulo,
+                                 const QString &filtro)
+{
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), titulo, carpeta, filtro);
 }
 
 bool Escritorio::eligeImpresora(QPrinter &impresora)
@@ -64,9 +72,15 @@ bool Escritorio::eligeImpresora(QPrinter &impresora)
     return dialogo.exec() == QDialog::Accepted;
 }
 
-void Escritorio::abreDireccion(const QUrl &direccion) { QDesktopServices::openUrl(direccion); }
+void Escritorio::abreDireccion(const QUrl &direccion)
+{
+    QDesktopServices::openUrl(direccion);
+}
 
-Escritorio &Escritorio::actual() { return *enUso(); }
+Escritorio &Escritorio::actual()
+{
+    return *enUso();
+}
 
 void Escritorio::sustituye(std::unique_ptr<Escritorio> nuevo)
 {

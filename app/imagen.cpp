@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
 
 Imagen::Imagen(const QString &nombre, QWidget *parent) : QLabel(parent)
 {
@@ -10,6 +12,29 @@ Imagen::Imagen(const QString &nombre, QWidget *parent) : QLabel(parent)
     // Reachable from the keyboard like any button: Tab to it, Space or Enter to press it.
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
+    setAlignment(Qt::AlignCenter);
+}
+
+void Imagen::normal()
+{
+    ponResalte(false);
+}
+
+void Imagen::ponResalte(bool si)
+{
+    if (resaltada_ == si)
+        return;
+    resaltada_ = si;
+    update();
+    emit cambiaResalte(si);
+}
+
+QSize Imagen::sizeHint() const
+{
+    if (!pixmap().isNull())
+        return QLabel::sizeHint();
+    const QSize texto = fontMetrics().size(Qt::TextShowMnemonic, text());
+    return {texto.width() + 24, texto.height() + 14};
 }
 
 void Imagen::mouseReleaseEvent(QMouseEvent *evento)
@@ -22,8 +47,23 @@ void Imagen::mouseReleaseEvent(QMouseEvent *evento)
 
 void Imagen::enterEvent(QEnterEvent *evento)
 {
+    if (isEnabled())
+        ponResalte(true);
     emit encima();
     QLabel::enterEvent(evento);
+}
+
+void Imagen::leaveEvent(QEvent *evento)
+{
+    ponResalte(false);
+    QLabel::leaveEvent(evento);
+}
+
+void Imagen::changeEvent(QEvent *evento)
+{
+    if (evento->type() == QEvent::EnabledChange && !isEnabled())
+        ponResalte(false);
+    QLabel::changeEvent(evento);
 }
 
 void Imagen::keyPressEvent(QKeyEvent *evento)
@@ -35,4 +75,39 @@ void Imagen::keyPressEvent(QKeyEvent *evento)
         return;
     }
     QLabel::keyPressEvent(evento);
+}
+
+void Imagen::paintEvent(QPaintEvent *evento)
+{
+    if (!pixmap().isNull() || text().isEmpty()) {
+        QLabel::paintEvent(evento);
+        return;
+    }
+    // Normal: blue; highlighted: warm orange; greyed: flat grey with dimmed text.
+    QColor arriba(120, 170, 230), abajo(40, 90, 170), letra(Qt::white);
+    if (!isEnabled()) {
+        arriba = QColor(215, 215, 215);
+        abajo = QColor(175, 175, 175);
+        letra = QColor(120, 120, 120);
+    } else if (resaltada_) {
+        arriba = QColor(255, 200, 120);
+        abajo = QColor(240, 130, 20);
+    }
+    QPainter pintor(this);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    const QRectF caja = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    QLinearGradient degradado(caja.topLeft(), caja.bottomLeft());
+    degradado.setColorAt(0, arriba);
+    degradado.setColorAt(1, abajo);
+    QPainterPath forma;
+    forma.addRoundedRect(caja, 7, 7);
+    pintor.fillPath(forma, degradado);
+    pintor.setPen(QPen(hasFocus() ? palette().highlight().color() : abajo.darker(130),
+                       hasFocus() ? 2.5 : 1.0));
+    pintor.drawPath(forma);
+    pintor.setPen(letra);
+    QFont negrita = font();
+    negrita.setBold(true);
+    pintor.setFont(negrita);
+    pintor.drawText(caja, Qt::AlignCenter | Qt::TextWordWrap, text());
 }

@@ -1,4 +1,6 @@
+#include "app/presentacion.h"
 #include "app/principal.h"
+#include "app/salidalimpia.h"
 
 #include <QApplication>
 
@@ -6,7 +8,11 @@ int main(int argc, char *argv[])
 {
     QApplication aplicacion(argc, argv);
     aplicacion.setApplicationName(QStringLiteral("Bolarium"));
-    Principal principal(QCoreApplication::applicationDirPath());
-    principal.show();
-    return aplicacion.exec();
+    instalaSalidaLimpia();
+    // The splash window opens the main window in the executable's directory.
+    Presentacion presentacion;
+    presentacion.show();
+    const int codigo = aplicacion.exec();
+    delete presentacion.principal();
+    return codigo;
 }

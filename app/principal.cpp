@@ -1,4 +1,5 @@
 #include "app/principal.h"
+#include "app/avisos.h"
 #include "app/imagen.h"
 #include "archive/conversion.h"
 #include "archive/fechas.h"
@@ -20,7 +21,10 @@
 #include <QVBoxLayout>
 
 namespace {
-QString u(const char *texto) { return QString::fromUtf8(texto); }
+QString u(const char *texto)
+{
+    return QString::fromUtf8(texto);
+}
 
 QTimer *temporizador(QObject *padre, const char *nombre, int ms)
 {
@@ -48,6 +52,7 @@ Principal::Principal(const QString &dir, QWidget *parent)
     auto *central = new QWidget(this);
     auto *capa = new QVBoxLayout(central);
     construyeCabecera(central);
+    construyeDescarga(central);
     SSTab1 = new QTabWidget(central);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     SSTab1->addTab(construyeGeneral(), u("General"));
@@ -56,17 +61,27 @@ Principal::Principal(const QString &dir, QWidget *parent)
     SSTab1->addTab(construyeEstadisticas(), u("Estadísticas"));
     SSTab1->addTab(construyeCrear(), u("Crear Combinación"));
     capa->addWidget(SSTab1, 1);
+    construyePena(SSTab1->widget(2));
+    construyeCreaAuto(SSTab1->widget(4));
     setCentralWidget(central);
     resize(1000, 720);
+    conectaMantenimiento();
+    conectaMenus();
 
     Form_Load();
 }
 
 Principal::~Principal() = default;
 
-QString Principal::ruta(const QString &archivo) const { return QDir(carpeta_).filePath(archivo); }
+QString Principal::ruta(const QString &archivo) const
+{
+    return QDir(carpeta_).filePath(archivo);
+}
 
-QDate Principal::hoy() const { return Escritorio::actual().ahora().date(); }
+QDate Principal::hoy() const
+{
+    return Escritorio::actual().ahora().date();
+}
 
 void Principal::construyeMenus()
 {
@@ -107,12 +122,14 @@ void Principal::construyeMenus()
         connect(a, &QAction::triggered, this, [this, i] { SSTab1->setCurrentIndex(i); });
     }
     QMenu *opciones = menuBar()->addMenu(u("&Opciones"));
-    entrada(opciones, "confi", "Configuración");
+    connect(entrada(opciones, "confi", "Configuración"), &QAction::triggered, this,
+            &Principal::confi_Click);
     QMenu *ayuda = menuBar()->addMenu(u("A&yuda"));
     entrada(ayuda, "instrucciones", "Instrucciones");
     entrada(ayuda, "Leer", "Leer mensaje del Jefe");
     entrada(ayuda, "web", "Web del programa");
-    entrada(ayuda, "acerca", "Acerca de...");
+    connect(entrada(ayuda, "acerca", "Acerca de..."), &QAction::triggered, this,
+            &Principal::acerca_Click);
 }
 
 void Principal::construyeCabecera(QWidget *panel)
@@ -220,10 +237,14 @@ void Principal::recuenta()
     resumen();
 }
 
-void Principal::Timer2_Timer() { Label9[6]->setVisible(!Label9[6]->isVisible()); }
+void Principal::Timer2_Timer()
+{
+    Label9[6]->setHidden(!Label9[6]->isHidden());
+}
 
 void Principal::refresca()
 {
+    ++refrescos;
     comprueba(HScroll1->value());
     estadisticas(0);
 }
@@ -243,7 +264,7 @@ void Principal::refrescaResultados()
 
 bool Principal::event(QEvent *evento)
 {
-    if (evento->type() == QEvent::WindowActivate && !cerrando_)
+    if (evento->type() == QEvent::WindowActivate && !cerrando_ && !ventanaAbriendose())
         Form_Activate();
     return QMainWindow::event(evento);
 }
@@ -260,6 +281,7 @@ void Principal::Form_Activate()
     }
     if (editando == 1)
         penagrabada = 1;
+    cierraCrea();
     editando = 0;
     if (penagrabada == 1) {
         penas_.reabre();
@@ -270,6 +292,9 @@ void Principal::Form_Activate()
         penagrabada = 0;
     }
     numordenador = 0;
+    cierraSecundarias();
+    cierraCreamenu();
+    tablas_ = Tablas(); // the tables file is read again by the next listing
     refrescaResultados();
 }
 
@@ -290,14 +315,7 @@ void Principal::closeEvent(QCloseEvent *evento)
     QCoreApplication::quit();
 }
 
-void Principal::avisopermiso()
-{
-    Escritorio::actual().aviso(
-        u("Para modificar el archivo necesita permiso de Administrador.\r\n"
-          "Cierre el programa y ejecútelo en modo Administrador y repita la operación.\r\n"
-          "(Encima del icono, botón derecho y elija \"Ejecutar como administrador\")"),
-        u("Error de permiso"), Escritorio::Icono::Exclamacion);
-}
+void Principal::avisopermiso() { ::avisopermiso(); }
 
 void Principal::Command3_Click()
 {

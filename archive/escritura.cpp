@@ -6,6 +6,8 @@
 #include <cstdio>
 
 namespace {
+Escritura fallo = Escritura::Hecha;
+
 Escritura clasifica(QFileDevice::FileError error, const QString &ruta)
 {
     if (error == QFileDevice::PermissionsError)
@@ -19,8 +21,15 @@ Escritura clasifica(QFileDevice::FileError error, const QString &ruta)
 
 namespace archivos {
 
+void fuerzaFallo(Escritura resultado)
+{
+    fallo = resultado;
+}
+
 Escritura escribe(const QString &ruta, const QByteArray &contenido)
 {
+    if (fallo != Escritura::Hecha)
+        return fallo;
     QSaveFile archivo(ruta);
     if (!archivo.open(QIODevice::WriteOnly))
         return clasifica(archivo.error(), ruta);
@@ -47,6 +56,8 @@ Escritura asegura(const QString &ruta)
 {
     if (QFileInfo::exists(ruta))
         return Escritura::Hecha;
+    if (fallo != Escritura::Hecha)
+        return fallo;
     QFile archivo(ruta);
     if (!archivo.open(QIODevice::WriteOnly))
         return clasifica(archivo.error(), ruta);
@@ -55,9 +66,11 @@ Escritura asegura(const QString &ruta)
 
 Escritura reemplaza(const QString &origen, const QString &destino)
 {
+    if (fallo != Escritura::Hecha)
+        return fallo;
     // rename(2) replaces the destination atomically; QFile::rename refuses an existing target.
-    if (std::rename(QFile::encodeName(origen).constData(), QFile::encodeName(destino).constData()) ==
-        0)
+    if (std::rename(QFile::encodeName(origen).constData(),
+                    QFile::encodeName(destino).constData()) == 0)
         return Escritura::Hecha;
     return clasifica(QFileDevice::RenameError, destino);
 }

@@ -22,4 +22,8 @@ Escritura asegura(const QString &ruta);
 // Moves a file over another in one step (the temporary copy of an import, a conversion).
 Escritura reemplaza(const QString &origen, const QString &destino);
 
+// For tests: while set to something other than Hecha, every write and replacement fails with
+// that result and touches nothing, as a read-only directory or a full disk would.
+void fuerzaFallo(Escritura resultado);
+
 } // namespace archivos

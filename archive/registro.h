@@ -9,8 +9,14 @@
 // their name and text fields hold. Records are never copied as C++ structs.
 namespace registro {
 
-inline qint16 leeInt16(const char *p) { return qFromLittleEndian<qint16>(p); }
-inline void escribeInt16(char *p, qint16 v) { qToLittleEndian<qint16>(v, p); }
+inline qint16 leeInt16(const char *p)
+{
+    return qFromLittleEndian<qint16>(p);
+}
+inline void escribeInt16(char *p, qint16 v)
+{
+    qToLittleEndian<qint16>(v, p);
+}
 
 inline float leeFloat(const char *p)
 {

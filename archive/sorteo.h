@@ -11,12 +11,12 @@ struct Sorteo {
     std::array<qint16, 6> numeros{}; // ascending
     qint16 complementario = 0;
     qint16 reintegro = 0;
-    double fecha = 0;  // serial date
-    double joker = 0;  // 0 when not known
+    double fecha = 0; // serial date
+    double joker = 0; // 0 when not known
 
-    static Sorteo desdeBytes(const char *datos); // kLongitud bytes
+    static Sorteo desdeBytes(const char *datos);         // kLongitud bytes
     static Sorteo desdeBytesAntiguos(const char *datos); // kLongitudAntigua bytes
-    void escribeEn(char *destino) const;         // kLongitud bytes
+    void escribeEn(char *destino) const;                 // kLongitud bytes
     QByteArray aBytes() const;
 
     // Six distinct numbers 1..49, a complementary 1..49 not among them, a refund 0..9 and a

@@ -70,10 +70,22 @@ QByteArray Pena::aBytes() const
     return bytes;
 }
 
-QString Pena::nombreTexto() const { return registro::desde1252(nombre); }
-QString Pena::diasTexto() const { return registro::desde1252(dias); }
-void Pena::ponNombre(const QString &texto) { nombre = registro::campo1252(texto, kAnchoNombre); }
-void Pena::ponDias(const QString &texto) { dias = registro::campo1252(texto, kAnchoDias); }
+QString Pena::nombreTexto() const
+{
+    return registro::desde1252(nombre);
+}
+QString Pena::diasTexto() const
+{
+    return registro::desde1252(dias);
+}
+void Pena::ponNombre(const QString &texto)
+{
+    nombre = registro::campo1252(texto, kAnchoNombre);
+}
+void Pena::ponDias(const QString &texto)
+{
+    dias = registro::campo1252(texto, kAnchoDias);
+}
 
 bool Pena::juega(const QString &diaSorteo, double fechaSorteo) const
 {

@@ -4,11 +4,18 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 
 CarpetaPrueba::CarpetaPrueba()
 {
     QFile::copy(QStringLiteral(BOLARIUM_DATOS_PROGRAMA "/tablas.bin"),
                 archivo(QStringLiteral("tablas.bin")));
+    // Both sites point at a local port where nothing listens: a test that does not set up its
+    // own stand-in server never reaches the internet.
+    QSettings ini(archivo(QStringLiteral("ajustes.ini")), QSettings::IniFormat);
+    ini.setValue(QStringLiteral("operador/sitio"), QStringLiteral("http://127.0.0.1:9"));
+    ini.setValue(QStringLiteral("operador/sitiopdf"), QStringLiteral("http://127.0.0.1:9"));
+    ini.setValue(QStringLiteral("autor/web"), QStringLiteral("127.0.0.1:9"));
 }
 
 void CarpetaPrueba::escribe(const QString &nombre, const QByteArray &contenido) const

@@ -17,10 +17,11 @@ public:
     };
 
     QDateTime reloj = QDateTime(QDate(2026, 1, 1), QTime(12, 0));
-    QList<bool> respuestas;      // answers to the next questions, in order
-    QString archivoElegido;      // "" = the file dialog is cancelled
+    QList<bool> respuestas; // answers to the next questions, in order
+    QString archivoElegido; // "" = the file dialog is cancelled
     bool impresoraAceptada = true;
-    QString pdfSalida;           // where an accepted print goes (a PDF file)
+    QString pdfSalida; // where an accepted print goes (a PDF file)
+    QString destinoElegido; // file "chosen" in a save dialog; "" = cancelled
     QList<Mensaje> mensajes;
     QList<QUrl> direcciones;
     int dialogosArchivo = 0;
@@ -31,6 +32,10 @@ public:
     QString eligeArchivo(const QString &carpeta, const QString &titulo,
                          const QString &filtro) override;
     bool eligeImpresora(QPrinter &impresora) override;
+    QString eligeDestino(const QString &, const QString &, const QString &) override
+    {
+        return destinoElegido;
+    }
     void abreDireccion(const QUrl &direccion) override { direcciones.append(direccion); }
 
     QStringList textos() const;

@@ -1,0 +1,163 @@
+#include "checking/modeloresultados.h"
+
+#include <QColor>
+
+using comprobacion::Celdas;
+using comprobacion::TipoFila;
+
+namespace {
+QColor color(quint32 rgb)
+{
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+} // namespace
+
+ModeloResultados::ModeloResultados(bool multiples, QObject *parent)
+    : QAbstractTableModel(parent), multiples_(multiples)
+{
+}
+
+void ModeloResultados::pon(std::shared_ptr<const comprobacion::Listado> listado)
+{
+    beginResetModel();
+    listado_ = std::move(listado);
+    filaGuardada_ = -1;
+    endResetModel();
+}
+
+void ModeloResultados::limpia()
+{
+    pon(nullptr);
+}
+
+int ModeloResultados::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() || !listado_ ? 0 : listado_->cuenta();
+}
+
+int ModeloResultados::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : (multiples_ ? 11 : 6) + 2;
+}
+
+const Celdas &ModeloResultados::celdas(int fila) const
+{
+    if (fila != filaGuardada_) {
+        guardada_ = listado_->celdas(fila);
+        filaGuardada_ = fila;
+    }
+    return guardada_;
+}
+
+QVariant ModeloResultados::data(const QModelIndex &index, int role) const
+{
+    if (!listado_ || !index.isValid() || index.row() >= listado_->cuenta())
+        return {};
+    const Celdas &c = celdas(index.row());
+    if (role == kRolTipo)
+        return static_cast<int>(c.tipo);
+    if (role == kRolAciertos)
+        return int(listado_->filas[size_t(index.row())].aciertos);
+    const int columna = index.column();
+    const int numeros = multiples_ ? 11 : 6;
+    if (columna == 0)
+        return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
+    if (columna <= numeros) {
+        if (columna > c.numeros)
+            return {};
+        const qint16 valor = c.valor[size_t(columna - 1)];
+        switch (role) {
+        case Qt::DisplayRole:
+            return valor == 0 ? QString() : QString::number(valor);
+        case Qt::ForegroundRole:
+            if (c.rojos & (1u << (columna - 1)))
+                return color(comprobacion::kColorAcierto);
+            return {};
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+        default:
+            return {};
+        }
+    }
+    if (columna == numeros + 1 && c.hayTexto) {
+        if (role == Qt::DisplayRole)
+            return c.texto;
+        if (role == Qt::ForegroundRole)
+            return color(c.color);
+    }
+    return {};
+}
+
+QVariant ModeloResultados::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    const int numeros = multiples_ ? 11 : 6;
+    if (section >= 1 && section <= numeros)
+        return QString::number(section);
+    return QString();
+}
+
+bool ModeloResultados::removeRows(int row, int count, const QModelIndex &parent)
+{
+    if (parent.isValid() || count <= 0 || row < 0 || row + count > rowCount())
+        return false;
+    if (row == 0 && count == rowCount()) {
+        limpia();
+        return true;
+    }
+    // The rows of a pass are shared with whoever else holds them: change a copy.
+    auto copia = std::make_shared<comprobacion::Listado>(*listado_);
+    copia->filas.erase(copia->filas.begin() + row, copia->filas.begin() + row + count);
+    beginRemoveRows({}, row, row + count - 1);
+    listado_ = std::move(copia);
+    filaGuardada_ = -1;
+    endRemoveRows();
+    return true;
+}
+
+void ModeloGestor::pon(std::vector<comprobacion::FilaGestor> filas)
+{
+    beginResetModel();
+    filas_ = std::move(filas);
+    endResetModel();
+}
+
+int ModeloGestor::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(filas_.size());
+}
+
+int ModeloGestor::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : 4;
+}
+
+QVariant ModeloGestor::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole)
+        return {};
+    const comprobacion::FilaGestor &f = filas_[size_t(index.row())];
+    switch (index.column()) {
+    case 0:
+        return f.nombre;
+    case 1:
+        return f.apuestas;
+    case 2:
+        return f.creacion;
+    case 3:
+        return f.dias;
+    default:
+        return {};
+    }
+}
+
+QVariant ModeloGestor::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    static const char *const titulos[] = {"Nombre", "Apuestas", "Creada", "Días"};
+    if (section < 0 || section > 3)
+        return {};
+    return QString::fromUtf8(titulos[section]);
+}

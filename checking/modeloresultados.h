@@ -1,0 +1,58 @@
+#pragma once
+
+#include "checking/comprobacion.h"
+#include "checking/resumen.h"
+
+#include <QAbstractTableModel>
+#include <memory>
+
+// The rows of a checking pass as a results list shows them: column 0 the (empty) text column,
+// then the number cells, then the caption/message cell. Rows are made when the view asks, so a
+// list of millions of bets costs eight bytes a row.
+class ModeloResultados : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    // Kind of row (comprobacion::TipoFila) and hits of a bet row, for whoever needs them.
+    static constexpr int kRolTipo = Qt::UserRole;
+    static constexpr int kRolAciertos = Qt::UserRole + 1;
+
+    explicit ModeloResultados(bool multiples, QObject *parent = nullptr);
+
+    void pon(std::shared_ptr<const comprobacion::Listado> listado);
+    void limpia();
+    const comprobacion::Listado *listado() const { return listado_.get(); }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    // Clearing a list the generic way (the whole list, or some of its rows).
+    bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
+
+private:
+    const comprobacion::Celdas &celdas(int fila) const;
+
+    bool multiples_;
+    std::shared_ptr<const comprobacion::Listado> listado_;
+    // A view asks for every column and role of a row in turn: keep the last row made.
+    mutable int filaGuardada_ = -1;
+    mutable comprobacion::Celdas guardada_;
+};
+
+// The syndicate manager list: name, bets, creation date, draw days.
+class ModeloGestor : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+    void pon(std::vector<comprobacion::FilaGestor> filas);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    std::vector<comprobacion::FilaGestor> filas_;
+};

@@ -1,0 +1,44 @@
+-- Report database Bolarium.mdb. The program refills these tables from its record files just
+-- before a report is shown; nothing here is the only copy of anything.
+--
+-- "Informe", "Sorteos" and "Peña" hold exactly one row, which the writers overwrite.
+-- "Numeros" and "Peñanums" are emptied and refilled on each use.
+-- Dates are ISO text (YYYY-MM-DD), NULL for "no date".
+
+CREATE TABLE "Informe" (
+    "Frase" TEXT NOT NULL DEFAULT ''
+);
+INSERT INTO "Informe" DEFAULT VALUES;
+
+CREATE TABLE "Sorteos" (
+    "Dia1" DATE,
+    "Dia2" DATE,
+    "Total" INTEGER NOT NULL DEFAULT 0,
+    "Diasajugar" TEXT NOT NULL DEFAULT ''
+);
+INSERT INTO "Sorteos" DEFAULT VALUES;
+
+CREATE TABLE "Numeros" (
+    "Numero" INTEGER NOT NULL CHECK ("Numero" BETWEEN 1 AND 49),
+    "Veces" INTEGER NOT NULL DEFAULT 0
+);
+
+CREATE TABLE "Peña" (
+    "Nombre" TEXT NOT NULL DEFAULT '',
+    "Diasajugar" TEXT NOT NULL DEFAULT '',
+    "Dinero" REAL NOT NULL DEFAULT 0,
+    "Dia1" DATE,
+    "Dia2" DATE,
+    "Aciertos" TEXT NOT NULL DEFAULT '',
+    "Sorteos" REAL NOT NULL DEFAULT 0,
+    "3" INTEGER NOT NULL DEFAULT 0,
+    "4" INTEGER NOT NULL DEFAULT 0,
+    "5" INTEGER NOT NULL DEFAULT 0,
+    "5C" INTEGER NOT NULL DEFAULT 0,
+    "6" INTEGER NOT NULL DEFAULT 0
+);
+INSERT INTO "Peña" DEFAULT VALUES;
+
+CREATE TABLE "Peñanums" (
+    "Numeros" TEXT NOT NULL DEFAULT ''
+);

@@ -1,0 +1,117 @@
+#include "printing/configurar.h"
+#include "app/avisos.h"
+#include "printing/entrada.h"
+
+#include <QDir>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+
+namespace {
+QString u(const char *texto)
+{
+    return QString::fromUtf8(texto);
+}
+
+QString textoNumero(double valor)
+{
+    QLocale l;
+    l.setNumberOptions(QLocale::OmitGroupSeparator);
+    return l.toString(valor, 'g', 7);
+}
+} // namespace
+
+Configurar::Configurar(const QString &carpeta, QWidget *parent) : QDialog(parent), carpeta_(carpeta)
+{
+    setObjectName(QStringLiteral("Configurar"));
+    setWindowTitle(u("Configurar"));
+
+    auto *rejilla = new QGridLayout(this);
+    auto *titulo = new QLabel(u("CONFIGURACIÓN"), this);
+    titulo->setObjectName(QStringLiteral("Label1"));
+    QFont negrita = titulo->font();
+    negrita.setBold(true);
+    titulo->setFont(negrita);
+    Command1 = new QPushButton(QStringLiteral("X"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setFixedWidth(28);
+    Command1->setToolTip(u("Cerrar"));
+    rejilla->addWidget(titulo, 0, 0, 1, 3);
+    rejilla->addWidget(Command1, 0, 3, Qt::AlignRight);
+
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text2 = new QLineEdit(this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    for (QLineEdit *caja : {Text1, Text2})
+        caja->setMaximumWidth(80);
+    rejilla->addWidget(new QLabel(u("-Precio por apuesta:"), this), 1, 0);
+    rejilla->addWidget(Text1, 1, 1);
+    rejilla->addWidget(new QLabel(u("euros."), this), 1, 2);
+    rejilla->addWidget(new QLabel(u("-Sorteo max. división:"), this), 2, 0);
+    rejilla->addWidget(Text2, 2, 1);
+    rejilla->addWidget(new QLabel(u("meses,"), this), 2, 2);
+    rejilla->addWidget(new QLabel(u("* Mínimo 2 meses"), this), 3, 1, 1, 3);
+
+    connect(Text1, &QLineEdit::textChanged, this, &Configurar::Text1_Change);
+    connect(Text2, &QLineEdit::textChanged, this, &Configurar::Text2_Change);
+    connect(Command1, &QPushButton::clicked, this, &QDialog::close);
+
+    Form_Load();
+}
+
+QString Configurar::rutaAjustes() const
+{
+    return QDir(carpeta_).filePath(QStringLiteral("nums.ini"));
+}
+
+void Configurar::Form_Load()
+{
+    ajustes_ = Ajustes::lee(rutaAjustes());
+    muestra(Text1, textoNumero(ajustes_.precio));
+    muestra(Text2, QString::number(ajustes_.profundidad));
+}
+
+void Configurar::muestra(QLineEdit *caja, const QString &texto)
+{
+    cambiando_ = true;
+    caja->setText(texto);
+    cambiando_ = false;
+}
+
+template <typename Cambio> void Configurar::guarda(Cambio cambio)
+{
+    Ajustes a = Ajustes::lee(rutaAjustes());
+    cambio(a);
+    ajustes_ = a;
+    // Told once per window: the box is written at every keystroke.
+    if (a.escribe(rutaAjustes()) == Escritura::SinPermiso && !permisoAvisado_) {
+        permisoAvisado_ = true;
+        avisopermiso();
+    }
+    emit ajustesCambiados(ajustes_);
+}
+
+void Configurar::Text1_Change()
+{
+    if (cambiando_)
+        return;
+    const entrada::Cambio c = entrada::precio(Text1->text());
+    if (c.accion == entrada::Accion::Restaura)
+        muestra(Text1, textoNumero(ajustes_.precio));
+    else if (c.accion == entrada::Accion::Guarda)
+        guarda([&c](Ajustes &a) { a.precio = static_cast<float>(c.valor); });
+}
+
+void Configurar::Text2_Change()
+{
+    if (cambiando_)
+        return;
+    const entrada::Cambio c = entrada::profundidad(Text2->text(), ajustes_.profundidad);
+    if (c.accion == entrada::Accion::Restaura)
+        muestra(Text2, QString::number(ajustes_.profundidad));
+    else if (c.accion == entrada::Accion::Guarda)
+        guarda([&c](Ajustes &a) { a.profundidad = static_cast<qint16>(c.valor); });
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/ajustes.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+
+// "Configurar": the price of one bet and the statistics depth, each written to nums.ini as soon
+// as it changes.
+class Configurar : public QDialog {
+    Q_OBJECT
+public:
+    explicit Configurar(const QString &carpeta, QWidget *parent = nullptr);
+
+    void Form_Load();
+    void Text1_Change(); // bet price
+    void Text2_Change(); // statistics depth
+    const Ajustes &ajustes() const { return ajustes_; }
+
+    QLineEdit *Text1 = nullptr;
+    QLineEdit *Text2 = nullptr;
+    QPushButton *Command1 = nullptr; // "X"
+
+signals:
+    void ajustesCambiados(const Ajustes &ajustes);
+
+private:
+    QString rutaAjustes() const;
+    void muestra(QLineEdit *caja, const QString &texto);
+    // Reads the record again (the printing window may have changed another field), applies the
+    // change and writes it back.
+    template <typename Cambio> void guarda(Cambio cambio);
+
+    QString carpeta_;
+    Ajustes ajustes_;
+    bool cambiando_ = false;
+    bool permisoAvisado_ = false;
+};

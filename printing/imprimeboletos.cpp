@@ -1,0 +1,108 @@
+#include "printing/imprimeboletos.h"
+#include "app/escritorio.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPrinter>
+
+namespace impresion {
+
+namespace {
+
+constexpr double kMmPorPunto = 25.4 / 72; // a typographic point in millimetres
+constexpr double kLinea = 0.25;           // width of the frame line, mm
+// A box of the slip around the top-left where its "X" goes (preview only).
+constexpr double kCasillaAncho = 3.4;
+constexpr double kCasillaAlto = 4.2;
+
+QFont letra(const QPainter &pintor, double puntos, double puntosPorMm)
+{
+    QFont f(QStringLiteral("arial"));
+    f.setBold(true);
+    // Point sizes are turned into device pixels with the device's own resolution; scale them so
+    // that the letter measures its size in millimetres whatever the device.
+    const double dpi = pintor.device() ? pintor.device()->logicalDpiY() : 72;
+    f.setPointSizeF(puntos * kMmPorPunto * puntosPorMm * 72 / dpi);
+    return f;
+}
+
+void pintaCasillas(QPainter &pintor, const boletos::Posicion &origen, double kx, double ky)
+{
+    pintor.save();
+    pintor.setPen(QPen(QColor(230, 150, 150), 0));
+    pintor.setBrush(Qt::NoBrush);
+    for (int b = 1; b <= boletos::kBloques; ++b) {
+        const boletos::Casillas c = boletos::casillas(origen.x, origen.y, b);
+        for (int n = 1; n <= 49; ++n) {
+            const boletos::Posicion &p = c[static_cast<size_t>(n)];
+            pintor.drawRect(
+                QRectF((p.x - 0.3) * kx, (p.y + 0.1) * ky, kCasillaAncho * kx, kCasillaAlto * ky));
+        }
+    }
+    pintor.restore();
+}
+
+} // namespace
+
+void pintaPagina(QPainter &pintor, const boletos::Pagina &pagina, double kx, double ky,
+                 bool conCasillas)
+{
+    if (conCasillas)
+        for (const boletos::Posicion &o : pagina.rejillas)
+            pintaCasillas(pintor, o, kx, ky);
+
+    pintor.save();
+    pintor.setPen(QPen(Qt::black, kLinea * ky));
+    pintor.setBrush(Qt::NoBrush);
+    for (const boletos::Rectangulo &r : pagina.rectangulos) {
+        const QRectF rect(r.x * kx, r.y * ky, r.ancho * kx, r.alto * ky);
+        if (r.relleno)
+            pintor.fillRect(rect, Qt::black);
+        else
+            pintor.drawRect(rect);
+    }
+
+    // Text is placed by its top-left corner, the way the slip's boxes are measured.
+    const int alinea = Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip | Qt::TextSingleLine;
+    auto escribe = [&](const boletos::Posicion &en, const QString &texto) {
+        pintor.drawText(QRectF(en.x * kx, en.y * ky, 1, 1), alinea, texto);
+    };
+    pintor.setPen(Qt::black);
+    pintor.setFont(letra(pintor, boletos::kLetra, ky));
+    for (const boletos::Marca &m : pagina.marcas)
+        escribe(m.en, QStringLiteral("X"));
+    for (const boletos::Texto &t : pagina.textos) {
+        pintor.setFont(letra(pintor, t.tamano, ky));
+        escribe(t.en, t.texto);
+    }
+    pintor.restore();
+}
+
+void preparaImpresora(QPrinter &impresora)
+{
+    impresora.setFullPage(false);
+    // No margins of our own: the origin is where the printer can start to print, and the user's
+    // offsets do the rest.
+    impresora.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+bool imprime(QPrinter &impresora, const std::vector<boletos::Pagina> &paginas)
+{
+    if (paginas.empty())
+        return false;
+    if (!Escritorio::actual().eligeImpresora(impresora))
+        return false;
+    QPainter pintor;
+    if (!pintor.begin(&impresora))
+        return false;
+    const double kx = impresora.logicalDpiX() / 25.4;
+    const double ky = impresora.logicalDpiY() / 25.4;
+    for (size_t i = 0; i < paginas.size(); ++i) {
+        if (i > 0)
+            impresora.newPage();
+        pintaPagina(pintor, paginas[i], kx, ky);
+    }
+    return pintor.end();
+}
+
+} // namespace impresion

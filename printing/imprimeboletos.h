@@ -1,0 +1,27 @@
+#pragma once
+
+#include "printing/boletos.h"
+
+#include <vector>
+
+class QPainter;
+class QPrinter;
+
+// Draws the sheets of boletos:: on a printer, a PDF or a preview. Positions stay in millimetres
+// up to the last moment, so the printed page and the preview come from the same code.
+namespace impresion {
+
+// Paints one sheet with its top-left at the painter's origin. `puntosPorMmX/Y` are device units
+// per millimetre. With `conCasillas` the boxes of the slip are drawn faintly under the marks (for
+// the preview; a printed sheet never gets them).
+void pintaPagina(QPainter &pintor, const boletos::Pagina &pagina, double puntosPorMmX,
+                 double puntosPorMmY, bool conCasillas = false);
+
+// Millimetre units with the origin at the top-left of the printable page.
+void preparaImpresora(QPrinter &impresora);
+
+// Asks for the printer through the desktop's print dialog and prints the sheets, one page each.
+// False when there is nothing to print, the dialog is cancelled or the printer cannot start.
+bool imprime(QPrinter &impresora, const std::vector<boletos::Pagina> &paginas);
+
+} // namespace impresion

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "reports/basedatos.h"
+
+#include <QStringList>
+#include <array>
+#include <vector>
+
+// The report database Bolarium.mdb of the program directory and its five tables. Every writer
+// opens it, writes in one transaction and closes it before returning.
+namespace informes {
+
+QString rutaBase(const QString &carpeta);
+// The schema the build makes the delivered database from (data/Bolarium.sql).
+QString esquema();
+
+// Opens the report database. A file that is missing, that the password does not open, or whose
+// tables, fields or single rows are not all there is made again from the schema: it only ever
+// holds copies of what the record files say.
+bool abre(BaseDatos &base, const QString &carpeta, ErrorBase *error = nullptr);
+
+// "Sorteos": the statistics selection.
+struct FilaSorteos {
+    double dia1 = 0; // oldest selected draw (serial date, 0 = none)
+    double dia2 = 0; // newest selected draw
+    int total = 0;
+    QString diasajugar;
+    bool operator==(const FilaSorteos &) const = default;
+};
+
+// "Numeros": one of the most frequent numbers.
+struct FilaNumero {
+    int numero = 0;
+    int veces = 0;
+    bool operator==(const FilaNumero &) const = default;
+};
+
+// "Peña": the syndicate shown last in the syndicate manager.
+struct FilaPena {
+    QString nombre;
+    QString diasajugar;
+    float dinero = 0;
+    double dia1 = 0;
+    double dia2 = 0;
+    QString aciertos;
+    double sorteos = 0;
+    // Fields "3", "4", "5", "5C" and "6", in that order.
+    std::array<qint16, 5> premios{};
+    bool operator==(const FilaPena &) const = default;
+};
+
+bool escribeFrase(const QString &carpeta, const QString &frase, ErrorBase *error = nullptr);
+bool escribeSorteos(const QString &carpeta, const FilaSorteos &fila, ErrorBase *error = nullptr);
+// Replaces every row of "Numeros" by these, in this order.
+bool escribeNumeros(const QString &carpeta, const std::vector<FilaNumero> &filas,
+                    ErrorBase *error = nullptr);
+// Overwrites the row of "Peña"; `dineroLeido` gets "Dinero" as the table gives it back.
+bool escribePena(const QString &carpeta, const FilaPena &fila, float *dineroLeido = nullptr,
+                 ErrorBase *error = nullptr);
+// Replaces every row of "Peñanums" by one row per bet text.
+bool escribePenanums(const QString &carpeta, const QStringList &apuestas,
+                     ErrorBase *error = nullptr);
+
+// Everything the reports show, read back from the tables.
+struct Contenido {
+    QString frase;
+    FilaSorteos sorteos;
+    std::vector<FilaNumero> numeros;
+    FilaPena pena;
+    QStringList penanums;
+};
+bool lee(const QString &carpeta, Contenido &contenido, ErrorBase *error = nullptr);
+
+// Dates are stored as ISO text; 0 is stored as NULL.
+QVariant fechaBase(double serial);
+double fechaDeBase(const QVariant &valor);
+
+} // namespace informes

@@ -1,0 +1,199 @@
+#include "stats/estadisticas.h"
+#include "archive/fechas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace stats {
+
+namespace {
+constexpr int kJueves = 5; // fechas::numeroDia: Sunday 1 .. Saturday 7
+constexpr int kSabado = 7;
+
+bool seleccionadoDia(int dia, FiltroDias filtro)
+{
+    if (filtro.jueves && filtro.sabado)
+        return true;
+    if (filtro.jueves)
+        return dia == kJueves;
+    if (filtro.sabado)
+        return dia == kSabado;
+    return false;
+}
+
+QString textoFecha(double serial)
+{
+    return serial == 0 ? QString() : fechas::textoCorto(serial);
+}
+} // namespace
+
+bool seleccionado(const QString &dia, FiltroDias filtro)
+{
+    int numero = 0;
+    if (dia == QStringLiteral("Jueves"))
+        numero = kJueves;
+    else if (dia == QString::fromUtf8("Sábado"))
+        numero = kSabado;
+    return seleccionadoDia(numero, filtro);
+}
+
+QString textoSorteo(const Sorteo &s)
+{
+    QString t;
+    t.reserve(32);
+    for (int i = 0; i < 5; ++i) {
+        if (s.numeros[static_cast<size_t>(i)] < 10)
+            t += QLatin1Char(' ');
+        t += QString::number(s.numeros[static_cast<size_t>(i)]);
+        t += QLatin1Char('-');
+    }
+    t += QString::number(s.numeros[5]);
+    t += s.numeros[5] > 9 ? QStringLiteral("  C: ") : QStringLiteral("   C: ");
+    t += QString::number(s.complementario);
+    if (s.complementario < 10)
+        t += QLatin1Char(' ');
+    t += QStringLiteral(" R: ");
+    t += QString::number(s.reintegro);
+    return t;
+}
+
+bool legible(const Sorteo &s)
+{
+    for (qint16 n : s.numeros)
+        if (n < 1 || n > 49)
+            return false;
+    return fechas::dia(s.fecha).isValid();
+}
+
+Resultado estadisticas(const std::vector<Sorteo> &sorteos, FiltroDias filtro, double desde,
+                       const Resultado &anterior)
+{
+    Resultado r;
+    r.masReciente = anterior.masReciente;
+    r.masAntiguo = anterior.masAntiguo;
+    r.filas.reserve(sorteos.size());
+    const QString dosEspacios = QStringLiteral("  ");
+    for (int registro = static_cast<int>(sorteos.size()); registro >= 1; --registro) {
+        const Sorteo &s = sorteos[static_cast<size_t>(registro - 1)];
+        if (!legible(s)) {
+            r.ilegible = registro;
+            return r;
+        }
+        const int dia = fechas::numeroDia(s.fecha);
+        QString texto;
+        if (seleccionadoDia(dia, filtro) && !(s.fecha < desde)) {
+            ++r.total;
+            texto = textoSorteo(s);
+            for (qint16 n : s.numeros) {
+                ++r.cuentas.todos[static_cast<size_t>(n)];
+                ++(dia == kJueves ? r.cuentas.jueves : r.cuentas.otros)[static_cast<size_t>(n)];
+            }
+            if (r.total == 1)
+                r.masReciente = s.fecha;
+            r.masAntiguo = s.fecha;
+            FilaSorteo fila;
+            fila.numeros = texto;
+            fila.joker = std::isfinite(s.joker) && std::fabs(s.joker) < 1e15
+                             ? QString::number(s.joker, 'f', 0)
+                             : QString();
+            fila.fecha = fechas::textoCorto(s.fecha) + dosEspacios + diasemana(s.fecha);
+            fila.registro = registro;
+            r.filas.push_back(std::move(fila));
+        }
+        if (registro == static_cast<int>(sorteos.size())) {
+            r.hayFrase = true;
+            r.frase = texto;
+        }
+    }
+    return r;
+}
+
+std::array<FilaTabla, 25> tabla(const Cuentas &cuentas, bool segundaMitad, bool comparativa)
+{
+    std::array<FilaTabla, 25> t;
+    const int primero = segundaMitad ? 25 : 1;
+    for (int i = 0; i < 25; ++i) {
+        const int n = primero + i;
+        const auto k = static_cast<size_t>(n);
+        FilaTabla &f = t[static_cast<size_t>(i)];
+        f.numero = n;
+        f.etiqueta = QLatin1Char(' ') + QString::number(n);
+        if (comparativa) {
+            f.valor1 = cuentas.jueves[k];
+            f.valor2 = cuentas.otros[k];
+        } else {
+            f.valor1 = cuentas.todos[k];
+        }
+    }
+    return t;
+}
+
+double desdePeriodo(double hoy, int meses)
+{
+    return hoy - meses * 30.5;
+}
+
+QString tituloPeriodo(int meses)
+{
+    return meses < 2 ? QString::fromUtf8("Último mes")
+                     : QString::fromUtf8("Últimos %1 meses").arg(meses);
+}
+
+Descripcion describe(const Resultado &r, FiltroDias filtro, bool todos, int meses)
+{
+    Descripcion d;
+    QString periodo;
+    if (todos)
+        periodo = QStringLiteral("todos los sorteos. Desde el ");
+    else if (meses == 1)
+        periodo = QString::fromUtf8("sólo el último mes de sorteos, desde el ");
+    else
+        periodo = QString::fromUtf8("los últimos %1 meses de sorteos, desde el ").arg(meses);
+    d.periodo = QStringLiteral("-Tiene seleccionados ") + periodo + textoFecha(r.masAntiguo) +
+                QStringLiteral(" al ") + textoFecha(r.masReciente) +
+                QStringLiteral(", en total, %1 sorteos en la base de datos.").arg(r.total);
+
+    QString dias;
+    if (filtro.jueves && filtro.sabado) {
+        dias =
+            QString::fromUtf8("tanto los números de los sorteos del JUEVES, como los del SÁBADO.");
+        d.fila.diasajugar = QString::fromUtf8("Jueves y sábado.");
+    } else if (filtro.sabado) {
+        dias = QString::fromUtf8("sólo los números de los sorteos del SÁBADO.");
+        d.fila.diasajugar = QString::fromUtf8("Sábado.");
+    } else {
+        dias = QString::fromUtf8("sólo los números de los sorteos del JUEVES.");
+        d.fila.diasajugar = QStringLiteral("Jueves.");
+    }
+    d.dias = QStringLiteral("-Ha seleccionado ") + dias;
+    d.fila.dia1 = r.masAntiguo;
+    d.fila.dia2 = r.masReciente;
+    d.fila.total = r.total;
+    return d;
+}
+
+Ranking ranking(const Cuentas &cuentas)
+{
+    std::array<int, 49> orden;
+    std::iota(orden.begin(), orden.end(), 1);
+    std::stable_sort(orden.begin(), orden.end(), [&](int a, int b) {
+        return cuentas.todos[static_cast<size_t>(a)] > cuentas.todos[static_cast<size_t>(b)];
+    });
+    Ranking r;
+    for (size_t i = 0; i < 49; ++i) {
+        r.numeros[i] = orden[i];
+        r.veces[i] = cuentas.todos[static_cast<size_t>(orden[i])];
+    }
+    return r;
+}
+
+std::vector<informes::FilaNumero> primeros(const Ranking &r, int k)
+{
+    std::vector<informes::FilaNumero> filas;
+    for (int i = 0; i < std::clamp(k, 0, 49); ++i)
+        filas.push_back({r.numeros[static_cast<size_t>(i)], r.veces[static_cast<size_t>(i)]});
+    return filas;
+}
+
+} // namespace stats

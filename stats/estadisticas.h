@@ -1,0 +1,95 @@
+#pragma once
+
+#include "archive/sorteo.h"
+#include "reports/informes.h"
+
+#include <QString>
+#include <array>
+#include <vector>
+
+// Number statistics: how often each number came out among the archived draws of a period and
+// of chosen draw days, the list of those draws, and the ranking of the numbers.
+namespace stats {
+
+// The two day boxes ("Jueves", "Sábado").
+struct FiltroDias {
+    bool jueves = true;
+    bool sabado = true;
+};
+
+// One row of the draw list: numbers text (shown in bold), Joker, date and weekday.
+struct FilaSorteo {
+    QString numeros;
+    QString joker;
+    QString fecha;
+    int registro = 0; // record number in the archive
+};
+
+// Counts by number (index 1..49; 0 unused): all selected draws, and the same split into
+// Thursday draws and draws of any other day.
+struct Cuentas {
+    std::array<int, 50> todos{};
+    std::array<int, 50> jueves{};
+    std::array<int, 50> otros{};
+};
+
+struct Resultado {
+    int total = 0;
+    double masReciente = 0; // newest selected draw; kept from the previous pass when none
+    double masAntiguo = 0;  // oldest selected draw
+    Cuentas cuentas;
+    std::vector<FilaSorteo> filas; // newest first
+    bool hayFrase = false;         // the archive has draws, so "Frase" is written
+    QString frase;                 // row text of the newest stored draw, empty when not selected
+    int ilegible = 0;              // record number of a draw that cannot be counted; 0 = none
+};
+
+// Whether a draw passes the day boxes: both boxes take every draw, one box only the draws of
+// its day, no box none.
+bool seleccionado(const QString &dia, FiltroDias filtro);
+
+// " 3-12-25-33-41-49  C:  7  R: 5" (the layout of the draw list).
+QString textoSorteo(const Sorteo &s);
+
+// A draw whose numbers or date cannot be counted: the sign of a damaged archive.
+bool legible(const Sorteo &s);
+
+// The statistics pass over the archive, newest draw first, taking the draws on or after
+// `desde` (0 = all). `anterior` gives the dates kept when nothing is selected.
+Resultado estadisticas(const std::vector<Sorteo> &sorteos, FiltroDias filtro, double desde,
+                       const Resultado &anterior = {});
+
+// One chart table: 25 rows labelled " 1".." 25" (first half) or " 25".." 49" (second half),
+// number 25 in both. With `comparativa` the two values are the Thursday count and the count of
+// the other days; without it the first value is the count and the second is unused.
+struct FilaTabla {
+    QString etiqueta;
+    int numero = 0;
+    int valor1 = 0;
+    int valor2 = 0;
+};
+std::array<FilaTabla, 25> tabla(const Cuentas &cuentas, bool segundaMitad, bool comparativa);
+
+// Earliest date of a period of the last `meses` months (30.5 days each) before `hoy`.
+double desdePeriodo(double hoy, int meses);
+// Caption of the period box: "Último mes", "Últimos 3 meses".
+QString tituloPeriodo(int meses);
+
+// The description of the selection: the two labels and the "Sorteos" row.
+struct Descripcion {
+    QString periodo; // Label21
+    QString dias;    // Label27
+    informes::FilaSorteos fila;
+};
+Descripcion describe(const Resultado &r, FiltroDias filtro, bool todos, int meses);
+
+// The 49 numbers by descending count, equal counts in ascending number order.
+struct Ranking {
+    std::array<int, 49> numeros{};
+    std::array<int, 49> veces{};
+};
+Ranking ranking(const Cuentas &cuentas);
+// The first k rows of the ranking (k limited to 0..49), as "Numeros" holds them.
+std::vector<informes::FilaNumero> primeros(const Ranking &r, int k);
+
+} // namespace stats

@@ -1,0 +1,388 @@
+#include "syndicates/crea.h"
+#include "app/escritorio.h"
+#include "app/imagen.h"
+#include "app/principal.h"
+#include "syndicates/casilla.h"
+
+#include <QAbstractListModel>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+// The bet list: one text line per bet entered (or the shown bet in edit mode).
+class ModeloApuestas : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void pon(const QStringList &lineas)
+    {
+        if (lineas == lineas_)
+            return;
+        beginResetModel();
+        lineas_ = lineas;
+        endResetModel();
+    }
+    int rowCount(const QModelIndex &padre = {}) const override
+    {
+        return padre.isValid() ? 0 : static_cast<int>(lineas_.size());
+    }
+    QVariant data(const QModelIndex &indice, int rol) const override
+    {
+        if (!indice.isValid() || indice.row() >= lineas_.size() || indice.column() != 0)
+            return {};
+        if (rol == Qt::DisplayRole)
+            return lineas_.at(indice.row());
+        if (rol == Qt::FontRole) {
+            QFont f(QStringLiteral("monospace"));
+            f.setStyleHint(QFont::TypeWriter);
+            return f;
+        }
+        return {};
+    }
+    QVariant headerData(int seccion, Qt::Orientation o, int rol) const override
+    {
+        if (seccion == 0 && o == Qt::Horizontal && rol == Qt::DisplayRole)
+            return QStringLiteral("Apuestas");
+        return {};
+    }
+
+private:
+    QStringList lineas_;
+};
+
+namespace {
+
+QString u(const char *texto)
+{
+    return QString::fromUtf8(texto);
+}
+
+Escritorio::Icono icono(AvisoEdicion::Icono i)
+{
+    return i == AvisoEdicion::Icono::Exclamacion ? Escritorio::Icono::Exclamacion
+                                                 : Escritorio::Icono::Informacion;
+}
+
+} // namespace
+
+Crea::Crea(Principal &principal, const TablaReducida *tabla, std::vector<int> masfrecuentes)
+    : QWidget(&principal, Qt::Window), principal_(principal)
+{
+    setObjectName(QStringLiteral("Crea"));
+    setWindowTitle(u("Crear peña nueva..."));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    OpcionesEdicion o;
+    if (principal.editando == 1) {
+        o.editando = true;
+        o.registro = principal.penasel;
+    } else {
+        o.modocrea = principal.modocrea;
+        o.tabla = principal.modocrea == edicion::kReducida ? tabla : nullptr;
+        o.numordenador = principal.numordenador == 1;
+        o.masfrecuentes = std::move(masfrecuentes);
+    }
+    edicion_ = std::make_unique<Edicion>(principal.penas(), std::move(o));
+    construye();
+    muestra();
+}
+
+Crea::~Crea() = default;
+
+void Crea::construye()
+{
+    auto *capa = new QVBoxLayout(this);
+    auto *arriba = new QHBoxLayout;
+    instruccion = new QLabel(this);
+    instruccion->setObjectName(QStringLiteral("instruccion"));
+    QFont negrita = instruccion->font();
+    negrita.setBold(true);
+    instruccion->setFont(negrita);
+    Label5 = new Imagen(QStringLiteral("Label5"), this);
+    Label5->setText(QStringLiteral("X"));
+    Label5->setFont(negrita);
+    Label5->setToolTip(u("Cerrar"));
+    Label5->setAccessibleName(u("Cerrar"));
+    arriba->addWidget(instruccion, 1);
+    arriba->addWidget(Label5);
+    capa->addLayout(arriba);
+
+    auto *nombre = new QHBoxLayout;
+    auto *rotulo = new QLabel(u("Nombre de la peña:"), this);
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(u("Nombre de la peña"));
+    rotulo->setBuddy(Text1);
+    nombre->addWidget(rotulo);
+    nombre->addWidget(Text1, 1);
+    capa->addLayout(nombre);
+
+    auto *centro = new QHBoxLayout;
+    auto *rejilla = new QGridLayout;
+    rejilla->setSpacing(3);
+    for (int i = 0; i < 49; ++i) {
+        Image1[i] = new Casilla(i + 1, QStringLiteral("Image1_%1").arg(i), this);
+        rejilla->addWidget(Image1[i], i / 7, i % 7);
+        connect(Image1[i], &Imagen::clicked, this, [this, i] { Image1_Click(i); });
+    }
+    centro->addLayout(rejilla);
+
+    auto *derecha = new QVBoxLayout;
+    ListView5 = new QTreeView(this);
+    ListView5->setObjectName(QStringLiteral("ListView5"));
+    ListView5->setRootIsDecorated(false);
+    ListView5->setUniformRowHeights(true);
+    ListView5->setSelectionMode(QAbstractItemView::NoSelection);
+    modelo_ = new ModeloApuestas(this);
+    ListView5->setModel(modelo_);
+    cuentaApuestas = new QLabel(this);
+    cuentaApuestas->setObjectName(QStringLiteral("cuentaApuestas"));
+    derecha->addWidget(ListView5, 1);
+    derecha->addWidget(cuentaApuestas);
+    centro->addLayout(derecha, 1);
+    capa->addLayout(centro, 1);
+
+    auto *dias = new QGroupBox(u("Días de juego"), this);
+    auto *capaDias = new QHBoxLayout(dias);
+    Option1 = new QRadioButton(u("Sólo jueves"), dias);
+    Option1->setObjectName(QStringLiteral("Option1"));
+    Option2 = new QRadioButton(u("Sólo sábado"), dias);
+    Option2->setObjectName(QStringLiteral("Option2"));
+    Option3 = new QRadioButton(u("Jueves y sábado"), dias);
+    Option3->setObjectName(QStringLiteral("Option3"));
+    int opcion = 1;
+    for (QRadioButton *b : {Option1, Option2, Option3}) {
+        capaDias->addWidget(b);
+        connect(b, &QRadioButton::toggled, this, [this, opcion](bool activo) {
+            if (activo && !actualizando_)
+                Option_Click(opcion);
+        });
+        ++opcion;
+    }
+    capa->addWidget(dias);
+
+    etiquetaEdicion =
+        new QLabel(u("Modificando la peña: cada cambio completo se graba en el momento."), this);
+    etiquetaEdicion->setObjectName(QStringLiteral("etiquetaEdicion"));
+    capa->addWidget(etiquetaEdicion);
+    auto *navegador = new QHBoxLayout;
+    etiquetaApuesta = new QLabel(u("Apuesta nº:"), this);
+    etiquetaApuesta->setObjectName(QStringLiteral("etiquetaApuesta"));
+    HScroll1 = new QScrollBar(Qt::Horizontal, this);
+    HScroll1->setObjectName(QStringLiteral("HScroll1"));
+    HScroll1->setAccessibleName(u("Apuesta mostrada"));
+    HScroll1->setPageStep(1);
+    Text2 = new QLineEdit(this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setReadOnly(true);
+    Text2->setMaximumWidth(60);
+    navegador->addWidget(etiquetaApuesta);
+    navegador->addWidget(HScroll1, 1);
+    navegador->addWidget(Text2);
+    capa->addLayout(navegador);
+
+    auto *botones = new QHBoxLayout;
+    auto boton = [this, botones](QPushButton *&b, const char *nombre, const char *texto) {
+        b = new QPushButton(u(texto), this);
+        b->setObjectName(QString::fromLatin1(nombre));
+        botones->addWidget(b);
+    };
+    boton(Command1, "Command1", "Grabar");
+    boton(Command2, "Command2", "Borrar");
+    boton(Command3, "Command3", "Aleatorio");
+    boton(Command4, "Command4", "Añadir apuesta");
+    boton(Command5, "Command5", "Eliminar apuesta");
+    capa->addLayout(botones);
+
+    connect(Command1, &QPushButton::clicked, this, &Crea::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Crea::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Crea::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Crea::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Crea::Command5_Click);
+    connect(Label5, &Imagen::clicked, this, &Crea::Label5_Click);
+    connect(HScroll1, &QScrollBar::valueChanged, this, [this](int v) {
+        if (!actualizando_)
+            HScroll1_Change(v);
+    });
+    connect(Text1, &QLineEdit::textChanged, this, [this](const QString &t) {
+        if (!actualizando_)
+            Text1_Change(t);
+    });
+
+    const bool edita = edicion_->editando();
+    Command1->setVisible(!edita);
+    Command2->setVisible(!edita);
+    Command4->setVisible(edita);
+    Command5->setVisible(edita);
+    cuentaApuestas->setVisible(!edita);
+    etiquetaEdicion->setVisible(edita);
+    etiquetaApuesta->setVisible(edita);
+    HScroll1->setVisible(edita);
+    Text2->setVisible(edita);
+}
+
+void Crea::muestra()
+{
+    actualizando_ = true;
+    const Edicion &e = *edicion_;
+    for (int i = 0; i < 49; ++i)
+        Image1[i]->ponMarcada(e.marcada(i + 1));
+    instruccion->setText(e.instruccion());
+    modelo_->pon(e.lineas());
+    // The list fits twelve numbers a line; longer bets (reduced tables up to 20) widen it.
+    if (e.porapuesta() > 12)
+        ListView5->header()->setMinimumSectionSize(
+            ListView5->fontMetrics().horizontalAdvance(QStringLiteral("00-")) * e.porapuesta());
+    cuentaApuestas->setText(QString::number(e.numapuestas()));
+    Command1->setEnabled(e.grabarActivo());
+    Command2->setEnabled(e.borrarActivo());
+    Command3->setEnabled(e.aleatorioActivo());
+    Command4->setEnabled(e.anadirActivo());
+    if (e.editando()) {
+        HScroll1->setRange(1, e.maximo());
+        HScroll1->setValue(e.actual());
+        Text2->setText(QString::number(e.actual()));
+    }
+    if (Text1->text() != e.nombreActual()) {
+        const int cursor = Text1->cursorPosition();
+        Text1->setText(e.nombreActual());
+        Text1->setCursorPosition(std::min<int>(cursor, static_cast<int>(Text1->text().size())));
+    }
+    QRadioButton *opciones[3] = {Option1, Option2, Option3};
+    opciones[e.opcionDias() - 1]->setChecked(true);
+    principal_.numapuestas = e.numapuestas();
+    actualizando_ = false;
+}
+
+void Crea::atiende(const RespuestaEdicion &r)
+{
+    muestra();
+    for (const AvisoEdicion &a : r.avisos)
+        Escritorio::actual().aviso(a.texto, a.titulo, icono(a.icono));
+    if (r.escritura == Escritura::SinPermiso) {
+        principal_.avisopermiso();
+    } else if (r.escritura == Escritura::Fallo) {
+        Escritorio::actual().aviso(
+            u("No se ha podido grabar la peña en el archivo de peñas. "
+              "Compruebe que queda sitio en el disco y repita la operación."),
+            QStringLiteral("Error"), Escritorio::Icono::Exclamacion);
+    }
+    if (r.grabado)
+        principal_.penagrabada = 1;
+    if (r.cerrar)
+        cierra();
+}
+
+void Crea::Image1_Click(int indice)
+{
+    atiende(edicion_->pulsa(indice + 1));
+}
+
+void Crea::Command1_Click()
+{
+    const ArchivoSorteos &s = principal_.sorteos();
+    const double ultimo = s.vacio() ? 0.0 : s.ultimo().fecha;
+    atiende(edicion_->graba(edicion::serial(Escritorio::actual().ahora()), ultimo));
+}
+
+void Crea::Command2_Click()
+{
+    atiende(edicion_->borra());
+}
+
+void Crea::Command3_Click()
+{
+    atiende(edicion_->aleatorio(*QRandomGenerator::global()));
+}
+
+void Crea::Command4_Click()
+{
+    atiende(edicion_->anade());
+}
+
+void Crea::Command5_Click()
+{
+    atiende(edicion_->borra());
+}
+
+void Crea::HScroll1_Change(int valor)
+{
+    const int antes = edicion_->actual();
+    const RespuestaEdicion r = edicion_->navega(valor);
+    if (edicion_->actual() != antes)
+        principal_.penagrabada = 1;
+    atiende(r);
+}
+
+void Crea::Text1_Change(const QString &texto)
+{
+    QString caja;
+    const RespuestaEdicion r = edicion_->nombre(texto, caja);
+    atiende(r);
+}
+
+void Crea::Option_Click(int opcion)
+{
+    atiende(edicion_->dias(opcion));
+}
+
+void Crea::Label5_Click()
+{
+    close();
+}
+
+void Crea::cierra()
+{
+    forzado_ = true;
+    close();
+}
+
+bool Crea::abriendose() const
+{
+    return mostrada_ && !activada_ && desdeQueSeMostro_.isValid() &&
+           desdeQueSeMostro_.elapsed() < 2000;
+}
+
+bool Crea::event(QEvent *evento)
+{
+    if (evento->type() == QEvent::WindowActivate)
+        activada_ = true;
+    return QWidget::event(evento);
+}
+
+void Crea::showEvent(QShowEvent *evento)
+{
+    QWidget::showEvent(evento);
+    if (mostrada_)
+        return;
+    mostrada_ = true;
+    desdeQueSeMostro_.start();
+    principal_.cierraCreamenu();
+    if (principal_.HScroll1 && principal_.HScroll1->value() > 20)
+        principal_.HScroll1->setValue(1);
+}
+
+void Crea::closeEvent(QCloseEvent *evento)
+{
+    if (!forzado_ && !principal_.cerrandose()) {
+        if (const std::optional<AvisoEdicion> a = edicion_->cierre()) {
+            Escritorio::actual().aviso(a->texto, a->titulo, icono(a->icono));
+            evento->ignore();
+            return;
+        }
+    }
+    if (!edicion_->editando())
+        principal_.numapuestas = 0;
+    evento->accept();
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "syndicates/edicion.h"
+
+#include <QElapsedTimer>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+class Casilla;
+class Imagen;
+class Principal;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTreeView;
+class ModeloApuestas;
+
+// The syndicate editor "Crear peña nueva...": a new syndicate of the kind chosen before it
+// opened (new mode), or the syndicate selected in the main window changed in place (edit mode).
+// The rules live in Edicion; this window shows its state and passes the clicks on.
+class Crea : public QWidget {
+    Q_OBJECT
+public:
+    // Reads the shared creation values of the main window. `tabla` is the reduction table of a
+    // new reduced syndicate; `masfrecuentes` the ranking for computer-made numbers.
+    Crea(Principal &principal, const TablaReducida *tabla, std::vector<int> masfrecuentes);
+    ~Crea() override;
+
+    Edicion &edicion() { return *edicion_; }
+    // Closes without the incomplete-bet check (the main window became active again).
+    void cierra();
+    // Shown and not yet activated by the window system (see Principal::event).
+    bool abriendose() const;
+
+    void Image1_Click(int indice);
+    void Command1_Click(); // Grabar
+    void Command2_Click(); // Borrar
+    void Command3_Click(); // Aleatorio
+    void Command4_Click(); // Añadir apuesta
+    void Command5_Click(); // Eliminar apuesta
+    void HScroll1_Change(int valor);
+    void Text1_Change(const QString &texto);
+    void Option_Click(int opcion); // 1..3
+    void Label5_Click();
+
+    QLineEdit *Text1 = nullptr;
+    Casilla *Image1[49] = {};
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *Command4 = nullptr;
+    QPushButton *Command5 = nullptr;
+    QScrollBar *HScroll1 = nullptr;
+    QLineEdit *Text2 = nullptr;
+    QRadioButton *Option1 = nullptr;
+    QRadioButton *Option2 = nullptr;
+    QRadioButton *Option3 = nullptr;
+    Imagen *Label5 = nullptr;
+    QTreeView *ListView5 = nullptr;
+    QLabel *instruccion = nullptr;
+    QLabel *cuentaApuestas = nullptr;
+    QLabel *etiquetaEdicion = nullptr;
+    QLabel *etiquetaApuesta = nullptr;
+
+protected:
+    bool event(QEvent *evento) override;
+    void showEvent(QShowEvent *evento) override;
+    void closeEvent(QCloseEvent *evento) override;
+
+private:
+    void construye();
+    void muestra();
+    void atiende(const RespuestaEdicion &r);
+
+    Principal &principal_;
+    std::unique_ptr<Edicion> edicion_;
+    ModeloApuestas *modelo_ = nullptr;
+    bool actualizando_ = false;
+    bool forzado_ = false;
+    bool mostrada_ = false;
+    bool activada_ = false;
+    QElapsedTimer desdeQueSeMostro_;
+};

@@ -1,0 +1,128 @@
+#include "apoyo/carpetaprueba.h"
+#include "app/ajustes.h"
+#include "app/recuento.h"
+#include "archive/fechas.h"
+
+#include <QFile>
+#include <QTest>
+
+class TstRecuento : public QObject {
+    Q_OBJECT
+private slots:
+    void textosDeFechas_data()
+    {
+        QTest::addColumn<QDate>("hoy");
+        QTest::addColumn<QDate>("ultimo"); // invalid = empty archive
+        QTest::addColumn<QString>("proximo");
+        QTest::addColumn<QString>("cuenta");
+        QTest::addColumn<QString>("aviso"); // empty = no warning
+        const QDate jueves(2026, 1, 8);
+        QTest::newRow("jueves sin su sorteo")
+            << jueves << QDate(2026, 1, 3) << QStringLiteral("Jueves, 8 de enero del 2026")
+            << QString::fromUtf8("¡Hoy sorteo!") << QString();
+        QTest::newRow("jueves con su sorteo")
+            << jueves << jueves << QString::fromUtf8("Sábado, 10 de enero del 2026")
+            << QString::fromUtf8("Faltan 2 días") << QString();
+        QTest::newRow("viernes") << QDate(2026, 1, 9) << jueves
+                                 << QString::fromUtf8("Sábado, 10 de enero del 2026")
+                                 << QString::fromUtf8("Faltan 1 días") << QString();
+        QTest::newRow("archivo vacio")
+            << QDate(2026, 1, 9) << QDate() << QString::fromUtf8("Sábado, 10 de enero del 2026")
+            << QString::fromUtf8("Faltan 1 días") << QStringLiteral("No se ha actualizado nunca");
+        const QDate domingo(2026, 2, 1);
+        QTest::newRow("7 dias") << domingo << domingo.addDays(-7) << QString() << QString()
+                                << QString();
+        QTest::newRow("8 dias") << domingo << domingo.addDays(-8) << QString() << QString()
+                                << QStringLiteral("Falta 1 semana por actualizar");
+        QTest::newRow("15 dias") << domingo << domingo.addDays(-15) << QString() << QString()
+                                 << QStringLiteral("Falta 1 semana por actualizar");
+        QTest::newRow("16 dias") << domingo << domingo.addDays(-16) << QString() << QString()
+                                 << QStringLiteral("Faltan 2 semanas por actualizar");
+        QTest::newRow("30 dias") << domingo << domingo.addDays(-30) << QString() << QString()
+                                 << QStringLiteral("Faltan 4 semanas por actualizar");
+    }
+    void textosDeFechas()
+    {
+        QFETCH(QDate, hoy);
+        QFETCH(QDate, ultimo);
+        QFETCH(QString, proximo);
+        QFETCH(QString, cuenta);
+        QFETCH(QString, aviso);
+        std::vector<Sorteo> sorteos;
+        if (ultimo.isValid())
+            sorteos = {sorteoDe(ultimo.addDays(-3)), sorteoDe(ultimo)};
+        const Recuento r = recuenta(sorteos, {}, hoy);
+        QCOMPARE(r.proximosorteo, int(sorteos.size()) + 1);
+        QCOMPARE(r.hayDatos, ultimo.isValid());
+        QCOMPARE(r.ultimoTexto, ultimo.isValid() ? fechas::textoLargo(fechas::serial(ultimo))
+                                                 : QString::fromUtf8("Fichero de datos vacío."));
+        if (!proximo.isEmpty()) {
+            QCOMPARE(r.proximoTexto, proximo);
+            QCOMPARE(r.cuentaAtras, cuenta);
+        }
+        QCOMPARE(r.avisoActualizar, !aviso.isEmpty());
+        QCOMPARE(r.avisoTexto, aviso);
+    }
+
+    void sorteosJugados()
+    {
+        const QDate jueves(2026, 1, 8);
+        const std::vector<Sorteo> sorteos = {
+            sorteoDe(jueves.addDays(-7)), // before every creation date
+            sorteoDe(jueves),             // played by both: counts once
+            sorteoDe(jueves.addDays(2)),  // Saturday: only the second plays
+            sorteoDe(jueves.addDays(7))};
+        const std::vector<Pena> penas = {
+            penaDe(QStringLiteral("A"), QStringLiteral("Jueves"), jueves),
+            penaDe(QStringLiteral("B"), QString::fromUtf8("Jueves y Sábado"), jueves)};
+        QCOMPARE(sorteosjugados(sorteos, penas), 3);
+        QCOMPARE(sorteosjugados(sorteos, {penas[0]}), 2);
+        QCOMPARE(sorteosjugados(sorteos, {}), 0);
+        const std::vector<Pena> sabado = {
+            penaDe(QStringLiteral("C"), QString::fromUtf8("Sábado"), jueves)};
+        QCOMPARE(sorteosjugados(sorteos, sabado), 1);
+    }
+
+    void numsIni()
+    {
+        CarpetaPrueba c;
+        const Sitios sitios = Sitios::lee(c.ruta());
+        QVERIFY(QFile::exists(c.archivo(QStringLiteral("ajustes.ini"))));
+        bool escrito = false;
+        Ajustes a = leeajustes(c.ruta(), sitios, &escrito);
+        QVERIFY(escrito);
+        QCOMPARE(c.lee(QStringLiteral("nums.ini")).size(), 78);
+        QCOMPARE(a.webTexto(), sitios.autorWeb);
+
+        // A field of zero bytes holds no address: the default goes in and is written back.
+        c.escribe(QStringLiteral("nums.ini"), QByteArray(78, '\0'));
+        a = leeajustes(c.ruta(), sitios, &escrito);
+        QVERIFY(escrito);
+        QCOMPARE(Ajustes::lee(c.archivo(QStringLiteral("nums.ini"))).webTexto(), sitios.autorWeb);
+
+        // The maker's former pages give way to the current host; other fields are kept.
+        Ajustes viejo;
+        viejo.ponWeb(sitios.autorWebAntigua);
+        viejo.precio = 1.5f;
+        viejo.profundidad = 12;
+        viejo.reservado1 = 7;
+        viejo.escribe(c.archivo(QStringLiteral("nums.ini")));
+        a = leeajustes(c.ruta(), sitios, &escrito);
+        QVERIFY(escrito);
+        QCOMPARE(a.webTexto(), sitios.autorWeb);
+        QCOMPARE(a.precio, 1.5f);
+        QCOMPARE(a.profundidad, qint16(12));
+        QCOMPARE(a.reservado1, qint16(7));
+
+        // A user's own host stays and nothing is written.
+        Ajustes propio = a;
+        propio.ponWeb(QStringLiteral("mi.servidor.es"));
+        propio.escribe(c.archivo(QStringLiteral("nums.ini")));
+        a = leeajustes(c.ruta(), sitios, &escrito);
+        QVERIFY(!escrito);
+        QCOMPARE(a.webTexto(), QStringLiteral("mi.servidor.es"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TstRecuento)
+#include "tst_recuento.moc"

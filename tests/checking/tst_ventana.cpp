@@ -1,0 +1,479 @@
+// The results tab and the syndicate summary of the main window, driven as a user would.
+#include "apoyo/carpetaprueba.h"
+#include "apoyo/escritorioprueba.h"
+#include "app/imagen.h"
+#include "app/principal.h"
+#include "archive/fechas.h"
+#include "checking/modeloresultados.h"
+#include "syndicates/archivopenas.h"
+
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPdfDocument>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+using comprobacion::TipoFila;
+
+namespace {
+const QDate kJueves1(2026, 1, 1);
+const QDate kSabado(2026, 1, 3);
+const QDate kJueves2(2026, 1, 8);
+const QDate kJueves3(2026, 1, 15);
+const QDate kHoy(2026, 1, 16);
+
+Pena sencilla(const QString &nombre, const QString &dias,
+              const std::vector<std::array<int, 6>> &apuestas, const QDate &desde)
+{
+    Pena p = penaDe(nombre, dias, desde);
+    p.tipo = static_cast<qint16>(apuestas.size());
+    for (size_t k = 0; k < apuestas.size(); ++k)
+        for (int q = 0; q < 6; ++q)
+            p.numero(int(k) + 1, q + 1) = static_cast<qint16>(apuestas[k][size_t(q)]);
+    return p;
+}
+
+Pena multiple(const QString &nombre, int codigo, const std::vector<int> &numeros,
+              const QDate &desde)
+{
+    Pena p = penaDe(nombre, QString::fromUtf8("Jueves y Sábado"), desde);
+    p.tipo = static_cast<qint16>(codigo);
+    for (size_t q = 0; q < numeros.size(); ++q)
+        p.numero(1, int(q) + 1) = static_cast<qint16>(numeros[q]);
+    return p;
+}
+
+QAbstractItemModel *modelo(Principal &p, const char *nombre)
+{
+    auto *vista = p.findChild<QAbstractItemView *>(QString::fromLatin1(nombre));
+    return vista ? vista->model() : nullptr;
+}
+
+QVariant dato(QAbstractItemModel *m, int fila, int columna, int rol = Qt::DisplayRole)
+{
+    return m->data(m->index(fila, columna), rol);
+}
+
+std::vector<TipoFila> tipos(QAbstractItemModel *m)
+{
+    std::vector<TipoFila> t;
+    for (int f = 0; f < m->rowCount(); ++f)
+        t.push_back(TipoFila(dato(m, f, 0, ModeloResultados::kRolTipo).toInt()));
+    return t;
+}
+
+// What a syndicate record says on disk now.
+Pena enDisco(const CarpetaPrueba &carpeta, int j)
+{
+    ArchivoPenas archivo(carpeta.archivo(QStringLiteral("apuestas.dat")));
+    archivo.abre();
+    return archivo.lee(j);
+}
+
+// A piece of text on a page of a PDF: where it starts, in millimetres.
+QRectF donde(QPdfDocument &pdf, int pagina, const QString &texto)
+{
+    const QString todo = pdf.getAllText(pagina).text();
+    const qsizetype i = todo.indexOf(texto);
+    if (i < 0)
+        return {};
+    const QRectF puntos =
+        pdf.getSelectionAtIndex(pagina, int(i), int(texto.size())).boundingRectangle();
+    const double mm = 25.4 / 72;
+    return {puntos.x() * mm, puntos.y() * mm, puntos.width() * mm, puntos.height() * mm};
+}
+
+const auto E = TipoFila::Espacio;
+const auto CP = TipoFila::CabeceraPena;
+const auto CS = TipoFila::CabeceraSorteo;
+const auto A = TipoFila::Apuesta;
+const auto M = TipoFila::Mensaje;
+} // namespace
+
+class TstVentana : public QObject {
+    Q_OBJECT
+    std::unique_ptr<CarpetaPrueba> carpeta;
+    EscritorioPrueba *escritorio = nullptr;
+
+    // Three draws (the Saturday one with 10..15), two simple syndicates and a multiple.
+    void preparaTres()
+    {
+        carpeta->escribeSorteos(
+            {sorteoDe(kJueves1, 1), sorteoDe(kSabado, 10), sorteoDe(kJueves2, 1)});
+        const QDate desde(2025, 12, 1);
+        carpeta->escribePenas({
+            sencilla(QStringLiteral("ANA"), QString::fromUtf8("Jueves y Sábado"),
+                     {{1, 2, 3, 4, 40, 41}, {20, 21, 22, 23, 24, 25}}, desde),
+            sencilla(QStringLiteral("LUIS"), QStringLiteral("Jueves"), {{1, 2, 3, 30, 31, 32}},
+                     desde),
+            multiple(QStringLiteral("MULTI"), 501, {1, 2, 3, 4, 5, 49, 30}, desde),
+        });
+    }
+
+private slots:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+        escritorio = EscritorioPrueba::instala(kHoy);
+        carpeta = std::make_unique<CarpetaPrueba>();
+        escritorio->pdfSalida = carpeta->archivo(QStringLiteral("listado.pdf"));
+    }
+    void cleanup()
+    {
+        carpeta.reset();
+        Escritorio::sustituye(nullptr);
+    }
+
+    void arranqueMuestraLaUltimaJornada()
+    {
+        preparaTres();
+        Principal p(carpeta->ruta());
+        QAbstractItemModel *sencillas = modelo(p, "ListView2");
+        QCOMPARE(tipos(sencillas), (std::vector<TipoFila>{E, CP, CS, A, A, E, CP, CS, A}));
+        QCOMPARE(sencillas->columnCount(), 8);
+        QCOMPARE(dato(sencillas, 1, 7).toString(), QString::fromUtf8("PEÑA ANA                 "));
+        QCOMPARE(dato(sencillas, 1, 7, Qt::ForegroundRole).value<QColor>(), QColor(128, 0, 0));
+        QCOMPARE(dato(sencillas, 2, 7).toString(), QStringLiteral("08/01/2026 Jueves"));
+        QCOMPARE(dato(sencillas, 2, 7, Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 0));
+        QCOMPARE(dato(sencillas, 3, 1).toString(), QStringLiteral("1"));
+        QCOMPARE(dato(sencillas, 3, 4, Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+        QVERIFY(!dato(sencillas, 3, 5, Qt::ForegroundRole).isValid());
+        QCOMPARE(dato(sencillas, 3, 7).toString(),
+                 QString::fromUtf8("¡¡ Premio !! Has acertado 4 números."));
+        QCOMPARE(dato(sencillas, 3, 7, Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
+        QVERIFY(!dato(sencillas, 4, 7).isValid()); // no prize: no seventh cell
+        QVERIFY(!dato(sencillas, 0, 1).isValid()); // the spacer has no cells
+
+        QAbstractItemModel *multiples = modelo(p, "ListView4");
+        QCOMPARE(tipos(multiples), (std::vector<TipoFila>{E, CP, CS, A, M, M}));
+        QCOMPARE(multiples->columnCount(), 13);
+        QCOMPARE(dato(multiples, 3, 6).toString(), QStringLiteral("49"));
+        QVERIFY(!dato(multiples, 3, 6, Qt::ForegroundRole).isValid());
+        QCOMPARE(dato(multiples, 3, 8).toString(), QString());
+        QCOMPARE(dato(multiples, 3, 12).toString(),
+                 QString::fromUtf8("¡¡ Premio !! Tienes 5 apuestas de 4 aciertos."));
+        QCOMPARE(dato(multiples, 5, 12).toString(),
+                 QString::fromUtf8("¡¡ Premio !! Tienes 1 apuesta de 5 aciertos + C."));
+        QCOMPARE(dato(multiples, 5, 12, Qt::ForegroundRole).value<QColor>(), QColor(192, 64, 0));
+
+        QVERIFY(!p.ListView2->isHidden());
+        QVERIFY(p.ListView4->isHidden());
+        QCOMPARE(p.HScroll1->maximum(), 3);
+        QCOMPARE(p.Text3->text(), QStringLiteral("1"));
+        // Only the newest draw was counted, and the totals say so at once.
+        QCOMPARE(enDisco(*carpeta, 1).premio(4), qint16(1));
+        QCOMPARE(enDisco(*carpeta, 2).premio(3), qint16(1));
+        const Pena m = enDisco(*carpeta, 3);
+        QCOMPARE(
+            (std::array<int, 5>{m.premio(3), m.premio(4), m.premio(5), m.premio(6), m.premio(7)}),
+            (std::array<int, 5>{0, 5, 1, 0, 1}));
+        QCOMPARE(p.Label13->text(), QStringLiteral("9"));
+    }
+
+    void ventanaYFiltros()
+    {
+        preparaTres();
+        Principal p(carpeta->ruta());
+        const QByteArray antes = carpeta->lee(QStringLiteral("apuestas.dat"));
+        p.HScroll1_Scroll(2); // dragging only shows the value
+        QCOMPARE(p.Text3->text(), QStringLiteral("2"));
+        QCOMPARE(modelo(p, "ListView2")->rowCount(), 9);
+
+        p.HScroll1->setValue(3);
+        QCOMPARE(p.Text3->text(), QStringLiteral("3"));
+        QCOMPARE(modelo(p, "ListView2")->rowCount(), 9 + 5 + 9);
+        QCOMPARE(modelo(p, "ListView4")->rowCount(), 6 + 4 + 6);
+        // The older draws were passed by when the window was one draw wide.
+        QCOMPARE(carpeta->lee(QStringLiteral("apuestas.dat")), antes);
+
+        p.Check2->setChecked(true);
+        QCOMPARE(tipos(modelo(p, "ListView2")),
+                 (std::vector<TipoFila>{E, CP, CS, A, E, CP, CS, A, E, CP, CS, A, E, CP, CS, A}));
+        QCOMPARE(modelo(p, "ListView4")->rowCount(), 6 + 6);
+        QCOMPARE(carpeta->lee(QStringLiteral("apuestas.dat")), antes);
+    }
+
+    void historicoSinContar()
+    {
+        carpeta->escribeSorteos(
+            {sorteoDe(kJueves1, 1), sorteoDe(kSabado, 10), sorteoDe(kJueves2, 1)});
+        carpeta->escribePenas(
+            {sencilla(QStringLiteral("NUEVA"), QString::fromUtf8("Jueves y Sábado"),
+                      {{1, 2, 3, 4, 5, 6}}, QDate(2026, 1, 5))});
+        Principal p(carpeta->ruta());
+        p.HScroll1->setValue(3);
+        QCOMPARE(modelo(p, "ListView2")->rowCount(), 4);
+        p.Label59->setText(QStringLiteral("1 sorteo"));
+        p.Check1->setChecked(true);
+        QVERIFY(p.Label59->text().isEmpty());
+        QCOMPARE(modelo(p, "ListView2")->rowCount(), 4 + 4 + 4);
+        QCOMPARE(enDisco(*carpeta, 1).premio(6), qint16(1));
+    }
+
+    void selectorDePenas()
+    {
+        preparaTres();
+        Principal p(carpeta->ruta());
+        QCOMPARE(p.Combo2->count(), 4);
+        QCOMPARE(p.Combo2->currentText(), QString::fromUtf8("TODAS LAS PEÑAS"));
+        // A new draw arrives; picking one syndicate counts it for that one only.
+        QCOMPARE(p.sorteos().agrega({sorteoDe(kJueves3, 1)}), Escritura::Hecha);
+        p.recuenta();
+        const QByteArray ana = enDisco(*carpeta, 1).aBytes();
+        const QByteArray multi = enDisco(*carpeta, 3).aBytes();
+        p.Combo2->setCurrentIndex(2);
+        QCOMPARE(tipos(modelo(p, "ListView2")), (std::vector<TipoFila>{E, CP, CS, A}));
+        QCOMPARE(dato(modelo(p, "ListView2"), 1, 7).toString(),
+                 QString::fromUtf8("PEÑA LUIS                "));
+        QCOMPARE(modelo(p, "ListView4")->rowCount(), 0);
+        QCOMPARE(enDisco(*carpeta, 2).premio(3), qint16(2));
+        QCOMPARE(enDisco(*carpeta, 2).contado, fechas::serial(kJueves3));
+        QCOMPARE(enDisco(*carpeta, 1).aBytes(), ana);
+        QCOMPARE(enDisco(*carpeta, 3).aBytes(), multi);
+        QCOMPARE(p.cambiocombo, 0);
+
+        // Picking the multiple shows its list.
+        p.Combo2->setCurrentIndex(3);
+        QVERIFY(!p.ListView4->isHidden());
+        QVERIFY(p.ListView2->isHidden());
+        QCOMPARE(modelo(p, "ListView4")->rowCount(), 6);
+        QCOMPARE(enDisco(*carpeta, 3).premio(4), qint16(10));
+        QCOMPARE(enDisco(*carpeta, 1).aBytes(), ana);
+    }
+
+    void avisoDePremioParpadea()
+    {
+        preparaTres();
+        Principal p(carpeta->ruta());
+        QVERIFY(!p.Timer3->isActive()); // no download: no alert
+        p.Label59->setText(QStringLiteral("1 sorteo"));
+        p.comprueba(1);
+        QVERIFY(p.Timer3->isActive());
+        QCOMPARE(p.avisopremio, 3);
+        QCOMPARE(p.Timer3->interval(), 800);
+        p.Timer3_Timer();
+        QCOMPARE(p.Command1[0]->text(), QStringLiteral("P R E M I O"));
+        QCOMPARE(p.Command1[1]->text(), QStringLiteral("P R E M I O"));
+        p.Timer3_Timer();
+        QCOMPARE(p.Command1[0]->text(), QStringLiteral("S E N C I L L A"));
+        QCOMPARE(p.Command1[1]->text(), QString::fromUtf8("M Ú L T I P L E"));
+        p.avisopremio = 2; // only the multiples won: only their button blinks
+        p.Timer3_Timer();
+        QCOMPARE(p.Command1[0]->text(), QStringLiteral("S E N C I L L A"));
+        QCOMPARE(p.Command1[1]->text(), QStringLiteral("P R E M I O"));
+
+        // Switching lists stops it.
+        p.Command1[1]->click();
+        QVERIFY(!p.Timer3->isActive());
+        QVERIFY(p.Label59->text().isEmpty());
+        QCOMPARE(p.Command1[1]->text(), QString::fromUtf8("M Ú L T I P L E"));
+        QVERIFY(!p.ListView4->isHidden());
+        QVERIFY(p.ListView2->isHidden());
+        // The shown list again: nothing changes.
+        p.Command1_Click(1);
+        QVERIFY(!p.ListView4->isHidden());
+        p.Command1_Click(0);
+        QVERIFY(!p.ListView2->isHidden());
+        QVERIFY(p.ListView4->isHidden());
+
+        // Other windows clear a list through its model.
+        QAbstractItemModel *sencillas = modelo(p, "ListView2");
+        QVERIFY(sencillas->removeRows(0, 3));
+        QCOMPARE(tipos(sencillas), (std::vector<TipoFila>{A, A, E, CP, CS, A}));
+        QVERIFY(sencillas->removeRows(0, sencillas->rowCount()));
+        QCOMPARE(sencillas->rowCount(), 0);
+    }
+
+    void listadoImpreso()
+    {
+        preparaTres();
+        Principal p(carpeta->ruta());
+        p.Check2->setChecked(true);
+        QTest::mouseClick(p.Image5, Qt::LeftButton);
+        QCOMPARE(p.imprimiendo, 0);
+        QVERIFY(escritorio->mensajes.isEmpty());
+        QPdfDocument pdf;
+        QCOMPARE(pdf.load(escritorio->pdfSalida), QPdfDocument::Error::None);
+        QCOMPARE(pdf.pageCount(), 2);
+
+        const QRectF titulo = donde(pdf, 0, QStringLiteral("PEÑAS SENCILLAS / REDUCIDAS"));
+        const QRectF sorteo = donde(pdf, 0, QStringLiteral("Sorteo del 08/01/2026"));
+        const QRectF ana = donde(pdf, 0, QString::fromUtf8("PEÑA ANA"));
+        const QRectF luis = donde(pdf, 0, QString::fromUtf8("PEÑA LUIS"));
+        const QRectF premio = donde(pdf, 0, QString::fromUtf8("Has acertado 4 números."));
+        QVERIFY(titulo.isValid() && sorteo.isValid() && ana.isValid() && luis.isValid() &&
+                premio.isValid());
+        QVERIFY(qAbs(titulo.x() - 50) < 1.5);
+        QVERIFY(qAbs(sorteo.x() - 20) < 1.5);
+        QVERIFY(qAbs(ana.x() - 30) < 1.5);
+        QVERIFY(qAbs(luis.x() - 30) < 1.5);
+        QVERIFY(titulo.y() > 38 && titulo.y() < 50);
+        QVERIFY(titulo.y() < sorteo.y() && sorteo.y() < ana.y() && ana.y() < premio.y() &&
+                premio.y() < luis.y());
+        // Only the winning bet of ANA is in it.
+        QVERIFY(pdf.getAllText(0).text().contains(QStringLiteral("1-2-3-4-5-6")));
+        QVERIFY(!pdf.getAllText(0).text().contains(QStringLiteral("25")));
+
+        const QRectF multiples = donde(pdf, 1, QString::fromUtf8("PEÑAS MÚLTIPLES"));
+        QVERIFY(qAbs(multiples.x() - 70) < 1.5);
+        const QRectF segundo =
+            donde(pdf, 1, QString::fromUtf8("¡¡ Premio !! Tienes 1 apuesta de 5 aciertos."));
+        QVERIFY2(qAbs(segundo.x() - 83.3) < 1.5, qPrintable(QString::number(segundo.x())));
+    }
+
+    void listadoVacioOCancelado()
+    {
+        carpeta->escribeSorteos({sorteoDe(kJueves1, 30)});
+        carpeta->escribePenas({sencilla(QStringLiteral("ANA"), QStringLiteral("Jueves"),
+                                        {{1, 2, 3, 4, 5, 6}}, QDate(2025, 1, 1))});
+        Principal p(carpeta->ruta());
+        p.Check2->setChecked(true);
+        p.Image5_Click();
+        QCOMPARE(escritorio->mensajes.size(), 1);
+        QCOMPARE(escritorio->mensajes[0].texto,
+                 QString::fromUtf8("Listado vacío. No hay datos para imprimir,"));
+        QCOMPARE(escritorio->mensajes[0].titulo, QStringLiteral("No hay datos"));
+        QCOMPARE(escritorio->mensajes[0].icono, Escritorio::Icono::Informacion);
+        QVERIFY(!QFile::exists(escritorio->pdfSalida));
+        QCOMPARE(p.imprimiendo, 0);
+
+        // Cancelling the dialog prints nothing and says nothing.
+        p.Check2->setChecked(false);
+        escritorio->impresoraAceptada = false;
+        p.Image5_Click();
+        QCOMPARE(escritorio->mensajes.size(), 1);
+        QVERIFY(!QFile::exists(escritorio->pdfSalida));
+        QCOMPARE(p.imprimiendo, 0);
+    }
+
+    void listadoSinSorteos()
+    {
+        Principal p(carpeta->ruta());
+        p.Image5_Click();
+        QCOMPARE(escritorio->textos(),
+                 QStringList{QString::fromUtf8("Listado vacío. No hay datos para imprimir,")});
+        QVERIFY(!QFile::exists(escritorio->pdfSalida));
+        QCOMPARE(modelo(p, "ListView2")->rowCount(), 0);
+    }
+
+    void resumenSinPenas()
+    {
+        Principal p(carpeta->ruta());
+        QCOMPARE(p.Combo2->currentText(), QString::fromUtf8("TODAS LAS PEÑAS"));
+        QCOMPARE(p.Combo2->count(), 1);
+        QCOMPARE(p.Combo2->itemText(0), QString::fromUtf8("No hay Peñas creadas"));
+        QAbstractItemModel *lista = modelo(p, "ListView1");
+        QCOMPARE(lista->rowCount(), 1);
+        QCOMPARE(dato(lista, 0, 0).toString(), QString::fromUtf8("VACÍO"));
+        QCOMPARE(p.Text4->text(), QString::fromUtf8("¡Nunca has acertado nada!"));
+        QCOMPARE(p.Text5->text(), QString());
+        QCOMPARE(p.Label13->text(), QStringLiteral("0"));
+        QCOMPARE(p.Label9[2]->text(), QStringLiteral("0"));
+        for (const char *nombre : {"Command2", "Command3", "Command7"})
+            QVERIFY(!p.findChild<QPushButton *>(QString::fromLatin1(nombre))->isEnabled());
+        QVERIFY(!p.findChild<Imagen *>(QStringLiteral("Image2_1"))->isEnabled());
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(p.findChild<QLabel *>(QStringLiteral("Label3_%1").arg(i))->text(),
+                     QStringLiteral("0"));
+        auto *grafico = p.findChild<QChartView *>(QStringLiteral("MSChart2"));
+        QVERIFY(grafico);
+        auto *serie = qobject_cast<QBarSeries *>(grafico->chart()->series().value(0));
+        QCOMPARE(serie->barSets()[0]->at(0), 1.0);
+        QCOMPARE(serie->barSets()[1]->at(0), 0.0);
+        p.ListView1_ItemClick(1);
+        QCOMPARE(p.penasel, 0);
+    }
+
+    void resumenConDecimales()
+    {
+        // One prize (in the newest draw) over three played draws.
+        carpeta->escribeSorteos(
+            {sorteoDe(kJueves1, 10), sorteoDe(kSabado, 10), sorteoDe(kJueves2, 1)});
+        carpeta->escribePenas(
+            {sencilla(QStringLiteral("PEPE"), QString::fromUtf8("Jueves y Sábado"),
+                      {{1, 2, 3, 30, 31, 32}}, QDate(2025, 1, 1)),
+             multiple(QStringLiteral("GRANDE"), 506, {40, 41, 42, 43, 44, 45, 46, 47, 48, 20, 21},
+                      QDate(2025, 1, 1))});
+        Principal p(carpeta->ruta());
+        QCOMPARE(p.Label13->text(), QStringLiteral("1"));
+        QCOMPARE(p.Text4->text(), QStringLiteral("33,3% de efectividad en premios"));
+        QCOMPARE(p.Text5->text(), QStringLiteral("en 3 sorteos"));
+        QCOMPARE(p.Label9[2]->text(), QStringLiteral("2"));
+        QAbstractItemModel *lista = modelo(p, "ListView1");
+        QCOMPARE(lista->rowCount(), 2);
+        QCOMPARE(dato(lista, 1, 1).toString(), QStringLiteral("462"));
+        QCOMPARE(dato(lista, 0, 3).toString(), QStringLiteral("Jueves y Sábado").leftJustified(15));
+        auto *grafico = p.findChild<QChartView *>(QStringLiteral("MSChart2"));
+        auto *serie = qobject_cast<QBarSeries *>(grafico->chart()->series().value(0));
+        QCOMPARE(serie->barSets()[0]->at(0), 2.0);
+        QCOMPARE(serie->barSets()[1]->at(0), 1.0);
+        for (const char *nombre : {"Command2", "Command3", "Command7"})
+            QVERIFY(p.findChild<QPushButton *>(QString::fromLatin1(nombre))->isEnabled());
+        QVERIFY(p.findChild<Imagen *>(QStringLiteral("Image2_1"))->isEnabled());
+        p.ListView1_ItemClick(2);
+        QCOMPARE(p.penasel, 2);
+    }
+
+    void archivoReal()
+    {
+        const QString real = CarpetaPrueba::historicoReal();
+        if (real.isEmpty())
+            QSKIP("No está el archivo real de sorteos");
+        QFile::remove(carpeta->archivo(QStringLiteral("numeros.dat")));
+        QVERIFY(QFile::copy(real, carpeta->archivo(QStringLiteral("numeros.dat"))));
+        escritorio->reloj = QDateTime(QDate(2026, 8, 20), QTime(12, 0));
+        // The first draw, 17/10/1985: 3 11 13 15 34 35, complementary 27.
+        std::vector<std::array<int, 6>> apuestas = {{3, 11, 13, 15, 34, 27}};
+        for (int k = 1; k < 205; ++k)
+            apuestas.push_back(
+                {1 + k % 44, 2 + k % 44, 3 + k % 44, 4 + k % 44, 5 + k % 44, 6 + k % 44});
+        Pena reducida = sencilla(QStringLiteral("REDUCIDA"), QStringLiteral("Jueves"),
+                                 {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}, QDate(1985, 10, 1));
+        reducida.tablaN = 12;
+        carpeta->escribePenas(
+            {sencilla(QStringLiteral("DESDE EL PRINCIPIO"), QString::fromUtf8("Jueves y Sábado"),
+                      apuestas, QDate(1985, 10, 1)),
+             reducida,
+             multiple(QStringLiteral("ONCE"), 506, {3, 11, 13, 15, 34, 35, 27, 1, 2, 4, 5},
+                      QDate(1985, 10, 1))});
+        Principal p(carpeta->ruta());
+        const QByteArray contados = carpeta->lee(QStringLiteral("apuestas.dat"));
+        QCOMPARE(p.HScroll1->maximum(), p.sorteos().cuenta());
+
+        int jueves = 0, sabados = 0;
+        for (const Sorteo &s : p.sorteos().sorteos()) {
+            jueves += diasemana(s.fecha) == QStringLiteral("Jueves");
+            sabados += diasemana(s.fecha) == QString::fromUtf8("Sábado");
+        }
+        p.HScroll1->setValue(p.HScroll1->maximum());
+        QAbstractItemModel *sencillas = modelo(p, "ListView2");
+        QCOMPARE(sencillas->rowCount(), (jueves + sabados) * (3 + 205) + jueves * (3 + 2));
+        // The oldest draw comes last; its first bet has five numbers and the complementary.
+        int cabecera = sencillas->rowCount() - 1;
+        while (TipoFila(dato(sencillas, cabecera, 0, ModeloResultados::kRolTipo).toInt()) !=
+               TipoFila::CabeceraSorteo)
+            --cabecera;
+        cabecera -= 3 + 205; // the simple syndicate's block comes before the reduced one's
+        QCOMPARE(dato(sencillas, cabecera, 7).toString(), QStringLiteral("17/10/1985 Jueves"));
+        QCOMPARE(dato(sencillas, cabecera + 1, 7).toString(),
+                 QString::fromUtf8("¡¡ Premio !! 5 + COMPLEMENTARIO"));
+        QAbstractItemModel *multiples = modelo(p, "ListView4");
+        QCOMPARE(dato(multiples, multiples->rowCount() - 5, 12).toString(),
+                 QString::fromUtf8("¡¡ Premio !! Tienes 200 apuestas de 3 aciertos."));
+        // Widening the window to the whole history counted nothing again.
+        QCOMPARE(carpeta->lee(QStringLiteral("apuestas.dat")), contados);
+    }
+};
+
+QTEST_MAIN(TstVentana)
+#include "tst_ventana.moc"

@@ -1,0 +1,341 @@
+#include "apoyo/carpetaprueba.h"
+#include "apoyo/escritorioprueba.h"
+#include "apoyo/leebase.h"
+#include "app/principal.h"
+#include "archive/fechas.h"
+
+#include <QAbstractItemModel>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTest>
+#include <QTreeView>
+
+namespace {
+const QDate kHoy(2026, 4, 2); // a Thursday
+
+// Every Thursday and Saturday from 5 June 2025 to today, numbers n..n+5 moving along.
+std::vector<Sorteo> sorteosDePrueba()
+{
+    std::vector<Sorteo> s;
+    int k = 0;
+    for (QDate d(2025, 6, 5); d <= kHoy; d = d.addDays(1))
+        if (d.dayOfWeek() == 4 || d.dayOfWeek() == 6)
+            s.push_back(sorteoDe(d, (k++ * 7) % 43 + 1));
+    return s;
+}
+
+int cuantosDesde(const std::vector<Sorteo> &s, double desde, bool jueves, bool sabado)
+{
+    int n = 0;
+    for (const Sorteo &x : s) {
+        const QString dia = diasemana(x.fecha);
+        const bool entra = (jueves && sabado) || (jueves && dia == QStringLiteral("Jueves")) ||
+                           (sabado && dia == QString::fromUtf8("Sábado"));
+        if (entra && !(x.fecha < desde))
+            ++n;
+    }
+    return n;
+}
+
+QList<qreal> valores(QChartView *v, int conjunto)
+{
+    const auto series = v->chart()->series();
+    auto *barras = qobject_cast<QBarSeries *>(series.value(0));
+    QList<qreal> r;
+    if (!barras || conjunto >= barras->count())
+        return r;
+    QBarSet *set = barras->barSets().at(conjunto);
+    for (int i = 0; i < set->count(); ++i)
+        r.append(set->at(i));
+    return r;
+}
+} // namespace
+
+class TstPestana : public QObject {
+    Q_OBJECT
+
+    EscritorioPrueba *escritorio = nullptr;
+    std::unique_ptr<CarpetaPrueba> carpeta;
+    std::vector<Sorteo> sorteos;
+
+    std::unique_ptr<Principal> abre()
+    {
+        auto w = std::make_unique<Principal>(carpeta->ruta());
+        return w;
+    }
+    static QCheckBox *caja(Principal &w, int i)
+    {
+        return w.findChild<QCheckBox *>(QStringLiteral("Check3_%1").arg(i));
+    }
+    static int filas(Principal &w)
+    {
+        return w.findChild<QTreeView *>(QStringLiteral("ListView3"))->model()->rowCount();
+    }
+    static QString texto(Principal &w, const char *nombre)
+    {
+        return w.findChild<QLabel *>(QString::fromLatin1(nombre))->text();
+    }
+
+private slots:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+        escritorio = EscritorioPrueba::instala(kHoy);
+        carpeta = std::make_unique<CarpetaPrueba>();
+        sorteos = sorteosDePrueba();
+        carpeta->escribeSorteos(sorteos);
+    }
+    void cleanup()
+    {
+        carpeta.reset();
+        Escritorio::sustituye(nullptr);
+    }
+
+    void alArrancarCuentaTodosLosSorteos()
+    {
+        auto w = abre();
+        const int n = static_cast<int>(sorteos.size());
+        QCOMPARE(filas(*w), n);
+        QCOMPARE(texto(*w, "Label7"), QStringLiteral("TOTAL: %1 sorteos.").arg(n));
+        QVERIFY(
+            texto(*w, "Label21")
+                .startsWith(QStringLiteral(
+                    "-Tiene seleccionados todos los sorteos. Desde el 05/06/2025 al 02/04/2026")));
+        QVERIFY(w->findChild<QSlider *>(QStringLiteral("Slider1_0"))->isHidden());
+        // The newest draw in bold, the record number behind each row.
+        QAbstractItemModel *m = w->findChild<QTreeView *>(QStringLiteral("ListView3"))->model();
+        QCOMPARE(m->headerData(0, Qt::Horizontal).toString(),
+                 QString::fromUtf8("Números ganadores"));
+        QCOMPARE(m->data(m->index(0, 0)).toString(), stats::textoSorteo(sorteos.back()));
+        QVERIFY(m->data(m->index(0, 0), Qt::FontRole).value<QFont>().bold());
+        QCOMPARE(m->data(m->index(0, 2)).toString(), QStringLiteral("02/04/2026  Jueves"));
+        QCOMPARE(m->data(m->index(0, 0), Qt::UserRole).toInt(), n);
+        // What the statistics report prints.
+        const QString base = QDir(carpeta->ruta()).filePath(QStringLiteral("Bolarium.mdb"));
+        auto r = leeBase(base, QStringLiteral("SELECT \"Frase\" FROM \"Informe\""));
+        QCOMPARE(r.filas.value(0).value(0).toString(), stats::textoSorteo(sorteos.back()));
+        r = leeBase(base,
+                    QStringLiteral(
+                        "SELECT \"Dia1\", \"Dia2\", \"Total\", \"Diasajugar\" FROM \"Sorteos\""));
+        QCOMPARE(r.filas.value(0),
+                 (QVariantList{QStringLiteral("2025-06-05"), QStringLiteral("2026-04-02"),
+                               qint64(n), QString::fromUtf8("Jueves y sábado.")}));
+    }
+
+    void sinNingunDiaNoEntraNada()
+    {
+        auto w = abre();
+        caja(*w, 0)->click();
+        QCOMPARE(filas(*w), cuantosDesde(sorteos, 0, false, true));
+        caja(*w, 1)->click();
+        QCOMPARE(filas(*w), 0);
+        QCOMPARE(texto(*w, "Label7"), QStringLiteral("TOTAL: 0 sorteos."));
+        QCOMPARE(texto(*w, "Label27"),
+                 QString::fromUtf8("-Ha seleccionado sólo los números de los sorteos del JUEVES."));
+        for (qreal v : valores(w->MSChart1, 0))
+            QCOMPARE(v, 0.0);
+        QCOMPARE(w->filtroactivo, 0);
+    }
+
+    void laComparativaMarcaYBloqueaLosDias()
+    {
+        auto w = abre();
+        caja(*w, 1)->click(); // Thursdays only
+        caja(*w, 2)->click();
+        QVERIFY(caja(*w, 0)->isChecked() && caja(*w, 1)->isChecked());
+        QVERIFY(!caja(*w, 0)->isEnabled() && !caja(*w, 1)->isEnabled());
+        QVERIFY(!w->findChild<QFrame *>(QStringLiteral("Frame5"))->isHidden());
+        QCOMPARE(filas(*w), static_cast<int>(sorteos.size()));
+        auto *barras = qobject_cast<QBarSeries *>(w->MSChart1->chart()->series().value(0));
+        QVERIFY(barras);
+        QCOMPARE(barras->count(), 2);
+        QCOMPARE(barras->barSets().at(0)->label(), QStringLiteral("Jueves"));
+        QCOMPARE(barras->barSets().at(1)->label(), QString::fromUtf8("Sábado"));
+        caja(*w, 2)->click();
+        QVERIFY(caja(*w, 0)->isEnabled() && caja(*w, 1)->isEnabled());
+        QVERIFY(w->findChild<QFrame *>(QStringLiteral("Frame5"))->isHidden());
+        QCOMPARE(qobject_cast<QBarSeries *>(w->MSChart1->chart()->series().value(0))->count(), 1);
+    }
+
+    void elPeriodoYSusDeslizadores()
+    {
+        auto w = abre();
+        auto *s0 = w->findChild<QSlider *>(QStringLiteral("Slider1_0"));
+        auto *s1 = w->findChild<QSlider *>(QStringLiteral("Slider1_1"));
+        caja(*w, 6)->click();
+        QVERIFY(!caja(*w, 5)->isChecked());
+        QVERIFY(!s0->isHidden() && !s1->isHidden());
+
+        s0->setValue(3);
+        QCOMPARE(caja(*w, 6)->text(), QString::fromUtf8("Últimos 3 meses"));
+        QCOMPARE(s1->value(), 3);
+        const double desde = fechas::serial(kHoy) - 91.5;
+        QCOMPARE(filas(*w), cuantosDesde(sorteos, desde, true, true));
+        QVERIFY(filas(*w) < static_cast<int>(sorteos.size()));
+        QVERIFY(texto(*w, "Label21")
+                    .startsWith(QString::fromUtf8(
+                        "-Tiene seleccionados los últimos 3 meses de sorteos, desde el ")));
+
+        s1->setValue(1);
+        QCOMPARE(s0->value(), 1);
+        QCOMPARE(caja(*w, 6)->text(), QString::fromUtf8("Último mes"));
+        QCOMPARE(filas(*w), cuantosDesde(sorteos, fechas::serial(kHoy) - 30.5, true, true));
+        QVERIFY(texto(*w, "Label21")
+                    .startsWith(QString::fromUtf8(
+                        "-Tiene seleccionados sólo el último mes de sorteos, desde el ")));
+
+        // The day boxes still apply inside the period.
+        caja(*w, 0)->click();
+        QCOMPARE(filas(*w), cuantosDesde(sorteos, fechas::serial(kHoy) - 30.5, false, true));
+
+        caja(*w, 5)->click();
+        QVERIFY(!caja(*w, 6)->isChecked());
+        QVERIFY(s0->isHidden());
+        QCOMPARE(filas(*w), cuantosDesde(sorteos, 0, false, true));
+    }
+
+    void elVeinticincoEnLasDosMitadesDelGrafico()
+    {
+        auto w = abre();
+        auto *mitad = w->findChild<QScrollBar *>(QStringLiteral("HScroll2"));
+        mitad->setValue(1);
+        const QList<qreal> primera = valores(w->MSChart1, 0);
+        QCOMPARE(primera.size(), 25);
+        mitad->setValue(2);
+        const QList<qreal> segunda = valores(w->MSChart1, 0);
+        QCOMPARE(segunda.size(), 25);
+        QVERIFY(primera[24] > 0);
+        QCOMPARE(segunda[0], primera[24]);
+        const auto ejes = w->MSChart1->chart()->axes(Qt::Horizontal);
+        auto *categorias = qobject_cast<QBarCategoryAxis *>(ejes.value(0));
+        QVERIFY(categorias);
+        QCOMPARE(categorias->at(0), QStringLiteral(" 25"));
+        QCOMPARE(categorias->at(24), QStringLiteral(" 49"));
+        QCOMPARE(segunda[0], static_cast<qreal>(w->estadistica().cuentas.todos[25]));
+    }
+
+    void frecuenciasConSeisNumeros()
+    {
+        auto w = abre();
+        QVERIFY(w->frecuencias(6));
+        const auto r =
+            leeBase(QDir(carpeta->ruta()).filePath(QStringLiteral("Bolarium.mdb")),
+                    QStringLiteral("SELECT \"Numero\", \"Veces\" FROM \"Numeros\" ORDER BY rowid"));
+        QCOMPARE(r.codigo, SQLITE_OK);
+        QCOMPARE(r.filas.size(), 6);
+        std::array<bool, 50> visto{};
+        for (int n : w->masfrecuentes) {
+            QVERIFY(n >= 1 && n <= 49 && !visto[static_cast<size_t>(n)]);
+            visto[static_cast<size_t>(n)] = true;
+        }
+        const auto &cuentas = w->estadistica().cuentas.todos;
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(r.filas[i][0].toInt(), w->masfrecuentes[static_cast<size_t>(i)]);
+            QCOMPARE(r.filas[i][1].toInt(), cuentas[static_cast<size_t>(r.filas[i][0].toInt())]);
+        }
+        for (size_t i = 1; i < 49; ++i)
+            QVERIFY(cuentas[static_cast<size_t>(w->masfrecuentes[i - 1])] >=
+                    cuentas[static_cast<size_t>(w->masfrecuentes[i])]);
+    }
+
+    void borrarUnSorteoDeLaListaFiltradaNoDesplazaLasDemas()
+    {
+        auto w = abre();
+        caja(*w, 0)->click(); // Saturdays only: rows and records no longer go together
+        w->borradoactivo = 1;
+        QAbstractItemModel *m = w->findChild<QTreeView *>(QStringLiteral("ListView3"))->model();
+        const int antes = m->rowCount();
+        const QString segunda = m->index(1, 2).data().toString();
+        w->ListView3_ItemClick(1);
+        QCOMPARE(m->rowCount(), antes - 1);
+        QCOMPARE(m->index(0, 2).data().toString(), segunda);
+        // Every row still names the record of the draw it shows.
+        for (int fila = 0; fila < m->rowCount(); ++fila) {
+            const int registro = m->index(fila, 0).data(Qt::UserRole).toInt();
+            QCOMPARE(fechas::textoCorto(w->sorteos().lee(registro).fecha),
+                     m->index(fila, 2).data().toString().left(10));
+        }
+    }
+
+    void unArchivoIlegibleSeGuardaAparteYSeEmpiezaOtro()
+    {
+        Sorteo malo = sorteos.back();
+        malo.numeros[2] = 99;
+        sorteos.push_back(malo);
+        carpeta->escribeSorteos(sorteos);
+        const QByteArray original = carpeta->lee(QStringLiteral("numeros.dat"));
+        auto w = abre();
+
+        int avisos = 0;
+        QString texto;
+        for (const auto &m : escritorio->mensajes)
+            if (m.titulo == QStringLiteral("Error de lectura")) {
+                ++avisos;
+                texto = m.texto;
+                QCOMPARE(m.icono, Escritorio::Icono::Exclamacion);
+            }
+        QCOMPARE(avisos, 1);
+        const QString copia =
+            QDir(carpeta->ruta()).filePath(QStringLiteral("numeros-20260402-120000.dat"));
+        QVERIFY2(texto.startsWith(QString::fromUtf8("Archivo de números ganadores no válido.")),
+                 qPrintable(texto));
+        QVERIFY2(texto.contains(QDir::toNativeSeparators(copia)), qPrintable(texto));
+        QCOMPARE(carpeta->lee(QStringLiteral("numeros-20260402-120000.dat")), original);
+        QCOMPARE(carpeta->lee(QStringLiteral("numeros.dat")), QByteArray());
+        QCOMPARE(w->proximosorteo(), 1);
+        QCOMPARE(filas(*w), 0);
+
+        // A second damaged archive the same second never overwrites the first copy.
+        carpeta->escribe(QStringLiteral("numeros.dat"), original);
+        w->sorteos().reabre();
+        w->estadisticas(0);
+        QCOMPARE(carpeta->lee(QStringLiteral("numeros-20260402-120000-2.dat")), original);
+        QCOMPARE(carpeta->lee(QStringLiteral("numeros-20260402-120000.dat")), original);
+    }
+
+    void unaBaseDeInformesRotaNoVaciaElArchivo()
+    {
+        // A directory where the database should be: it can neither be opened nor made again.
+        QVERIFY(QDir(carpeta->ruta()).mkdir(QStringLiteral("Bolarium.mdb")));
+        const QByteArray original = carpeta->lee(QStringLiteral("numeros.dat"));
+        auto w = abre();
+        QCOMPARE(carpeta->lee(QStringLiteral("numeros.dat")), original);
+        QCOMPARE(filas(*w), static_cast<int>(sorteos.size()));
+        QVERIFY(escritorio->textos().contains(
+            QString::fromUtf8("Sistema operativo no actualizado. El programa no funcionará "
+                              "correctamente. Error 3051")));
+        for (const auto &m : escritorio->mensajes)
+            QVERIFY(m.titulo != QStringLiteral("Error de lectura"));
+    }
+
+    void elArchivoRealEnLaPestana()
+    {
+        const QString ruta = CarpetaPrueba::historicoReal();
+        if (ruta.isEmpty())
+            QSKIP("No está el histórico real");
+        QFile::remove(carpeta->archivo(QStringLiteral("numeros.dat")));
+        QVERIFY(QFile::copy(ruta, carpeta->archivo(QStringLiteral("numeros.dat"))));
+        QFile(carpeta->archivo(QStringLiteral("numeros.dat")))
+            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        auto w = abre();
+        QCOMPARE(filas(*w), 4176);
+        caja(*w, 1)->click();
+        QCOMPARE(filas(*w), 2120);
+        QCOMPARE(texto(*w, "Label7"), QStringLiteral("TOTAL: 2120 sorteos."));
+        caja(*w, 1)->click();
+        caja(*w, 0)->click();
+        QCOMPARE(filas(*w), 1841);
+    }
+};
+
+QTEST_MAIN(TstPestana)
+#include "tst_pestana.moc"

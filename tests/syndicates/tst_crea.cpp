@@ -1,0 +1,521 @@
+#include "apoyo/carpetaprueba.h"
+#include "apoyo/escritorioprueba.h"
+#include "app/principal.h"
+#include "archive/fechas.h"
+#include "syndicates/casilla.h"
+#include "syndicates/crea.h"
+#include "syndicates/creamenu.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QString u(const char *texto)
+{
+    return QString::fromUtf8(texto);
+}
+
+// The bet lines of a table: the first k six-number combinations of 1..n, twelve digits each.
+QByteArray tabla(int n, int g, int k)
+{
+    QByteArray t = QByteArray::number(n) + "\r\n" + QByteArray::number(g) + " aciertos\r\n" +
+                   QByteArray::number(k) + "\r\n";
+    int c[6] = {1, 2, 3, 4, 5, 6};
+    for (int e = 0; e < k; ++e) {
+        for (int v : c)
+            t += QByteArray::number(v).rightJustified(2, '0');
+        t += "\r\n";
+        int i = 5;
+        while (i >= 0 && c[i] == n - 5 + i)
+            --i;
+        if (i < 0)
+            break; // every combination of n numbers is there
+        ++c[i];
+        for (int j = i + 1; j < 6; ++j)
+            c[j] = c[j - 1] + 1;
+    }
+    return t;
+}
+
+// A visible top-level window of the program, found the way a user sees it.
+template <class T> T *ventana(const char *nombre)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String(nombre) && w->isVisible())
+            return qobject_cast<T *>(w);
+    return nullptr;
+}
+
+template <class T> T *control(QWidget *w, const QString &nombre)
+{
+    T *c = w->findChild<T *>(nombre);
+    if (!c)
+        qWarning("no control %s", qPrintable(nombre));
+    return c;
+}
+
+void pulsaNumeros(QWidget *crea, std::initializer_list<int> numeros)
+{
+    for (int n : numeros)
+        QTest::mouseClick(control<Casilla>(crea, QStringLiteral("Image1_%1").arg(n - 1)),
+                          Qt::LeftButton);
+}
+
+QStringList filas(QAbstractItemView *lista)
+{
+    QStringList t;
+    for (int r = 0; r < lista->model()->rowCount(); ++r)
+        t.append(lista->model()->index(r, 0).data().toString());
+    return t;
+}
+
+// Types text the way a keyboard does, letters outside ASCII included.
+void teclea(QWidget *w, const QString &texto)
+{
+    for (QChar c : texto) {
+        QKeyEvent pulsada(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &pulsada);
+        QKeyEvent soltada(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &soltada);
+    }
+}
+
+void pulsa(QWidget *w, const char *nombre)
+{
+    QTest::mouseClick(control<QWidget>(w, QString::fromLatin1(nombre)), Qt::LeftButton);
+}
+
+} // namespace
+
+class TstCrea : public QObject {
+    Q_OBJECT
+    EscritorioPrueba *escritorio_ = nullptr;
+    std::unique_ptr<CarpetaPrueba> carpeta_;
+    std::unique_ptr<Principal> principal_;
+
+    QStringList textos() const { return escritorio_->textos(); }
+
+private slots:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+        escritorio_ = EscritorioPrueba::instala(QDate(2026, 1, 1));
+        carpeta_ = std::make_unique<CarpetaPrueba>();
+        carpeta_->escribe(QStringLiteral("tablas.bin"),
+                          tabla(7, 6, 7) + tabla(8, 5, 10) + tabla(8, 4, 4) + tabla(10, 5, 14));
+        principal_ = std::make_unique<Principal>(carpeta_->ruta());
+        escritorio_->mensajes.clear();
+    }
+
+    void cleanup()
+    {
+        principal_.reset();
+        carpeta_.reset();
+        Escritorio::sustituye(nullptr);
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void sencillaDesdeElAsistente()
+    {
+        pulsa(principal_.get(), "Command4");
+        auto *menu = ventana<Creamenu>("Creamenu");
+        QVERIFY(menu);
+        QCOMPARE(menu->windowTitle(), u("Menú creación"));
+        QVERIFY(!control<QComboBox>(menu, QStringLiteral("Combo1"))->isVisible());
+        auto *reloj = control<QTimer>(menu, QStringLiteral("Timer1"));
+        QCOMPARE(reloj->interval(), 500);
+        for (int i = 0; i < 17; ++i)
+            QMetaObject::invokeMethod(reloj, "timeout");
+        QVERIFY(control<QLabel>(menu, QStringLiteral("Label1_16"))->isVisible());
+        QVERIFY(!control<QLabel>(menu, QStringLiteral("Label1_17"))->isVisible());
+        QMetaObject::invokeMethod(reloj, "timeout");
+        QVERIFY(control<QLabel>(menu, QStringLiteral("Label1_17"))->isVisible());
+        QVERIFY(!reloj->isActive());
+
+        QTest::mouseClick(control<QRadioButton>(menu, QStringLiteral("Option1_1")), Qt::LeftButton);
+        QCOMPARE(principal_->modocrea, 0);
+        auto *crea = ventana<Crea>("Crea");
+        QVERIFY(crea);
+        QVERIFY(!ventana<Creamenu>("Creamenu"));
+        QCOMPARE(crea->windowTitle(), u("Crear peña nueva..."));
+        QCOMPARE(control<QLabel>(crea, QStringLiteral("instruccion"))->text(),
+                 u("INTRODUZCA EL NOMBRE Y 6 NÚMEROS:"));
+        QVERIFY(control<QRadioButton>(crea, QStringLiteral("Option3"))->isChecked());
+        QVERIFY(!control<QPushButton>(crea, QStringLiteral("Command1"))->isEnabled());
+
+        pulsaNumeros(crea, {30, 3, 41, 11, 25});
+        QVERIFY(control<Casilla>(crea, QStringLiteral("Image1_29"))->marcada());
+        pulsaNumeros(crea, {17});
+        QVERIFY(!control<Casilla>(crea, QStringLiteral("Image1_29"))->marcada());
+        QCOMPARE(filas(control<QAbstractItemView>(crea, QStringLiteral("ListView5"))),
+                 QStringList{QStringLiteral(" 3-11-17-25-30-41")});
+        QCOMPARE(principal_->numapuestas, 1);
+
+        auto *nombre = control<QLineEdit>(crea, QStringLiteral("Text1"));
+        teclea(nombre, u("peña del bar"));
+        QCOMPARE(nombre->text(), u("PEÑA DEL BAR"));
+        QTest::mouseClick(control<QRadioButton>(crea, QStringLiteral("Option1")), Qt::LeftButton);
+        pulsa(crea, "Command1");
+        QVERIFY(textos().isEmpty());
+        QCOMPARE(principal_->penagrabada, 1);
+        // From the wizard the editor stays open for another syndicate of the same kind.
+        QVERIFY(crea->isVisible());
+        QVERIFY(nombre->text().isEmpty());
+        QCOMPARE(principal_->numapuestas, 0);
+
+        ArchivoPenas enDisco(carpeta_->archivo(QStringLiteral("apuestas.dat")));
+        enDisco.abre();
+        QCOMPARE(enDisco.cuenta(), 1);
+        const Pena &p = enDisco.lee(1);
+        const qint16 esperado[6] = {3, 11, 17, 25, 30, 41};
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(p.numero(1, i + 1), esperado[i]);
+        QCOMPARE(p.tipo, qint16(1));
+        QCOMPARE(p.nombreTexto(), u("PEÑA DEL BAR        "));
+        QCOMPARE(p.diasTexto().trimmed(), QStringLiteral("Jueves"));
+        QCOMPARE(fechas::dia(p.creacion), QDate(2026, 1, 1));
+
+        pulsa(crea, "Label5");
+        QVERIFY(!ventana<Crea>("Crea"));
+        principal_->Form_Activate();
+        QCOMPARE(principal_->penagrabada, 0);
+        QCOMPARE(principal_->penas().cuenta(), 1);
+    }
+
+    void multipleDeCincoDesdeElAsistente()
+    {
+        principal_->findChild<QAction *>(QStringLiteral("Crearp"))->trigger();
+        auto *menu = ventana<Creamenu>("Creamenu");
+        QVERIFY(menu);
+        QTest::mouseClick(control<QRadioButton>(menu, QStringLiteral("Option1_0")), Qt::LeftButton);
+        auto *lista = control<QComboBox>(menu, QStringLiteral("Combo1"));
+        QVERIFY(lista->isVisible());
+        QCOMPARE(lista->currentText(), u("Seleccione Múltiple"));
+        QCOMPARE(lista->count(), 6);
+        QCOMPARE(lista->itemText(0), u("7 números (7 apuestas)"));
+        QCOMPARE(lista->itemText(2), u("5 números (44 apuestas)"));
+        QCOMPARE(lista->itemText(5), u("11 números (462 apuestas)"));
+        lista->setCurrentIndex(2);
+        QCOMPARE(principal_->modocrea, 3);
+        auto *crea = ventana<Crea>("Crea");
+        QVERIFY(crea);
+        QCOMPARE(control<QLabel>(crea, QStringLiteral("instruccion"))->text(),
+                 u("INTRODUZCA EL NOMBRE Y 5 NÚMEROS:"));
+        pulsaNumeros(crea, {49, 1, 20, 13, 8});
+        pulsaNumeros(crea, {2});
+        QCOMPARE(textos(), QStringList{u("¡¡ Oficialmente sólo se admite una combinación por "
+                                         "boleto cuando juegas a múltiples !! ")});
+        QCOMPARE(escritorio_->mensajes.first().titulo, QStringLiteral("Error"));
+        QVERIFY(control<QPushButton>(crea, QStringLiteral("Command1"))->isEnabled());
+        escritorio_->mensajes.clear();
+
+        // Saving without a name locks the grid until "Grabar" is pressed again.
+        pulsa(crea, "Command1");
+        QCOMPARE(textos(), QStringList{u("¡¡¡No ha escrito el nombre de la peña!!!")});
+        QCOMPARE(escritorio_->mensajes.first().icono, Escritorio::Icono::Exclamacion);
+        pulsaNumeros(crea, {30});
+        QCOMPARE(textos().last(),
+                 u("Sólo tienes que poner un nombre. No puedes añadir más números."));
+        QTest::keyClicks(control<QLineEdit>(crea, QStringLiteral("Text1")),
+                         QStringLiteral("CINCO"));
+        pulsa(crea, "Command1");
+        QCOMPARE(principal_->penas().cuenta(), 1);
+        QCOMPARE(principal_->penas().lee(1).tipo, qint16(503));
+        QCOMPARE(principal_->penas().lee(1).numero(1, 5), qint16(49));
+    }
+
+    void reducidaDesdeElAsistente()
+    {
+        pulsa(principal_.get(), "Command4");
+        auto *menu = ventana<Creamenu>("Creamenu");
+        QTest::mouseClick(control<QRadioButton>(menu, QStringLiteral("Option1_2")), Qt::LeftButton);
+        auto *lista = control<QComboBox>(menu, QStringLiteral("Combo1"));
+        QCOMPARE(lista->currentText(), u("Seleccione Reducción"));
+        QCOMPARE(lista->count(), 4);
+        QCOMPARE(lista->itemText(0), u("7 números al 6, 7 apuestas."));
+        QCOMPARE(lista->itemText(3), u("10 números al 5, 14 apuestas."));
+        lista->setCurrentIndex(3);
+        QCOMPARE(principal_->modocrea, 7);
+        QCOMPARE(principal_->tablasel, 3);
+        auto *crea = ventana<Crea>("Crea");
+        QVERIFY(crea);
+        pulsaNumeros(crea, {45, 2, 39, 17, 8, 23, 31, 12, 5, 27});
+        QCOMPARE(filas(control<QAbstractItemView>(crea, QStringLiteral("ListView5"))),
+                 QStringList{QStringLiteral(" 2- 5- 8-12-17-23-27-31-39-45")});
+        pulsaNumeros(crea, {40});
+        QCOMPARE(textos(),
+                 QStringList{u("¡¡ Sólo puedes poner 10 números en este tipo de reducida !! ")});
+        QTest::keyClicks(control<QLineEdit>(crea, QStringLiteral("Text1")), QStringLiteral("diez"));
+        pulsa(crea, "Command1");
+        const Pena &p = principal_->penas().lee(1);
+        QCOMPARE(p.tipo, qint16(14));
+        QCOMPARE(p.tablaN, qint16(10));
+        QCOMPARE(p.tablaG, qint16(5));
+        QCOMPARE(p.elegidos[9], qint16(45));
+        // The first combinations of 1..10: 1-2-3-4-5-6, 1-2-3-4-5-7, ... over the chosen numbers.
+        QCOMPARE(p.numero(1, 6), qint16(23));
+        QCOMPARE(p.numero(2, 6), qint16(27));
+        QCOMPARE(p.numero(14, 1), qint16(2));
+        QCOMPARE(p.numero(15, 1), qint16(0));
+    }
+
+    void tablasYCifrasDeLaPestanaCrear()
+    {
+        auto *rango = control<QLabel>(principal_.get(), QStringLiteral("Label51"));
+        QCOMPARE(rango->text(), u("El archivo de tablas reducidas no es válido."));
+        principal_->SSTab1->setCurrentIndex(4);
+        QCOMPARE(rango->text(), u("(Para crear reducidas, se han de elegir entre 7 y 10 números)"));
+        auto *combo = control<QComboBox>(principal_.get(), QStringLiteral("Combo1"));
+        QCOMPARE(combo->currentText(), u("No hay tablas reducidas de 0 nºs."));
+
+        principal_->listatablas(9);
+        QCOMPARE(combo->count(), 0);
+        QCOMPARE(combo->currentText(), u("No hay tablas reducidas de 9 nºs."));
+        QVERIFY(!control<QWidget>(principal_.get(), QStringLiteral("Image3_0"))->isEnabled());
+
+        principal_->listatablas(8);
+        QCOMPARE(combo->currentText(), QStringLiteral("Tablas disponibles"));
+        QCOMPARE(combo->count(), 2);
+        QCOMPARE(principal_->indicetablas, std::vector<int>({1, 2}));
+        QVERIFY(control<QWidget>(principal_.get(), QStringLiteral("Image3_0"))->isEnabled());
+        combo->setCurrentIndex(1);
+        QCOMPARE(principal_->tablasel, 2);
+        QCOMPARE(principal_->modocrea, 7);
+        QCOMPARE(principal_->numordenador, 1);
+        QVERIFY(!control<QGroupBox>(principal_.get(), QStringLiteral("Frame10"))->isHidden());
+        QVERIFY(control<QGroupBox>(principal_.get(), QStringLiteral("Frame9"))->isHidden());
+        QCOMPARE(control<QLabel>(principal_.get(), QStringLiteral("Label48"))->text(),
+                 u("4 aciertos apuestas."));
+
+        principal_->listatablas(10);
+        combo->setCurrentIndex(0);
+        QCOMPARE(control<QLabel>(principal_.get(), QStringLiteral("Label47"))->text(),
+                 QStringLiteral("6,67%"));
+        QCOMPARE(control<QLabel>(principal_.get(), QStringLiteral("Label50"))->text(),
+                 QStringLiteral("210 apuestas."));
+        QCOMPARE(control<QLabel>(principal_.get(), QStringLiteral("Label43"))->text(),
+                 u("Si entre los 10 números seleccionados, se encuentran los 6 ganadores:"));
+        QCOMPARE(control<QLabel>(principal_.get(), QStringLiteral("Label49"))->text(),
+                 u("Jugar a 10 números sin reducir, tendría que rellenar:"));
+
+        // The reduced button opens the editor with the computer's numbers already in place.
+        QTest::mouseClick(control<QWidget>(principal_.get(), QStringLiteral("Image3_0")),
+                          Qt::LeftButton);
+        auto *crea = ventana<Crea>("Crea");
+        QVERIFY(crea);
+        QCOMPARE(filas(control<QAbstractItemView>(crea, QStringLiteral("ListView5"))),
+                 QStringList{QStringLiteral(" 1- 2- 3- 4- 5- 6- 7- 8- 9-10")});
+        QVERIFY(!control<QPushButton>(crea, QStringLiteral("Command3"))->isEnabled());
+        QVERIFY(!control<QWidget>(principal_.get(), QStringLiteral("Image3_0"))->isEnabled());
+        QTest::keyClicks(control<QLineEdit>(crea, QStringLiteral("Text1")), QStringLiteral("TAB"));
+        pulsa(crea, "Command1");
+        QVERIFY(!ventana<Crea>("Crea")); // from the tab the editor closes after saving
+        QCOMPARE(principal_->penas().lee(1).tipo, qint16(14));
+    }
+
+    void reducidaSinTablaElegida()
+    {
+        principal_->listatablas(8);
+        QTest::mouseClick(control<QWidget>(principal_.get(), QStringLiteral("Image3_0")),
+                          Qt::LeftButton);
+        QCOMPARE(textos(),
+                 QStringList{u("Elija primero una tabla de reducidas en el menú desplegable.")});
+        QCOMPARE(escritorio_->mensajes.first().titulo, u("No tan deprisa!"));
+        QVERIFY(!ventana<Crea>("Crea"));
+        QVERIFY(control<QWidget>(principal_.get(), QStringLiteral("Image3_0"))->isEnabled());
+    }
+
+    void editarPenaReducida()
+    {
+        Pena reducida;
+        reducida.ponNombre(QStringLiteral("REDUCIDA"));
+        reducida.ponDias(QStringLiteral("Jueves"));
+        reducida.tablaN = 7;
+        reducida.tablaG = 6;
+        reducida.tipo = 3;
+        const int apuestas[3][6] = {{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 7}, {2, 3, 4, 5, 6, 7}};
+        for (int b = 0; b < 3; ++b)
+            for (int i = 0; i < 6; ++i)
+                reducida.numero(b + 1, i + 1) = static_cast<qint16>(apuestas[b][i] * 5);
+        reducida.creacion = fechas::serial(QDate(2025, 12, 1));
+        QCOMPARE(principal_->penas().escribe(1, reducida), Escritura::Hecha);
+        // As after any change of the syndicate file: the summary enables the syndicate buttons.
+        principal_->recuenta();
+
+        principal_->penasel = 0;
+        pulsa(principal_.get(), "Command7");
+        QCOMPARE(textos(), QStringList{u("Seleccione una peña primero...")});
+        QCOMPARE(escritorio_->mensajes.first().titulo, u("¡Nooooo!"));
+        QVERIFY(!ventana<Crea>("Crea"));
+        escritorio_->mensajes.clear();
+
+        principal_->penasel = 1;
+        pulsa(principal_.get(), "Command7");
+        QCOMPARE(textos(), QStringList{u("Si modifica algún número de esta peña, dejará de ser "
+                                         "Reducida y pasará a ser de apuestas sencillas.")});
+        QCOMPARE(escritorio_->mensajes.first().titulo, u("Atención!"));
+        escritorio_->mensajes.clear();
+        QCOMPARE(principal_->editando, 1);
+        auto *crea = ventana<Crea>("Crea");
+        QVERIFY(crea);
+        QVERIFY(!control<QPushButton>(crea, QStringLiteral("Command1"))->isVisible());
+        QVERIFY(!control<QPushButton>(crea, QStringLiteral("Command2"))->isVisible());
+        QVERIFY(control<QPushButton>(crea, QStringLiteral("Command5"))->isVisible());
+        QVERIFY(control<QRadioButton>(crea, QStringLiteral("Option1"))->isChecked());
+        QCOMPARE(control<QLineEdit>(crea, QStringLiteral("Text1"))->text(),
+                 QStringLiteral("REDUCIDA"));
+        auto *navegador = control<QScrollBar>(crea, QStringLiteral("HScroll1"));
+        QCOMPARE(navegador->maximum(), 3);
+        QVERIFY(control<Casilla>(crea, QStringLiteral("Image1_4"))->marcada());
+        QVERIFY(!control<QPushButton>(crea, QStringLiteral("Command4"))->isEnabled());
+
+        pulsaNumeros(crea, {30});
+        pulsa(crea, "Label5");
+        QCOMPARE(textos(), QStringList{u("¡¡ 5 números !!. Por favor, rectifica la apuesta. Ha "
+                                         "de ser de 6 números")});
+        QVERIFY(ventana<Crea>("Crea"));
+        navegador->setValue(2);
+        QCOMPARE(navegador->value(), 1);
+        QCOMPARE(textos().last(), u("¡¡ Faltan números !!. Por favor, completa la apuesta."));
+        QCOMPARE(principal_->penas().lee(1).tablaN, qint16(7)); // nothing written yet
+
+        pulsaNumeros(crea, {49});
+        const Pena editada = principal_->penas().lee(1);
+        QCOMPARE(editada.tablaN, qint16(0));
+        QCOMPARE(editada.numero(1, 6), qint16(49));
+        QCOMPARE(editada.numero(2, 6), qint16(35));
+        QCOMPARE(editada.tipo, qint16(3));
+
+        navegador->setValue(3);
+        QCOMPARE(control<QLineEdit>(crea, QStringLiteral("Text2"))->text(), QStringLiteral("3"));
+        QCOMPARE(filas(control<QAbstractItemView>(crea, QStringLiteral("ListView5"))),
+                 QStringList{QStringLiteral("10-15-20-25-30-35")});
+        QVERIFY(control<QPushButton>(crea, QStringLiteral("Command4"))->isEnabled());
+        QTest::mouseClick(control<QRadioButton>(crea, QStringLiteral("Option2")), Qt::LeftButton);
+        QCOMPARE(principal_->penas().lee(1).diasTexto().trimmed(), u("Sábado"));
+
+        principal_->Form_Activate();
+        QVERIFY(!ventana<Crea>("Crea"));
+        QCOMPARE(principal_->editando, 0);
+        QCOMPARE(principal_->penagrabada, 0);
+        ArchivoPenas enDisco(carpeta_->archivo(QStringLiteral("apuestas.dat")));
+        enDisco.abre();
+        QCOMPARE(enDisco.lee(1), principal_->penas().lee(1));
+    }
+
+    void nombreDeMasDeVeinteLetrasYCaracteresAjenos()
+    {
+        pulsa(principal_.get(), "Command4");
+        QTest::mouseClick(
+            control<QRadioButton>(ventana<Creamenu>("Creamenu"), QStringLiteral("Option1_1")),
+            Qt::LeftButton);
+        auto *crea = ventana<Crea>("Crea");
+        auto *nombre = control<QLineEdit>(crea, QStringLiteral("Text1"));
+        QTest::keyClicks(nombre, QStringLiteral("abcdefghijklmnopqrst"));
+        QVERIFY(textos().isEmpty());
+        QTest::keyClicks(nombre, QStringLiteral("u"));
+        QCOMPARE(textos(), QStringList{u("¡¡¡El nombre no puede tener más de 20 letras!!!")});
+        QCOMPARE(escritorio_->mensajes.first().icono, Escritorio::Icono::Exclamacion);
+        QCOMPARE(nombre->text(), QStringLiteral("AYYYYYY!!"));
+
+        nombre->clear();
+        QTest::keyClicks(nombre, QStringLiteral("ABC"));
+        teclea(nombre, u("☘"));
+        QCOMPARE(nombre->text(), QStringLiteral("ABC"));
+        QVERIFY(textos().last().contains(u("«☘»")));
+    }
+
+    void laRejillaSeDibujaNitida()
+    {
+        const QImage vacia = Casilla::dibujo(7, false, QSize(38, 30), 1.0);
+        const QImage marcada = Casilla::dibujo(7, true, QSize(38, 30), 1.0);
+        const QImage doble = Casilla::dibujo(7, true, QSize(38, 30), 2.0);
+        QCOMPARE(vacia.size(), QSize(38, 30));
+        QCOMPARE(doble.size(), QSize(76, 60)); // drawn at the screen's own resolution
+        QVERIFY(vacia != marcada);
+        // The cross passes near the corners of the cell, where the empty cell is plain white.
+        const QColor esquina = marcada.pixelColor(10, 8);
+        QVERIFY(esquina.blue() > esquina.red());
+        QCOMPARE(vacia.pixelColor(10, 8), QColor(Qt::white));
+        const QColor esquinaDoble = doble.pixelColor(20, 16);
+        QVERIFY(esquinaDoble.blue() > esquinaDoble.red());
+    }
+
+    void conLaVentanaPrincipalVisible()
+    {
+        principal_->show();
+        QVERIFY(QTest::qWaitForWindowActive(principal_.get()));
+        QTRY_COMPARE(principal_->activaciones, 1);
+        pulsa(principal_.get(), "Command4");
+        QTest::qWait(50);
+        QVERIFY(ventana<Creamenu>("Creamenu"));
+        QTest::mouseClick(
+            control<QRadioButton>(ventana<Creamenu>("Creamenu"), QStringLiteral("Option1_1")),
+            Qt::LeftButton);
+        QTest::qWait(50);
+        auto *crea = ventana<Crea>("Crea");
+        QVERIFY(crea);
+        QVERIFY(QTest::qWaitForWindowActive(crea));
+        QVERIFY(!ventana<Creamenu>("Creamenu"));
+        pulsaNumeros(crea, {1, 2, 3, 4, 5, 6});
+        QTest::keyClicks(control<QLineEdit>(crea, QStringLiteral("Text1")), QStringLiteral("VIVA"));
+        pulsa(crea, "Command1");
+        QTest::qWait(50);
+        QVERIFY(ventana<Crea>("Crea"));
+        principal_->activateWindow();
+        QTRY_VERIFY(!ventana<Crea>("Crea"));
+        QCOMPARE(principal_->penagrabada, 0);
+        QCOMPARE(principal_->penas().cuenta(), 1);
+    }
+
+    void elEditorDevuelveAUnoLosSorteosAComprobar()
+    {
+        std::vector<Sorteo> sorteos;
+        for (int i = 0; i < 30; ++i)
+            sorteos.push_back(sorteoDe(QDate(2025, 6, 5).addDays(7 * i)));
+        carpeta_->escribeSorteos(sorteos);
+        principal_ = std::make_unique<Principal>(carpeta_->ruta());
+        principal_->HScroll1->setValue(25);
+        principal_->modocrea = 0;
+        principal_->abreCrea();
+        QCOMPARE(principal_->HScroll1->value(), 1);
+        principal_->cierraCrea();
+        principal_->HScroll1->setValue(20);
+        principal_->abreCrea();
+        QCOMPARE(principal_->HScroll1->value(), 20);
+    }
+
+    void laActivacionAlAbrirNoCierraElEditor()
+    {
+        pulsa(principal_.get(), "Command4");
+        QTest::mouseClick(
+            control<QRadioButton>(ventana<Creamenu>("Creamenu"), QStringLiteral("Option1_1")),
+            Qt::LeftButton);
+        QVERIFY(ventana<Crea>("Crea"));
+        // The window system may hand the activation back to the main window before the new
+        // editor gets it (a message box or the wizard closing): that is no return of the user.
+        QEvent activacion(QEvent::WindowActivate);
+        QApplication::sendEvent(principal_.get(), &activacion);
+        QVERIFY(ventana<Crea>("Crea"));
+        QEvent editorActivo(QEvent::WindowActivate);
+        QApplication::sendEvent(ventana<Crea>("Crea"), &editorActivo);
+        QApplication::sendEvent(principal_.get(), &activacion);
+        QVERIFY(!ventana<Crea>("Crea"));
+    }
+};
+
+QTEST_MAIN(TstCrea)
+#include "tst_crea.moc"

@@ -1,0 +1,196 @@
+#include "web/descarga.h"
+#include "archive/escritura.h"
+#include "web/direcciones.h"
+#include "web/pagina.h"
+
+#include <QDir>
+
+namespace {
+// The search page answers with more than this when it is a real page.
+constexpr qint64 kRespuestaMinima = 100;
+constexpr int kTicksSinRespuesta = 5;
+constexpr int kTicksLento = 30;
+} // namespace
+
+QString Descarga::conectando()
+{
+    return QStringLiteral("CONECTANDO AL SERVIDOR");
+}
+QString Descarga::buscando()
+{
+    return QStringLiteral("BUSCANDO SORTEOS");
+}
+QString Descarga::analizando()
+{
+    return QStringLiteral("ANALIZANDO DATOS");
+}
+QString Descarga::finalizada()
+{
+    return QStringLiteral("TRANSFERENCIA FINALIZADA");
+}
+
+QString Descarga::textoAviso(Aviso aviso)
+{
+    switch (aviso) {
+    case Aviso::NoConectado:
+        return QString::fromUtf8(
+            "No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde ya "
+            "que no es posible conectar con el servidor de ONLAE.");
+    case Aviso::Tarda:
+        return QString::fromUtf8(
+            "Problemas con el servidor. Tarda en responder. Pruebe más tarde...");
+    }
+    return {};
+}
+
+QString Descarga::tituloAviso(Aviso)
+{
+    return QString::fromUtf8("Error de conexión");
+}
+
+Descarga::Descarga(QString carpeta, Ventana &ventana, QObject *parent)
+    : QObject(parent), carpeta_(std::move(carpeta)), ventana_(ventana)
+{
+    Inet1.setObjectName(QStringLiteral("Inet1"));
+    Inet2.setObjectName(QStringLiteral("Inet2"));
+    connect(&Inet1, &Transferencia::cambiaEstado, this, [this](int e) { estadoinet = e; });
+    connect(&Inet1, &Transferencia::recibiendo, this, &Descarga::primeraRecibiendo);
+    connect(&Inet1, &Transferencia::terminada, this, &Descarga::primeraTerminada);
+    connect(&Inet2, &Transferencia::terminada, this, &Descarga::segundaTerminada);
+}
+
+void Descarga::empieza(const QUrl &busqueda, const QString &sitio)
+{
+    Inet2.cancela();
+    sitio_ = sitio;
+    texto.clear();
+    segundosdescarga = 0;
+    pasodescarga = 2;
+    activa_ = true;
+    ventana_.ponProgreso(1);
+    ventana_.primeraPestana();
+    ventana_.ponEstado(conectando());
+    ventana_.temporizador(true);
+    Inet1.pide(busqueda);
+}
+
+void Descarga::primeraRecibiendo(qint64 bytes)
+{
+    if (!activa_ || pasodescarga != 2)
+        return;
+    ventana_.ponBytes(QString::number(bytes));
+    if (bytes > kRespuestaMinima)
+        ventana_.ponEstado(buscando());
+}
+
+void Descarga::primeraTerminada(bool bien)
+{
+    if (!activa_ || pasodescarga != 2)
+        return;
+    if (!bien) {
+        // The site could not be reached or answered with an error: never a page to parse.
+        abandona(Aviso::NoConectado);
+        return;
+    }
+    texto = Inet1.datos();
+    ventana_.ponBytes(QString::number(texto.size()));
+    if (texto.size() > kRespuestaMinima)
+        ventana_.ponEstado(buscando());
+    pasodescarga = 3;
+}
+
+void Descarga::segundaTerminada(bool bien)
+{
+    if (!activa_ || pasodescarga != 6)
+        return;
+    // A draw page that does not come leaves the search page in its place, as when there is
+    // no link to follow; the prize breakdown then says the data is not there yet.
+    if (!bien)
+        return;
+    texto = Inet2.datos();
+    const qint64 total =
+        static_cast<qint64>(valorNumero(ventana_.bytes().toLatin1())) + texto.size();
+    ventana_.ponBytes(QString::number(total) + QStringLiteral(" Bytes"));
+}
+
+void Descarga::abandona(Aviso aviso)
+{
+    Inet1.cancela();
+    activa_ = false;
+    ventana_.avisa(aviso);
+    ventana_.temporizador(false);
+    ventana_.ponProgreso(0);
+    ventana_.ponEstado(QString());
+}
+
+void Descarga::detiene()
+{
+    Inet1.cancela();
+    activa_ = false;
+    ventana_.temporizador(false);
+}
+
+void Descarga::guarda(const QString &archivo, const QByteArray &contenido) const
+{
+    // A failed write is not fatal: the page is parsed from memory all the same.
+    archivos::escribe(QDir(carpeta_).filePath(archivo), Pagina::enmarca(contenido));
+}
+
+void Descarga::tick()
+{
+    // A message box shown by a step runs its own event loop, where the timer keeps firing:
+    // those ticks must not start the next steps underneath it.
+    if (!activa_ || enTick_)
+        return;
+    enTick_ = true;
+    paso();
+    enTick_ = false;
+}
+
+void Descarga::paso()
+{
+    ++segundosdescarga;
+
+    if (segundosdescarga == kTicksSinRespuesta && ventana_.estado() == conectando()) {
+        abandona(Aviso::NoConectado);
+        return;
+    }
+    if (segundosdescarga == kTicksLento && ventana_.progreso() == 1) {
+        abandona(Aviso::Tarda);
+        return;
+    }
+
+    if (pasodescarga == 3 && Inet1.estado() == Transferencia::Estado::Hecha) {
+        segundosdescarga = 0;
+        ventana_.ponProgreso(2);
+        pasodescarga = 5;
+        guarda(QStringLiteral("www.txt"), texto);
+        ventana_.analizasorteos(Pagina::enmarca(texto));
+        if (!activa_)
+            return;
+    }
+
+    if (pasodescarga == 5 && estadoinet != Transferencia::kEstadoError) {
+        pasodescarga = 6;
+        const QString enlace = ventana_.enlacesorteo();
+        if (!enlace.isEmpty()) {
+            Inet2.pide(direcciones::sorteo(sitio_, enlace));
+            segundosdescarga = 0;
+        }
+    }
+    if (pasodescarga == 6 && !Inet2.ocupada())
+        pasodescarga = 7;
+    if (pasodescarga != 7)
+        return;
+
+    ventana_.ponProgreso(2);
+    ventana_.temporizador(false);
+    activa_ = false;
+    guarda(QStringLiteral("www2.txt"), texto);
+    texto.clear();
+    if (!ventana_.errordatos())
+        ventana_.postproceso();
+    ventana_.ponEstado(finalizada());
+    ventana_.primeraPestana();
+    ventana_.ponProgreso(5);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QUrl>
+
+// Addresses the program asks for. The scheme and host of each site are settings; the paths
+// and query keys are what the sites answer to.
+namespace direcciones {
+
+// Search page of the operator: every La Primitiva draw from `desde` to `hasta`.
+QUrl busqueda(const QString &sitio, const QDate &desde, const QDate &hasta);
+// The draw's own page, from the link path found on the search page ("2026/1234567").
+QUrl sorteo(const QString &sitio, const QString &enlacesorteo);
+// Full address of the result PDF from its repaired path (without ".pdf").
+QString pdf(const QString &sitioPdf, const QString &enlacePdf);
+// The maker's message file, from the maker host of the settings record.
+QUrl mensaje(const QString &webAutor);
+
+} // namespace direcciones

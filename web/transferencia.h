@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QByteArray>
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+
+class QNetworkReply;
+
+// One transfer control: fetches one address at a time, always from the network (no cache),
+// with a size limit and a time-out of its own, and can be cancelled. It never blocks: the
+// answer arrives through the event loop and the signals below.
+class Transferencia : public QObject {
+    Q_OBJECT
+public:
+    enum class Estado {
+        Libre,   // nothing asked yet, or cancelled
+        Ocupada, // a transfer is running
+        Hecha,   // the last transfer ended with a whole answer
+        Fallida  // the last transfer failed (network, server error, time-out, too big)
+    };
+    // State numbers of the transfer control the download keeps in estadoinet.
+    static constexpr int kEstadoConectando = 4;
+    static constexpr int kEstadoRecibiendo = 8;
+    static constexpr int kEstadoError = 11;
+    static constexpr int kEstadoCompleto = 12;
+
+    static constexpr qint64 kLimitePagina = 16 * 1024 * 1024;
+    static constexpr int kTiempoMaximo = 30000; // ms without any progress
+
+    explicit Transferencia(QObject *parent = nullptr);
+    ~Transferencia() override;
+
+    // Cancels whatever is running and asks for the address.
+    void pide(const QUrl &direccion, qint64 limite = kLimitePagina);
+    // Stops the running transfer; no signal is sent for it.
+    void cancela();
+
+    Estado estado() const { return estado_; }
+    bool ocupada() const { return estado_ == Estado::Ocupada; }
+    // Not running and the last answer, if any, came whole (nothing to report).
+    bool libre() const { return estado_ == Estado::Libre || estado_ == Estado::Hecha; }
+    const QByteArray &datos() const { return datos_; }
+    const QString &error() const { return error_; }
+    const QUrl &direccion() const { return direccion_; }
+    void ponTiempoMaximo(int ms) { tiempoMaximo_ = ms; }
+
+signals:
+    void cambiaEstado(int estado);
+    void recibiendo(qint64 bytes);
+    void terminada(bool bien);
+
+private:
+    void termina();
+    void falla(const QString &motivo);
+    void suelta();
+
+    QNetworkAccessManager red_;
+    QPointer<QNetworkReply> respuesta_;
+    Estado estado_ = Estado::Libre;
+    QByteArray datos_;
+    QString error_;
+    QUrl direccion_;
+    qint64 limite_ = kLimitePagina;
+    int tiempoMaximo_ = kTiempoMaximo;
+};
