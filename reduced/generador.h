@@ -37,9 +37,11 @@ struct Recocido {
 };
 
 // Shrinks a table that reaches g by simulated annealing: drops the bet whose loss uncovers the
-// fewest winning sets, then moves numbers between bets until every winning set is covered again,
-// and repeats. Returns the smallest complete table found (the starting one when none is smaller).
-// Deterministic for a given seed. `avance`, when set, hears each size reached.
+// fewest winning sets (a random one on a new try at the same size), then moves numbers between
+// bets until every winning set is covered again, and repeats. Returns the smallest complete table
+// found (the starting one when none is smaller); throws std::invalid_argument when `inicio` is
+// not a table over 1..n that reaches g. Deterministic for a given seed. `avance`, when set, hears
+// each size reached.
 std::vector<Apuesta> reduce(int n, int g, const std::vector<Apuesta> &inicio,
                             const Recocido &ajustes,
                             const std::function<void(int k)> &avance = nullptr);
@@ -48,11 +50,11 @@ std::vector<Apuesta> reduce(int n, int g, const std::vector<Apuesta> &inicio,
 // the search stops there.
 int cotaInferior(int n, int g);
 
-// The searches the shipped tables come from, in order, each starting from the previous result.
+// The searches the shipped tables come from: independent ones, each from the greedy table.
 std::vector<Recocido> plan(int n, int g);
 
-// The greedy table shrunk by every search of the plan, bets in ascending order. What the tool
-// writes for (n, g).
+// The smallest table the searches of the plan make from the greedy one (the first on a tie),
+// bets in ascending order. What the tool writes for (n, g).
 std::vector<Apuesta> mejorTabla(int n, int g, const std::function<void(int k)> &avance = nullptr);
 
 } // namespace generador
