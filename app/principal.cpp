@@ -315,7 +315,17 @@ void Principal::closeEvent(QCloseEvent *evento)
     QCoreApplication::quit();
 }
 
-void Principal::avisopermiso() { ::avisopermiso(); }
+void Principal::avisopermiso()
+{
+    ::avisopermiso();
+}
+
+bool Principal::escrito(Escritura resultado)
+{
+    if (resultado == Escritura::SinPermiso)
+        avisopermiso();
+    return resultado == Escritura::Hecha;
+}
 
 void Principal::Command3_Click()
 {
@@ -329,12 +339,7 @@ void Principal::Command3_Click()
                                            QStringLiteral("?"),
                                        u("Borrar..."), Escritorio::Icono::Pregunta))
         return;
-    const Escritura r = penas_.elimina(penasel);
-    if (r == Escritura::SinPermiso) {
-        avisopermiso();
-        return;
-    }
-    if (r != Escritura::Hecha)
+    if (!escrito(penas_.elimina(penasel)))
         return;
     recuenta();
     refrescaResultados();

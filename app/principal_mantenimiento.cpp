@@ -95,12 +95,7 @@ void Principal::Command5_Click()
     borradoactivo = 1;
     if (e.pregunta(u("¿Seguro que quieres borrar todos los sorteos?"), u("Borrar..."),
                    Escritorio::Icono::Pregunta)) {
-        const Escritura r = sorteos().reescribe({});
-        if (r == Escritura::SinPermiso) {
-            avisopermiso();
-            return;
-        }
-        if (r != Escritura::Hecha)
+        if (!escrito(sorteos().reescribe({})))
             return;
         recuenta();
         refresca();
@@ -109,12 +104,7 @@ void Principal::Command5_Click()
                      "sorteos, se aconseja que se resetee también los resultados de las peñas y "
                      "la fecha de creación pasará a ser la de hoy."),
                    u("Borrar..."), Escritorio::Icono::Pregunta)) {
-        const Escritura r = penas().reseteaContadores(fechas::serial(hoy()));
-        if (r == Escritura::SinPermiso) {
-            avisopermiso();
-            return;
-        }
-        if (r != Escritura::Hecha)
+        if (!escrito(penas().reseteaContadores(fechas::serial(hoy()))))
             return;
         HScroll1->setValue(1);
         if (ListView4->model())
@@ -133,12 +123,7 @@ void Principal::ListView3_ItemClick(int fila)
     // The list keeps each row's record number; with every draw shown, row i is the i-th newest.
     const QVariant registro = ListView3->model()->index(fila - 1, 0).data(Qt::UserRole);
     const int d = registro.isValid() ? registro.toInt() : proximosorteo() - fila;
-    const Escritura r = sorteos().elimina(d);
-    if (r == Escritura::SinPermiso) {
-        avisopermiso();
-        return;
-    }
-    if (r != Escritura::Hecha)
+    if (!escrito(sorteos().elimina(d)))
         return;
     recuenta();
     // A list that cannot drop the row is filled again, so no row points at a moved record.
