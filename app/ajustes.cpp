@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
 #include <QSettings>
 
 Ajustes Ajustes::desdeBytes(const char *datos)
@@ -68,23 +69,76 @@ Escritura Ajustes::escribe(const QString &ruta) const
     return archivos::escribe(ruta, todo);
 }
 
-Sitios Sitios::lee(const QString &carpeta)
+namespace {
+// Puts "nombre=valor" at the end of section [grupo] of an INI text, or in a new section at the
+// end. Every other byte of the file stays as it was: whatever the user or a tool wrote there.
+void anadeClave(QByteArray &texto, const QByteArray &grupo, const QByteArray &nombre,
+                const QByteArray &valor)
 {
-    QSettings ini(QDir(carpeta).filePath(QStringLiteral("ajustes.ini")), QSettings::IniFormat);
-    auto valor = [&ini](const char *clave, const char *omision) {
-        const QString k = QString::fromLatin1(clave);
-        if (!ini.contains(k))
-            ini.setValue(k, QString::fromUtf8(omision));
-        return ini.value(k).toString();
+    const QByteArray linea = nombre + '=' + valor + '\n';
+    const QByteArray cabecera = '[' + grupo + ']';
+    QList<QByteArray> lineas = texto.split('\n');
+    qsizetype inicio = -1;
+    for (qsizetype i = 0; i < lineas.size() && inicio < 0; ++i)
+        if (lineas[i].trimmed() == cabecera)
+            inicio = i;
+    if (inicio < 0) {
+        if (!texto.isEmpty() && !texto.endsWith('\n'))
+            texto += '\n';
+        texto += cabecera + '\n' + linea;
+        return;
+    }
+    // After the section's last non-blank line, before the next section.
+    qsizetype fin = inicio + 1;
+    for (qsizetype i = inicio + 1; i < lineas.size(); ++i) {
+        if (lineas[i].trimmed().startsWith('['))
+            break;
+        if (!lineas[i].trimmed().isEmpty())
+            fin = i + 1;
+    }
+    qsizetype posicion = 0;
+    for (qsizetype i = 0; i < fin; ++i)
+        posicion += lineas[i].size() + 1;
+    if (posicion > texto.size()) { // the section ends the file without a final line break
+        texto += '\n';
+        posicion = texto.size();
+    }
+    texto.insert(posicion, linea);
+}
+} // namespace
+
+Sitios Sitios::lee(const QString &carpeta, Escritura *escritura)
+{
+    // QSettings only reads: it saves through QSaveFile without looking at the final flush, which
+    // on a full disk would leave an empty file. Missing keys are added to the text by hand and
+    // the file is saved like every other one.
+    const QString ruta = QDir(carpeta).filePath(QStringLiteral("ajustes.ini"));
+    const QSettings ini(ruta, QSettings::IniFormat);
+    QByteArray texto;
+    archivos::lee(ruta, 1 << 20, texto);
+    bool anadido = false;
+    auto valor = [&](const char *grupo, const char *nombre, const char *omision) {
+        const QString clave = QString::fromLatin1(grupo) + u'/' + QString::fromLatin1(nombre);
+        if (ini.contains(clave))
+            return ini.value(clave).toString();
+        anadeClave(texto, grupo, nombre, omision);
+        anadido = true;
+        return QString::fromUtf8(omision);
     };
     Sitios s;
-    s.operadorSitio = valor("operador/sitio", "https://www.loteriasyapuestas.es");
-    s.operadorSitioPdf = valor("operador/sitiopdf", "http://www.loteriasyapuestas.es");
-    s.autorWeb = valor("autor/web", "www.bolarium.es");
-    s.autorWebAntigua = valor("autor/webantigua", "perso.wanadoo.es/bolarium");
-    s.autorCorreo = valor("autor/correo", "soporte@bolarium.es");
-    s.lectorPdfDescarga = valor("lectorpdf/descarga", "https://get.adobe.com/es/reader/");
-    ini.sync();
+    s.operadorSitio = valor("operador", "sitio", "https://www.loteriasyapuestas.es");
+    s.operadorSitioPdf = valor("operador", "sitiopdf", "http://www.loteriasyapuestas.es");
+    s.autorWeb = valor("autor", "web", "www.bolarium.es");
+    s.autorWebAntigua = valor("autor", "webantigua", "perso.wanadoo.es/bolarium");
+    s.autorCorreo = valor("autor", "correo", "soporte@bolarium.es");
+    s.lectorPdfDescarga = valor("lectorpdf", "descarga", "https://get.adobe.com/es/reader/");
+    // A file QSettings cannot parse is left alone, as QSettings itself would: the defaults are
+    // used for this run.
+    Escritura r = Escritura::Hecha;
+    if (anadido && ini.status() == QSettings::NoError)
+        r = archivos::escribe(ruta, texto);
+    if (escritura)
+        *escritura = r;
     return s;
 }
 
@@ -108,9 +162,8 @@ Ajustes leeajustes(const QString &carpeta, const Sitios &sitios, bool *reescrito
             escribir = true;
         }
     }
-    if (escribir)
-        a.escribe(ruta);
+    const bool escrito = escribir && a.escribe(ruta) == Escritura::Hecha;
     if (reescrito)
-        *reescrito = escribir;
+        *reescrito = escrito;
     return a;
 }

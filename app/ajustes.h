@@ -39,9 +39,12 @@ struct Sitios {
     QString autorCorreo;       // support e-mail
     QString lectorPdfDescarga; // page to download a PDF reader
 
-    static Sitios lee(const QString &carpeta);
+    // Missing keys get their defaults and are added to the file; `escritura` tells how saving
+    // them went (Hecha when nothing was missing).
+    static Sitios lee(const QString &carpeta, Escritura *escritura = nullptr);
 };
 
 // Start-up reading of nums.ini: creates it when missing, and puts the default maker host in
-// place of an empty field or of the former address. `reescrito` tells whether it was written.
+// place of an empty field or of the former address. `reescrito` tells whether it was written
+// (false when the write failed: the record is then only in memory).
 Ajustes leeajustes(const QString &carpeta, const Sitios &sitios, bool *reescrito = nullptr);

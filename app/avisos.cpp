@@ -10,3 +10,29 @@ void avisopermiso()
             "(Encima del icono, botón derecho y elija \"Ejecutar como administrador\")"),
         QString::fromUtf8("Error de permiso"), Escritorio::Icono::Exclamacion);
 }
+
+void avisoescritura(const QString &archivo)
+{
+    Escritorio::actual().aviso(
+        QString::fromUtf8(
+            "No se ha podido guardar el archivo %1. Puede que el disco esté lleno.\r\n"
+            "El archivo no se ha modificado: sigue como estaba antes. Libere "
+            "espacio en el disco y vuelva a intentarlo.")
+            .arg(archivo),
+        QString::fromUtf8("Error de escritura"), Escritorio::Icono::Exclamacion);
+}
+
+bool escrito(Escritura resultado, const QString &archivo)
+{
+    switch (resultado) {
+    case Escritura::Hecha:
+        return true;
+    case Escritura::SinPermiso:
+        avisopermiso();
+        return false;
+    case Escritura::Fallo:
+        avisoescritura(archivo);
+        return false;
+    }
+    return false;
+}

@@ -209,7 +209,7 @@ void Principal::detectaantiguo()
     Escritorio::actual().aviso(conversion::mensajeConversion(), u("Actualización de datos"),
                                Escritorio::Icono::Informacion);
     sorteos_.cierra();
-    conversion::conviertesorteos(carpeta_);
+    escrito(conversion::conviertesorteos(carpeta_), QStringLiteral("numeros.dat"));
     sorteos_.reabre();
 }
 
@@ -315,18 +315,6 @@ void Principal::closeEvent(QCloseEvent *evento)
     QCoreApplication::quit();
 }
 
-void Principal::avisopermiso()
-{
-    ::avisopermiso();
-}
-
-bool Principal::escrito(Escritura resultado)
-{
-    if (resultado == Escritura::SinPermiso)
-        avisopermiso();
-    return resultado == Escritura::Hecha;
-}
-
 void Principal::Command3_Click()
 {
     if (penasel == 0 || penasel > penas_.cuenta()) {
@@ -339,7 +327,7 @@ void Principal::Command3_Click()
                                            QStringLiteral("?"),
                                        u("Borrar..."), Escritorio::Icono::Pregunta))
         return;
-    if (!escrito(penas_.elimina(penasel)))
+    if (!escrito(penas_.elimina(penasel), QStringLiteral("apuestas.dat")))
         return;
     recuenta();
     refrescaResultados();

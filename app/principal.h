@@ -110,10 +110,6 @@ public:
     void mensajeautor();
     void Command1_Click(int elemento);
     void paraAvisoPremio();
-    void avisopermiso();
-    // True when a rewrite was done; a refused one has already shown avisopermiso, any other
-    // failure ends the command without a message.
-    bool escrito(Escritura resultado);
 
     // Current date as the rest of the program sees it (through the desktop seam).
     QDate hoy() const;

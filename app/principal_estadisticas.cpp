@@ -1,4 +1,5 @@
 // Tab 3 "Estadísticas": number statistics, the draw list and the charts; the report buttons.
+#include "app/avisos.h"
 #include "app/imagen.h"
 #include "app/principal.h"
 #include "archive/fechas.h"
@@ -34,6 +35,9 @@ QString u(const char *texto)
 
 // Where the statistics pass keeps an archive it could not read: beside it, named after the
 // moment it was found, never over an earlier copy.
+// Far more than any archive holds; a larger file is not copied, and so not emptied either.
+constexpr qint64 kMaximoCopia = qint64(64) << 20;
+
 QString rutaCopia(const QString &archivo, const QDateTime &cuando)
 {
     const QFileInfo info(archivo);
@@ -160,7 +164,10 @@ void Principal::recuperaArchivo()
 {
     recuperando_ = true;
     const QString copia = rutaCopia(sorteos_.ruta(), Escritorio::actual().ahora());
-    if (!QFile::copy(sorteos_.ruta(), copia)) {
+    // Copied through our own writer: a copy is only there when all its bytes reached the disk.
+    QByteArray contenido;
+    if (!archivos::lee(sorteos_.ruta(), kMaximoCopia, contenido) ||
+        archivos::escribe(copia, contenido) != Escritura::Hecha) {
         // Without a copy the draws would be lost: leave the archive as it is.
         Escritorio::actual().aviso(
             u("Archivo de números ganadores no válido. No se ha podido guardar una copia, así "
@@ -169,18 +176,16 @@ void Principal::recuperaArchivo()
         recuperando_ = false;
         return;
     }
+    if (!escrito(sorteos_.reescribe({}), QStringLiteral("numeros.dat"))) {
+        recuperando_ = false;
+        return;
+    }
     Escritorio::actual().aviso(u("Archivo de números ganadores no válido. Los sorteos grabados "
                                  "se han guardado en ") +
                                    QDir::toNativeSeparators(copia) +
                                    u(" y se empieza un archivo de sorteos vacío."),
                                u("Error de lectura"), Escritorio::Icono::Exclamacion);
-    const Escritura vaciado = sorteos_.reescribe({});
     recuperando_ = false;
-    if (vaciado != Escritura::Hecha) {
-        if (vaciado == Escritura::SinPermiso)
-            avisopermiso();
-        return;
-    }
     recuenta();
     refresca();
 }

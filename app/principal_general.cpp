@@ -1,4 +1,5 @@
 // Tab 0 "General": the results lists of the checking passes and their filters.
+#include "app/avisos.h"
 #include "app/imagen.h"
 #include "app/principal.h"
 #include "archive/fechas.h"
@@ -127,7 +128,10 @@ comprobacion::Opciones Principal::opcionesPasada(int n) const
 // list of the selected syndicate, raise the alert, keep the printed lines.
 void Principal::aplicaPasada(const comprobacion::Pasada &pasada, int lista)
 {
-    if (pasada.penasCambiadas && comprobacion::guarda(penas_, pasada) == Escritura::Hecha)
+    // Counters that could not be stored are told about; their draws stay uncounted in the
+    // file, so the next pass counts them again.
+    if (pasada.penasCambiadas &&
+        escrito(comprobacion::guarda(penas_, pasada), QStringLiteral("apuestas.dat")))
         actualizaTotales();
     (lista == 0 ? modeloSencillas_ : modeloMultiples_)->pon(pasada.listado);
     QTableView *vista = lista == 0 ? ListView2 : ListView4;

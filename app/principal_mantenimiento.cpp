@@ -1,4 +1,5 @@
 // Archive maintenance by hand: import a complete archive, delete every draw, delete one draw.
+#include "app/avisos.h"
 #include "app/imagen.h"
 #include "app/principal.h"
 #include "archive/fechas.h"
@@ -73,6 +74,9 @@ void Principal::Command8_Click()
     case Importacion::Estado::SinPermiso:
         avisopermiso();
         return;
+    case Importacion::Estado::NoEscrito:
+        avisoescritura(QStringLiteral("numeros.dat"));
+        return;
     case Importacion::Estado::Fallo:
         e.aviso(u(kNoValido) + u(" Error %1").arg(kErrorDispositivo), u("¡Vaya hombre!"),
                 Escritorio::Icono::Exclamacion);
@@ -95,7 +99,7 @@ void Principal::Command5_Click()
     borradoactivo = 1;
     if (e.pregunta(u("¿Seguro que quieres borrar todos los sorteos?"), u("Borrar..."),
                    Escritorio::Icono::Pregunta)) {
-        if (!escrito(sorteos().reescribe({})))
+        if (!escrito(sorteos().reescribe({}), QStringLiteral("numeros.dat")))
             return;
         recuenta();
         refresca();
@@ -104,7 +108,8 @@ void Principal::Command5_Click()
                      "sorteos, se aconseja que se resetee también los resultados de las peñas y "
                      "la fecha de creación pasará a ser la de hoy."),
                    u("Borrar..."), Escritorio::Icono::Pregunta)) {
-        if (!escrito(penas().reseteaContadores(fechas::serial(hoy()))))
+        if (!escrito(penas().reseteaContadores(fechas::serial(hoy())),
+                     QStringLiteral("apuestas.dat")))
             return;
         HScroll1->setValue(1);
         if (ListView4->model())
@@ -123,7 +128,7 @@ void Principal::ListView3_ItemClick(int fila)
     // The list keeps each row's record number; with every draw shown, row i is the i-th newest.
     const QVariant registro = ListView3->model()->index(fila - 1, 0).data(Qt::UserRole);
     const int d = registro.isValid() ? registro.toInt() : proximosorteo() - fila;
-    if (!escrito(sorteos().elimina(d)))
+    if (!escrito(sorteos().elimina(d), QStringLiteral("numeros.dat")))
         return;
     recuenta();
     // A list that cannot drop the row is filled again, so no row points at a moved record.

@@ -1,5 +1,6 @@
 // Tab 1 "Último sorteo": prize breakdown of the newest draw with its result PDF, and the
 // maker's message.
+#include "app/avisos.h"
 #include "app/infor.h"
 #include "app/principal.h"
 #include "archive/fechas.h"
@@ -96,15 +97,20 @@ QWidget *Principal::construyeUltimo()
     transferenciaPdf_ = new Transferencia(this);
     transferenciaPdf_->setObjectName(QStringLiteral("transferenciaPdf"));
     connect(transferenciaPdf_, &Transferencia::terminada, this, [this](bool bien) {
-        if (bien && archivos::escribe(ruta(QStringLiteral("kap.pdf")),
-                                      transferenciaPdf_->datos()) == Escritura::Hecha) {
+        const Escritura guardado =
+            bien ? archivos::escribe(ruta(QStringLiteral("kap.pdf")), transferenciaPdf_->datos())
+                 : Escritura::Fallo;
+        if (guardado == Escritura::Hecha) {
             muestrapdf();
             return;
         }
-        // What the browser said when the document could not be reached.
         WebBrowser1->setVisible(false);
         Text1->setVisible(true);
-        Text1->setPlainText(u("No se encuentra conexión a internet.... :("));
+        if (!bien) // what the browser said when the document could not be reached
+            Text1->setPlainText(u("No se encuentra conexión a internet.... :("));
+        else
+            Text1->setPlainText(u("No se ha podido guardar el documento del sorteo en el archivo "
+                                  "kap.pdf. Puede que el disco esté lleno."));
     });
     transferenciaMensaje_ = new Transferencia(this);
     transferenciaMensaje_->setObjectName(QStringLiteral("transferenciaMensaje"));
@@ -113,8 +119,10 @@ QWidget *Principal::construyeUltimo()
         if (!bien)
             return;
         mensajeNuevo_ = transferenciaMensaje_->datos();
-        if (archivos::escribe(ruta(QStringLiteral("informe.dat")), mensajeNuevo_) !=
-            Escritura::Hecha)
+        // A message that cannot be stored is not shown: it would come back as new at every
+        // start. The user is told why.
+        if (!escrito(archivos::escribe(ruta(QStringLiteral("informe.dat")), mensajeNuevo_),
+                     QStringLiteral("informe.dat")))
             return;
         muestramensaje();
     });
@@ -218,7 +226,7 @@ void Principal::muestramensaje()
         return;
     if (!m.nuevaWeb.isEmpty()) {
         ajustes_.ponWeb(m.nuevaWeb);
-        ajustes_.escribe(ruta(QStringLiteral("nums.ini")));
+        escrito(ajustes_.escribe(ruta(QStringLiteral("nums.ini"))), QStringLiteral("nums.ini"));
     }
     abreInfor();
 }

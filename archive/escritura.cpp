@@ -5,6 +5,10 @@
 #include <QSaveFile>
 #include <cstdio>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace {
 Escritura fallo = Escritura::Hecha;
 
@@ -16,6 +20,17 @@ Escritura clasifica(QFileDevice::FileError error, const QString &ruta)
     if ((info.exists() && !info.isWritable()) || !QFileInfo(info.absolutePath()).isWritable())
         return Escritura::SinPermiso;
     return Escritura::Fallo;
+}
+// Some file systems (network ones, compressed ones) only report a lack of space when the data
+// is forced to the disk; QSaveFile forces it too but does not look at the answer.
+bool sincroniza(QSaveFile &archivo)
+{
+#ifdef Q_OS_UNIX
+    return ::fsync(archivo.handle()) == 0;
+#else
+    Q_UNUSED(archivo);
+    return true;
+#endif
 }
 } // namespace
 
@@ -33,7 +48,10 @@ Escritura escribe(const QString &ruta, const QByteArray &contenido)
     QSaveFile archivo(ruta);
     if (!archivo.open(QIODevice::WriteOnly))
         return clasifica(archivo.error(), ruta);
-    if (archivo.write(contenido) != contenido.size()) {
+    // QSaveFile::commit() renames the temporary file even when its final flush failed (a write
+    // that fits its buffer only reaches the disk there), so on a full disk it would put an empty
+    // file in place of the original. The bytes must be on the disk before the rename.
+    if (archivo.write(contenido) != contenido.size() || !archivo.flush() || !sincroniza(archivo)) {
         const auto error = archivo.error();
         archivo.cancelWriting();
         return clasifica(error, ruta);

@@ -10,7 +10,7 @@ namespace {
 Importacion::Estado estadoDe(Escritura e)
 {
     return e == Escritura::SinPermiso ? Importacion::Estado::SinPermiso
-                                      : Importacion::Estado::Fallo;
+                                      : Importacion::Estado::NoEscrito;
 }
 } // namespace
 

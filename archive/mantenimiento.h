@@ -10,7 +10,8 @@ struct Importacion {
         Importado,  // the archive now holds the chosen file's draws
         Rechazado,  // the file is not a draw archive; nothing changed
         SinPermiso, // the program directory refused the write; nothing changed
-        Fallo       // any other failure (unreadable file, full disk); nothing changed
+        NoEscrito,  // the archive could not be rewritten (a full disk); nothing changed
+        Fallo       // a file could not be read; nothing changed
     };
     Estado estado = Estado::Fallo;
     int importados = 0; // draws now in the archive

@@ -87,9 +87,10 @@ template <typename Cambio> void Configurar::guarda(Cambio cambio)
     cambio(a);
     ajustes_ = a;
     // Told once per window: the box is written at every keystroke.
-    if (a.escribe(rutaAjustes()) == Escritura::SinPermiso && !permisoAvisado_) {
-        permisoAvisado_ = true;
-        avisopermiso();
+    const Escritura r = a.escribe(rutaAjustes());
+    if (r != Escritura::Hecha && !falloAvisado_) {
+        falloAvisado_ = true;
+        escrito(r, QStringLiteral("nums.ini"));
     }
     emit ajustesCambiados(ajustes_);
 }

@@ -36,5 +36,5 @@ private:
     QString carpeta_;
     Ajustes ajustes_;
     bool cambiando_ = false;
-    bool permisoAvisado_ = false;
+    bool falloAvisado_ = false;
 };

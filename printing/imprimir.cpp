@@ -244,9 +244,10 @@ void Imprimir::Text1_Change(int elemento)
     (elemento == 0 ? a.desplazaX : a.desplazaY) = static_cast<float>(cambio.valor);
     ajustes_ = a;
     // Told once per window: the box is written at every keystroke.
-    if (a.escribe(rutaAjustes()) == Escritura::SinPermiso && !permisoAvisado_) {
-        permisoAvisado_ = true;
-        avisopermiso();
+    const Escritura r = a.escribe(rutaAjustes());
+    if (r != Escritura::Hecha && !falloAvisado_) {
+        falloAvisado_ = true;
+        escrito(r, QStringLiteral("nums.ini"));
     }
     emit ajustesCambiados(ajustes_);
     actualizaVista();

@@ -71,5 +71,5 @@ private:
     Ajustes ajustes_;
     std::unique_ptr<QPrinter> impresora_;
     bool cambiando_ = false; // the boxes are being filled by the window, not typed into
-    bool permisoAvisado_ = false;
+    bool falloAvisado_ = false;
 };

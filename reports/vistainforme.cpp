@@ -1,9 +1,12 @@
 #include "reports/vistainforme.h"
+#include "app/avisos.h"
 #include "app/escritorio.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
@@ -81,10 +84,18 @@ bool VistaInforme::exportaPdf()
         return false;
     if (!destino.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         destino += QStringLiteral(".pdf");
+    // The pages are made in memory with the printer's layout and saved like every other file:
+    // a PDF written straight to disk would replace a chosen file by a cut one on a full disk.
     QPrinter impresora(QPrinter::HighResolution);
     impresora.setOutputFormat(QPrinter::PdfFormat);
     impresora.setPageSize(QPageSize(QPageSize::A4));
-    impresora.setOutputFileName(destino);
-    imprimeEn(documento_, impresora);
-    return true;
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter escritor(&pdf);
+        escritor.setResolution(impresora.resolution());
+        escritor.setPageLayout(impresora.pageLayout());
+        documento_.print(&escritor);
+    }
+    return escrito(archivos::escribe(destino, pdf.data()), QDir::toNativeSeparators(destino));
 }

@@ -1,4 +1,5 @@
 #include "syndicates/crea.h"
+#include "app/avisos.h"
 #include "app/escritorio.h"
 #include "app/imagen.h"
 #include "app/principal.h"
@@ -270,14 +271,8 @@ void Crea::atiende(const RespuestaEdicion &r)
     muestra();
     for (const AvisoEdicion &a : r.avisos)
         Escritorio::actual().aviso(a.texto, a.titulo, icono(a.icono));
-    if (r.escritura == Escritura::SinPermiso) {
-        principal_.avisopermiso();
-    } else if (r.escritura == Escritura::Fallo) {
-        Escritorio::actual().aviso(
-            u("No se ha podido grabar la peña en el archivo de peñas. "
-              "Compruebe que queda sitio en el disco y repita la operación."),
-            QStringLiteral("Error"), Escritorio::Icono::Exclamacion);
-    }
+    // What was typed stays in the editor, so the user can save again once there is room.
+    escrito(r.escritura, QStringLiteral("apuestas.dat"));
     if (r.grabado)
         principal_.penagrabada = 1;
     if (r.cerrar)

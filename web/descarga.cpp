@@ -4,6 +4,7 @@
 #include "web/pagina.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace {
 // The search page answers with more than this when it is a real page.
@@ -132,8 +133,11 @@ void Descarga::detiene()
 
 void Descarga::guarda(const QString &archivo, const QByteArray &contenido) const
 {
-    // A failed write is not fatal: the page is parsed from memory all the same.
-    archivos::escribe(QDir(carpeta_).filePath(archivo), Pagina::enmarca(contenido));
+    // A failed write is not fatal: the page is parsed from memory all the same. But the page of
+    // an earlier download left in its place would show that draw's prizes as this one's.
+    const QString ruta = QDir(carpeta_).filePath(archivo);
+    if (archivos::escribe(ruta, Pagina::enmarca(contenido)) != Escritura::Hecha)
+        QFile::remove(ruta);
 }
 
 void Descarga::tick()

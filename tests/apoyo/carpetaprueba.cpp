@@ -6,7 +6,18 @@
 #include <QFileInfo>
 #include <QSettings>
 
+CarpetaPrueba::CarpetaPrueba(const QString &dentroDe)
+    : dir_(dentroDe + QStringLiteral("/carpeta-XXXXXX"))
+{
+    prepara();
+}
+
 CarpetaPrueba::CarpetaPrueba()
+{
+    prepara();
+}
+
+void CarpetaPrueba::prepara()
 {
     QFile::copy(QStringLiteral(BOLARIUM_DATOS_PROGRAMA "/tablas.bin"),
                 archivo(QStringLiteral("tablas.bin")));

@@ -11,6 +11,8 @@
 class CarpetaPrueba {
 public:
     CarpetaPrueba();
+    // The same, inside the given folder (a disk the test prepared).
+    explicit CarpetaPrueba(const QString &dentroDe);
     QString ruta() const { return dir_.path(); }
     QString archivo(const QString &nombre) const { return dir_.filePath(nombre); }
 
@@ -22,6 +24,8 @@ public:
     static QString historicoReal();
 
 private:
+    void prepara();
+
     QTemporaryDir dir_;
 };
 

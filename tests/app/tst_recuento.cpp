@@ -1,9 +1,11 @@
 #include "apoyo/carpetaprueba.h"
+#include "apoyo/discolleno.h"
 #include "app/ajustes.h"
 #include "app/recuento.h"
 #include "archive/fechas.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QTest>
 
 class TstRecuento : public QObject {
@@ -121,6 +123,72 @@ private slots:
         a = leeajustes(c.ruta(), sitios, &escrito);
         QVERIFY(!escrito);
         QCOMPARE(a.webTexto(), QStringLiteral("mi.servidor.es"));
+    }
+
+    // Missing keys of ajustes.ini get their defaults in the file; whatever else it holds (a
+    // site of the user's, comments, sections of other tools) stays as it was.
+    void ajustesIniConservaLoQueHay()
+    {
+        CarpetaPrueba c;
+        const QByteArray propio = "; puesto a mano\n[operador]\nsitio=http://127.0.0.1:8080\n\n"
+                                  "[otra]\nclave=valor con espacios\n[autor]\nweb=mi.servidor.es";
+        c.escribe(QStringLiteral("ajustes.ini"), propio);
+        Escritura e = Escritura::Fallo;
+        const Sitios s = Sitios::lee(c.ruta(), &e);
+        QCOMPARE(e, Escritura::Hecha);
+        QCOMPARE(s.operadorSitio, QStringLiteral("http://127.0.0.1:8080"));
+        QCOMPARE(s.autorWeb, QStringLiteral("mi.servidor.es"));
+        QCOMPARE(s.autorCorreo, QStringLiteral("soporte@bolarium.es"));
+
+        const QByteArray escrito = c.lee(QStringLiteral("ajustes.ini"));
+        qsizetype desde = 0;
+        for (const QByteArray &linea : propio.split('\n')) {
+            desde = escrito.indexOf(linea, desde);
+            QVERIFY2(desde >= 0, linea.constData());
+        }
+        const QSettings ini(c.archivo(QStringLiteral("ajustes.ini")), QSettings::IniFormat);
+        QCOMPARE(ini.value(QStringLiteral("otra/clave")).toString(),
+                 QStringLiteral("valor con espacios"));
+        QCOMPARE(ini.value(QStringLiteral("operador/sitiopdf")).toString(),
+                 QStringLiteral("http://www.loteriasyapuestas.es"));
+        QCOMPARE(ini.value(QStringLiteral("autor/webantigua")).toString(),
+                 QStringLiteral("perso.wanadoo.es/bolarium"));
+        QCOMPARE(ini.value(QStringLiteral("lectorpdf/descarga")).toString(),
+                 QStringLiteral("https://get.adobe.com/es/reader/"));
+        QCOMPARE(ini.childGroups().size(), 4); // no section twice
+
+        // Nothing missing any more: the file is not touched again.
+        QVERIFY(Sitios::lee(c.ruta(), &e).autorWeb == QStringLiteral("mi.servidor.es"));
+        QCOMPARE(c.lee(QStringLiteral("ajustes.ini")), escrito);
+
+        // A file that was never there is made whole.
+        QFile::remove(c.archivo(QStringLiteral("ajustes.ini")));
+        Sitios::lee(c.ruta(), &e);
+        QCOMPARE(e, Escritura::Hecha);
+        const QSettings nuevo(c.archivo(QStringLiteral("ajustes.ini")), QSettings::IniFormat);
+        QCOMPARE(nuevo.allKeys().size(), 6);
+    }
+
+    // On a full disk the settings files keep what they had, and the defaults serve this run.
+    void ajustesEnDiscoLleno()
+    {
+        DiscoLleno disco;
+        CarpetaPrueba c(disco.ruta());
+        const QByteArray ini = "[autor]\nweb=mi.servidor.es\n";
+        c.escribe(QStringLiteral("ajustes.ini"), ini);
+        disco.llena();
+        Escritura e = Escritura::Hecha;
+        const Sitios s = Sitios::lee(c.ruta(), &e);
+        bool reescrito = true;
+        const Ajustes a = leeajustes(c.ruta(), s, &reescrito);
+        disco.libera();
+        QCOMPARE(e, Escritura::Fallo);
+        QCOMPARE(s.autorWeb, QStringLiteral("mi.servidor.es"));
+        QCOMPARE(s.operadorSitio, QStringLiteral("https://www.loteriasyapuestas.es"));
+        QCOMPARE(c.lee(QStringLiteral("ajustes.ini")), ini);
+        QVERIFY(!reescrito);
+        QCOMPARE(a.webTexto(), QStringLiteral("mi.servidor.es"));
+        QVERIFY(!QFile::exists(c.archivo(QStringLiteral("nums.ini"))));
     }
 };
 
