@@ -33,11 +33,11 @@ QString u(const char *texto)
     return QString::fromUtf8(texto);
 }
 
-// Where the statistics pass keeps an archive it could not read: beside it, named after the
-// moment it was found, never over an earlier copy.
 // Far more than any archive holds; a larger file is not copied, and so not emptied either.
 constexpr qint64 kMaximoCopia = qint64(64) << 20;
 
+// Where the statistics pass keeps an archive it could not read: beside it, named after the
+// moment it was found, never over an earlier copy.
 QString rutaCopia(const QString &archivo, const QDateTime &cuando)
 {
     const QFileInfo info(archivo);
