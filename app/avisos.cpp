@@ -36,3 +36,9 @@ bool escrito(Escritura resultado, const QString &archivo)
     }
     return false;
 }
+
+void abreWebAutor(const QString &web, const QString &camino)
+{
+    Escritorio::actual().abreDireccion(
+        QUrl(QStringLiteral("http://") + web + camino, QUrl::TolerantMode));
+}

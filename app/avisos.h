@@ -16,3 +16,6 @@ void avisoescritura(const QString &archivo);
 // What every command does with the outcome of a rewrite: true when it was done; otherwise the
 // matching message has been shown.
 bool escrito(Escritura resultado, const QString &archivo);
+
+// Opens a page of the maker's site (`web`, a host without scheme) in the desktop's browser.
+void abreWebAutor(const QString &web, const QString &camino);

@@ -1,21 +1,29 @@
 #include "app/principal.h"
+#include "app/acercade.h"
 #include "app/avisos.h"
-#include "app/imagen.h"
+#include "app/escritorio.h"
+#include "app/sesion.h"
 #include "archive/conversion.h"
-#include "archive/fechas.h"
+#include "checking/pestanaresultados.h"
+#include "printing/configurar.h"
+#include "printing/imprimir.h"
+#include "reports/motor.h"
+#include "reports/vistainforme.h"
+#include "stats/pestanaestadisticas.h"
+#include "syndicates/crea.h"
+#include "syndicates/creamenu.h"
+#include "syndicates/pestanacrear.h"
+#include "syndicates/pestanagestor.h"
+#include "web/pestanaultimo.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
-#include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -26,62 +34,83 @@ QString u(const char *texto)
     return QString::fromUtf8(texto);
 }
 
-QTimer *temporizador(QObject *padre, const char *nombre, int ms)
+constexpr int kPestanaUltimo = 1;
+
+// Each entry of the "Sencillas" and "Múltiples" submenus: the list it shows and what the two
+// check boxes must end as (-1 leaves a box as it is).
+struct VistaResultados {
+    const char *nombre;
+    int lista;
+    int soloPremio; // Check2
+    int historico;  // Check1
+};
+constexpr VistaResultados kVistas[] = {{"sencillas", 0, -1, -1}, {"verpremio", 0, 1, 0},
+                                       {"verhisto", 0, 0, 1},    {"verprehi", 0, 1, 1},
+                                       {"Multiples", 1, -1, -1}, {"verpremiom", 1, 1, 0},
+                                       {"verhistom", 1, 0, 1},   {"verpreim", 1, 1, 1}};
+
+QWidget *ventanaLlamada(const QString &nombre)
 {
-    auto *t = new QTimer(padre);
-    t->setObjectName(QString::fromLatin1(nombre));
-    t->setInterval(ms);
-    return t;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == nombre)
+            return w;
+    return nullptr;
+}
+
+// Shows a secondary window in place of an earlier one of the same kind.
+template <typename Ventana> Ventana *abre(Ventana *ventana)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w != ventana && w->objectName() == ventana->objectName())
+            w->close();
+    ventana->setAttribute(Qt::WA_DeleteOnClose);
+    ventana->show();
+    ventana->raise();
+    ventana->activateWindow();
+    return ventana;
 }
 } // namespace
 
 Principal::Principal(const QString &dir, QWidget *parent)
-    : QMainWindow(parent), carpeta_(QDir(dir).absolutePath())
+    : QMainWindow(parent),
+      sesion_(new Sesion(dir, [] { return Escritorio::actual().ahora(); }, this))
 {
     setObjectName(QStringLiteral("Principal"));
     setWindowTitle(u("Bolarium v.3.4.995 - Comprueba tus números por internet."));
-    sorteos_.ponRuta(ruta(QStringLiteral("numeros.dat")));
-    penas_.ponRuta(ruta(QStringLiteral("apuestas.dat")));
-
-    Timer1 = temporizador(this, "Timer1", 1000);
-    Timer2 = temporizador(this, "Timer2", 500);
-    Timer3 = temporizador(this, "Timer3", 800);
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(500);
     connect(Timer2, &QTimer::timeout, this, &Principal::Timer2_Timer);
+    // The header follows each archive scan before the tabs do, as it always did.
+    connect(sesion_, &Sesion::recontado, this, &Principal::recontado);
+    connect(sesion_, &Sesion::resultadosPedidos, this, &Principal::refrescaResultados);
 
     construyeMenus();
     auto *central = new QWidget(this);
     auto *capa = new QVBoxLayout(central);
     construyeCabecera(central);
-    construyeDescarga(central);
+    general_ = new PestanaResultados(*sesion_);
+    ultimo_ = new PestanaUltimo(*sesion_);
+    gestor_ = new PestanaGestor(*sesion_);
+    estadisticas_ = new PestanaEstadisticas(*sesion_);
+    crear_ = new PestanaCrear(*sesion_);
+    pestanas_ = {general_, ultimo_, gestor_, estadisticas_, crear_};
+    capa->addWidget(ultimo_->barra());
     SSTab1 = new QTabWidget(central);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    SSTab1->addTab(construyeGeneral(), u("General"));
-    SSTab1->addTab(construyeUltimo(), u("Último sorteo"));
-    SSTab1->addTab(construyeGestor(), u("Gestor de peñas"));
-    SSTab1->addTab(construyeEstadisticas(), u("Estadísticas"));
-    SSTab1->addTab(construyeCrear(), u("Crear Combinación"));
+    const char *const titulos[5] = {"General", "Último sorteo", "Gestor de peñas",
+                                    "Estadísticas", "Crear Combinación"};
+    for (int i = 0; i < 5; ++i)
+        SSTab1->addTab(pestanas_[static_cast<size_t>(i)], u(titulos[i]));
     capa->addWidget(SSTab1, 1);
-    construyePena(SSTab1->widget(2));
-    construyeCreaAuto(SSTab1->widget(4));
     setCentralWidget(central);
     resize(1000, 720);
-    conectaMantenimiento();
-    conectaMenus();
+    conectaPestanas();
 
     Form_Load();
 }
 
 Principal::~Principal() = default;
-
-QString Principal::ruta(const QString &archivo) const
-{
-    return QDir(carpeta_).filePath(archivo);
-}
-
-QDate Principal::hoy() const
-{
-    return Escritorio::actual().ahora().date();
-}
 
 void Principal::construyeMenus()
 {
@@ -108,8 +137,7 @@ void Principal::construyeMenus()
             "Histórico (resultados sorteos anteriores a la fecha de creacón de las peñas)");
     entrada(multiples, "verpreim", "Sólo si hay premios + histórico");
     general->addSeparator();
-    salir = entrada(general, "salir", "Salir");
-    connect(salir, &QAction::triggered, this, &Principal::salir_Click);
+    entrada(general, "salir", "Salir");
 
     QMenu *ver = menuBar()->addMenu(u("&Ver"));
     const char *const pestanas[][2] = {{"gene", "Pestaña General"},
@@ -122,14 +150,12 @@ void Principal::construyeMenus()
         connect(a, &QAction::triggered, this, [this, i] { SSTab1->setCurrentIndex(i); });
     }
     QMenu *opciones = menuBar()->addMenu(u("&Opciones"));
-    connect(entrada(opciones, "confi", "Configuración"), &QAction::triggered, this,
-            &Principal::confi_Click);
+    entrada(opciones, "confi", "Configuración");
     QMenu *ayuda = menuBar()->addMenu(u("A&yuda"));
     entrada(ayuda, "instrucciones", "Instrucciones");
     entrada(ayuda, "Leer", "Leer mensaje del Jefe");
     entrada(ayuda, "web", "Web del programa");
-    connect(entrada(ayuda, "acerca", "Acerca de..."), &QAction::triggered, this,
-            &Principal::acerca_Click);
+    entrada(ayuda, "acerca", "Acerca de...");
 }
 
 void Principal::construyeCabecera(QWidget *panel)
@@ -156,25 +182,51 @@ void Principal::construyeCabecera(QWidget *panel)
     static_cast<QVBoxLayout *>(panel->layout())->addLayout(rejilla);
 }
 
+// The menu entries and the requests of the tabs.
+void Principal::conectaPestanas()
+{
+    auto menu = [this](const char *nombre, auto &&accion) {
+        if (auto *a = findChild<QAction *>(QString::fromLatin1(nombre)))
+            connect(a, &QAction::triggered, this, accion);
+    };
+    for (const VistaResultados &v : kVistas)
+        menu(v.nombre, [this, v] { muestraVista(v.lista, v.soloPremio, v.historico); });
+    menu("salir", [this] { salir_Click(); });
+    menu("Baja", [this] { ultimo_->Picture2_Click(); });
+    menu("Crearp", [this] { Crearp_Click(); });
+    menu("borrpe", [this] { gestor_->Command5_Click(); });
+    menu("confi", [this] { confi_Click(); });
+    menu("instrucciones", [this] {
+        abreWebAutor(sesion_->ajustes().webTexto(),
+                     QStringLiteral("/descargas/Instrucciones%20Bolarium%203.2.pdf"));
+    });
+    menu("Leer", [this] { ultimo_->Command6_Click(); });
+    menu("web", [this] { abreWebAutor(sesion_->ajustes().webTexto(), QString()); });
+    menu("acerca", [this] { acerca_Click(); });
+
+    connect(SSTab1, &QTabWidget::currentChanged, this, &Principal::SSTab1_Click);
+    connect(ultimo_, &PestanaUltimo::primeraPestana, this, [this] { SSTab1->setCurrentIndex(0); });
+    connect(gestor_, &PestanaGestor::boletosPedidos, this, &Principal::abreImprimir);
+    connect(gestor_, &PestanaGestor::editorPedido, this, [this] { abreCrea(); });
+    connect(gestor_, &PestanaGestor::informePedido, this, &Principal::abreInforme);
+    connect(gestor_, &PestanaGestor::informeDineroEscrito, crear_, &PestanaCrear::apagaInforme);
+    connect(crear_, &PestanaCrear::menuCreacionPedido, this, &Principal::abreCreamenu);
+    connect(crear_, &PestanaCrear::editorPedido, this, &Principal::abreCrea);
+    connect(crear_, &PestanaCrear::informePedido, this, &Principal::abreInforme);
+}
+
 void Principal::Form_Load()
 {
     // Every step goes on whatever the previous one did: a missing piece must not stop start-up.
     move(2, 3);
-    if (QWidget *presentacion = [] {
-            for (QWidget *w : QApplication::topLevelWidgets())
-                if (w->objectName() == QStringLiteral("Presentacion"))
-                    return w;
-            return static_cast<QWidget *>(nullptr);
-        }())
+    if (QWidget *presentacion = ventanaLlamada(QStringLiteral("Presentacion")))
         presentacion->close();
 
-    QFile::remove(ruta(QStringLiteral("apuestas.tmp")));
-    penas_.abre();
-    sorteos_.abre();
-    archivos::asegura(ruta(QStringLiteral("www.txt")));
-    archivos::asegura(ruta(QStringLiteral("www2.txt")));
+    sesion_->abreArchivos();
+    archivos::asegura(sesion_->ruta(QStringLiteral("www.txt")));
+    archivos::asegura(sesion_->ruta(QStringLiteral("www2.txt")));
 
-    if (!QFileInfo(ruta(QStringLiteral("tablas.bin"))).isFile()) {
+    if (!QFileInfo(sesion_->ruta(QStringLiteral("tablas.bin"))).isFile()) {
         // Error 53 is "file not found", the number users of the program know for this.
         Escritorio::actual().aviso(
             u("No se encuentra un archivo necesario para el funcionamiento del programa. "
@@ -183,58 +235,42 @@ void Principal::Form_Load()
         salir_Click();
         return;
     }
-    leeajustes();
+    sesion_->leeajustes();
     detectaantiguo();
-    recuenta();
-    refresca();
-    premiosorteo(1);
-    Command1_Click(0);
-    mensajeautor();
-    describeestadisticas();
-}
-
-void Principal::leeajustes()
-{
-    sitios_ = Sitios::lee(carpeta_);
-    ajustes_ = ::leeajustes(carpeta_, sitios_);
-    for (QAbstractSlider *s : Slider1)
-        if (s)
-            s->setValue(ajustes_.profundidad);
+    sesion_->recuenta();
+    sesion_->refresca();
+    ultimo_->premiosorteo(1);
+    general_->Command1_Click(0);
+    ultimo_->mensajeautor();
+    estadisticas_->describeestadisticas();
 }
 
 void Principal::detectaantiguo()
 {
-    if (!conversion::esAntiguo(sorteos_.ruta()))
+    ArchivoSorteos &sorteos = sesion_->sorteos();
+    if (!conversion::esAntiguo(sorteos.ruta()))
         return;
     Escritorio::actual().aviso(conversion::mensajeConversion(), u("Actualización de datos"),
                                Escritorio::Icono::Informacion);
-    sorteos_.cierra();
-    escrito(conversion::conviertesorteos(carpeta_), QStringLiteral("numeros.dat"));
-    sorteos_.reabre();
+    sorteos.cierra();
+    escrito(conversion::conviertesorteos(sesion_->carpeta()), QStringLiteral("numeros.dat"));
+    sorteos.reabre();
 }
 
-void Principal::recuenta()
+void Principal::recontado()
 {
-    recuento_ = ::recuenta(sorteos_.sorteos(), penas_.penas(), hoy());
-    Label9[3]->setText(recuento_.ultimoTexto);
-    Check1->setEnabled(recuento_.hayDatos);
-    Check2->setEnabled(recuento_.hayDatos);
-    if (recuento_.proximosorteo == 1) {
-        HScroll1->setEnabled(false);
-    } else {
-        HScroll1->setEnabled(true);
-        HScroll1->setMaximum(recuento_.proximosorteo - 1);
-    }
-    Label9[5]->setText(recuento_.proximoTexto);
-    Label9[7]->setText(recuento_.cuentaAtras);
-    if (recuento_.avisoActualizar) {
-        Label9[6]->setText(recuento_.avisoTexto);
+    const Recuento &r = sesion_->recuento();
+    Label9[3]->setText(r.ultimoTexto);
+    Label9[5]->setText(r.proximoTexto);
+    Label9[7]->setText(r.cuentaAtras);
+    if (r.avisoActualizar) {
+        Label9[6]->setText(r.avisoTexto);
         Timer2->start();
     } else {
         Timer2->stop();
         Label9[6]->setVisible(false);
     }
-    resumen();
+    Label9[2]->setText(QString::number(sesion_->penas().cuenta()));
 }
 
 void Principal::Timer2_Timer()
@@ -242,65 +278,51 @@ void Principal::Timer2_Timer()
     Label9[6]->setHidden(!Label9[6]->isHidden());
 }
 
-void Principal::refresca()
-{
-    ++refrescos;
-    comprueba(HScroll1->value());
-    estadisticas(0);
-}
-
 void Principal::refrescaResultados()
 {
-    if (HScroll1->value() == 1) {
-        comprueba(1);
-        compruebamultiples(1);
-    } else {
-        // Their change handlers bring the views up to date.
-        HScroll1->setValue(1);
-        if (HScroll2)
-            HScroll2->setValue(1);
-    }
+    if (general_->refrescaResultados())
+        estadisticas_->primerGrafico();
 }
 
 bool Principal::event(QEvent *evento)
 {
-    if (evento->type() == QEvent::WindowActivate && !cerrando_ && !ventanaAbriendose())
+    if (evento->type() == QEvent::WindowActivate && !sesion_->cerrando() && !ventanaAbriendose())
         Form_Activate();
     return QMainWindow::event(evento);
 }
 
 void Principal::Form_Activate()
 {
-    ++activaciones;
-    if (activaciones == 1 && penas_.vacio()) {
+    Sesion &s = *sesion_;
+    ++activaciones_;
+    if (activaciones_ == 1 && s.penas().vacio()) {
         Escritorio::actual().aviso(
             u("Bienvenido a Bolarium. Vaya a la pestaña 'Crear Combinación' y cree una peña. "
               "Podrás comprobar tus resultados a partir de hoy. Instrucciones disponibles en "
               "nuestra web, en la sección 'Tutorial' o en el programa, en el menú 'Ayuda'."),
             u("Fichero de peñas vacío"), Escritorio::Icono::Informacion);
     }
-    if (editando == 1)
-        penagrabada = 1;
+    if (s.editando() == 1)
+        s.ponPenagrabada(1);
     cierraCrea();
-    editando = 0;
-    if (penagrabada == 1) {
-        penas_.reabre();
-        if (Combo2)
-            Combo2->setCurrentIndex(-1);
+    s.ponEditando(0);
+    if (s.penagrabada() == 1) {
+        s.penas().reabre();
+        s.olvidaSeleccion();
         refrescaResultados();
-        recuenta();
-        penagrabada = 0;
+        s.recuenta();
+        s.ponPenagrabada(0);
     }
-    numordenador = 0;
+    s.ponNumordenador(0);
     cierraSecundarias();
     cierraCreamenu();
-    tablas_ = Tablas(); // the tables file is read again by the next listing
+    s.olvidaTablas(); // the tables file is read again by the next listing
     refrescaResultados();
 }
 
 void Principal::salir_Click()
 {
-    cerrando_ = true;
+    sesion_->ponCerrando();
     for (QWidget *w : QApplication::topLevelWidgets())
         if (w != this && w->isVisible())
             w->close();
@@ -310,25 +332,172 @@ void Principal::salir_Click()
 
 void Principal::closeEvent(QCloseEvent *evento)
 {
-    cerrando_ = true;
+    sesion_->ponCerrando();
     evento->accept();
     QCoreApplication::quit();
 }
 
-void Principal::Command3_Click()
+void Principal::SSTab1_Click(int pestana)
 {
-    if (penasel == 0 || penasel > penas_.cuenta()) {
-        Escritorio::actual().aviso(u("Seleccione una peña primero..."), u("¡Nooooo!"),
-                                   Escritorio::Icono::Informacion);
+    sesion_->paraAviso();
+    if (pestana == kPestanaUltimo && sesion_->descargando()) {
+        // The prize breakdown is rebuilt from the pages the download is still fetching.
+        pestana = pestanaAnterior_ == kPestanaUltimo ? 0 : pestanaAnterior_;
+        const QSignalBlocker bloqueo(SSTab1);
+        SSTab1->setCurrentIndex(pestana);
+    }
+    if (pestana == pestanaAnterior_)
+        return;
+    if (pestana < 0 || pestana >= static_cast<int>(pestanas_.size()))
+        return;
+    pestanas_[static_cast<size_t>(pestanaAnterior_)]->sale();
+    pestanas_[static_cast<size_t>(pestana)]->entra();
+    pestanaAnterior_ = pestana;
+}
+
+void Principal::muestraVista(int lista, int soloPremio, int historico)
+{
+    SSTab1->setCurrentIndex(0);
+    general_->muestraVista(lista, soloPremio, historico);
+}
+
+void Principal::abreImprimir()
+{
+    const Sesion &s = *sesion_;
+    auto *ventana = new Imprimir(s.carpeta(), s.penas().lee(s.penasel()), this);
+    connect(ventana, &Imprimir::ajustesCambiados, sesion_, &Sesion::ponAjustes);
+    abre(ventana);
+}
+
+void Principal::confi_Click()
+{
+    auto *ventana = new Configurar(sesion_->carpeta(), this);
+    connect(ventana, &Configurar::ajustesCambiados, this, [this](const Ajustes &a) {
+        sesion_->ponAjustes(a);
+        // The new depth moves both statistics sliders, as reading the settings at start-up does.
+        sesion_->ponMeses(a.profundidad);
+    });
+    abre(ventana);
+}
+
+void Principal::acerca_Click()
+{
+    abre(new Acercade(sesion_->carpeta(), this));
+}
+
+void Principal::cierraSecundarias()
+{
+    static const QString kVentanas[] = {QStringLiteral("Imprimir"), QStringLiteral("Acercade"),
+                                        QStringLiteral("Configurar")};
+    for (QWidget *w : QApplication::topLevelWidgets())
+        for (const QString &nombre : kVentanas)
+            if (w->objectName() == nombre && w->isVisible())
+                w->close();
+}
+
+void Principal::abreInforme(int i)
+{
+    const informes::Informe informe =
+        informes::prepara(sesion_->carpeta(), i, QLocale(), sesion_->hoy());
+    if (informe.error != 0) {
+        Escritorio::actual().aviso(
+            u("Error %1. No es posible mostrar el informe. Si el error persiste, reinstalar el "
+              "programa puede ser la solución.")
+                .arg(informe.error),
+            u("Error"), Escritorio::Icono::Informacion);
         return;
     }
-    const QString nombre = penas_.lee(penasel).nombreTexto().trimmed();
-    if (!Escritorio::actual().pregunta(u("¿Seguro que quieres eliminar la Peña ") + nombre +
-                                           QStringLiteral("?"),
-                                       u("Borrar..."), Escritorio::Icono::Pregunta))
-        return;
-    if (!escrito(penas_.elimina(penasel), QStringLiteral("apuestas.dat")))
-        return;
-    recuenta();
-    refrescaResultados();
+    if (vistaInforme_)
+        vistaInforme_->close();
+    vistaInforme_ = new VistaInforme(
+        informe.html, i == 0 ? u("Informe estadístico") : u("Informe de la peña"), this);
+    vistaInforme_->show();
+}
+
+void Principal::Crearp_Click()
+{
+    sesion_->ponNumapuestas(0);
+    abreCreamenu();
+}
+
+void Principal::abreCrea(const std::vector<int> &masfrecuentes)
+{
+    Sesion &s = *sesion_;
+    cierraCrea();
+    OpcionesEdicion o;
+    if (s.editando() == 1) {
+        if (s.penasel() < 1 || s.penasel() > s.penas().cuenta())
+            return;
+        o.editando = true;
+        o.registro = s.penasel();
+    } else {
+        o.modocrea = s.modocrea();
+        if (s.modocrea() == edicion::kReducida) {
+            const Tablas &tablas = s.tablas().leido ? s.tablas() : s.cargaTablas();
+            if (s.tablasel() < 0 || static_cast<size_t>(s.tablasel()) >= tablas.tablas.size()) {
+                Escritorio::actual().aviso(u("El archivo de tablas reducidas no es válido."),
+                                           QStringLiteral("Error"),
+                                           Escritorio::Icono::Exclamacion);
+                return;
+            }
+            o.tabla = &tablas.tablas[static_cast<size_t>(s.tablasel())];
+        }
+        o.numordenador = s.numordenador() == 1;
+        o.masfrecuentes = masfrecuentes;
+    }
+    crea_ = new Crea(s, std::move(o), this);
+    connect(crea_, &Crea::apuestasCambiadas, sesion_, &Sesion::ponNumapuestas);
+    connect(crea_, &Crea::grabada, this, [this] { sesion_->ponPenagrabada(1); });
+    connect(crea_, &Crea::mostrada, this, [this] {
+        cierraCreamenu();
+        general_->limitaSorteos(20);
+    });
+    crea_->show();
+    crea_->raise();
+    crea_->activateWindow();
+}
+
+void Principal::abreCreamenu()
+{
+    cierraCreamenu();
+    creamenu_ = new Creamenu(*sesion_, this);
+    connect(creamenu_, &Creamenu::elegido, this, [this](int modocrea, int tablasel) {
+        sesion_->ponModocrea(modocrea);
+        sesion_->ponTablasel(tablasel);
+        abreCrea();
+    });
+    creamenu_->show();
+    creamenu_->raise();
+    creamenu_->activateWindow();
+}
+
+void Principal::cierraCrea()
+{
+    if (crea_) {
+        crea_->cierra();
+        crea_ = nullptr;
+    }
+}
+
+void Principal::cierraCreamenu()
+{
+    if (creamenu_) {
+        creamenu_->close();
+        creamenu_ = nullptr;
+    }
+}
+
+Crea *Principal::crea() const
+{
+    return crea_;
+}
+
+Creamenu *Principal::creamenu() const
+{
+    return creamenu_;
+}
+
+bool Principal::ventanaAbriendose() const
+{
+    return (crea_ && crea_->abriendose()) || (creamenu_ && creamenu_->abriendose());
 }

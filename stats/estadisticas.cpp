@@ -196,4 +196,42 @@ std::vector<informes::FilaNumero> primeros(const Ranking &r, int k)
     return filas;
 }
 
+Filtro pulsa(Filtro f, int casilla, bool marcada)
+{
+    switch (casilla) {
+    case 0:
+    case 3:
+        f.jueves = marcada;
+        break;
+    case 1:
+    case 4:
+        f.sabado = marcada;
+        break;
+    case 2:
+        f.comparativa = marcada;
+        break;
+    case 5:
+    case 7:
+        f.todos = marcada;
+        break;
+    case 6:
+    case 8:
+        f.todos = !marcada;
+        break;
+    default:
+        break;
+    }
+    if (f.comparativa) {
+        f.jueves = true;
+        f.sabado = true;
+    }
+    return f;
+}
+
+int mesesValidos(int meses)
+{
+    // A whole archive goes back about forty years.
+    return std::clamp(meses, 1, 500);
+}
+
 } // namespace stats

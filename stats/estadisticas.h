@@ -17,6 +17,27 @@ struct FiltroDias {
     bool sabado = true;
 };
 
+// Every filter of the statistics tab, which the creation tab's copies share: the day boxes,
+// "Comparativa", "Todos" or the period of the last `meses` months.
+struct Filtro {
+    bool jueves = true;
+    bool sabado = true;
+    bool comparativa = false;
+    bool todos = true; // false: the period box is the one ticked
+    int meses = 1;     // months of the period, as the sliders show it (1..500)
+
+    FiltroDias dias() const { return {jueves, sabado}; }
+    bool operator==(const Filtro &) const = default;
+};
+
+// The filter after a click on box `casilla` of the Check3 array (0 Jueves, 1 Sábado,
+// 2 Comparativa, 5 Todos, 6 the period; 3, 4, 7 and 8 are the creation tab's copies of 0, 1,
+// 5 and 6), which the click left `marcada`. "Comparativa" needs both days; "Todos" and the
+// period exclude each other.
+Filtro pulsa(Filtro filtro, int casilla, bool marcada);
+// A slider value as the period sliders hold it.
+int mesesValidos(int meses);
+
 // One row of the draw list: numbers text (shown in bold), Joker, date and weekday.
 struct FilaSorteo {
     QString numeros;

@@ -2,7 +2,7 @@
 #include "app/avisos.h"
 #include "app/escritorio.h"
 #include "app/imagen.h"
-#include "app/principal.h"
+#include "app/sesion.h"
 #include "syndicates/casilla.h"
 
 #include <QAbstractListModel>
@@ -21,8 +21,9 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-// The bet list: one text line per bet entered (or the shown bet in edit mode).
-class ModeloApuestas : public QAbstractListModel {
+// The bet list: one text line per bet entered (or the shown bet in edit mode), in a fixed-pitch
+// font so that the numbers line up.
+class ModeloEditor : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
 
@@ -77,24 +78,14 @@ Escritorio::Icono icono(AvisoEdicion::Icono i)
 
 } // namespace
 
-Crea::Crea(Principal &principal, const TablaReducida *tabla, std::vector<int> masfrecuentes)
-    : QWidget(&principal, Qt::Window), principal_(principal)
+Crea::Crea(Sesion &sesion, OpcionesEdicion opciones, QWidget *parent)
+    : QWidget(parent, Qt::Window), sesion_(sesion)
 {
     setObjectName(QStringLiteral("Crea"));
     setWindowTitle(u("Crear peña nueva..."));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    OpcionesEdicion o;
-    if (principal.editando == 1) {
-        o.editando = true;
-        o.registro = principal.penasel;
-    } else {
-        o.modocrea = principal.modocrea;
-        o.tabla = principal.modocrea == edicion::kReducida ? tabla : nullptr;
-        o.numordenador = principal.numordenador == 1;
-        o.masfrecuentes = std::move(masfrecuentes);
-    }
-    edicion_ = std::make_unique<Edicion>(principal.penas(), std::move(o));
+    edicion_ = std::make_unique<Edicion>(sesion_.penas(), std::move(opciones));
     construye();
     muestra();
 }
@@ -145,7 +136,7 @@ void Crea::construye()
     ListView5->setRootIsDecorated(false);
     ListView5->setUniformRowHeights(true);
     ListView5->setSelectionMode(QAbstractItemView::NoSelection);
-    modelo_ = new ModeloApuestas(this);
+    modelo_ = new ModeloEditor(this);
     ListView5->setModel(modelo_);
     cuentaApuestas = new QLabel(this);
     cuentaApuestas->setObjectName(QStringLiteral("cuentaApuestas"));
@@ -262,7 +253,7 @@ void Crea::muestra()
     }
     QRadioButton *opciones[3] = {Option1, Option2, Option3};
     opciones[e.opcionDias() - 1]->setChecked(true);
-    principal_.numapuestas = e.numapuestas();
+    emit apuestasCambiadas(e.numapuestas());
     actualizando_ = false;
 }
 
@@ -274,7 +265,7 @@ void Crea::atiende(const RespuestaEdicion &r)
     // What was typed stays in the editor, so the user can save again once there is room.
     escrito(r.escritura, QStringLiteral("apuestas.dat"));
     if (r.grabado)
-        principal_.penagrabada = 1;
+        emit grabada();
     if (r.cerrar)
         cierra();
 }
@@ -286,7 +277,7 @@ void Crea::Image1_Click(int indice)
 
 void Crea::Command1_Click()
 {
-    const ArchivoSorteos &s = principal_.sorteos();
+    const ArchivoSorteos &s = sesion_.sorteos();
     const double ultimo = s.vacio() ? 0.0 : s.ultimo().fecha;
     atiende(edicion_->graba(edicion::serial(Escritorio::actual().ahora()), ultimo));
 }
@@ -316,7 +307,7 @@ void Crea::HScroll1_Change(int valor)
     const int antes = edicion_->actual();
     const RespuestaEdicion r = edicion_->navega(valor);
     if (edicion_->actual() != antes)
-        principal_.penagrabada = 1;
+        emit grabada();
     atiende(r);
 }
 
@@ -363,14 +354,12 @@ void Crea::showEvent(QShowEvent *evento)
         return;
     mostrada_ = true;
     desdeQueSeMostro_.start();
-    principal_.cierraCreamenu();
-    if (principal_.HScroll1 && principal_.HScroll1->value() > 20)
-        principal_.HScroll1->setValue(1);
+    emit mostrada();
 }
 
 void Crea::closeEvent(QCloseEvent *evento)
 {
-    if (!forzado_ && !principal_.cerrandose()) {
+    if (!forzado_ && !sesion_.cerrando()) {
         if (const std::optional<AvisoEdicion> a = edicion_->cierre()) {
             Escritorio::actual().aviso(a->texto, a->titulo, icono(a->icono));
             evento->ignore();
@@ -378,6 +367,6 @@ void Crea::closeEvent(QCloseEvent *evento)
         }
     }
     if (!edicion_->editando())
-        principal_.numapuestas = 0;
+        emit apuestasCambiadas(0);
     evento->accept();
 }

@@ -9,30 +9,31 @@
 
 class Casilla;
 class Imagen;
-class Principal;
+class Sesion;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QTreeView;
-class ModeloApuestas;
+class ModeloEditor;
 
 // The syndicate editor "Crear peña nueva...": a new syndicate of the kind chosen before it
 // opened (new mode), or the syndicate selected in the main window changed in place (edit mode).
-// The rules live in Edicion; this window shows its state and passes the clicks on.
+// The rules live in Edicion; this window shows its state and passes the clicks on, and tells
+// the main window through its signals what became of the syndicate.
 class Crea : public QWidget {
     Q_OBJECT
 public:
-    // Reads the shared creation values of the main window. `tabla` is the reduction table of a
-    // new reduced syndicate; `masfrecuentes` the ranking for computer-made numbers.
-    Crea(Principal &principal, const TablaReducida *tabla, std::vector<int> masfrecuentes);
+    // Works on the session's syndicate file as `opciones` say.
+    Crea(Sesion &sesion, OpcionesEdicion opciones, QWidget *parent = nullptr);
     ~Crea() override;
 
     Edicion &edicion() { return *edicion_; }
     // Closes without the incomplete-bet check (the main window became active again).
     void cierra();
-    // Shown and not yet activated by the window system (see Principal::event).
+    // Shown and not yet activated by the window system: the main window's own activation then
+    // is not the user coming back to it.
     bool abriendose() const;
 
     void Image1_Click(int indice);
@@ -65,6 +66,11 @@ public:
     QLabel *etiquetaEdicion = nullptr;
     QLabel *etiquetaApuesta = nullptr;
 
+signals:
+    void apuestasCambiadas(int numapuestas); // bets in the editor (0 once a new one closes)
+    void grabada();                          // the syndicate file was written
+    void mostrada();                         // shown for the first time
+
 protected:
     bool event(QEvent *evento) override;
     void showEvent(QShowEvent *evento) override;
@@ -75,9 +81,9 @@ private:
     void muestra();
     void atiende(const RespuestaEdicion &r);
 
-    Principal &principal_;
+    Sesion &sesion_;
     std::unique_ptr<Edicion> edicion_;
-    ModeloApuestas *modelo_ = nullptr;
+    ModeloEditor *modelo_ = nullptr;
     bool actualizando_ = false;
     bool forzado_ = false;
     bool mostrada_ = false;

@@ -1,6 +1,6 @@
 #include "syndicates/creamenu.h"
 #include "app/imagen.h"
-#include "app/principal.h"
+#include "app/sesion.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -30,7 +30,7 @@ const char *const kMultiples[6] = {"7 números (7 apuestas)",    "8 números (28
 
 } // namespace
 
-Creamenu::Creamenu(Principal &principal) : QWidget(&principal, Qt::Window), principal_(principal)
+Creamenu::Creamenu(Sesion &sesion, QWidget *parent) : QWidget(parent, Qt::Window), sesion_(sesion)
 {
     setObjectName(QStringLiteral("Creamenu"));
     setWindowTitle(u("Menú creación"));
@@ -104,8 +104,9 @@ Creamenu::Creamenu(Principal &principal) : QWidget(&principal, Qt::Window), prin
 
 void Creamenu::Form_Load()
 {
-    move(principal_.pos() + QPoint(3200 / kTwipsPorPixel, 2800 / kTwipsPorPixel));
-    tablas_ = principal_.cargaTablas();
+    if (parentWidget())
+        move(parentWidget()->pos() + QPoint(3200 / kTwipsPorPixel, 2800 / kTwipsPorPixel));
+    tablas_ = sesion_.cargaTablas();
     Timer1->start();
 }
 
@@ -121,8 +122,7 @@ void Creamenu::Option1_Click(int indice)
 {
     tipo_ = indice;
     if (indice == 1) {
-        principal_.modocrea = 0;
-        principal_.abreCrea();
+        emit elegido(0, sesion_.tablasel());
         close();
         return;
     }
@@ -144,18 +144,12 @@ void Creamenu::Option1_Click(int indice)
 void Creamenu::Combo1_Click(int posicion)
 {
     if (tipo_ == 0) {
-        if (posicion < 0 || posicion > 5)
-            return;
-        principal_.modocrea = posicion + 1;
+        if (posicion >= 0 && posicion <= 5)
+            emit elegido(posicion + 1, sesion_.tablasel());
     } else if (tipo_ == 2) {
-        if (posicion < 0 || static_cast<size_t>(posicion) >= tablas_.tablas.size())
-            return;
-        principal_.modocrea = 7;
-        principal_.tablasel = posicion;
-    } else {
-        return;
+        if (posicion >= 0 && static_cast<size_t>(posicion) < tablas_.tablas.size())
+            emit elegido(7, posicion);
     }
-    principal_.abreCrea();
 }
 
 void Creamenu::Label3_Click()

@@ -6,7 +6,7 @@
 #include <QWidget>
 
 class Imagen;
-class Principal;
+class Sesion;
 class QComboBox;
 class QLabel;
 class QRadioButton;
@@ -17,14 +17,14 @@ class QTimer;
 class Creamenu : public QWidget {
     Q_OBJECT
 public:
-    explicit Creamenu(Principal &principal);
+    explicit Creamenu(Sesion &sesion, QWidget *parent = nullptr);
 
     void Form_Load();
     void Option1_Click(int indice);
     void Combo1_Click(int posicion);
     void Timer1_Timer();
     void Label3_Click();
-    // Shown and not yet activated by the window system (see Principal::event).
+    // Shown and not yet activated by the window system (see Crea::abriendose).
     bool abriendose() const;
 
     QRadioButton *Option1[3] = {};
@@ -33,12 +33,16 @@ public:
     QTimer *Timer1 = nullptr;
     QLabel *Label1[18] = {};
 
+signals:
+    // The kind chosen (modocrea) and the reduced table: the editor opens on them.
+    void elegido(int modocrea, int tablasel);
+
 protected:
     bool event(QEvent *evento) override;
     void showEvent(QShowEvent *evento) override;
 
 private:
-    Principal &principal_;
+    Sesion &sesion_;
     Tablas tablas_;
     int tipo_ = -1; // Option1 element chosen
     int marcas_ = 0;

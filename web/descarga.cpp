@@ -65,12 +65,13 @@ void Descarga::empieza(const QUrl &busqueda, const QString &sitio)
     Inet2.cancela();
     sitio_ = sitio;
     texto.clear();
+    bytesPrimera_ = 0;
     segundosdescarga = 0;
     pasodescarga = 2;
     activa_ = true;
-    ventana_.ponProgreso(1);
+    ponProgreso(1);
     ventana_.primeraPestana();
-    ventana_.ponEstado(conectando());
+    ponEstado(conectando());
     ventana_.temporizador(true);
     Inet1.pide(busqueda);
 }
@@ -79,9 +80,9 @@ void Descarga::primeraRecibiendo(qint64 bytes)
 {
     if (!activa_ || pasodescarga != 2)
         return;
-    ventana_.ponBytes(QString::number(bytes));
+    ponBytes(bytes);
     if (bytes > kRespuestaMinima)
-        ventana_.ponEstado(buscando());
+        ponEstado(buscando());
 }
 
 void Descarga::primeraTerminada(bool bien)
@@ -94,9 +95,10 @@ void Descarga::primeraTerminada(bool bien)
         return;
     }
     texto = Inet1.datos();
-    ventana_.ponBytes(QString::number(texto.size()));
+    bytesPrimera_ = texto.size();
+    ponBytes(texto.size());
     if (texto.size() > kRespuestaMinima)
-        ventana_.ponEstado(buscando());
+        ponEstado(buscando());
     pasodescarga = 3;
 }
 
@@ -109,9 +111,7 @@ void Descarga::segundaTerminada(bool bien)
     if (!bien)
         return;
     texto = Inet2.datos();
-    const qint64 total =
-        static_cast<qint64>(valorNumero(ventana_.bytes().toLatin1())) + texto.size();
-    ventana_.ponBytes(QString::number(total) + QStringLiteral(" Bytes"));
+    ponBytes(bytesPrimera_ + texto.size(), true);
 }
 
 void Descarga::abandona(Aviso aviso)
@@ -120,8 +120,8 @@ void Descarga::abandona(Aviso aviso)
     activa_ = false;
     ventana_.avisa(aviso);
     ventana_.temporizador(false);
-    ventana_.ponProgreso(0);
-    ventana_.ponEstado(QString());
+    ponProgreso(0);
+    ponEstado(QString());
 }
 
 void Descarga::detiene()
@@ -129,6 +129,28 @@ void Descarga::detiene()
     Inet1.cancela();
     activa_ = false;
     ventana_.temporizador(false);
+    ponProgreso(0);
+    ponEstado(QString());
+}
+
+void Descarga::ponEstado(const QString &texto)
+{
+    estado_ = texto;
+    emit estadoCambiado(texto);
+}
+
+void Descarga::ponBytes(qint64 bytes, bool conUnidad)
+{
+    bytes_ = QString::number(bytes);
+    if (conUnidad)
+        bytes_ += QStringLiteral(" Bytes");
+    emit bytesCambiados(bytes_);
+}
+
+void Descarga::ponProgreso(int valor)
+{
+    progreso_ = valor;
+    emit progresoCambiado(valor);
 }
 
 void Descarga::guarda(const QString &archivo, const QByteArray &contenido) const
@@ -155,20 +177,21 @@ void Descarga::paso()
 {
     ++segundosdescarga;
 
-    if (segundosdescarga == kTicksSinRespuesta && ventana_.estado() == conectando()) {
+    if (segundosdescarga == kTicksSinRespuesta && estado_ == conectando()) {
         abandona(Aviso::NoConectado);
         return;
     }
-    if (segundosdescarga == kTicksLento && ventana_.progreso() == 1) {
+    if (segundosdescarga == kTicksLento && progreso_ == 1) {
         abandona(Aviso::Tarda);
         return;
     }
 
     if (pasodescarga == 3 && Inet1.estado() == Transferencia::Estado::Hecha) {
         segundosdescarga = 0;
-        ventana_.ponProgreso(2);
+        ponProgreso(2);
         pasodescarga = 5;
         guarda(QStringLiteral("www.txt"), texto);
+        ponEstado(analizando());
         ventana_.analizasorteos(Pagina::enmarca(texto));
         if (!activa_)
             return;
@@ -187,14 +210,14 @@ void Descarga::paso()
     if (pasodescarga != 7)
         return;
 
-    ventana_.ponProgreso(2);
+    ponProgreso(2);
     ventana_.temporizador(false);
     activa_ = false;
     guarda(QStringLiteral("www2.txt"), texto);
     texto.clear();
     if (!ventana_.errordatos())
         ventana_.postproceso();
-    ventana_.ponEstado(finalizada());
+    ponEstado(finalizada());
     ventana_.primeraPestana();
-    ventana_.ponProgreso(5);
+    ponProgreso(5);
 }

@@ -26,16 +26,10 @@ public:
     static QString textoAviso(Aviso aviso);
     static QString tituloAviso(Aviso aviso);
 
-    // What the download does on the window.
+    // What the download asks of the window.
     class Ventana {
     public:
         virtual ~Ventana() = default;
-        virtual QString estado() const = 0; // Label6
-        virtual void ponEstado(const QString &texto) = 0;
-        virtual QString bytes() const = 0; // Label58
-        virtual void ponBytes(const QString &texto) = 0;
-        virtual int progreso() const = 0; // ProgressBar1, 0..5
-        virtual void ponProgreso(int valor) = 0;
         virtual void temporizador(bool enMarcha) = 0; // Timer1
         virtual void avisa(Aviso aviso) = 0;          // warning box
         virtual void primeraPestana() = 0;            // SSTab1 back to its first tab
@@ -53,9 +47,17 @@ public:
     void empieza(const QUrl &busqueda, const QString &sitio);
     // One timer tick.
     void tick();
-    // Cancels the first transfer and stops the timer (a transfer error seen by the parse).
+    // Cancels the first transfer, stops the timer and clears the progress and the status (a
+    // transfer error seen by the parse).
     void detiene();
     bool activa() const { return activa_; }
+
+    // What the window shows of the download: the status text, the bytes received and the
+    // progress (0..5; the refreshes after the download go on with 3 and 4).
+    const QString &estado() const { return estado_; }
+    const QString &bytes() const { return bytes_; }
+    int progreso() const { return progreso_; }
+    void ponProgreso(int valor);
 
     // Step of the download: 2 before the first page, 3 when it is here, 5 parsed,
     // 6 second page asked for, 7 second page ready.
@@ -67,7 +69,14 @@ public:
     Transferencia Inet1;
     Transferencia Inet2;
 
+signals:
+    void estadoCambiado(const QString &texto);
+    void bytesCambiados(const QString &texto);
+    void progresoCambiado(int valor);
+
 private:
+    void ponEstado(const QString &texto);
+    void ponBytes(qint64 bytes, bool conUnidad = false);
     void paso();
     void primeraRecibiendo(qint64 bytes);
     void primeraTerminada(bool bien);
@@ -81,4 +90,8 @@ private:
     QString sitio_;
     bool activa_ = false;
     bool enTick_ = false;
+    QString estado_;
+    QString bytes_ = QStringLiteral("0 Bytes");
+    qint64 bytesPrimera_ = 0; // size of the search page, counted again with the draw page
+    int progreso_ = 0;
 };

@@ -1,11 +1,11 @@
-// Tab 3 "Estadísticas": number statistics, the draw list and the charts; the report buttons.
+// Tab "Estadísticas": number statistics, the draw list and the chart.
+#include "stats/pestanaestadisticas.h"
 #include "app/avisos.h"
-#include "app/imagen.h"
-#include "app/principal.h"
+#include "app/escritorio.h"
+#include "app/sesion.h"
 #include "archive/fechas.h"
 #include "reports/informes.h"
 #include "reports/motor.h"
-#include "reports/vistainforme.h"
 #include "stats/modelosorteos.h"
 
 #include <QBarCategoryAxis>
@@ -15,7 +15,6 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -26,6 +25,7 @@
 #include <QSlider>
 #include <QTreeView>
 #include <QValueAxis>
+#include <climits>
 
 namespace {
 QString u(const char *texto)
@@ -50,14 +50,15 @@ QString rutaCopia(const QString &archivo, const QDateTime &cuando)
 }
 } // namespace
 
-QWidget *Principal::construyeEstadisticas()
+PestanaEstadisticas::PestanaEstadisticas(Sesion &sesion, QWidget *parent)
+    : Pestana(sesion, parent)
 {
-    auto *panel = new QWidget;
+    QWidget *panel = this;
     auto *rejilla = new QGridLayout(panel);
 
     auto *filtros = new QHBoxLayout;
-    const char *const titulos[9] = {"Jueves", "Sábado", "Comparativa", nullptr, nullptr,
-                                    "Todos",  "",       nullptr,       nullptr};
+    const char *const titulos[7] = {"Jueves", "Sábado", "Comparativa", nullptr,
+                                    nullptr,  "Todos",  ""};
     for (int i : {0, 1, 2, 5, 6}) {
         Check3[i] = new QCheckBox(u(titulos[i]), panel);
         Check3[i]->setObjectName(QStringLiteral("Check3_%1").arg(i));
@@ -68,18 +69,15 @@ QWidget *Principal::construyeEstadisticas()
     Check3[0]->setChecked(true);
     Check3[1]->setChecked(true);
     Check3[5]->setChecked(true);
-    for (int i = 0; i < 2; ++i) {
-        auto *s = new QSlider(Qt::Horizontal, panel);
-        s->setObjectName(QStringLiteral("Slider1_%1").arg(i));
-        s->setAccessibleName(u("Meses del periodo"));
-        // A whole archive goes back about forty years.
-        s->setRange(1, 500);
-        s->setVisible(false);
-        Slider1[i] = s;
-        connect(s, &QSlider::valueChanged, this, [this, i](int v) { Slider1_Change(i, v); });
-        filtros->addWidget(s, 1);
-    }
-    Check3[6]->setText(stats::tituloPeriodo(Slider1[0]->value()));
+    auto *deslizador = new QSlider(Qt::Horizontal, panel);
+    deslizador->setObjectName(QStringLiteral("Slider1_0"));
+    deslizador->setAccessibleName(u("Meses del periodo"));
+    deslizador->setRange(stats::mesesValidos(0), stats::mesesValidos(INT_MAX));
+    deslizador->setVisible(false);
+    Slider1_0 = deslizador;
+    connect(Slider1_0, &QSlider::valueChanged, this, &PestanaEstadisticas::Slider1_Change);
+    filtros->addWidget(Slider1_0, 1);
+    Check3[6]->setText(stats::tituloPeriodo(Slider1_0->value()));
     rejilla->addLayout(filtros, 0, 0, 1, 2);
 
     Label21 = new QLabel(panel);
@@ -116,7 +114,7 @@ QWidget *Principal::construyeEstadisticas()
     HScroll2->setAccessibleName(u("Números del gráfico"));
     HScroll2->setRange(1, 2);
     HScroll2->setPageStep(1);
-    connect(HScroll2, &QScrollBar::valueChanged, this, &Principal::HScroll2_Change);
+    connect(HScroll2, &QScrollBar::valueChanged, this, &PestanaEstadisticas::HScroll2_Change);
     rejilla->addWidget(HScroll2, 4, 1);
 
     Frame5 = new QFrame(panel);
@@ -132,20 +130,23 @@ QWidget *Principal::construyeEstadisticas()
     // The chart needs the room: twenty-five labelled bars side by side.
     rejilla->setColumnStretch(0, 2);
     rejilla->setColumnStretch(1, 3);
-    return panel;
+
+    connect(ListView3, &QTreeView::clicked, this,
+            [this](const QModelIndex &i) { ListView3_ItemClick(i.row() + 1); });
+    connect(&sesion_, &Sesion::refresco, this, [this] { estadisticas(0); });
+    connect(&sesion_, &Sesion::filtroCambiado, this, &PestanaEstadisticas::aplicaFiltro);
+    connect(&sesion_, &Sesion::sorteosCambiados, this, [this] {
+        estadisticas(0);
+        describeestadisticas();
+    });
 }
 
-double Principal::hoySerial() const
+void PestanaEstadisticas::estadisticas(double fecha)
 {
-    return fechas::serial(hoy());
-}
-
-void Principal::estadisticas(double fecha)
-{
-    if (!ListView3 || recuperando_)
+    if (recuperando_)
         return;
-    const stats::FiltroDias filtro{Check3[0]->isChecked(), Check3[1]->isChecked()};
-    stats::Resultado r = stats::estadisticas(sorteos_.sorteos(), filtro, fecha, estadistica_);
+    stats::Resultado r = stats::estadisticas(sesion_.sorteos().sorteos(), sesion_.filtro().dias(),
+                                             fecha, sesion_.estadistica());
     if (r.ilegible != 0) {
         recuperaArchivo();
         return;
@@ -153,20 +154,21 @@ void Principal::estadisticas(double fecha)
     // A report database that cannot be written only leaves the printed report behind; the
     // report start says so when the user asks for it.
     if (r.hayFrase)
-        informes::escribeFrase(carpeta_, r.frase);
+        informes::escribeFrase(sesion_.carpeta(), r.frase);
     modeloSorteos_->pon(std::move(r.filas));
-    estadistica_ = std::move(r);
-    Label7->setText(QStringLiteral("TOTAL: %1 sorteos.").arg(estadistica_.total));
+    const int total = r.total;
+    sesion_.ponEstadistica(std::move(r));
+    Label7->setText(QStringLiteral("TOTAL: %1 sorteos.").arg(total));
     pintaGrafico();
 }
 
-void Principal::recuperaArchivo()
+void PestanaEstadisticas::recuperaArchivo()
 {
     recuperando_ = true;
-    const QString copia = rutaCopia(sorteos_.ruta(), Escritorio::actual().ahora());
+    const QString copia = rutaCopia(sesion_.sorteos().ruta(), Escritorio::actual().ahora());
     // Copied through our own writer: a copy is only there when all its bytes reached the disk.
     QByteArray contenido;
-    if (!archivos::lee(sorteos_.ruta(), kMaximoCopia, contenido) ||
+    if (!archivos::lee(sesion_.sorteos().ruta(), kMaximoCopia, contenido) ||
         archivos::escribe(copia, contenido) != Escritura::Hecha) {
         // Without a copy the draws would be lost: leave the archive as it is.
         Escritorio::actual().aviso(
@@ -176,7 +178,7 @@ void Principal::recuperaArchivo()
         recuperando_ = false;
         return;
     }
-    if (!escrito(sorteos_.reescribe({}), QStringLiteral("numeros.dat"))) {
+    if (!escrito(sesion_.sorteos().reescribe({}), QStringLiteral("numeros.dat"))) {
         recuperando_ = false;
         return;
     }
@@ -186,21 +188,17 @@ void Principal::recuperaArchivo()
                                    u(" y se empieza un archivo de sorteos vacío."),
                                u("Error de lectura"), Escritorio::Icono::Exclamacion);
     recuperando_ = false;
-    recuenta();
-    refresca();
+    sesion_.recuenta();
+    sesion_.refresca();
 }
 
-void Principal::describeestadisticas()
+void PestanaEstadisticas::describeestadisticas()
 {
-    if (!Label21)
-        return;
-    filtroactivo = 0;
-    const stats::FiltroDias filtro{Check3[0]->isChecked(), Check3[1]->isChecked()};
-    const stats::Descripcion d =
-        stats::describe(estadistica_, filtro, Check3[5]->isChecked(), Slider1[0]->value());
+    const stats::Filtro &f = sesion_.filtro();
+    const stats::Descripcion d = stats::describe(sesion_.estadistica(), f.dias(), f.todos, f.meses);
     Label21->setText(d.periodo);
     Label27->setText(d.dias);
-    if (!informes::escribeSorteos(carpeta_, d.fila)) {
+    if (!informes::escribeSorteos(sesion_.carpeta(), d.fila)) {
         Escritorio::actual().aviso(u("Sistema operativo no actualizado. El programa no "
                                      "funcionará correctamente. Error %1")
                                        .arg(informes::kSinBase),
@@ -208,95 +206,49 @@ void Principal::describeestadisticas()
     }
 }
 
-void Principal::Check3_Click(int i)
+void PestanaEstadisticas::Check3_Click(int i)
 {
-    if (filtroactivo)
-        return;
-    filtroactivo = 1;
-    auto marcado = [this](int k) { return Check3[k] && Check3[k]->isChecked(); };
-    auto pon = [this](int k, bool valor) {
-        if (Check3[k])
-            Check3[k]->setChecked(valor);
-    };
-    // A click on a copy among the creation tab's filters counts as a click on the original.
-    if (i == 3)
-        pon(0, marcado(3));
-    if (i == 4)
-        pon(1, marcado(4));
-    if (marcado(2)) {
-        pon(0, true);
-        pon(1, true);
-        Check3[0]->setEnabled(false);
-        Check3[1]->setEnabled(false);
-        Frame5->setVisible(true);
-    } else {
-        Check3[0]->setEnabled(true);
-        Check3[1]->setEnabled(true);
-        Frame5->setVisible(false);
-    }
-    pon(3, marcado(0));
-    pon(4, marcado(1));
-    // "Todos" and the period exclude each other.
-    if (i == 5 || i == 7) {
-        const bool todos = marcado(i);
-        pon(i == 5 ? 7 : 5, todos);
-        pon(6, !todos);
-        pon(8, !todos);
-    } else if (i == 6 || i == 8) {
-        const bool periodo = marcado(i);
-        pon(i == 6 ? 8 : 6, periodo);
-        pon(5, !periodo);
-        pon(7, !periodo);
-    }
-    aplicaperiodo(marcado(5) ? 0 : 1);
+    sesion_.ponFiltro(stats::pulsa(sesion_.filtro(), i, Check3[i]->isChecked()));
 }
 
-void Principal::aplicaperiodo(int modo)
+void PestanaEstadisticas::Slider1_Change(int valor)
 {
-    if (modo == 1) {
-        estadisticas(stats::desdePeriodo(hoySerial(), Slider1[0]->value()));
-        for (QAbstractSlider *s : Slider1)
-            s->setVisible(true);
-        if (Check3[8])
-            Check3[8]->setChecked(Check3[6]->isChecked());
-    } else {
-        for (QAbstractSlider *s : Slider1)
-            s->setVisible(false);
-        estadisticas(0);
-        if (Check3[7])
-            Check3[7]->setChecked(Check3[5]->isChecked());
-    }
-    describeestadisticas();
+    sesion_.ponMeses(valor);
 }
 
-void Principal::Slider1_Change(int i, int valor)
+void PestanaEstadisticas::aplicaFiltro()
 {
-    const QString titulo = stats::tituloPeriodo(valor);
-    for (int k : {6, 8})
-        if (Check3[k])
-            Check3[k]->setText(titulo);
+    const stats::Filtro &f = sesion_.filtro();
+    Check3[0]->setChecked(f.jueves);
+    Check3[1]->setChecked(f.sabado);
+    Check3[2]->setChecked(f.comparativa);
+    Check3[0]->setEnabled(!f.comparativa);
+    Check3[1]->setEnabled(!f.comparativa);
+    Frame5->setVisible(f.comparativa);
+    Check3[5]->setChecked(f.todos);
+    Check3[6]->setChecked(!f.todos);
+    Check3[6]->setText(stats::tituloPeriodo(f.meses));
+    {
+        const QSignalBlocker bloqueo(Slider1_0);
+        Slider1_0->setValue(f.meses);
+    }
+    Slider1_0->setVisible(!f.todos);
     // The period counts only while it is the filter in force; with "Todos" the pass keeps
     // every draw, so the list never disagrees with the description.
-    estadisticas(Check3[5]->isChecked() ? 0 : stats::desdePeriodo(hoySerial(), valor));
-    if (QAbstractSlider *otro = Slider1[1 - i]) {
-        const QSignalBlocker bloqueo(otro);
-        otro->setValue(valor);
-    }
+    estadisticas(f.todos ? 0 : stats::desdePeriodo(fechas::serial(sesion_.hoy()), f.meses));
     describeestadisticas();
 }
 
-void Principal::HScroll2_Change()
+void PestanaEstadisticas::HScroll2_Change()
 {
     pintaGrafico();
 }
 
-void Principal::pintaGrafico()
+void PestanaEstadisticas::pintaGrafico()
 {
-    if (!MSChart1)
-        return;
     const bool segunda = HScroll2->value() != 1;
     const bool comparativa = Check3[2]->isChecked();
-    const auto tabla = stats::tabla(estadistica_.cuentas, segunda, comparativa);
+    const auto tabla = stats::tabla(sesion_.estadistica().cuentas, segunda, comparativa);
 
     QChart *grafico = MSChart1->chart();
     grafico->removeAllSeries();
@@ -337,29 +289,25 @@ void Principal::pintaGrafico()
     grafico->legend()->setVisible(comparativa);
 }
 
-bool Principal::frecuencias(int k)
+void PestanaEstadisticas::ListView3_ItemClick(int fila)
 {
-    const stats::Ranking r = stats::ranking(estadistica_.cuentas);
-    masfrecuentes = r.numeros;
-    return informes::escribeNumeros(carpeta_, stats::primeros(r, k));
+    if (sesion_.borradoactivo() != 1)
+        return;
+    if (!Escritorio::actual().pregunta(u("¿Seguro que quieres eliminar este sorteo?"),
+                                       u("Borrar..."), Escritorio::Icono::Pregunta))
+        return;
+    // The list keeps each row's record number; with every draw shown, row i is the i-th newest.
+    const QVariant registro = modeloSorteos_->index(fila - 1, 0).data(Qt::UserRole);
+    const int d = registro.isValid() ? registro.toInt() : sesion_.proximosorteo() - fila;
+    if (!escrito(sesion_.sorteos().elimina(d), QStringLiteral("numeros.dat")))
+        return;
+    sesion_.recuenta();
+    // A list that cannot drop the row is filled again, so no row points at a moved record.
+    if (!modeloSorteos_->removeRow(fila - 1))
+        estadisticas(0);
 }
 
-void Principal::Image2_Click(int i)
+void PestanaEstadisticas::primerGrafico()
 {
-    if (i < 0 || i > 1)
-        return;
-    const informes::Informe informe = informes::prepara(carpeta_, i, QLocale(), hoy());
-    if (informe.error != 0) {
-        Escritorio::actual().aviso(
-            u("Error %1. No es posible mostrar el informe. Si el error persiste, reinstalar el "
-              "programa puede ser la solución.")
-                .arg(informe.error),
-            u("Error"), Escritorio::Icono::Informacion);
-        return;
-    }
-    if (vistaInforme_)
-        vistaInforme_->close();
-    vistaInforme_ = new VistaInforme(
-        informe.html, i == 0 ? u("Informe estadístico") : u("Informe de la peña"), this);
-    vistaInforme_->show();
+    HScroll2->setValue(1);
 }

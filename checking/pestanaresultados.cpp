@@ -1,13 +1,14 @@
-// Tab 0 "General": the results lists of the checking passes and their filters.
+// Tab "General": the results lists of the checking passes and their filters.
+#include "checking/pestanaresultados.h"
 #include "app/avisos.h"
+#include "app/escritorio.h"
 #include "app/imagen.h"
-#include "app/principal.h"
+#include "app/sesion.h"
 #include "archive/fechas.h"
 #include "checking/impresionlistado.h"
 #include "checking/modeloresultados.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -44,10 +45,13 @@ QTableView *listaResultados(const char *nombre, QAbstractItemModel *modelo, QWid
 }
 } // namespace
 
-QWidget *Principal::construyeGeneral()
+PestanaResultados::PestanaResultados(Sesion &sesion, QWidget *parent) : Pestana(sesion, parent)
 {
-    auto *panel = new QWidget;
+    QWidget *panel = this;
     auto *rejilla = new QGridLayout(panel);
+    Timer3 = new QTimer(this);
+    Timer3->setObjectName(QStringLiteral("Timer3"));
+    Timer3->setInterval(800);
     for (int i = 0; i < 2; ++i) {
         Command1[i] = new QPushButton(QString::fromUtf8(kTitulosLista[i]), panel);
         Command1[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
@@ -61,8 +65,6 @@ QWidget *Principal::construyeGeneral()
     ListView4->setVisible(false);
     rejilla->addWidget(ListView2, 1, 0, 1, 4);
     rejilla->addWidget(ListView4, 1, 0, 1, 4);
-    ProgressBar1 = new QProgressBar(panel);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar2 = new QProgressBar(panel);
     ProgressBar2->setObjectName(QStringLiteral("ProgressBar2"));
     ProgressBar2->setValue(0);
@@ -94,68 +96,138 @@ QWidget *Principal::construyeGeneral()
     rejilla->addWidget(Check2, 3, 3);
     rejilla->addWidget(Image5, 4, 3);
     rejilla->addWidget(Label59, 4, 0, 1, 2);
-    rejilla->addWidget(ProgressBar1, 5, 0, 1, 4);
-    ProgressBar1->setVisible(false);
 
-    connect(HScroll1, &QScrollBar::valueChanged, this, &Principal::HScroll1_Change);
-    connect(HScroll1, &QScrollBar::sliderMoved, this, &Principal::HScroll1_Scroll);
-    connect(Check1, &QCheckBox::toggled, this, &Principal::Check1_Click);
-    connect(Check2, &QCheckBox::toggled, this, &Principal::Check2_Click);
-    connect(Image5, &Imagen::clicked, this, &Principal::Image5_Click);
-    connect(Timer3, &QTimer::timeout, this, &Principal::Timer3_Timer);
-    return panel;
+    connect(HScroll1, &QScrollBar::valueChanged, this, &PestanaResultados::HScroll1_Change);
+    connect(HScroll1, &QScrollBar::sliderMoved, this, &PestanaResultados::HScroll1_Scroll);
+    connect(Check1, &QCheckBox::toggled, this, &PestanaResultados::Check1_Click);
+    connect(Check2, &QCheckBox::toggled, this, &PestanaResultados::Check2_Click);
+    connect(Image5, &Imagen::clicked, this, &PestanaResultados::Image5_Click);
+    connect(Timer3, &QTimer::timeout, this, &PestanaResultados::Timer3_Timer);
+
+    connect(&sesion_, &Sesion::recontado, this, &PestanaResultados::recontado);
+    connect(&sesion_, &Sesion::refresco, this, [this] { comprueba(HScroll1->value()); });
+    connect(&sesion_, &Sesion::seleccionElegida, this, [this] {
+        cambiocombo_ = 1;
+        comprueba(HScroll1->value());
+    });
+    connect(&sesion_, &Sesion::avisoParado, this, &PestanaResultados::paraAvisoPremio);
+    connect(&sesion_, &Sesion::avisoNuevosCambiado, this, [this](const QString &texto) {
+        Label59->setText(texto);
+        Label59->repaint();
+    });
+    connect(&sesion_, &Sesion::sorteosNuevos, this, &PestanaResultados::muestraNuevos);
+    connect(&sesion_, &Sesion::contadoresBorrados, this, &PestanaResultados::contadoresBorrados);
 }
 
-comprobacion::Opciones Principal::opcionesPasada(int n) const
+void PestanaResultados::recontado()
+{
+    const Recuento &r = sesion_.recuento();
+    Check1->setEnabled(r.hayDatos);
+    Check2->setEnabled(r.hayDatos);
+    if (r.proximosorteo == 1) {
+        HScroll1->setEnabled(false);
+    } else {
+        HScroll1->setEnabled(true);
+        HScroll1->setMaximum(r.proximosorteo - 1);
+    }
+}
+
+// The download checked its new draws itself; the count then shows them without a second pass.
+void PestanaResultados::muestraNuevos(int nuevos)
+{
+    comprueba(nuevos);
+    if (nuevos == 0)
+        return;
+    sinRefresco_ = true;
+    HScroll1->setValue(std::min(nuevos, 8));
+    sinRefresco_ = false;
+}
+
+void PestanaResultados::contadoresBorrados()
+{
+    HScroll1->setValue(1);
+    if (ListView4->model())
+        ListView4->model()->removeRows(0, ListView4->model()->rowCount());
+}
+
+void PestanaResultados::muestraVista(int lista, int soloPremio, int historico)
+{
+    Command1_Click(lista);
+    // A box that changes runs its own handler (one checking pass each); one already in the
+    // wanted state runs nothing.
+    if (soloPremio >= 0)
+        Check2->setChecked(soloPremio == 1);
+    if (historico >= 0)
+        Check1->setChecked(historico == 1);
+}
+
+bool PestanaResultados::refrescaResultados()
+{
+    if (HScroll1->value() == 1) {
+        comprueba(1);
+        compruebamultiples(1);
+        return false;
+    }
+    // Its change handler brings the views up to date.
+    HScroll1->setValue(1);
+    return true;
+}
+
+void PestanaResultados::limitaSorteos(int maximo)
+{
+    if (HScroll1->value() > maximo)
+        HScroll1->setValue(1);
+}
+
+comprobacion::Opciones PestanaResultados::opcionesPasada(int n) const
 {
     comprobacion::Opciones o;
     o.n = n;
     o.historico = Check1->isChecked();
     o.soloPremios = Check2->isChecked();
-    if (Combo2 && Combo2->currentIndex() >= 1)
-        o.seleccion = Combo2->itemText(Combo2->currentIndex());
-    o.imprimiendo = imprimiendo == 1;
+    o.seleccion = sesion_.seleccion();
+    o.imprimiendo = imprimiendo_ == 1;
     o.impreso = impreso_;
     o.tamanoImpresion = tamanoImpresion_;
-    o.avisoDescarga = !Label59->text().isEmpty();
+    o.avisoDescarga = !sesion_.avisoNuevos().isEmpty();
     o.avisoActivo = Timer3->isActive();
-    o.avisopremio = avisopremio;
-    o.hoy = fechas::serial(hoy());
+    o.avisopremio = sesion_.avisopremio();
+    o.hoy = fechas::serial(sesion_.hoy());
     return o;
 }
 
 // What both passes do with their result: store the counters, show the rows, switch to the
 // list of the selected syndicate, raise the alert, keep the printed lines.
-void Principal::aplicaPasada(const comprobacion::Pasada &pasada, int lista)
+void PestanaResultados::aplicaPasada(const comprobacion::Pasada &pasada, int lista)
 {
     // Counters that could not be stored are told about; their draws stay uncounted in the
     // file, so the next pass counts them again.
     if (pasada.penasCambiadas &&
-        escrito(comprobacion::guarda(penas_, pasada), QStringLiteral("apuestas.dat")))
-        actualizaTotales();
+        escrito(comprobacion::guarda(sesion_.penas(), pasada), QStringLiteral("apuestas.dat")))
+        sesion_.avisaContadores();
     (lista == 0 ? modeloSencillas_ : modeloMultiples_)->pon(pasada.listado);
     QTableView *vista = lista == 0 ? ListView2 : ListView4;
-    if (cambiocombo == 1 && pasada.seleccionEncontrada && vista->isHidden())
+    if (cambiocombo_ == 1 && pasada.seleccionEncontrada && vista->isHidden())
         Command1_Click(lista);
-    avisopremio = pasada.avisopremio;
+    sesion_.ponAvisopremio(pasada.avisopremio);
     if (pasada.arrancaAviso && !Timer3->isActive())
         Timer3->start();
-    if (imprimiendo == 1) {
+    if (imprimiendo_ == 1) {
         listado_.insert(listado_.end(), pasada.impresion.begin(), pasada.impresion.end());
         impreso_ = pasada.impreso;
         tamanoImpresion_ = pasada.tamanoImpresion;
     }
 }
 
-void Principal::comprueba(int n)
+void PestanaResultados::comprueba(int n)
 {
     ProgressBar2->setMaximum(std::max(n, 1));
     ProgressBar2->setValue(0);
     modeloSencillas_->limpia();
-    if (sorteos_.vacio()) {
+    if (sesion_.sorteos().vacio()) {
         modeloMultiples_->limpia();
         terminaImpresion();
-        cambiocombo = 0;
+        cambiocombo_ = 0;
         return;
     }
     // Repainting after every draw would cost more than the checking itself.
@@ -167,35 +239,35 @@ void Principal::comprueba(int n)
         }
     };
     const comprobacion::Pasada pasada =
-        comprobacion::comprueba(sorteos_.sorteos(), penas_.penas(), opcionesPasada(n), progreso);
+        comprobacion::comprueba(sesion_.sorteos().sorteos(), sesion_.penas().penas(), opcionesPasada(n), progreso);
     aplicaPasada(pasada, 0);
     if (pasada.hayMultiples)
         compruebamultiples(n);
     else
         modeloMultiples_->limpia(); // no multiple syndicate: nothing to show there
     terminaImpresion();
-    cambiocombo = 0;
+    cambiocombo_ = 0;
     ProgressBar2->setValue(0);
 }
 
-void Principal::compruebamultiples(int n)
+void PestanaResultados::compruebamultiples(int n)
 {
     modeloMultiples_->limpia();
-    if (sorteos_.vacio()) {
-        cambiocombo = 0;
+    if (sesion_.sorteos().vacio()) {
+        cambiocombo_ = 0;
         return;
     }
     aplicaPasada(
-        comprobacion::compruebamultiples(sorteos_.sorteos(), penas_.penas(), opcionesPasada(n)), 1);
-    cambiocombo = 0;
+        comprobacion::compruebamultiples(sesion_.sorteos().sorteos(), sesion_.penas().penas(), opcionesPasada(n)), 1);
+    cambiocombo_ = 0;
 }
 
 // Sends the listing of a print command to the printer, or says there was nothing to print.
-void Principal::terminaImpresion()
+void PestanaResultados::terminaImpresion()
 {
-    if (imprimiendo != 1)
+    if (imprimiendo_ != 1)
         return;
-    imprimiendo = 0;
+    imprimiendo_ = 0;
     if (!impreso_) {
         Escritorio::actual().aviso(QString::fromUtf8("Listado vacío. No hay datos para imprimir,"),
                                    QStringLiteral("No hay datos"), Escritorio::Icono::Informacion);
@@ -208,11 +280,11 @@ void Principal::terminaImpresion()
     impresora_.reset();
 }
 
-void Principal::Image5_Click()
+void PestanaResultados::Image5_Click()
 {
     auto impresora = std::make_shared<QPrinter>(QPrinter::HighResolution);
     if (!Escritorio::actual().eligeImpresora(*impresora)) {
-        imprimiendo = 0;
+        imprimiendo_ = 0;
         return;
     }
     // The page is only opened once the pass has something to print, so an empty listing or a
@@ -221,35 +293,34 @@ void Principal::Image5_Click()
     listado_.clear();
     impreso_ = false;
     tamanoImpresion_ = 0;
-    imprimiendo = 1;
+    imprimiendo_ = 1;
     comprueba(HScroll1->value());
 }
 
-void Principal::HScroll1_Change()
+void PestanaResultados::HScroll1_Change()
 {
     Text3->setText(QString::number(HScroll1->value()));
-    // A download step shows 3 while it rechecks the new draws itself.
-    if (ProgressBar1->value() != 3)
-        refresca();
+    if (!sinRefresco_)
+        sesion_.refresca();
 }
 
-void Principal::HScroll1_Scroll(int valor)
+void PestanaResultados::HScroll1_Scroll(int valor)
 {
     Text3->setText(QString::number(valor));
 }
 
-void Principal::Check1_Click()
+void PestanaResultados::Check1_Click()
 {
-    Label59->clear();
-    refresca();
+    sesion_.ponAvisoNuevos(QString());
+    sesion_.refresca();
 }
 
-void Principal::Check2_Click()
+void PestanaResultados::Check2_Click()
 {
-    refresca();
+    sesion_.refresca();
 }
 
-void Principal::Command1_Click(int elemento)
+void PestanaResultados::Command1_Click(int elemento)
 {
     paraAvisoPremio();
     QTableView *mostrar = elemento == 1 ? ListView4 : ListView2;
@@ -262,12 +333,12 @@ void Principal::Command1_Click(int elemento)
 }
 
 // The list opens from the left, a strip at a time.
-void Principal::desliza(QTableView *lista)
+void PestanaResultados::desliza(QTableView *lista)
 {
     if (deslizamiento_)
         deslizamiento_->stop();
     const int ancho = lista->width();
-    if (!isVisible() || ancho <= 1)
+    if (!window()->isVisible() || ancho <= 1)
         return;
     if (!deslizamiento_) {
         deslizamiento_ = new QVariantAnimation(this);
@@ -283,7 +354,7 @@ void Principal::desliza(QTableView *lista)
     deslizamiento_->start();
 }
 
-void Principal::pintaAviso(int boton, bool rojo)
+void PestanaResultados::pintaAviso(int boton, bool rojo)
 {
     enRojo_[boton] = rojo;
     Command1[boton]->setText(rojo ? QStringLiteral("P R E M I O")
@@ -292,26 +363,26 @@ void Principal::pintaAviso(int boton, bool rojo)
                                         : QString());
 }
 
-void Principal::Timer3_Timer()
+void PestanaResultados::Timer3_Timer()
 {
-    if (avisopremio == 3) {
+    if (sesion_.avisopremio() == 3) {
         const bool rojo = !enRojo_[0];
         pintaAviso(0, rojo);
         pintaAviso(1, rojo);
-    } else if (avisopremio == 1 || avisopremio == 2) {
-        const int boton = avisopremio - 1;
+    } else if (sesion_.avisopremio() == 1 || sesion_.avisopremio() == 2) {
+        const int boton = sesion_.avisopremio() - 1;
         pintaAviso(boton, !enRojo_[boton]);
     }
 }
 
-void Principal::paraAvisoPremio()
+void PestanaResultados::paraAvisoPremio()
 {
     if (!Timer3->isActive())
         return;
     Timer3->stop();
-    Label59->clear();
+    sesion_.ponAvisoNuevos(QString());
     pintaAviso(0, false);
     pintaAviso(1, false);
     // The alert is over: the next prize starts it again from the beginning.
-    avisopremio = 0;
+    sesion_.ponAvisopremio(0);
 }

@@ -1,0 +1,116 @@
+#include "app/sesion.h"
+#include "reports/informes.h"
+
+#include <QDir>
+#include <QFile>
+
+Sesion::Sesion(const QString &carpeta, Reloj reloj, QObject *parent)
+    : QObject(parent), carpeta_(QDir(carpeta).absolutePath()), reloj_(std::move(reloj))
+{
+    sorteos_.ponRuta(ruta(QStringLiteral("numeros.dat")));
+    penas_.ponRuta(ruta(QStringLiteral("apuestas.dat")));
+}
+
+QString Sesion::ruta(const QString &archivo) const
+{
+    return QDir(carpeta_).filePath(archivo);
+}
+
+void Sesion::abreArchivos()
+{
+    QFile::remove(ruta(QStringLiteral("apuestas.tmp")));
+    penas_.abre();
+    sorteos_.abre();
+}
+
+void Sesion::ponAjustes(const Ajustes &ajustes)
+{
+    ajustes_ = ajustes;
+    emit ajustesCambiados();
+}
+
+void Sesion::leeajustes()
+{
+    sitios_ = Sitios::lee(carpeta_);
+    ponAjustes(::leeajustes(carpeta_, sitios_));
+    ponMeses(ajustes_.profundidad);
+}
+
+void Sesion::recuenta()
+{
+    recuento_ = ::recuenta(sorteos_.sorteos(), penas_.penas(), hoy());
+    emit recontado();
+}
+
+void Sesion::refresca()
+{
+    ++refrescos_;
+    emit refresco();
+}
+
+const Tablas &Sesion::cargaTablas()
+{
+    tablas_ = reducidas::lee(ruta(QStringLiteral("tablas.bin")));
+    return tablas_;
+}
+
+void Sesion::ponPenasel(int registro)
+{
+    penasel_ = registro;
+    emit penaselCambiada(registro);
+}
+
+void Sesion::eligeSeleccion(const QString &nombre)
+{
+    seleccion_ = nombre;
+    emit seleccionElegida();
+}
+
+void Sesion::ponSeleccion(const QString &nombre)
+{
+    seleccion_ = nombre;
+}
+
+void Sesion::olvidaSeleccion()
+{
+    seleccion_.clear();
+    emit seleccionOlvidada();
+}
+
+void Sesion::ponAvisoNuevos(const QString &texto)
+{
+    avisoNuevos_ = texto;
+    emit avisoNuevosCambiado(texto);
+}
+
+void Sesion::ponDescargando(bool valor)
+{
+    if (descargando_ == valor)
+        return;
+    descargando_ = valor;
+    emit descargaCambiada(valor);
+}
+
+void Sesion::ponFiltro(const stats::Filtro &filtro)
+{
+    filtro_ = filtro;
+    filtro_.meses = stats::mesesValidos(filtro.meses);
+    emit filtroCambiado();
+}
+
+void Sesion::ponMeses(int meses)
+{
+    // Like a slider set to the value it has: nothing to do again.
+    if (stats::mesesValidos(meses) == filtro_.meses)
+        return;
+    stats::Filtro f = filtro_;
+    f.meses = meses;
+    ponFiltro(f);
+}
+
+bool Sesion::frecuencias(int k)
+{
+    const stats::Ranking r = stats::ranking(estadistica_.cuentas);
+    masfrecuentes_ = r.numeros;
+    return informes::escribeNumeros(carpeta_, stats::primeros(r, k));
+}

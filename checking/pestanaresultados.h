@@ -1,0 +1,85 @@
+#pragma once
+
+#include "app/pestana.h"
+#include "checking/comprobacion.h"
+
+#include <memory>
+#include <vector>
+
+class Imagen;
+class ModeloResultados;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QProgressBar;
+class QPushButton;
+class QScrollBar;
+class QTableView;
+class QTimer;
+class QVariantAnimation;
+
+// Tab "General": the results lists of the checking passes, how many draws they look at, their
+// two filters, the prize alert and the printed listing.
+class PestanaResultados : public Pestana {
+    Q_OBJECT
+public:
+    PestanaResultados(Sesion &sesion, QWidget *parent = nullptr);
+
+    void comprueba(int n);
+    void compruebamultiples(int n);
+    void Command1_Click(int elemento);
+    void HScroll1_Change();
+    void HScroll1_Scroll(int valor);
+    void Check1_Click();
+    void Check2_Click();
+    void Image5_Click();
+    void Timer3_Timer();
+    void paraAvisoPremio();
+
+    // One of the views of the "Sencillas" and "Múltiples" menus: the list shown and the state
+    // of the two boxes (-1 leaves a box as it is).
+    void muestraVista(int lista, int soloPremio, int historico);
+    // Back on the newest draw; true when that moved the draw count (the passes then ran anew).
+    bool refrescaResultados();
+    // A count of draws above `maximo` goes back to the newest draw.
+    void limitaSorteos(int maximo);
+
+    ModeloResultados *modeloSencillas() const { return modeloSencillas_; }
+    ModeloResultados *modeloMultiples() const { return modeloMultiples_; }
+    bool imprimiendo() const { return imprimiendo_ == 1; }
+
+private:
+    void recontado();
+    void muestraNuevos(int nuevos);
+    void contadoresBorrados();
+    comprobacion::Opciones opcionesPasada(int n) const;
+    void aplicaPasada(const comprobacion::Pasada &pasada, int lista);
+    void terminaImpresion();
+    void pintaAviso(int boton, bool rojo);
+    void desliza(QTableView *lista);
+
+    QPushButton *Command1[2] = {};
+    QTableView *ListView2 = nullptr;
+    QTableView *ListView4 = nullptr;
+    QScrollBar *HScroll1 = nullptr;
+    QLineEdit *Text3 = nullptr;
+    QCheckBox *Check1 = nullptr;
+    QCheckBox *Check2 = nullptr;
+    Imagen *Image5 = nullptr;
+    QLabel *Label59 = nullptr;
+    QProgressBar *ProgressBar2 = nullptr;
+    QTimer *Timer3 = nullptr;
+
+    ModeloResultados *modeloSencillas_ = nullptr;
+    ModeloResultados *modeloMultiples_ = nullptr;
+    int imprimiendo_ = 0;
+    int cambiocombo_ = 0;
+    bool sinRefresco_ = false; // a download sets the draw count after checking them itself
+    std::shared_ptr<QPrinter> impresora_;
+    std::vector<comprobacion::LineaImpresion> listado_;
+    bool impreso_ = false;
+    double tamanoImpresion_ = 0;
+    bool enRojo_[2] = {};
+    QVariantAnimation *deslizamiento_ = nullptr;
+};

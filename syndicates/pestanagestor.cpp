@@ -1,0 +1,486 @@
+// Tab "Gestor de peñas": the syndicate list, the selector, the totals, the details of the
+// syndicate shown, the syndicate commands and the archive maintenance by hand.
+#include "syndicates/pestanagestor.h"
+#include "app/avisos.h"
+#include "app/escritorio.h"
+#include "app/imagen.h"
+#include "app/sesion.h"
+#include "archive/fechas.h"
+#include "archive/mantenimiento.h"
+#include "checking/modeloresultados.h"
+#include "reports/dinero.h"
+#include "reports/informes.h"
+#include "reports/listado.h"
+#include "reports/modeloapuestas.h"
+#include "reports/motor.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTreeView>
+#include <QValueAxis>
+
+namespace {
+QString u(const char *texto)
+{
+    return QString::fromUtf8(texto);
+}
+
+QLabel *etiqueta(QWidget *padre, const QString &nombre, const QString &texto = {})
+{
+    auto *l = new QLabel(texto, padre);
+    l->setObjectName(nombre);
+    return l;
+}
+
+// Run-time error numbers the users of the program know from its messages.
+constexpr int kErrorDispositivo = 57;
+
+const char *const kNoValido = "Fichero de sorteos no válido. Compruebe que el archivo NUMEROS.DAT "
+                              "sea para Bolarium.";
+
+// The message of a command that needs a syndicate selected first.
+void avisoSinSeleccion()
+{
+    Escritorio::actual().aviso(u("Seleccione una peña primero..."), u("¡Nooooo!"),
+                               Escritorio::Icono::Informacion);
+}
+} // namespace
+
+PestanaGestor::PestanaGestor(Sesion &sesion, QWidget *parent) : Pestana(sesion, parent)
+{
+    QWidget *panel = this;
+    auto *rejilla = new QGridLayout(panel);
+    Combo2 = new QComboBox(panel);
+    Combo2->setObjectName(QStringLiteral("Combo2"));
+    // Editable only so that it can show "TODAS LAS PEÑAS" above a list without that entry;
+    // the user picks, never types.
+    Combo2->setEditable(true);
+    Combo2->setInsertPolicy(QComboBox::NoInsert);
+    Combo2->lineEdit()->setReadOnly(true);
+    modeloGestor_ = new ModeloGestor(this);
+    ListView1 = new QTreeView(panel);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setRootIsDecorated(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setModel(modeloGestor_);
+    // Names keep their blanks: room for all twenty characters.
+    ListView1->setColumnWidth(0, ListView1->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 17);
+    rejilla->addWidget(Combo2, 0, 0, 1, 3);
+    rejilla->addWidget(ListView1, 1, 0, 1, 5);
+
+    auto boton = [panel](const char *nombre, const char *texto) {
+        auto *b = new QPushButton(QString::fromUtf8(texto), panel);
+        b->setObjectName(QString::fromLatin1(nombre));
+        return b;
+    };
+    Command3 = boton("Command3", "Eliminar peña");
+    Command7 = boton("Command7", "Editar Peña");
+    Command2 = boton("Command2", "Imprimir boletos");
+    Command5 = boton("Command5", "Borrar todos los sorteos");
+    Command8 = boton("Command8", "Añadir todos los sorteos");
+    int columna = 0;
+    for (QPushButton *b : {Command3, Command7, Command2, Command5, Command8})
+        rejilla->addWidget(b, 2, columna++);
+    connect(Command3, &QPushButton::clicked, this, &PestanaGestor::Command3_Click);
+
+    const char *const imagenes[5] = {"Eliminar peña", "Editar Peña", "Borrar todos los sorteos",
+                                     "Imprimir boletos", "Añadir todos los sorteos"};
+    for (int i = 0; i < 5; ++i) {
+        Image1[i] = new Imagen(QStringLiteral("Image1_%1").arg(i), panel);
+        Image1[i]->setAccessibleName(QString::fromUtf8(imagenes[i]));
+        Image1[i]->setToolTip(QString::fromUtf8(imagenes[i]));
+        Image1[i]->setText(QString::fromUtf8(imagenes[i]));
+        rejilla->addWidget(Image1[i], 3, i);
+    }
+    connect(Image1[0], &Imagen::clicked, this, &PestanaGestor::Command3_Click);
+    connect(Command2, &QPushButton::clicked, this, &PestanaGestor::Command2_Click);
+    connect(Image1[3], &Imagen::clicked, this, &PestanaGestor::Command2_Click);
+    connect(Command7, &QPushButton::clicked, this, &PestanaGestor::Command7_Click);
+    connect(Image1[1], &Imagen::clicked, this, &PestanaGestor::Command7_Click);
+    connect(ListView1, &QTreeView::clicked, this,
+            [this](const QModelIndex &i) { ListView1_ItemClick(i.row() + 1); });
+    connect(Combo2, &QComboBox::currentIndexChanged, this, &PestanaGestor::Combo2_Click);
+    connect(Command8, &QPushButton::clicked, this, &PestanaGestor::Command8_Click);
+    connect(Command5, &QPushButton::clicked, this, &PestanaGestor::Command5_Click);
+    connect(Image1[4], &Imagen::clicked, this, &PestanaGestor::Command8_Click);
+    connect(Image1[2], &Imagen::clicked, this, [this] {
+        if (Command5->isEnabled())
+            Command5_Click();
+    });
+
+    // Totals of every syndicate.
+    auto *totales = new QGridLayout;
+    Label13 = new QLabel(QStringLiteral("0"), panel);
+    Label13->setObjectName(QStringLiteral("Label13"));
+    Text4 = new QLineEdit(panel);
+    Text4->setObjectName(QStringLiteral("Text4"));
+    Text4->setReadOnly(true);
+    Text5 = new QLineEdit(panel);
+    Text5->setObjectName(QStringLiteral("Text5"));
+    Text5->setReadOnly(true);
+    totales->addWidget(new QLabel(QString::fromUtf8("Premios totales:"), panel), 0, 0);
+    totales->addWidget(Label13, 0, 1);
+    totales->addWidget(Text4, 1, 0, 1, 2);
+    totales->addWidget(Text5, 2, 0, 1, 2);
+    const char *const categorias[5] = {
+        "3 aciertos:", "4 aciertos:", "5 aciertos:", "6 aciertos:", "5 + C:"};
+    for (int i = 0; i < 5; ++i) {
+        Label3[i] = new QLabel(QStringLiteral("0"), panel);
+        Label3[i]->setObjectName(QStringLiteral("Label3_%1").arg(i));
+        totales->addWidget(new QLabel(QString::fromUtf8(categorias[i]), panel), 3 + i, 0);
+        totales->addWidget(Label3[i], 3 + i, 1);
+    }
+    Image2_1 = new Imagen(QStringLiteral("Image2_1"), panel);
+    Image2_1->setText(QString::fromUtf8("-Ver informe o imprimir:"));
+    Image2_1->setToolTip(QString::fromUtf8("Informe de la peña"));
+    totales->addWidget(Image2_1, 8, 0, 1, 2);
+    rejilla->addLayout(totales, 4, 0, 1, 2);
+
+    graficoSinPremio_ = new QBarSet(QString::fromUtf8("Sorteos sin premio"));
+    graficoPremios_ = new QBarSet(QString::fromUtf8("Premios"));
+    *graficoSinPremio_ << 0;
+    *graficoPremios_ << 0;
+    auto *serie = new QBarSeries;
+    serie->append(graficoSinPremio_);
+    serie->append(graficoPremios_);
+    auto *grafico = new QChart;
+    grafico->addSeries(serie);
+    auto *ejeX = new QBarCategoryAxis;
+    ejeX->append(QStringLiteral(" "));
+    grafico->addAxis(ejeX, Qt::AlignBottom);
+    serie->attachAxis(ejeX);
+    auto *ejeY = new QValueAxis;
+    ejeY->setLabelFormat(QStringLiteral("%d"));
+    grafico->addAxis(ejeY, Qt::AlignLeft);
+    serie->attachAxis(ejeY);
+    grafico->legend()->setAlignment(Qt::AlignBottom);
+    MSChart2 = new QChartView(grafico, panel);
+    MSChart2->setObjectName(QStringLiteral("MSChart2"));
+    MSChart2->setMinimumHeight(160);
+    rejilla->addWidget(MSChart2, 4, 2, 1, 3);
+    construyePena(panel);
+
+    connect(&sesion_, &Sesion::recontado, this, &PestanaGestor::resumen);
+    connect(&sesion_, &Sesion::contadoresCambiados, this, &PestanaGestor::actualizaTotales);
+    connect(&sesion_, &Sesion::seleccionOlvidada, this, [this] { Combo2->setCurrentIndex(-1); });
+}
+
+void PestanaGestor::resumen()
+{
+    resumen_ = comprobacion::calculaResumen(sesion_.penas().penas(), sesion_.sorteosjugados(), QLocale());
+    const comprobacion::Resumen &r = resumen_;
+
+    // Refilling the selector is not the user picking a syndicate.
+    {
+        const QSignalBlocker bloqueo(Combo2);
+        Combo2->clear();
+        Combo2->addItems(r.combo);
+        Combo2->setCurrentIndex(r.vacio ? -1 : 0);
+        Combo2->setEditText(r.textoCombo);
+    }
+    sesion_.ponSeleccion(QString());
+    modeloGestor_->pon(r.filas);
+
+    Image2_1->setEnabled(!r.vacio);
+    Image2_1->setProperty("imagen", r.vacio ? 5 : 4);
+    for (QPushButton *b : {Command3, Command2, Command7})
+        b->setEnabled(!r.vacio);
+    if (r.vacio)
+        for (QLabel *l : Label3)
+            l->setText(QStringLiteral("0"));
+    muestraTotales();
+    ListView1->setCurrentIndex(modeloGestor_->index(0, 0));
+    muestrapena(1);
+}
+
+void PestanaGestor::muestraTotales()
+{
+    const comprobacion::Resumen &r = resumen_;
+    Label13->setText(QString::number(r.total));
+    Text4->setText(r.efectividad);
+    Text5->setText(r.jugados);
+    graficoSinPremio_->replace(0, qreal(r.sinPremio));
+    graficoPremios_->replace(0, qreal(r.premiosEnGrafico ? r.total : 0));
+    if (auto *eje = qobject_cast<QValueAxis *>(MSChart2->chart()->axes(Qt::Vertical).value(0)))
+        eje->setRange(0, qreal(std::max<qint64>({r.sinPremio, r.total, 1})));
+}
+
+// A checking pass that raised counters makes the totals out of date; the selector and the
+// list stay as they are (the user may have just picked a syndicate in it).
+void PestanaGestor::actualizaTotales()
+{
+    resumen_ = comprobacion::calculaResumen(sesion_.penas().penas(), sesion_.sorteosjugados(), QLocale());
+    muestraTotales();
+}
+
+void PestanaGestor::ListView1_ItemClick(int fila)
+{
+    muestrapena(fila);
+    // The "VACÍO" row of an empty file selects nothing.
+    if (fila >= 1 && fila <= sesion_.penas().cuenta())
+        sesion_.ponPenasel(fila);
+}
+
+void PestanaGestor::Combo2_Click(int indice)
+{
+    // Only a real entry runs the checking; the window clears the selection on its own at times.
+    if (indice < 0)
+        return;
+    sesion_.eligeSeleccion(indice >= 1 ? Combo2->itemText(indice) : QString());
+}
+
+// The details of the syndicate shown, below the list and the totals.
+void PestanaGestor::construyePena(QWidget *gestor)
+{
+    auto *panel = new QWidget(gestor);
+    panel->setObjectName(QStringLiteral("panelPena"));
+    auto *rejilla = new QGridLayout(panel);
+
+    ListView5 = new QTreeView(panel);
+    ListView5->setObjectName(QStringLiteral("ListView5"));
+    ListView5->setAccessibleName(u("Apuestas de la peña"));
+    ListView5->setRootIsDecorated(false);
+    ListView5->setUniformRowHeights(true);
+    ListView5->setHeaderHidden(true); // its height is counted in rows
+    modeloApuestas_ = new ModeloApuestas(this);
+    ListView5->setModel(modeloApuestas_);
+    ListView5->header()->setStretchLastSection(true);
+    rejilla->addWidget(ListView5, 0, 0, 4, 1, Qt::AlignTop);
+
+    rejilla->addWidget(new QLabel(u("Sorteos jugados:"), panel), 0, 1);
+    Label17 = etiqueta(panel, QStringLiteral("Label17"), QStringLiteral("0"));
+    rejilla->addWidget(Label17, 0, 2);
+    rejilla->addWidget(new QLabel(u("Efectividad:"), panel), 1, 1);
+    Label16 = etiqueta(panel, QStringLiteral("Label16"), QStringLiteral("0 %"));
+    rejilla->addWidget(Label16, 1, 2);
+    rejilla->addWidget(new QLabel(u("Precio semanal:"), panel), 2, 1);
+    Label37 = etiqueta(panel, QStringLiteral("Label37"), u("0 euros."));
+    rejilla->addWidget(Label37, 2, 2);
+
+    Label28 = etiqueta(panel, QStringLiteral("Label28"));
+    Label29 = etiqueta(panel, QStringLiteral("Label29"));
+    Label29->setWordWrap(true);
+    rejilla->addWidget(Label28, 4, 0);
+    rejilla->addWidget(Label29, 5, 0);
+
+    MSChart3 = new QChartView(panel);
+    MSChart3->setObjectName(QStringLiteral("MSChart3"));
+    MSChart3->setMinimumSize(220, 180);
+    rejilla->addWidget(MSChart3, 0, 3, 6, 1);
+
+    connect(Image2_1, &Imagen::clicked, this, [this] { emit informePedido(1); });
+
+    auto *g = static_cast<QGridLayout *>(gestor->layout());
+    g->addWidget(panel, g->rowCount(), 0, 1, -1);
+
+    pintaGraficoPena(0, 0);
+}
+
+void PestanaGestor::pintaGraficoPena(int sinPremio, int premios)
+{
+    QChart *grafico = MSChart3->chart();
+    grafico->removeAllSeries();
+    for (QAbstractAxis *eje : grafico->axes())
+        grafico->removeAxis(eje);
+    auto *serie = new QBarSeries;
+    auto *sin = new QBarSet(u("Sorteos sin premio"));
+    auto *con = new QBarSet(u("Premios"));
+    sin->append(sinPremio);
+    con->append(premios);
+    serie->append(sin);
+    serie->append(con);
+    grafico->addSeries(serie);
+    auto *ejeX = new QBarCategoryAxis;
+    ejeX->append(QStringLiteral(" "));
+    auto *ejeY = new QValueAxis;
+    ejeY->setRange(0, std::max({1, sinPremio, premios}));
+    ejeY->setLabelFormat(QStringLiteral("%d"));
+    grafico->addAxis(ejeX, Qt::AlignBottom);
+    grafico->addAxis(ejeY, Qt::AlignLeft);
+    serie->attachAxis(ejeX);
+    serie->attachAxis(ejeY);
+}
+
+void PestanaGestor::muestrapena(int registro)
+{
+    const int r = registro;
+    if (!ListView5)
+        return;
+    const listado::Ficha f = listado::ficha(sesion_.penas().penas(), r, sesion_.sorteos().sorteos(), QLocale());
+    if (f.error != 0) {
+        Escritorio::actual().aviso(
+            u("Posiblemente el fichero de apuestas está corrupto. Error %1").arg(f.error),
+            u("¡Vaya hombre!"), Escritorio::Icono::Exclamacion);
+        return;
+    }
+    ErrorBase error;
+    const bool escrita = informes::escribePenanums(sesion_.carpeta(), f.apuestas, &error);
+
+    if (f.vacia) {
+        penaMostrada_ = Pena{};
+        modeloApuestas_->pon({});
+        for (QLabel *l : Label3)
+            if (l)
+                l->setText(QStringLiteral("0"));
+        Label28->clear();
+        Label29->clear();
+    } else {
+        penaMostrada_ = sesion_.penas().lee(r);
+        modeloApuestas_->pon(f.apuestas);
+        ListView5->setFixedHeight(qRound(f.altoTwips / 15.0)); // 15 twips a pixel
+        ListView5->setProperty("altoTwips", f.altoTwips);
+        for (int i = 0; i < 5; ++i)
+            if (Label3[i])
+                Label3[i]->setText(QString::number(f.contadores[static_cast<size_t>(i)]));
+        Label28->setText(f.tipo);
+        Label29->setText(f.elegidos);
+    }
+    Label17->setText(f.jugados);
+    Label16->setText(f.efectividad);
+    pintaGraficoPena(f.sinPremio, f.premios);
+
+    // The figures above come from the record files; a report database that cannot be written
+    // even after being made again only costs the printed report, never the program.
+    if (!escrita || !informedinero()) {
+        Escritorio::actual().aviso(u("Un archivo necesario para el funcionamiento del programa ha "
+                                     "sido modificado o eliminado. Reinstale el programa. Error %1")
+                                       .arg(informes::kSinBase),
+                                   u("¡Vaya hombre!"), Escritorio::Icono::Exclamacion);
+    }
+}
+
+bool PestanaGestor::informedinero()
+{
+    const informes::FilaPena fila =
+        dinero::filaPena(penaMostrada_, sesion_.ajustes().precio, Label16->text(), Label17->text());
+    float leido = fila.dinero;
+    const bool escrita = informes::escribePena(sesion_.carpeta(), fila, &leido);
+    Label37->setText(dinero::textoEuros(leido, QLocale()));
+    emit informeDineroEscrito();
+    return escrita;
+}
+
+void PestanaGestor::Command3_Click()
+{
+    const int penasel = sesion_.penasel();
+    if (penasel == 0 || penasel > sesion_.penas().cuenta()) {
+        avisoSinSeleccion();
+        return;
+    }
+    const QString nombre = sesion_.penas().lee(penasel).nombreTexto().trimmed();
+    if (!Escritorio::actual().pregunta(u("¿Seguro que quieres eliminar la Peña ") + nombre +
+                                           QStringLiteral("?"),
+                                       u("Borrar..."), Escritorio::Icono::Pregunta))
+        return;
+    if (!escrito(sesion_.penas().elimina(penasel), QStringLiteral("apuestas.dat")))
+        return;
+    sesion_.recuenta();
+    sesion_.refrescaResultados();
+}
+
+void PestanaGestor::Command8_Click()
+{
+    Escritorio &e = Escritorio::actual();
+    const QString elegido = e.eligeArchivo(QDir::rootPath(), u("Seleccione el archivo NUMEROS.DAT"),
+                                           u("Archivos de sorteos (numeros.dat)"));
+    if (elegido.isEmpty()) {
+        if (e.pregunta(u("No se ha seleccionado ningún archivo. Recuerde que puede disponer de "
+                         "TODOS LOS SORTEOS DESDE LA CREACIÓN DE LA PRIMITIVA, obteniéndolo desde "
+                         "nuestra tienda virtual. ¿Quiere ir?"),
+                       u("Bolarium"), Escritorio::Icono::Pregunta))
+            abreWebAutor(sesion_.ajustes().webTexto(), QStringLiteral("/tienda.html#Sorteos"));
+        return;
+    }
+    const Importacion r = mantenimiento::importa(sesion_.carpeta(), elegido);
+    switch (r.estado) {
+    case Importacion::Estado::Rechazado:
+        e.aviso(u(kNoValido), u("¡Vaya hombre!"), Escritorio::Icono::Exclamacion);
+        return;
+    case Importacion::Estado::SinPermiso:
+        avisopermiso();
+        return;
+    case Importacion::Estado::NoEscrito:
+        avisoescritura(QStringLiteral("numeros.dat"));
+        return;
+    case Importacion::Estado::Fallo:
+        e.aviso(u(kNoValido) + u(" Error %1").arg(kErrorDispositivo), u("¡Vaya hombre!"),
+                Escritorio::Icono::Exclamacion);
+        return;
+    case Importacion::Estado::Importado:
+        break;
+    }
+    sesion_.sorteos().reabre();
+    QString texto = u("Archivo de sorteos importado con éxito");
+    if (r.omitidos > 0)
+        texto += u(". Se han omitido %1 registros que no eran sorteos válidos.").arg(r.omitidos);
+    e.aviso(texto, u("Todos los sorteos"), Escritorio::Icono::Informacion);
+    sesion_.recuenta();
+    sesion_.refresca();
+}
+
+void PestanaGestor::Command5_Click()
+{
+    Escritorio &e = Escritorio::actual();
+    sesion_.ponBorradoactivo(1);
+    if (e.pregunta(u("¿Seguro que quieres borrar todos los sorteos?"), u("Borrar..."),
+                   Escritorio::Icono::Pregunta)) {
+        if (!escrito(sesion_.sorteos().reescribe({}), QStringLiteral("numeros.dat")))
+            return;
+        sesion_.recuenta();
+        sesion_.refresca();
+    }
+    if (e.pregunta(u("¿Quiere borrar también los aciertos de las peñas?. Si ha borrado los "
+                     "sorteos, se aconseja que se resetee también los resultados de las peñas y "
+                     "la fecha de creación pasará a ser la de hoy."),
+                   u("Borrar..."), Escritorio::Icono::Pregunta)) {
+        if (!escrito(sesion_.penas().reseteaContadores(fechas::serial(sesion_.hoy())),
+                     QStringLiteral("apuestas.dat")))
+            return;
+        sesion_.avisaContadoresBorrados();
+        sesion_.recuenta();
+    }
+}
+
+
+// "Editar Peña": the editor opens on the selected syndicate and writes each change at once.
+void PestanaGestor::Command7_Click()
+{
+    const int penasel = sesion_.penasel();
+    if (penasel == 0 || penasel > sesion_.penas().cuenta()) {
+        avisoSinSeleccion();
+        return;
+    }
+    const Pena pena = sesion_.penas().lee(penasel); // a copy: the message box runs the event loop
+    if (pena.esReducida())
+        Escritorio::actual().aviso(QString::fromUtf8("Si modifica algún número de esta peña, "
+                                                     "dejará de ser Reducida y pasará a ser de "
+                                                     "apuestas sencillas."),
+                                   QStringLiteral("Atención!"), Escritorio::Icono::Informacion);
+    // Set only now: the message box closing may already have run the activation.
+    sesion_.ponEditando(1);
+    sesion_.ponNumordenador(1);
+    sesion_.ponNumapuestas(0);
+    sesion_.ponModocrea(pena.tipo > 500 ? pena.tipo - 500 : 0);
+    emit editorPedido();
+}
+
+void PestanaGestor::Command2_Click()
+{
+    const int penasel = sesion_.penasel();
+    if (penasel <= 0 || penasel > sesion_.penas().cuenta()) {
+        avisoSinSeleccion();
+        return;
+    }
+    emit boletosPedidos();
+}

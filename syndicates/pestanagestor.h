@@ -1,0 +1,79 @@
+#pragma once
+
+#include "app/pestana.h"
+#include "checking/resumen.h"
+#include "syndicates/pena.h"
+
+class Imagen;
+class ModeloApuestas;
+class ModeloGestor;
+class QBarSet;
+class QChartView;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeView;
+
+// Tab "Gestor de peñas": the syndicate list and selector, the totals of every syndicate, the
+// details of the syndicate shown, the syndicate commands and the archive maintenance.
+class PestanaGestor : public Pestana {
+    Q_OBJECT
+public:
+    PestanaGestor(Sesion &sesion, QWidget *parent = nullptr);
+
+    void resumen();
+    void muestrapena(int registro);
+    bool informedinero();
+    void ListView1_ItemClick(int fila);
+    void Combo2_Click(int indice);
+    void Command2_Click(); // "Imprimir boletos"
+    void Command3_Click(); // "Eliminar peña"
+    void Command5_Click(); // "Borrar todos los sorteos"
+    void Command7_Click(); // "Editar Peña"
+    void Command8_Click(); // "Añadir todos los sorteos"
+
+    const comprobacion::Resumen &ultimoResumen() const { return resumen_; }
+    const Pena &penaMostrada() const { return penaMostrada_; }
+
+signals:
+    void boletosPedidos();         // the slip printing window for the selected syndicate
+    void editorPedido();           // the editor on the selected syndicate
+    void informePedido(int i);     // the syndicate report
+    void informeDineroEscrito();   // the syndicate row of the report database was written
+
+private:
+    void construyePena(QWidget *panel);
+    void muestraTotales();
+    void actualizaTotales();
+    void pintaGraficoPena(int sinPremio, int premios);
+
+    QTreeView *ListView1 = nullptr;
+    QComboBox *Combo2 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *Command5 = nullptr;
+    QPushButton *Command7 = nullptr;
+    QPushButton *Command8 = nullptr;
+    Imagen *Image1[5] = {};
+    QLabel *Label13 = nullptr;
+    QLineEdit *Text4 = nullptr;
+    QLineEdit *Text5 = nullptr;
+    QLabel *Label3[5] = {};
+    QChartView *MSChart2 = nullptr;
+    Imagen *Image2_1 = nullptr;
+    QTreeView *ListView5 = nullptr;
+    QLabel *Label16 = nullptr;
+    QLabel *Label17 = nullptr;
+    QLabel *Label28 = nullptr;
+    QLabel *Label29 = nullptr;
+    QLabel *Label37 = nullptr;
+    QChartView *MSChart3 = nullptr;
+
+    ModeloGestor *modeloGestor_ = nullptr;
+    ModeloApuestas *modeloApuestas_ = nullptr;
+    comprobacion::Resumen resumen_;
+    Pena penaMostrada_;
+    QBarSet *graficoSinPremio_ = nullptr;
+    QBarSet *graficoPremios_ = nullptr;
+};

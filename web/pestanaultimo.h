@@ -1,0 +1,88 @@
+#pragma once
+
+#include "app/pestana.h"
+
+#include <QPointer>
+
+class Descarga;
+class Imagen;
+class Infor;
+class QLabel;
+class QPdfDocument;
+class QPdfView;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+class Transferencia;
+
+// Tab "Último sorteo": the prize breakdown of the newest draw with its result PDF and the
+// maker's message; and the download bar above the tabs (its button, status, byte count and
+// progress), with Timer1 that drives the download of new draws.
+class PestanaUltimo : public Pestana {
+    Q_OBJECT
+public:
+    PestanaUltimo(Sesion &sesion, QWidget *parent = nullptr);
+
+    // The download bar, for the main window to lay out above the tabs.
+    QWidget *barra() const { return barra_; }
+
+    void entra() override;
+
+    // The download.
+    void Picture2_Click();
+    void Picture2_MouseMove(int x, int y);
+    void Timer1_Timer();
+    void analizasorteos(const QByteArray &pagina);
+    // The prize breakdown, the result PDF and the maker's message.
+    void premiosorteo(int modo);
+    void bajapdf(const QString &direccion);
+    void muestrapdf();
+    void mensajeautor();
+    void bajamensaje();
+    void muestramensaje();
+    void Command6_Click();
+    void Text1_Click();
+
+    Descarga *descarga() const { return descarga_; }
+    Transferencia *transferenciaPdf() const { return transferenciaPdf_; }
+    Transferencia *transferenciaMensaje() const { return transferenciaMensaje_; }
+    Infor *ventanaInfor() const;
+    const QString &textoinforme() const { return textoinforme_; }
+    bool pdfbajado() const { return pdfbajado_; }
+    int lectorpdf() const { return lectorpdf_; }
+
+signals:
+    // The download wants the first tab in front.
+    void primeraPestana();
+
+private:
+    class VentanaDescarga;
+    void construyeBarra();
+    void postdescarga();
+    void abreInfor();
+
+    QWidget *barra_ = nullptr;
+    Imagen *Picture2 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Label58 = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+    QTimer *Timer1 = nullptr;
+    QLabel *Label8 = nullptr;
+    QLabel *Label10[6] = {};
+    QPlainTextEdit *Text1 = nullptr;
+    QPdfView *WebBrowser1 = nullptr;
+    QPushButton *Command6 = nullptr;
+
+    VentanaDescarga *ventanaDescarga_ = nullptr;
+    Descarga *descarga_ = nullptr;
+    Transferencia *transferenciaPdf_ = nullptr;
+    Transferencia *transferenciaMensaje_ = nullptr;
+    QPdfDocument *documentoPdf_ = nullptr;
+    QPointer<Infor> infor_;
+    QByteArray mensajeViejo_; // the message file before the fetch
+    QByteArray mensajeNuevo_; // and after it
+    QString textoinforme_;
+    bool pdfbajado_ = false;
+    int lectorpdf_ = 0;
+};
