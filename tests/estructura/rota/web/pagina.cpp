@@ -1,0 +1,1 @@
+#include "checking/lista.h"
