@@ -72,8 +72,8 @@ template <typename Ventana> Ventana *abre(Ventana *ventana)
 } // namespace
 
 Principal::Principal(const QString &dir, QWidget *parent)
-    : QMainWindow(parent),
-      sesion_(new Sesion(dir, [] { return Escritorio::actual().ahora(); }, this))
+    : QMainWindow(parent), sesion_(new Sesion(
+                               dir, [] { return Escritorio::actual().ahora(); }, this))
 {
     setObjectName(QStringLiteral("Principal"));
     setWindowTitle(u("Bolarium v.3.4.995 - Comprueba tus números por internet."));
@@ -98,8 +98,8 @@ Principal::Principal(const QString &dir, QWidget *parent)
     capa->addWidget(ultimo_->barra());
     SSTab1 = new QTabWidget(central);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    const char *const titulos[5] = {"General", "Último sorteo", "Gestor de peñas",
-                                    "Estadísticas", "Crear Combinación"};
+    const char *const titulos[5] = {"General", "Último sorteo", "Gestor de peñas", "Estadísticas",
+                                    "Crear Combinación"};
     for (int i = 0; i < 5; ++i)
         SSTab1->addTab(pestanas_[static_cast<size_t>(i)], u(titulos[i]));
     capa->addWidget(SSTab1, 1);
@@ -110,7 +110,15 @@ Principal::Principal(const QString &dir, QWidget *parent)
     Form_Load();
 }
 
-Principal::~Principal() = default;
+Principal::~Principal()
+{
+    // The tabs and the secondary windows refer to the session, which is a child of this window
+    // too: they go first, before any of them can hear of a tab change on the way out.
+    sesion_->ponCerrando();
+    SSTab1->disconnect(this);
+    for (QWidget *w : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        delete w;
+}
 
 void Principal::construyeMenus()
 {
@@ -436,8 +444,7 @@ void Principal::abreCrea(const std::vector<int> &masfrecuentes)
             const Tablas &tablas = s.tablas().leido ? s.tablas() : s.cargaTablas();
             if (s.tablasel() < 0 || static_cast<size_t>(s.tablasel()) >= tablas.tablas.size()) {
                 Escritorio::actual().aviso(u("El archivo de tablas reducidas no es válido."),
-                                           QStringLiteral("Error"),
-                                           Escritorio::Icono::Exclamacion);
+                                           QStringLiteral("Error"), Escritorio::Icono::Exclamacion);
                 return;
             }
             o.tabla = &tablas.tablas[static_cast<size_t>(s.tablasel())];

@@ -238,8 +238,8 @@ void PestanaResultados::comprueba(int n)
             ProgressBar2->repaint();
         }
     };
-    const comprobacion::Pasada pasada =
-        comprobacion::comprueba(sesion_.sorteos().sorteos(), sesion_.penas().penas(), opcionesPasada(n), progreso);
+    const comprobacion::Pasada pasada = comprobacion::comprueba(
+        sesion_.sorteos().sorteos(), sesion_.penas().penas(), opcionesPasada(n), progreso);
     aplicaPasada(pasada, 0);
     if (pasada.hayMultiples)
         compruebamultiples(n);
@@ -257,8 +257,9 @@ void PestanaResultados::compruebamultiples(int n)
         cambiocombo_ = 0;
         return;
     }
-    aplicaPasada(
-        comprobacion::compruebamultiples(sesion_.sorteos().sorteos(), sesion_.penas().penas(), opcionesPasada(n)), 1);
+    aplicaPasada(comprobacion::compruebamultiples(sesion_.sorteos().sorteos(),
+                                                  sesion_.penas().penas(), opcionesPasada(n)),
+                 1);
     cambiocombo_ = 0;
 }
 

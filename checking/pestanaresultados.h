@@ -48,6 +48,8 @@ public:
     ModeloResultados *modeloSencillas() const { return modeloSencillas_; }
     ModeloResultados *modeloMultiples() const { return modeloMultiples_; }
     bool imprimiendo() const { return imprimiendo_ == 1; }
+    // 1 while the pass that follows a pick in the syndicate selector runs; back to 0 after it.
+    int cambiocombo() const { return cambiocombo_; }
 
 private:
     void recontado();

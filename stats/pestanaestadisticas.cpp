@@ -50,15 +50,14 @@ QString rutaCopia(const QString &archivo, const QDateTime &cuando)
 }
 } // namespace
 
-PestanaEstadisticas::PestanaEstadisticas(Sesion &sesion, QWidget *parent)
-    : Pestana(sesion, parent)
+PestanaEstadisticas::PestanaEstadisticas(Sesion &sesion, QWidget *parent) : Pestana(sesion, parent)
 {
     QWidget *panel = this;
     auto *rejilla = new QGridLayout(panel);
 
     auto *filtros = new QHBoxLayout;
-    const char *const titulos[7] = {"Jueves", "Sábado", "Comparativa", nullptr,
-                                    nullptr,  "Todos",  ""};
+    const char *const titulos[7] = {"Jueves", "Sábado", "Comparativa", nullptr, nullptr,
+                                    "Todos",  ""};
     for (int i : {0, 1, 2, 5, 6}) {
         Check3[i] = new QCheckBox(u(titulos[i]), panel);
         Check3[i]->setObjectName(QStringLiteral("Check3_%1").arg(i));
@@ -291,19 +290,19 @@ void PestanaEstadisticas::pintaGrafico()
 
 void PestanaEstadisticas::ListView3_ItemClick(int fila)
 {
-    if (sesion_.borradoactivo() != 1)
+    if (sesion_.borradoactivo() != 1 || !ListView3->model())
         return;
     if (!Escritorio::actual().pregunta(u("¿Seguro que quieres eliminar este sorteo?"),
                                        u("Borrar..."), Escritorio::Icono::Pregunta))
         return;
     // The list keeps each row's record number; with every draw shown, row i is the i-th newest.
-    const QVariant registro = modeloSorteos_->index(fila - 1, 0).data(Qt::UserRole);
+    const QVariant registro = ListView3->model()->index(fila - 1, 0).data(Qt::UserRole);
     const int d = registro.isValid() ? registro.toInt() : sesion_.proximosorteo() - fila;
     if (!escrito(sesion_.sorteos().elimina(d), QStringLiteral("numeros.dat")))
         return;
     sesion_.recuenta();
     // A list that cannot drop the row is filled again, so no row points at a moved record.
-    if (!modeloSorteos_->removeRow(fila - 1))
+    if (!ListView3->model()->removeRow(fila - 1))
         estadisticas(0);
 }
 

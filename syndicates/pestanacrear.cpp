@@ -306,7 +306,6 @@ void PestanaCrear::construyePasos(QWidget *pasos)
     rejilla->addWidget(Frame10, 6, 0);
     rejilla->setRowStretch(7, 1);
 
-
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i >= 0)
             Combo1_Click(i);

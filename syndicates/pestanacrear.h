@@ -40,9 +40,9 @@ public:
     int numerosCrear() const { return numerosCrear_; }
 
 signals:
-    void menuCreacionPedido();                       // the wizard
+    void menuCreacionPedido();                                // the wizard
     void editorPedido(const std::vector<int> &masfrecuentes); // the editor, new syndicate
-    void informePedido(int i);                       // the report of the chosen numbers
+    void informePedido(int i);                                // the report of the chosen numbers
 
 private:
     void construyePasos(QWidget *pasos);

@@ -178,7 +178,8 @@ PestanaGestor::PestanaGestor(Sesion &sesion, QWidget *parent) : Pestana(sesion, 
 
 void PestanaGestor::resumen()
 {
-    resumen_ = comprobacion::calculaResumen(sesion_.penas().penas(), sesion_.sorteosjugados(), QLocale());
+    resumen_ =
+        comprobacion::calculaResumen(sesion_.penas().penas(), sesion_.sorteosjugados(), QLocale());
     const comprobacion::Resumen &r = resumen_;
 
     // Refilling the selector is not the user picking a syndicate.
@@ -220,7 +221,8 @@ void PestanaGestor::muestraTotales()
 // list stay as they are (the user may have just picked a syndicate in it).
 void PestanaGestor::actualizaTotales()
 {
-    resumen_ = comprobacion::calculaResumen(sesion_.penas().penas(), sesion_.sorteosjugados(), QLocale());
+    resumen_ =
+        comprobacion::calculaResumen(sesion_.penas().penas(), sesion_.sorteosjugados(), QLocale());
     muestraTotales();
 }
 
@@ -317,7 +319,8 @@ void PestanaGestor::muestrapena(int registro)
     const int r = registro;
     if (!ListView5)
         return;
-    const listado::Ficha f = listado::ficha(sesion_.penas().penas(), r, sesion_.sorteos().sorteos(), QLocale());
+    const listado::Ficha f =
+        listado::ficha(sesion_.penas().penas(), r, sesion_.sorteos().sorteos(), QLocale());
     if (f.error != 0) {
         Escritorio::actual().aviso(
             u("Posiblemente el fichero de apuestas está corrupto. Error %1").arg(f.error),
@@ -451,7 +454,6 @@ void PestanaGestor::Command5_Click()
         sesion_.recuenta();
     }
 }
-
 
 // "Editar Peña": the editor opens on the selected syndicate and writes each change at once.
 void PestanaGestor::Command7_Click()

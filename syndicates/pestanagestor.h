@@ -37,10 +37,10 @@ public:
     const Pena &penaMostrada() const { return penaMostrada_; }
 
 signals:
-    void boletosPedidos();         // the slip printing window for the selected syndicate
-    void editorPedido();           // the editor on the selected syndicate
-    void informePedido(int i);     // the syndicate report
-    void informeDineroEscrito();   // the syndicate row of the report database was written
+    void boletosPedidos();       // the slip printing window for the selected syndicate
+    void editorPedido();         // the editor on the selected syndicate
+    void informePedido(int i);   // the syndicate report
+    void informeDineroEscrito(); // the syndicate row of the report database was written
 
 private:
     void construyePena(QWidget *panel);

@@ -159,9 +159,9 @@ PestanaUltimo::PestanaUltimo(Sesion &sesion, QWidget *parent) : Pestana(sesion, 
     transferenciaPdf_ = new Transferencia(this);
     transferenciaPdf_->setObjectName(QStringLiteral("transferenciaPdf"));
     connect(transferenciaPdf_, &Transferencia::terminada, this, [this](bool bien) {
-        const Escritura guardado =
-            bien ? archivos::escribe(sesion_.ruta(QStringLiteral("kap.pdf")), transferenciaPdf_->datos())
-                 : Escritura::Fallo;
+        const Escritura guardado = bien ? archivos::escribe(sesion_.ruta(QStringLiteral("kap.pdf")),
+                                                            transferenciaPdf_->datos())
+                                        : Escritura::Fallo;
         if (guardado == Escritura::Hecha) {
             muestrapdf();
             return;
@@ -423,9 +423,11 @@ void PestanaUltimo::bajamensaje()
     if (sesion_.penas().vacio())
         return;
     mensajeViejo_.clear();
-    archivos::lee(sesion_.ruta(QStringLiteral("informe.dat")), Infor::kMaximoMensaje, mensajeViejo_);
+    archivos::lee(sesion_.ruta(QStringLiteral("informe.dat")), Infor::kMaximoMensaje,
+                  mensajeViejo_);
     mensajeNuevo_ = mensajeViejo_;
-    transferenciaMensaje_->pide(direcciones::mensaje(sesion_.ajustes().webTexto()), Infor::kMaximoMensaje);
+    transferenciaMensaje_->pide(direcciones::mensaje(sesion_.ajustes().webTexto()),
+                                Infor::kMaximoMensaje);
 }
 
 void PestanaUltimo::muestramensaje()

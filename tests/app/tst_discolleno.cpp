@@ -3,6 +3,7 @@
 #include "apoyo/carpetaprueba.h"
 #include "apoyo/discolleno.h"
 #include "apoyo/escritorioprueba.h"
+#include "apoyo/pestanas.h"
 #include "app/principal.h"
 #include "archive/archivosorteos.h"
 #include "printing/configurar.h"
@@ -90,19 +91,19 @@ private slots:
         const QStringList archivos = nombres(c.ruta());
 
         disco.llena();
-        p.penasel = 1;
+        p.sesion().ponPenasel(1);
         escritorio->respuestas = {true};
-        p.Command3_Click();
+        gestor(p).Command3_Click();
         disco.libera();
 
         compruebaAviso(QStringLiteral("apuestas.dat"));
         QCOMPARE(c.lee(QStringLiteral("apuestas.dat")), antes);
         QCOMPARE(nombres(c.ruta()), archivos); // no temporary file left behind
-        QCOMPARE(p.proximapena(), cuantas + 1);
+        QCOMPARE(p.sesion().penas().proximapena(), cuantas + 1);
 
         // With room again the same command goes through.
         escritorio->respuestas = {true};
-        p.Command3_Click();
+        gestor(p).Command3_Click();
         QCOMPARE(c.lee(QStringLiteral("apuestas.dat")).size(),
                  qsizetype(cuantas - 1) * Pena::kLongitud);
     }
@@ -124,12 +125,12 @@ private slots:
 
         disco.llena();
         escritorio->respuestas = {false, true}; // keep the draws, reset the counters
-        p.Command5_Click();
+        gestor(p).Command5_Click();
         disco.libera();
 
         compruebaAviso(QStringLiteral("apuestas.dat"));
         QCOMPARE(c.lee(QStringLiteral("apuestas.dat")), antes);
-        QCOMPARE(p.penas().lee(1).premios[0], qint16(2));
+        QCOMPARE(p.sesion().penas().lee(1).premios[0], qint16(2));
     }
 
     void borrarUnSorteo_data()
@@ -147,17 +148,17 @@ private slots:
         Principal p(c.ruta());
         const QByteArray antes = c.lee(QStringLiteral("numeros.dat"));
         escritorio->respuestas = {false, false};
-        p.Command5_Click(); // enables the deletion of single draws
-        QVERIFY(p.ListView3->model());
+        gestor(p).Command5_Click(); // enables the deletion of single draws
+        QVERIFY(control<QTreeView>(p, "ListView3")->model());
 
         disco.llena();
         escritorio->respuestas = {true};
-        p.ListView3_ItemClick(1);
+        estadisticas(p).ListView3_ItemClick(1);
         disco.libera();
 
         compruebaAviso(QStringLiteral("numeros.dat"));
         QCOMPARE(c.lee(QStringLiteral("numeros.dat")), antes);
-        QCOMPARE(p.proximosorteo(), cuantos + 1);
+        QCOMPARE(p.sesion().proximosorteo(), cuantos + 1);
         QVERIFY(!QFile::exists(c.archivo(QStringLiteral("numeros.tmp"))));
     }
 
@@ -172,12 +173,12 @@ private slots:
 
         disco.llena();
         escritorio->archivoElegido = c.archivo(QStringLiteral("nuevo.dat"));
-        p.Command8_Click();
+        gestor(p).Command8_Click();
         disco.libera();
 
         compruebaAviso(QStringLiteral("numeros.dat"));
         QCOMPARE(c.lee(QStringLiteral("numeros.dat")), antes);
-        QCOMPARE(p.proximosorteo(), 301);
+        QCOMPARE(p.sesion().proximosorteo(), 301);
         QVERIFY(!QFile::exists(c.archivo(QStringLiteral("numeros.tmp"))));
     }
 

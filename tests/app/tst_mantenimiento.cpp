@@ -1,5 +1,6 @@
 #include "apoyo/carpetaprueba.h"
 #include "apoyo/escritorioprueba.h"
+#include "apoyo/pestanas.h"
 #include "app/principal.h"
 #include "archive/archivosorteos.h"
 #include "archive/fechas.h"
@@ -25,9 +26,9 @@ std::vector<Sorteo> tresSorteos()
 void llenaLista(Principal &p)
 {
     auto *modelo = new QStandardItemModel(&p);
-    for (int i = p.sorteos().cuenta(); i >= 1; --i)
+    for (int i = p.sesion().sorteos().cuenta(); i >= 1; --i)
         modelo->appendRow(new QStandardItem(QString::number(i)));
-    p.ListView3->setModel(modelo);
+    control<QTreeView>(p, "ListView3")->setModel(modelo);
 }
 } // namespace
 
@@ -53,18 +54,18 @@ private slots:
         Principal p(c.ruta());
 
         escritorio->archivoElegido = c.archivo(QStringLiteral("uno.dat"));
-        p.Command8_Click();
+        gestor(p).Command8_Click();
         QCOMPARE(escritorio->mensajes.last().texto,
                  QString::fromUtf8("Archivo de sorteos importado con éxito"));
         QCOMPARE(escritorio->mensajes.last().titulo, QStringLiteral("Todos los sorteos"));
         QCOMPARE(c.lee(QStringLiteral("numeros.bak")), ArchivoSorteos::serializa(previos));
-        QCOMPARE(p.proximosorteo(), 2);
+        QCOMPARE(p.sesion().proximosorteo(), 2);
 
         escritorio->archivoElegido = c.archivo(QStringLiteral("dos.dat"));
-        p.Command8_Click();
+        gestor(p).Command8_Click();
         QCOMPARE(c.lee(QStringLiteral("numeros.bak")), ArchivoSorteos::serializa(primero));
         QCOMPARE(c.lee(QStringLiteral("numeros.dat")), ArchivoSorteos::serializa(segundo));
-        QCOMPARE(p.proximosorteo(), 3);
+        QCOMPARE(p.sesion().proximosorteo(), 3);
         QVERIFY(!QFile::exists(c.archivo(QStringLiteral("numeros.tmp"))));
     }
 
@@ -82,9 +83,9 @@ private slots:
 
         Principal p(c.ruta());
         escritorio->archivoElegido = c.archivo(QStringLiteral("otro.dat"));
-        p.Command8_Click();
+        gestor(p).Command8_Click();
         QVERIFY(escritorio->mensajes.last().texto.contains(QStringLiteral("omitido 3")));
-        QCOMPARE(p.proximosorteo(), 3);
+        QCOMPARE(p.sesion().proximosorteo(), 3);
     }
 
     void importarUnArchivoQueNoEsDeSorteos()
@@ -94,7 +95,7 @@ private slots:
         c.escribe(QStringLiteral("viernes.dat"), sorteoDe(QDate(2026, 1, 2)).aBytes());
         Principal p(c.ruta());
         escritorio->archivoElegido = c.archivo(QStringLiteral("viernes.dat"));
-        p.Command8_Click();
+        gestor(p).Command8_Click();
         QCOMPARE(escritorio->mensajes.last().texto,
                  QString::fromUtf8("Fichero de sorteos no válido. Compruebe que el archivo "
                                    "NUMEROS.DAT sea para Bolarium."));
@@ -109,10 +110,10 @@ private slots:
         Principal p(c.ruta());
         escritorio->archivoElegido.clear();
         escritorio->respuestas = {false, true};
-        p.Command8_Click();
+        gestor(p).Command8_Click();
         QVERIFY(escritorio->mensajes.last().pregunta);
         QVERIFY(escritorio->direcciones.isEmpty());
-        p.Command8_Click();
+        gestor(p).Command8_Click();
         QCOMPARE(escritorio->direcciones.size(), 1);
         QVERIFY(escritorio->direcciones[0].toString().startsWith(QStringLiteral("http://")));
         QVERIFY(
@@ -125,29 +126,29 @@ private slots:
         c.escribeSorteos(tresSorteos());
         Principal p(c.ruta());
         llenaLista(p);
-        p.ListView3_ItemClick(1);
+        estadisticas(p).ListView3_ItemClick(1);
         QVERIFY(escritorio->mensajes.isEmpty());
-        QCOMPARE(p.proximosorteo(), 4);
+        QCOMPARE(p.sesion().proximosorteo(), 4);
 
         // "Borrar todos los sorteos" answered No twice enables single deletion.
         escritorio->respuestas = {false, false};
-        p.Command5_Click();
-        QCOMPARE(p.borradoactivo, 1);
-        QCOMPARE(p.proximosorteo(), 4);
+        gestor(p).Command5_Click();
+        QCOMPARE(p.sesion().borradoactivo(), 1);
+        QCOMPARE(p.sesion().proximosorteo(), 4);
 
         const auto s = tresSorteos();
         escritorio->respuestas = {true};
-        p.ListView3_ItemClick(1); // the newest
+        estadisticas(p).ListView3_ItemClick(1); // the newest
         QCOMPARE(escritorio->mensajes.last().texto,
                  QString::fromUtf8("¿Seguro que quieres eliminar este sorteo?"));
         QCOMPARE(c.lee(QStringLiteral("numeros.dat")), s[0].aBytes() + s[1].aBytes());
         llenaLista(p);
-        p.ListView3_ItemClick(2); // the oldest
+        estadisticas(p).ListView3_ItemClick(2); // the oldest
         QCOMPARE(c.lee(QStringLiteral("numeros.dat")), s[1].aBytes());
         llenaLista(p);
-        p.ListView3_ItemClick(1); // the only one
+        estadisticas(p).ListView3_ItemClick(1); // the only one
         QCOMPARE(QFileInfo(c.archivo(QStringLiteral("numeros.dat"))).size(), qint64(0));
-        QCOMPARE(p.ultimoRecuento().ultimoTexto, QString::fromUtf8("Fichero de datos vacío."));
+        QCOMPARE(p.sesion().recuento().ultimoTexto, QString::fromUtf8("Fichero de datos vacío."));
     }
 
     void borrarTodoYResetearPenas()
@@ -160,15 +161,15 @@ private slots:
         c.escribePenas({pena, pena});
         Principal p(c.ruta());
         escritorio->respuestas = {true, true};
-        p.Command5_Click();
+        gestor(p).Command5_Click();
         QCOMPARE(QFileInfo(c.archivo(QStringLiteral("numeros.dat"))).size(), qint64(0));
-        QCOMPARE(p.proximosorteo(), 1);
-        for (const Pena &q : p.penas().penas()) {
+        QCOMPARE(p.sesion().proximosorteo(), 1);
+        for (const Pena &q : p.sesion().penas().penas()) {
             QCOMPARE(q.premios, (std::array<qint16, 5>{}));
             QCOMPARE(q.creacion, fechas::serial(kHoy));
             QCOMPARE(q.contado, 0.0);
         }
-        QCOMPARE(p.HScroll1->value(), 1);
+        QCOMPARE(control<QScrollBar>(p, "HScroll1")->value(), 1);
     }
 
     void carpetaDeSoloLectura()
@@ -185,22 +186,22 @@ private slots:
         const QByteArray penasAlEmpezar = c.lee(QStringLiteral("apuestas.dat"));
         archivos::fuerzaFallo(Escritura::SinPermiso);
         escritorio->archivoElegido = c.archivo(QStringLiteral("nuevo.dat"));
-        p.Command8_Click();
+        gestor(p).Command8_Click();
         QCOMPARE(escritorio->mensajes.last().titulo, QStringLiteral("Error de permiso"));
         escritorio->respuestas = {true, true};
-        p.Command5_Click();
+        gestor(p).Command5_Click();
         QCOMPARE(escritorio->mensajes.last().titulo, QStringLiteral("Error de permiso"));
         escritorio->respuestas = {false, true};
-        p.Command5_Click();
+        gestor(p).Command5_Click();
         QCOMPARE(escritorio->mensajes.last().titulo, QStringLiteral("Error de permiso"));
-        p.penasel = 1;
-        p.Command3_Click();
+        p.sesion().ponPenasel(1);
+        gestor(p).Command3_Click();
         QCOMPARE(escritorio->mensajes.last().titulo, QStringLiteral("Error de permiso"));
         archivos::fuerzaFallo(Escritura::Hecha);
         QCOMPARE(c.lee(QStringLiteral("numeros.dat")), ArchivoSorteos::serializa(tresSorteos()));
         QCOMPARE(c.lee(QStringLiteral("apuestas.dat")), penasAlEmpezar);
-        QCOMPARE(p.proximosorteo(), 4);
-        QCOMPARE(p.proximapena(), 2);
+        QCOMPARE(p.sesion().proximosorteo(), 4);
+        QCOMPARE(p.sesion().penas().proximapena(), 2);
         QVERIFY(!QFile::exists(c.archivo(QStringLiteral("numeros.bak"))));
     }
 };

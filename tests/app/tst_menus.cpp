@@ -1,6 +1,8 @@
 #include "apoyo/carpetaprueba.h"
 #include "apoyo/escritorioprueba.h"
+#include "apoyo/pestanas.h"
 #include "app/principal.h"
+#include "app/sesion.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -36,59 +38,59 @@ private slots:
         c.escribeSorteos({sorteoDe(kHoy.addDays(-7)), sorteoDe(kHoy)});
         c.escribePenas({penaDe(QStringLiteral("A"), QStringLiteral("Jueves"), kHoy.addDays(-30))});
         Principal p(c.ruta());
-        p.SSTab1->setCurrentIndex(3);
-        const int antes = p.refrescos;
+        control<QTabWidget>(p, "SSTab1")->setCurrentIndex(3);
+        const int antes = p.sesion().refrescos();
 
         // Only "Ver sólo si hay premio" changes: one checking pass.
         elige(p, "verpremiom");
-        QCOMPARE(p.SSTab1->currentIndex(), 0);
-        QVERIFY(!p.ListView4->isHidden());
-        QVERIFY(p.ListView2->isHidden());
-        QVERIFY(p.Check2->isChecked());
-        QVERIFY(!p.Check1->isChecked());
-        QCOMPARE(p.refrescos, antes + 1);
+        QCOMPARE(control<QTabWidget>(p, "SSTab1")->currentIndex(), 0);
+        QVERIFY(!control<QTableView>(p, "ListView4")->isHidden());
+        QVERIFY(control<QTableView>(p, "ListView2")->isHidden());
+        QVERIFY(control<QCheckBox>(p, "Check2")->isChecked());
+        QVERIFY(!control<QCheckBox>(p, "Check1")->isChecked());
+        QCOMPARE(p.sesion().refrescos(), antes + 1);
 
         // Both wanted states already hold: nothing runs.
         elige(p, "verpremiom");
-        QCOMPARE(p.refrescos, antes + 1);
+        QCOMPARE(p.sesion().refrescos(), antes + 1);
 
         // Both change: two passes.
         elige(p, "verhisto");
-        QVERIFY(!p.ListView2->isHidden());
-        QVERIFY(!p.Check2->isChecked());
-        QVERIFY(p.Check1->isChecked());
-        QCOMPARE(p.refrescos, antes + 3);
+        QVERIFY(!control<QTableView>(p, "ListView2")->isHidden());
+        QVERIFY(!control<QCheckBox>(p, "Check2")->isChecked());
+        QVERIFY(control<QCheckBox>(p, "Check1")->isChecked());
+        QCOMPARE(p.sesion().refrescos(), antes + 3);
 
         // "Todos los resultados" leaves the boxes alone.
         elige(p, "Multiples");
-        QVERIFY(!p.ListView4->isHidden());
-        QVERIFY(p.Check1->isChecked());
-        QCOMPARE(p.refrescos, antes + 3);
+        QVERIFY(!control<QTableView>(p, "ListView4")->isHidden());
+        QVERIFY(control<QCheckBox>(p, "Check1")->isChecked());
+        QCOMPARE(p.sesion().refrescos(), antes + 3);
     }
 
     void botonDeLaListaVisibleSoloParaElAviso()
     {
         CarpetaPrueba c;
         Principal p(c.ruta());
-        p.Command1_Click(0);
-        p.Timer3->start();
-        p.Command1[0]->click();
-        QVERIFY(!p.Timer3->isActive());
-        QVERIFY(!p.ListView2->isHidden());
-        QVERIFY(p.ListView4->isHidden());
+        resultados(p).Command1_Click(0);
+        control<QTimer>(p, "Timer3")->start();
+        control<QPushButton>(p, "Command1_0")->click();
+        QVERIFY(!control<QTimer>(p, "Timer3")->isActive());
+        QVERIFY(!control<QTableView>(p, "ListView2")->isHidden());
+        QVERIFY(control<QTableView>(p, "ListView4")->isHidden());
     }
 
     void ultimoSorteoNoSeAbreDuranteUnaDescarga()
     {
         CarpetaPrueba c;
         Principal p(c.ruta());
-        p.SSTab1->setCurrentIndex(2);
-        p.Timer1->start();
-        p.SSTab1->setCurrentIndex(1);
-        QCOMPARE(p.SSTab1->currentIndex(), 2);
-        p.Timer1->stop();
-        p.SSTab1->setCurrentIndex(1);
-        QCOMPARE(p.SSTab1->currentIndex(), 1);
+        control<QTabWidget>(p, "SSTab1")->setCurrentIndex(2);
+        p.sesion().ponDescargando(true); // a download under way
+        control<QTabWidget>(p, "SSTab1")->setCurrentIndex(1);
+        QCOMPARE(control<QTabWidget>(p, "SSTab1")->currentIndex(), 2);
+        p.sesion().ponDescargando(false);
+        control<QTabWidget>(p, "SSTab1")->setCurrentIndex(1);
+        QCOMPARE(control<QTabWidget>(p, "SSTab1")->currentIndex(), 1);
     }
 
     void menuVerSeleccionaPestana()
@@ -98,7 +100,7 @@ private slots:
         const char *const entradas[] = {"gene", "ultimo", "Gestor", "esta", "comb"};
         for (int i = 4; i >= 0; --i) {
             elige(p, entradas[i]);
-            QCOMPARE(p.SSTab1->currentIndex(), i);
+            QCOMPARE(control<QTabWidget>(p, "SSTab1")->currentIndex(), i);
         }
     }
 
@@ -109,7 +111,7 @@ private slots:
         elige(p, "web");
         elige(p, "instrucciones");
         QCOMPARE(escritorio->direcciones.size(), 2);
-        const QString host = p.ajustes().webTexto();
+        const QString host = p.sesion().ajustes().webTexto();
         QCOMPARE(escritorio->direcciones[0].toString(), QStringLiteral("http://") + host);
         QCOMPARE(escritorio->direcciones[1].toString(QUrl::FullyEncoded),
                  QStringLiteral("http://") + host +

@@ -1,6 +1,8 @@
 #include "apoyo/carpetaprueba.h"
 #include "apoyo/escritorioprueba.h"
+#include "apoyo/pestanas.h"
 #include "app/principal.h"
+#include "app/sesion.h"
 #include "archive/archivosorteos.h"
 
 #include <QAbstractSlider>
@@ -67,7 +69,7 @@ private slots:
         QVERIFY(!p.findChild<QCheckBox *>(QStringLiteral("Check1"))->isEnabled());
         QVERIFY(!p.findChild<QCheckBox *>(QStringLiteral("Check2"))->isEnabled());
         QVERIFY(!p.findChild<QAbstractSlider *>(QStringLiteral("HScroll1"))->isEnabled());
-        QCOMPARE(p.proximosorteo(), 1);
+        QCOMPARE(p.sesion().proximosorteo(), 1);
         // No conversion is offered for an empty archive.
         QVERIFY(escritorio->mensajes.isEmpty());
     }
@@ -89,8 +91,8 @@ private slots:
         QCOMPARE(aviso->isVisibleTo(&p), antes);
 
         // Up to date again: the warning stops and hides.
-        p.sorteos().agrega({sorteoDe(kJueves)});
-        p.recuenta();
+        p.sesion().sorteos().agrega({sorteoDe(kJueves)});
+        p.sesion().recuenta();
         QVERIFY(!timer->isActive());
         QVERIFY(!aviso->isVisibleTo(&p));
         QCOMPARE(etiqueta(p, "Label9_3"), QString::fromUtf8("Jueves, 8 de enero del 2026"));
@@ -114,8 +116,8 @@ private slots:
         QCOMPARE(escritorio->mensajes[0].icono, Escritorio::Icono::Informacion);
         QCOMPARE(QFileInfo(c.archivo(QStringLiteral("numeros.dat"))).size(), qint64(3 * 32));
         QVERIFY(!QFile::exists(c.archivo(QStringLiteral("numeros.tmp"))));
-        QCOMPARE(p.proximosorteo(), 4);
-        QCOMPARE(p.sorteos().lee(3).joker, 0.0);
+        QCOMPARE(p.sesion().proximosorteo(), 4);
+        QCOMPARE(p.sesion().sorteos().lee(3).joker, 0.0);
     }
 
     void archivoActualDeUnSorteoSeQueda()
@@ -178,33 +180,33 @@ private slots:
         Principal p(c.ruta());
 
         // Nothing selected.
-        p.penasel = 0;
-        p.Command3_Click();
+        p.sesion().ponPenasel(0);
+        gestor(p).Command3_Click();
         QCOMPARE(escritorio->mensajes.last().texto,
                  QString::fromUtf8("Seleccione una peña primero..."));
         QCOMPARE(escritorio->mensajes.last().titulo, QString::fromUtf8("¡Nooooo!"));
 
         // Answering No changes nothing.
-        p.penasel = 2;
+        p.sesion().ponPenasel(2);
         escritorio->respuestas = {false};
-        p.Command3_Click();
+        gestor(p).Command3_Click();
         QCOMPARE(escritorio->mensajes.last().texto,
                  QString::fromUtf8("¿Seguro que quieres eliminar la Peña DOS?"));
         QCOMPARE(escritorio->mensajes.last().titulo, QStringLiteral("Borrar..."));
-        QCOMPARE(p.penas().cuenta(), 3);
+        QCOMPARE(p.sesion().penas().cuenta(), 3);
 
         escritorio->respuestas = {true};
-        p.Command3_Click();
+        gestor(p).Command3_Click();
         QCOMPARE(c.lee(QStringLiteral("apuestas.dat")), tres[0].aBytes() + tres[2].aBytes());
-        QCOMPARE(p.proximapena(), 3);
+        QCOMPARE(p.sesion().penas().proximapena(), 3);
 
         // A name that fills its field appears whole.
-        p.penasel = 2;
-        p.Command3_Click();
+        p.sesion().ponPenasel(2);
+        gestor(p).Command3_Click();
         QCOMPARE(escritorio->mensajes.last().texto,
                  QString::fromUtf8("¿Seguro que quieres eliminar la Peña ABCDEFGHIJKLMNOPQRST?"));
-        p.penasel = 1;
-        p.Command3_Click();
+        p.sesion().ponPenasel(1);
+        gestor(p).Command3_Click();
         QCOMPARE(QFileInfo(c.archivo(QStringLiteral("apuestas.dat"))).size(), qint64(0));
     }
 };

@@ -4,6 +4,7 @@
 #include "app/imagen.h"
 #include "app/presentacion.h"
 #include "app/principal.h"
+#include "app/sesion.h"
 #include "printing/configurar.h"
 #include "printing/imprimir.h"
 
@@ -104,7 +105,7 @@ private slots:
         p.Timer1_Timer(); // tick 58
         QVERIFY(p.principal() != nullptr);
         QVERIFY(!p.Timer1->isActive());
-        QCOMPARE(p.principal()->carpeta(), QDir(carpeta->ruta()).absolutePath());
+        QCOMPARE(p.principal()->sesion().carpeta(), QDir(carpeta->ruta()).absolutePath());
         QVERIFY(p.principal()->isVisible());
         QVERIFY(!p.isVisible()); // the main window closes the splash as it starts
         QVERIFY(QGuiApplication::quitOnLastWindowClosed());
@@ -212,7 +213,7 @@ private slots:
         escritorio->mensajes.clear();
 
         // No syndicate selected: the button and its picture refuse.
-        principal->penasel = 0;
+        principal->sesion().ponPenasel(0);
         principal->findChild<QPushButton *>(QStringLiteral("Command2"))->click();
         QTest::mouseClick(principal->findChild<Imagen *>(QStringLiteral("Image1_3")),
                           Qt::LeftButton);
@@ -224,21 +225,22 @@ private slots:
         }
         QVERIFY(!ventanaVisible(QStringLiteral("Imprimir")));
 
-        principal->penasel = 2;
+        principal->sesion().ponPenasel(2);
         principal->findChild<QPushButton *>(QStringLiteral("Command2"))->click();
         auto *imprimir = qobject_cast<Imprimir *>(ventanaVisible(QStringLiteral("Imprimir")));
         QVERIFY(imprimir);
         QCOMPARE(imprimir->Label2->text(), QStringLiteral("SEGUNDA"));
         QCOMPARE(imprimir->Label6->text(), QStringLiteral("2"));
         imprimir->findChild<QLineEdit *>(QStringLiteral("Text1_0"))->setText(QStringLiteral("7"));
-        QCOMPARE(principal->ajustes().desplazaX, 7.0f);
+        QCOMPARE(principal->sesion().ajustes().desplazaX, 7.0f);
 
         principal->findChild<QAction *>(QStringLiteral("confi"))->trigger();
         auto *configurar = qobject_cast<Configurar *>(ventanaVisible(QStringLiteral("Configurar")));
         QVERIFY(configurar);
         configurar->Text2->setText(QStringLiteral("15"));
-        QCOMPARE(principal->ajustes().profundidad, qint16(15));
-        QCOMPARE(principal->ajustes().desplazaX, 7.0f); // still there after the other window wrote
+        QCOMPARE(principal->sesion().ajustes().profundidad, qint16(15));
+        QCOMPARE(principal->sesion().ajustes().desplazaX,
+                 7.0f); // still there after the other window wrote
         for (const char *nombre : {"Slider1_0", "Slider1_1"}) {
             auto *s = principal->findChild<QAbstractSlider *>(QString::fromLatin1(nombre));
             QVERIFY(s);

@@ -1,8 +1,10 @@
 // The results tab and the syndicate summary of the main window, driven as a user would.
 #include "apoyo/carpetaprueba.h"
 #include "apoyo/escritorioprueba.h"
+#include "apoyo/pestanas.h"
 #include "app/imagen.h"
 #include "app/principal.h"
+#include "app/sesion.h"
 #include "archive/fechas.h"
 #include "checking/modeloresultados.h"
 #include "syndicates/archivopenas.h"
@@ -166,10 +168,10 @@ private slots:
                  QString::fromUtf8("¡¡ Premio !! Tienes 1 apuesta de 5 aciertos + C."));
         QCOMPARE(dato(multiples, 5, 12, Qt::ForegroundRole).value<QColor>(), QColor(192, 64, 0));
 
-        QVERIFY(!p.ListView2->isHidden());
-        QVERIFY(p.ListView4->isHidden());
-        QCOMPARE(p.HScroll1->maximum(), 3);
-        QCOMPARE(p.Text3->text(), QStringLiteral("1"));
+        QVERIFY(!control<QTableView>(p, "ListView2")->isHidden());
+        QVERIFY(control<QTableView>(p, "ListView4")->isHidden());
+        QCOMPARE(control<QScrollBar>(p, "HScroll1")->maximum(), 3);
+        QCOMPARE(control<QLineEdit>(p, "Text3")->text(), QStringLiteral("1"));
         // Only the newest draw was counted, and the totals say so at once.
         QCOMPARE(enDisco(*carpeta, 1).premio(4), qint16(1));
         QCOMPARE(enDisco(*carpeta, 2).premio(3), qint16(1));
@@ -177,7 +179,7 @@ private slots:
         QCOMPARE(
             (std::array<int, 5>{m.premio(3), m.premio(4), m.premio(5), m.premio(6), m.premio(7)}),
             (std::array<int, 5>{0, 5, 1, 0, 1}));
-        QCOMPARE(p.Label13->text(), QStringLiteral("9"));
+        QCOMPARE(control<QLabel>(p, "Label13")->text(), QStringLiteral("9"));
     }
 
     void ventanaYFiltros()
@@ -185,18 +187,18 @@ private slots:
         preparaTres();
         Principal p(carpeta->ruta());
         const QByteArray antes = carpeta->lee(QStringLiteral("apuestas.dat"));
-        p.HScroll1_Scroll(2); // dragging only shows the value
-        QCOMPARE(p.Text3->text(), QStringLiteral("2"));
+        resultados(p).HScroll1_Scroll(2); // dragging only shows the value
+        QCOMPARE(control<QLineEdit>(p, "Text3")->text(), QStringLiteral("2"));
         QCOMPARE(modelo(p, "ListView2")->rowCount(), 9);
 
-        p.HScroll1->setValue(3);
-        QCOMPARE(p.Text3->text(), QStringLiteral("3"));
+        control<QScrollBar>(p, "HScroll1")->setValue(3);
+        QCOMPARE(control<QLineEdit>(p, "Text3")->text(), QStringLiteral("3"));
         QCOMPARE(modelo(p, "ListView2")->rowCount(), 9 + 5 + 9);
         QCOMPARE(modelo(p, "ListView4")->rowCount(), 6 + 4 + 6);
         // The older draws were passed by when the window was one draw wide.
         QCOMPARE(carpeta->lee(QStringLiteral("apuestas.dat")), antes);
 
-        p.Check2->setChecked(true);
+        control<QCheckBox>(p, "Check2")->setChecked(true);
         QCOMPARE(tipos(modelo(p, "ListView2")),
                  (std::vector<TipoFila>{E, CP, CS, A, E, CP, CS, A, E, CP, CS, A, E, CP, CS, A}));
         QCOMPARE(modelo(p, "ListView4")->rowCount(), 6 + 6);
@@ -211,11 +213,11 @@ private slots:
             {sencilla(QStringLiteral("NUEVA"), QString::fromUtf8("Jueves y Sábado"),
                       {{1, 2, 3, 4, 5, 6}}, QDate(2026, 1, 5))});
         Principal p(carpeta->ruta());
-        p.HScroll1->setValue(3);
+        control<QScrollBar>(p, "HScroll1")->setValue(3);
         QCOMPARE(modelo(p, "ListView2")->rowCount(), 4);
-        p.Label59->setText(QStringLiteral("1 sorteo"));
-        p.Check1->setChecked(true);
-        QVERIFY(p.Label59->text().isEmpty());
+        p.sesion().ponAvisoNuevos(QStringLiteral("1 sorteo")); // a download just stored one
+        control<QCheckBox>(p, "Check1")->setChecked(true);
+        QVERIFY(control<QLabel>(p, "Label59")->text().isEmpty());
         QCOMPARE(modelo(p, "ListView2")->rowCount(), 4 + 4 + 4);
         QCOMPARE(enDisco(*carpeta, 1).premio(6), qint16(1));
     }
@@ -224,14 +226,15 @@ private slots:
     {
         preparaTres();
         Principal p(carpeta->ruta());
-        QCOMPARE(p.Combo2->count(), 4);
-        QCOMPARE(p.Combo2->currentText(), QString::fromUtf8("TODAS LAS PEÑAS"));
+        QCOMPARE(control<QComboBox>(p, "Combo2")->count(), 4);
+        QCOMPARE(control<QComboBox>(p, "Combo2")->currentText(),
+                 QString::fromUtf8("TODAS LAS PEÑAS"));
         // A new draw arrives; picking one syndicate counts it for that one only.
-        QCOMPARE(p.sorteos().agrega({sorteoDe(kJueves3, 1)}), Escritura::Hecha);
-        p.recuenta();
+        QCOMPARE(p.sesion().sorteos().agrega({sorteoDe(kJueves3, 1)}), Escritura::Hecha);
+        p.sesion().recuenta();
         const QByteArray ana = enDisco(*carpeta, 1).aBytes();
         const QByteArray multi = enDisco(*carpeta, 3).aBytes();
-        p.Combo2->setCurrentIndex(2);
+        control<QComboBox>(p, "Combo2")->setCurrentIndex(2);
         QCOMPARE(tipos(modelo(p, "ListView2")), (std::vector<TipoFila>{E, CP, CS, A}));
         QCOMPARE(dato(modelo(p, "ListView2"), 1, 7).toString(),
                  QString::fromUtf8("PEÑA LUIS                "));
@@ -240,12 +243,12 @@ private slots:
         QCOMPARE(enDisco(*carpeta, 2).contado, fechas::serial(kJueves3));
         QCOMPARE(enDisco(*carpeta, 1).aBytes(), ana);
         QCOMPARE(enDisco(*carpeta, 3).aBytes(), multi);
-        QCOMPARE(p.cambiocombo, 0);
+        QCOMPARE(resultados(p).cambiocombo(), 0);
 
         // Picking the multiple shows its list.
-        p.Combo2->setCurrentIndex(3);
-        QVERIFY(!p.ListView4->isHidden());
-        QVERIFY(p.ListView2->isHidden());
+        control<QComboBox>(p, "Combo2")->setCurrentIndex(3);
+        QVERIFY(!control<QTableView>(p, "ListView4")->isHidden());
+        QVERIFY(control<QTableView>(p, "ListView2")->isHidden());
         QCOMPARE(modelo(p, "ListView4")->rowCount(), 6);
         QCOMPARE(enDisco(*carpeta, 3).premio(4), qint16(10));
         QCOMPARE(enDisco(*carpeta, 1).aBytes(), ana);
@@ -255,36 +258,38 @@ private slots:
     {
         preparaTres();
         Principal p(carpeta->ruta());
-        QVERIFY(!p.Timer3->isActive()); // no download: no alert
-        p.Label59->setText(QStringLiteral("1 sorteo"));
-        p.comprueba(1);
-        QVERIFY(p.Timer3->isActive());
-        QCOMPARE(p.avisopremio, 3);
-        QCOMPARE(p.Timer3->interval(), 800);
-        p.Timer3_Timer();
-        QCOMPARE(p.Command1[0]->text(), QStringLiteral("P R E M I O"));
-        QCOMPARE(p.Command1[1]->text(), QStringLiteral("P R E M I O"));
-        p.Timer3_Timer();
-        QCOMPARE(p.Command1[0]->text(), QStringLiteral("S E N C I L L A"));
-        QCOMPARE(p.Command1[1]->text(), QString::fromUtf8("M Ú L T I P L E"));
-        p.avisopremio = 2; // only the multiples won: only their button blinks
-        p.Timer3_Timer();
-        QCOMPARE(p.Command1[0]->text(), QStringLiteral("S E N C I L L A"));
-        QCOMPARE(p.Command1[1]->text(), QStringLiteral("P R E M I O"));
+        QVERIFY(!control<QTimer>(p, "Timer3")->isActive());    // no download: no alert
+        p.sesion().ponAvisoNuevos(QStringLiteral("1 sorteo")); // a download just stored one
+        resultados(p).comprueba(1);
+        QVERIFY(control<QTimer>(p, "Timer3")->isActive());
+        QCOMPARE(p.sesion().avisopremio(), 3);
+        QCOMPARE(control<QTimer>(p, "Timer3")->interval(), 800);
+        resultados(p).Timer3_Timer();
+        QCOMPARE(control<QPushButton>(p, "Command1_0")->text(), QStringLiteral("P R E M I O"));
+        QCOMPARE(control<QPushButton>(p, "Command1_1")->text(), QStringLiteral("P R E M I O"));
+        resultados(p).Timer3_Timer();
+        QCOMPARE(control<QPushButton>(p, "Command1_0")->text(), QStringLiteral("S E N C I L L A"));
+        QCOMPARE(control<QPushButton>(p, "Command1_1")->text(),
+                 QString::fromUtf8("M Ú L T I P L E"));
+        p.sesion().ponAvisopremio(2); // only the multiples won: only their button blinks
+        resultados(p).Timer3_Timer();
+        QCOMPARE(control<QPushButton>(p, "Command1_0")->text(), QStringLiteral("S E N C I L L A"));
+        QCOMPARE(control<QPushButton>(p, "Command1_1")->text(), QStringLiteral("P R E M I O"));
 
         // Switching lists stops it.
-        p.Command1[1]->click();
-        QVERIFY(!p.Timer3->isActive());
-        QVERIFY(p.Label59->text().isEmpty());
-        QCOMPARE(p.Command1[1]->text(), QString::fromUtf8("M Ú L T I P L E"));
-        QVERIFY(!p.ListView4->isHidden());
-        QVERIFY(p.ListView2->isHidden());
+        control<QPushButton>(p, "Command1_1")->click();
+        QVERIFY(!control<QTimer>(p, "Timer3")->isActive());
+        QVERIFY(control<QLabel>(p, "Label59")->text().isEmpty());
+        QCOMPARE(control<QPushButton>(p, "Command1_1")->text(),
+                 QString::fromUtf8("M Ú L T I P L E"));
+        QVERIFY(!control<QTableView>(p, "ListView4")->isHidden());
+        QVERIFY(control<QTableView>(p, "ListView2")->isHidden());
         // The shown list again: nothing changes.
-        p.Command1_Click(1);
-        QVERIFY(!p.ListView4->isHidden());
-        p.Command1_Click(0);
-        QVERIFY(!p.ListView2->isHidden());
-        QVERIFY(p.ListView4->isHidden());
+        resultados(p).Command1_Click(1);
+        QVERIFY(!control<QTableView>(p, "ListView4")->isHidden());
+        resultados(p).Command1_Click(0);
+        QVERIFY(!control<QTableView>(p, "ListView2")->isHidden());
+        QVERIFY(control<QTableView>(p, "ListView4")->isHidden());
 
         // Other windows clear a list through its model.
         QAbstractItemModel *sencillas = modelo(p, "ListView2");
@@ -298,9 +303,9 @@ private slots:
     {
         preparaTres();
         Principal p(carpeta->ruta());
-        p.Check2->setChecked(true);
-        QTest::mouseClick(p.Image5, Qt::LeftButton);
-        QCOMPARE(p.imprimiendo, 0);
+        control<QCheckBox>(p, "Check2")->setChecked(true);
+        QTest::mouseClick(control<Imagen>(p, "Image5"), Qt::LeftButton);
+        QVERIFY(!resultados(p).imprimiendo());
         QVERIFY(escritorio->mensajes.isEmpty());
         QPdfDocument pdf;
         QCOMPARE(pdf.load(escritorio->pdfSalida), QPdfDocument::Error::None);
@@ -337,29 +342,29 @@ private slots:
         carpeta->escribePenas({sencilla(QStringLiteral("ANA"), QStringLiteral("Jueves"),
                                         {{1, 2, 3, 4, 5, 6}}, QDate(2025, 1, 1))});
         Principal p(carpeta->ruta());
-        p.Check2->setChecked(true);
-        p.Image5_Click();
+        control<QCheckBox>(p, "Check2")->setChecked(true);
+        resultados(p).Image5_Click();
         QCOMPARE(escritorio->mensajes.size(), 1);
         QCOMPARE(escritorio->mensajes[0].texto,
                  QString::fromUtf8("Listado vacío. No hay datos para imprimir,"));
         QCOMPARE(escritorio->mensajes[0].titulo, QStringLiteral("No hay datos"));
         QCOMPARE(escritorio->mensajes[0].icono, Escritorio::Icono::Informacion);
         QVERIFY(!QFile::exists(escritorio->pdfSalida));
-        QCOMPARE(p.imprimiendo, 0);
+        QVERIFY(!resultados(p).imprimiendo());
 
         // Cancelling the dialog prints nothing and says nothing.
-        p.Check2->setChecked(false);
+        control<QCheckBox>(p, "Check2")->setChecked(false);
         escritorio->impresoraAceptada = false;
-        p.Image5_Click();
+        resultados(p).Image5_Click();
         QCOMPARE(escritorio->mensajes.size(), 1);
         QVERIFY(!QFile::exists(escritorio->pdfSalida));
-        QCOMPARE(p.imprimiendo, 0);
+        QVERIFY(!resultados(p).imprimiendo());
     }
 
     void listadoSinSorteos()
     {
         Principal p(carpeta->ruta());
-        p.Image5_Click();
+        resultados(p).Image5_Click();
         QCOMPARE(escritorio->textos(),
                  QStringList{QString::fromUtf8("Listado vacío. No hay datos para imprimir,")});
         QVERIFY(!QFile::exists(escritorio->pdfSalida));
@@ -369,16 +374,19 @@ private slots:
     void resumenSinPenas()
     {
         Principal p(carpeta->ruta());
-        QCOMPARE(p.Combo2->currentText(), QString::fromUtf8("TODAS LAS PEÑAS"));
-        QCOMPARE(p.Combo2->count(), 1);
-        QCOMPARE(p.Combo2->itemText(0), QString::fromUtf8("No hay Peñas creadas"));
+        QCOMPARE(control<QComboBox>(p, "Combo2")->currentText(),
+                 QString::fromUtf8("TODAS LAS PEÑAS"));
+        QCOMPARE(control<QComboBox>(p, "Combo2")->count(), 1);
+        QCOMPARE(control<QComboBox>(p, "Combo2")->itemText(0),
+                 QString::fromUtf8("No hay Peñas creadas"));
         QAbstractItemModel *lista = modelo(p, "ListView1");
         QCOMPARE(lista->rowCount(), 1);
         QCOMPARE(dato(lista, 0, 0).toString(), QString::fromUtf8("VACÍO"));
-        QCOMPARE(p.Text4->text(), QString::fromUtf8("¡Nunca has acertado nada!"));
-        QCOMPARE(p.Text5->text(), QString());
-        QCOMPARE(p.Label13->text(), QStringLiteral("0"));
-        QCOMPARE(p.Label9[2]->text(), QStringLiteral("0"));
+        QCOMPARE(control<QLineEdit>(p, "Text4")->text(),
+                 QString::fromUtf8("¡Nunca has acertado nada!"));
+        QCOMPARE(control<QLineEdit>(p, "Text5")->text(), QString());
+        QCOMPARE(control<QLabel>(p, "Label13")->text(), QStringLiteral("0"));
+        QCOMPARE(control<QLabel>(p, "Label9_2")->text(), QStringLiteral("0"));
         for (const char *nombre : {"Command2", "Command3", "Command7"})
             QVERIFY(!p.findChild<QPushButton *>(QString::fromLatin1(nombre))->isEnabled());
         QVERIFY(!p.findChild<Imagen *>(QStringLiteral("Image2_1"))->isEnabled());
@@ -390,8 +398,8 @@ private slots:
         auto *serie = qobject_cast<QBarSeries *>(grafico->chart()->series().value(0));
         QCOMPARE(serie->barSets()[0]->at(0), 1.0);
         QCOMPARE(serie->barSets()[1]->at(0), 0.0);
-        p.ListView1_ItemClick(1);
-        QCOMPARE(p.penasel, 0);
+        gestor(p).ListView1_ItemClick(1);
+        QCOMPARE(p.sesion().penasel(), 0);
     }
 
     void resumenConDecimales()
@@ -405,10 +413,11 @@ private slots:
              multiple(QStringLiteral("GRANDE"), 506, {40, 41, 42, 43, 44, 45, 46, 47, 48, 20, 21},
                       QDate(2025, 1, 1))});
         Principal p(carpeta->ruta());
-        QCOMPARE(p.Label13->text(), QStringLiteral("1"));
-        QCOMPARE(p.Text4->text(), QStringLiteral("33,3% de efectividad en premios"));
-        QCOMPARE(p.Text5->text(), QStringLiteral("en 3 sorteos"));
-        QCOMPARE(p.Label9[2]->text(), QStringLiteral("2"));
+        QCOMPARE(control<QLabel>(p, "Label13")->text(), QStringLiteral("1"));
+        QCOMPARE(control<QLineEdit>(p, "Text4")->text(),
+                 QStringLiteral("33,3% de efectividad en premios"));
+        QCOMPARE(control<QLineEdit>(p, "Text5")->text(), QStringLiteral("en 3 sorteos"));
+        QCOMPARE(control<QLabel>(p, "Label9_2")->text(), QStringLiteral("2"));
         QAbstractItemModel *lista = modelo(p, "ListView1");
         QCOMPARE(lista->rowCount(), 2);
         QCOMPARE(dato(lista, 1, 1).toString(), QStringLiteral("462"));
@@ -420,8 +429,8 @@ private slots:
         for (const char *nombre : {"Command2", "Command3", "Command7"})
             QVERIFY(p.findChild<QPushButton *>(QString::fromLatin1(nombre))->isEnabled());
         QVERIFY(p.findChild<Imagen *>(QStringLiteral("Image2_1"))->isEnabled());
-        p.ListView1_ItemClick(2);
-        QCOMPARE(p.penasel, 2);
+        gestor(p).ListView1_ItemClick(2);
+        QCOMPARE(p.sesion().penasel(), 2);
     }
 
     void archivoReal()
@@ -448,14 +457,14 @@ private slots:
                       QDate(1985, 10, 1))});
         Principal p(carpeta->ruta());
         const QByteArray contados = carpeta->lee(QStringLiteral("apuestas.dat"));
-        QCOMPARE(p.HScroll1->maximum(), p.sorteos().cuenta());
+        QCOMPARE(control<QScrollBar>(p, "HScroll1")->maximum(), p.sesion().sorteos().cuenta());
 
         int jueves = 0, sabados = 0;
-        for (const Sorteo &s : p.sorteos().sorteos()) {
+        for (const Sorteo &s : p.sesion().sorteos().sorteos()) {
             jueves += diasemana(s.fecha) == QStringLiteral("Jueves");
             sabados += diasemana(s.fecha) == QString::fromUtf8("Sábado");
         }
-        p.HScroll1->setValue(p.HScroll1->maximum());
+        control<QScrollBar>(p, "HScroll1")->setValue(control<QScrollBar>(p, "HScroll1")->maximum());
         QAbstractItemModel *sencillas = modelo(p, "ListView2");
         QCOMPARE(sencillas->rowCount(), (jueves + sabados) * (3 + 205) + jueves * (3 + 2));
         // The oldest draw comes last; its first bet has five numbers and the complementary.

@@ -1,7 +1,9 @@
 #include "apoyo/carpetaprueba.h"
 #include "apoyo/escritorioprueba.h"
 #include "apoyo/leebase.h"
+#include "apoyo/pestanas.h"
 #include "app/ajustes.h"
+#include "app/imagen.h"
 #include "app/principal.h"
 #include "archive/fechas.h"
 #include "reports/dinero.h"
@@ -119,9 +121,16 @@ class TstInformes : public QObject {
     {
         return w.findChild<QLabel *>(nombre)->text();
     }
+    // The report button of the manager (Image2_1) or of the creation tab (Image2_0), pressed
+    // whether or not it shows greyed.
+    static void informe(Principal &w, const char *boton)
+    {
+        emit control<Imagen>(w, boton)->clicked();
+    }
     static QList<qreal> grafico(Principal &w)
     {
-        auto *serie = qobject_cast<QBarSeries *>(w.MSChart3->chart()->series().value(0));
+        auto *serie = qobject_cast<QBarSeries *>(
+            control<QChartView>(w, "MSChart3")->chart()->series().value(0));
         QList<qreal> r;
         for (QBarSet *s : serie->barSets())
             r.append(s->at(0));
@@ -304,12 +313,12 @@ private slots:
         carpeta->escribePenas({p, multiple(504)});
         carpeta->escribeSorteos(sorteos);
         Principal w(carpeta->ruta());
-        w.muestrapena(1);
+        gestor(w).muestrapena(1);
 
         QAbstractItemModel *m = w.findChild<QTreeView *>(QStringLiteral("ListView5"))->model();
         QCOMPARE(m->rowCount(), 3);
         QCOMPARE(m->data(m->index(0, 0)).toString(), QStringLiteral(" 1- 2- 3- 4- 5- 6"));
-        QCOMPARE(w.ListView5->property("altoTwips").toInt(), 775);
+        QCOMPARE(control<QTreeView>(w, "ListView5")->property("altoTwips").toInt(), 775);
         QCOMPARE(texto(w, QStringLiteral("Label3_0")), QStringLiteral("4"));
         QCOMPARE(texto(w, QStringLiteral("Label3_4")), QStringLiteral("1"));
         QCOMPARE(texto(w, QStringLiteral("Label17")), QStringLiteral("40"));
@@ -333,13 +342,13 @@ private slots:
                  SQLITE_NOTADB);
 
         // The next syndicate replaces every row.
-        w.muestrapena(2);
+        gestor(w).muestrapena(2);
         QCOMPARE(penanums(), QStringList{QStringLiteral(" 4- 8-12-16-20-24-28-32-36")});
         QCOMPARE(m->rowCount(), 1);
         QCOMPARE(texto(w, QStringLiteral("Label28")),
                  QString::fromUtf8("-Apuesta múltiple de 9 nºs."));
         QCOMPARE(filaPena()[0][2], QVariant(84.0));
-        QCOMPARE(w.penaMostrada(), w.penas().lee(2));
+        QCOMPARE(gestor(w).penaMostrada(), w.sesion().penas().lee(2));
         QVERIFY(escritorio->mensajes.isEmpty());
     }
 
@@ -347,7 +356,7 @@ private slots:
     {
         carpeta->escribePenas({reducida()});
         Principal w(carpeta->ruta());
-        w.muestrapena(1);
+        gestor(w).muestrapena(1);
         QCOMPARE(texto(w, QStringLiteral("Label28")),
                  QString::fromUtf8("-Reducida de 8 nºs al 4:"));
         QCOMPARE(texto(w, QStringLiteral("Label29")), QStringLiteral("3-11-17-25-30-41-44-48"));
@@ -360,10 +369,10 @@ private slots:
     void sinPenasSoloSeLimpianLasCifras()
     {
         Principal w(carpeta->ruta());
-        w.muestrapena(1);
+        gestor(w).muestrapena(1);
         QCOMPARE(texto(w, QStringLiteral("Label17")), QStringLiteral("-"));
         QCOMPARE(texto(w, QStringLiteral("Label16")), QStringLiteral("-"));
-        QCOMPARE(w.ListView5->model()->rowCount(), 0);
+        QCOMPARE(control<QTreeView>(w, "ListView5")->model()->rowCount(), 0);
         QCOMPARE(penanums(), QStringList());
         QVERIFY(escritorio->mensajes.isEmpty());
     }
@@ -375,7 +384,7 @@ private slots:
         carpeta->escribePenas({p});
         Principal w(carpeta->ruta());
         escritorio->mensajes.clear(); // the manager already showed it once at start-up
-        w.muestrapena(1);
+        gestor(w).muestrapena(1);
         QCOMPARE(escritorio->mensajes.size(), 1);
         QCOMPARE(escritorio->mensajes[0].texto,
                  QString::fromUtf8("Posiblemente el fichero de apuestas está corrupto. Error 9"));
@@ -389,8 +398,8 @@ private slots:
         carpeta->escribePenas({sencilla(QStringLiteral("A"), QStringLiteral("Jueves"), 3)});
         Principal w(carpeta->ruta());
         escritorio->mensajes.clear();
-        w.muestrapena(1);
-        QCOMPARE(w.ListView5->model()->rowCount(), 3);
+        gestor(w).muestrapena(1);
+        QCOMPARE(control<QTreeView>(w, "ListView5")->model()->rowCount(), 3);
         QVERIFY(escritorio->textos().contains(
             QString::fromUtf8("Un archivo necesario para el funcionamiento del programa ha sido "
                               "modificado o eliminado. Reinstale el programa. Error 3051")));
@@ -435,8 +444,8 @@ private slots:
         carpeta->escribePenas({p});
         carpeta->escribeSorteos(cuarentaSorteos());
         Principal w(carpeta->ruta());
-        w.muestrapena(1);
-        w.Image2_Click(1);
+        gestor(w).muestrapena(1);
+        informe(w, "Image2_1");
         auto *vista = w.findChild<VistaInforme *>(QStringLiteral("VistaInforme"));
         QVERIFY(vista);
         QVERIFY(vista->isVisible());
@@ -467,8 +476,8 @@ private slots:
         const std::vector<Sorteo> sorteos = cuarentaSorteos();
         carpeta->escribeSorteos(sorteos);
         Principal w(carpeta->ruta());
-        QVERIFY(w.frecuencias(6));
-        w.Image2_Click(0);
+        QVERIFY(w.sesion().frecuencias(6));
+        informe(w, "Image2_0");
         auto *vista = w.findChild<VistaInforme *>(QStringLiteral("VistaInforme"));
         QVERIFY(vista);
         QVERIFY(vista->imprime());
@@ -482,7 +491,8 @@ private slots:
         QVERIFY2(texto.simplified().contains(stats::textoSorteo(sorteos.back()).simplified()),
                  qPrintable(texto));
         for (int i = 0; i < 6; ++i)
-            QVERIFY(texto.contains(QString::number(w.masfrecuentes[static_cast<size_t>(i)])));
+            QVERIFY(texto.contains(
+                QString::number(w.sesion().masfrecuentes()[static_cast<size_t>(i)])));
     }
 
     void losErroresDelInforme()
@@ -490,7 +500,7 @@ private slots:
         Principal w(carpeta->ruta());
         // A report file that is not a template.
         carpeta->escribe(QStringLiteral("Bolarium1.net"), "{{#Peña}} sin cerrar");
-        w.Image2_Click(1);
+        informe(w, "Image2_1");
         QVERIFY(!w.findChild<VistaInforme *>());
         QCOMPARE(escritorio->mensajes.size(), 1);
         QCOMPARE(escritorio->mensajes[0].texto,
@@ -500,7 +510,7 @@ private slots:
         QCOMPARE(escritorio->mensajes[0].icono, Escritorio::Icono::Informacion);
         // A report file that is gone: the copy built into the program still shows the report.
         QFile::remove(carpeta->archivo(QStringLiteral("Bolarium1.net")));
-        w.Image2_Click(1);
+        informe(w, "Image2_1");
         QVERIFY(w.findChild<VistaInforme *>());
         QCOMPARE(escritorio->mensajes.size(), 1);
     }

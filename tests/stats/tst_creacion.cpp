@@ -1,6 +1,7 @@
 #include "apoyo/carpetaprueba.h"
 #include "apoyo/escritorioprueba.h"
 #include "apoyo/leebase.h"
+#include "apoyo/pestanas.h"
 #include "app/imagen.h"
 #include "app/principal.h"
 
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QSlider>
+#include <QTabWidget>
 #include <QTest>
 
 namespace {
@@ -82,7 +84,7 @@ private slots:
     void seisNumerosPermitenLaSencilla()
     {
         Principal w(carpeta->ruta());
-        w.SSTab1->setCurrentIndex(4);
+        control<QTabWidget>(w, "SSTab1")->setCurrentIndex(4);
         cantidad(w)->setValue(6);
         QCOMPARE(w.findChild<QLabel *>(QStringLiteral("Label23"))->text(),
                  QString::fromUtf8("Ha seleccionado 6 números."));
@@ -93,22 +95,22 @@ private slots:
         QCOMPARE(boton(w, QStringLiteral("Image2_0"))->property("imagen").toInt(), 4);
         QVERIFY(activo(w, "Image4"));
         QVERIFY(!filtrosActivos(w));
-        QCOMPARE(w.numerosCrear, 6); // the tables were listed for 6
+        QCOMPARE(crear(w).numerosCrear(), 6); // the tables were listed for 6
         // Six rows in the report database, the whole ranking for the editor.
         const auto r = leeBase(QDir(carpeta->ruta()).filePath(QStringLiteral("Bolarium.mdb")),
                                QStringLiteral("SELECT \"Numero\" FROM \"Numeros\" ORDER BY rowid"));
         QCOMPARE(r.filas.size(), 6);
         for (int i = 0; i < 6; ++i)
-            QCOMPARE(r.filas[i][0].toInt(), w.masfrecuentes[static_cast<size_t>(i)]);
-        QCOMPARE(w.numerosOrdenador().size(), size_t(49));
-        QCOMPARE(w.numerosOrdenador().front(), w.masfrecuentes[0]);
+            QCOMPARE(r.filas[i][0].toInt(), w.sesion().masfrecuentes()[static_cast<size_t>(i)]);
+        QCOMPARE(crear(w).numerosOrdenador().size(), size_t(49));
+        QCOMPARE(crear(w).numerosOrdenador().front(), w.sesion().masfrecuentes()[0]);
 
-        w.modocrea = 5;
+        w.sesion().ponModocrea(5);
         boton(w, QStringLiteral("Image3_1"))->clicked();
         QVERIFY(w.crea());
-        QCOMPARE(w.modocrea, 0);
-        QCOMPARE(w.numordenador, 1);
-        QCOMPARE(w.tablasel, 0);
+        QCOMPARE(w.sesion().modocrea(), 0);
+        QCOMPARE(w.sesion().numordenador(), 1);
+        QCOMPARE(w.sesion().tablasel(), 0);
         QVERIFY(!activo(w, "Image3_1"));
         w.cierraCrea();
     }
@@ -119,12 +121,12 @@ private slots:
         cantidad(w)->setValue(5);
         QVERIFY(activo(w, "Image3_2"));
         QVERIFY(!activo(w, "Image3_1"));
-        w.Image3_Click(1); // disabled: nothing happens
+        crear(w).Image3_Click(1); // disabled: nothing happens
         QVERIFY(!w.crea());
-        w.Image3_Click(2);
+        crear(w).Image3_Click(2);
         QVERIFY(w.crea());
-        QCOMPARE(w.modocrea, 3);
-        QCOMPARE(w.numordenador, 1);
+        QCOMPARE(w.sesion().modocrea(), 3);
+        QCOMPARE(w.sesion().numordenador(), 1);
         w.cierraCrea();
     }
 
@@ -145,8 +147,8 @@ private slots:
         Principal w(carpeta->ruta());
         cantidad(w)->setValue(n);
         QVERIFY(!activo(w, "Image3_1"));
-        w.Image3_Click(2);
-        QCOMPARE(w.modocrea, modo);
+        crear(w).Image3_Click(2);
+        QCOMPARE(w.sesion().modocrea(), modo);
         w.cierraCrea();
     }
 
@@ -180,7 +182,7 @@ private slots:
     void volverAlPasoUnoYSalirDeLaPestana()
     {
         Principal w(carpeta->ruta());
-        w.SSTab1->setCurrentIndex(4);
+        control<QTabWidget>(w, "SSTab1")->setCurrentIndex(4);
         cantidad(w)->setValue(8);
         boton(w, QStringLiteral("Image4"))->clicked();
         QCOMPARE(cantidad(w)->value(), 0);
@@ -192,7 +194,7 @@ private slots:
         QVERIFY(!w.findChild<QComboBox *>(QStringLiteral("Combo1"))->isEnabled());
 
         cantidad(w)->setValue(6);
-        w.SSTab1->setCurrentIndex(3);
+        control<QTabWidget>(w, "SSTab1")->setCurrentIndex(3);
         QCOMPARE(cantidad(w)->value(), 0);
         QVERIFY(filtrosActivos(w));
         QVERIFY(!activo(w, "Image2_0"));
@@ -214,7 +216,8 @@ private slots:
         w.findChild<QCheckBox *>(QStringLiteral("Check3_3"))->click();
         QVERIFY(!w.findChild<QCheckBox *>(QStringLiteral("Check3_0"))->isChecked());
         cantidad(w)->setValue(6);
-        QCOMPARE((std::vector<int>(w.masfrecuentes.begin(), w.masfrecuentes.begin() + 6)),
+        QCOMPARE((std::vector<int>(w.sesion().masfrecuentes().begin(),
+                                   w.sesion().masfrecuentes().begin() + 6)),
                  (std::vector<int>{40, 41, 42, 43, 44, 45}));
         boton(w, QStringLiteral("Image4"))->clicked();
         // Thursdays only: 1..6 come out twice as often as 20..25.
@@ -222,7 +225,8 @@ private slots:
         w.findChild<QCheckBox *>(QStringLiteral("Check3_4"))->click();
         QVERIFY(!w.findChild<QCheckBox *>(QStringLiteral("Check3_1"))->isChecked());
         cantidad(w)->setValue(6);
-        QCOMPARE((std::vector<int>(w.masfrecuentes.begin(), w.masfrecuentes.begin() + 6)),
+        QCOMPARE((std::vector<int>(w.sesion().masfrecuentes().begin(),
+                                   w.sesion().masfrecuentes().begin() + 6)),
                  (std::vector<int>{1, 2, 3, 4, 5, 6}));
         // The period boxes of both tabs move together.
         boton(w, QStringLiteral("Image4"))->clicked();

@@ -21,6 +21,12 @@ Sorteo sorteo(const QDate &dia, std::array<qint16, 6> numeros, qint16 comp = 7, 
 const QDate kJueves(2026, 1, 1);
 const QDate kSabado(2026, 1, 3);
 const QDate kLunes(2026, 1, 5);
+
+// A filter over a three-month period, which no click on a box may change.
+stats::Filtro filtro(bool jueves, bool sabado, bool comparativa, bool todos)
+{
+    return {jueves, sabado, comparativa, todos, 3};
+}
 } // namespace
 
 class TstEstadisticas : public QObject {
@@ -118,6 +124,38 @@ private slots:
             stats::estadisticas({fuera, dentro}, {true, true}, stats::desdePeriodo(hoy, 3));
         QCOMPARE(r.total, 1);
         QCOMPARE(r.filas[0].registro, 2);
+    }
+
+    void lasCasillasDelFiltro_data()
+    {
+        QTest::addColumn<stats::Filtro>("antes");
+        QTest::addColumn<int>("casilla");
+        QTest::addColumn<bool>("marcada");
+        QTest::addColumn<stats::Filtro>("despues");
+        QTest::newRow("Comparativa marca los dos días")
+            << filtro(false, true, false, true) << 2 << true << filtro(true, true, true, true);
+        QTest::newRow("sin Comparativa los días siguen marcados")
+            << filtro(true, true, true, true) << 2 << false << filtro(true, true, false, true);
+        QTest::newRow("con Comparativa la copia del jueves no se desmarca")
+            << filtro(true, true, true, true) << 3 << false << filtro(true, true, true, true);
+        QTest::newRow("la copia del sábado es el sábado")
+            << filtro(true, true, false, true) << 4 << false << filtro(true, false, false, true);
+        QTest::newRow("quitar Todos deja el periodo")
+            << filtro(true, true, false, true) << 5 << false << filtro(true, true, false, false);
+        QTest::newRow("marcar el periodo quita Todos")
+            << filtro(true, false, false, true) << 6 << true << filtro(true, false, false, false);
+        QTest::newRow("la copia de Todos quita el periodo")
+            << filtro(true, true, false, false) << 7 << true << filtro(true, true, false, true);
+        QTest::newRow("quitar la copia del periodo vuelve a Todos")
+            << filtro(true, true, false, false) << 8 << false << filtro(true, true, false, true);
+    }
+    void lasCasillasDelFiltro()
+    {
+        QFETCH(stats::Filtro, antes);
+        QFETCH(int, casilla);
+        QFETCH(bool, marcada);
+        QFETCH(stats::Filtro, despues);
+        QVERIFY(stats::pulsa(antes, casilla, marcada) == despues);
     }
 
     void elVeinticincoEstaEnLasDosMitades()

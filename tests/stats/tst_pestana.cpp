@@ -1,6 +1,7 @@
 #include "apoyo/carpetaprueba.h"
 #include "apoyo/escritorioprueba.h"
 #include "apoyo/leebase.h"
+#include "apoyo/pestanas.h"
 #include "app/principal.h"
 #include "archive/fechas.h"
 
@@ -80,6 +81,7 @@ class TstPestana : public QObject {
     {
         return w.findChild<QTreeView *>(QStringLiteral("ListView3"))->model()->rowCount();
     }
+    static QChartView *grafico(Principal &w) { return control<QChartView>(w, "MSChart1"); }
     static QString texto(Principal &w, const char *nombre)
     {
         return w.findChild<QLabel *>(QString::fromLatin1(nombre))->text();
@@ -141,9 +143,13 @@ private slots:
         QCOMPARE(texto(*w, "Label7"), QStringLiteral("TOTAL: 0 sorteos."));
         QCOMPARE(texto(*w, "Label27"),
                  QString::fromUtf8("-Ha seleccionado sólo los números de los sorteos del JUEVES."));
-        for (qreal v : valores(w->MSChart1, 0))
+        for (qreal v : valores(grafico(*w), 0))
             QCOMPARE(v, 0.0);
-        QCOMPARE(w->filtroactivo, 0);
+        // The filter holds what the boxes show, and the pass is not left blocked: the next
+        // click still selects draws.
+        QVERIFY(!w->sesion().filtro().jueves && !w->sesion().filtro().sabado);
+        caja(*w, 0)->click();
+        QCOMPARE(filas(*w), cuantosDesde(sorteos, 0, true, false));
     }
 
     void laComparativaMarcaYBloqueaLosDias()
@@ -155,7 +161,7 @@ private slots:
         QVERIFY(!caja(*w, 0)->isEnabled() && !caja(*w, 1)->isEnabled());
         QVERIFY(!w->findChild<QFrame *>(QStringLiteral("Frame5"))->isHidden());
         QCOMPARE(filas(*w), static_cast<int>(sorteos.size()));
-        auto *barras = qobject_cast<QBarSeries *>(w->MSChart1->chart()->series().value(0));
+        auto *barras = qobject_cast<QBarSeries *>(grafico(*w)->chart()->series().value(0));
         QVERIFY(barras);
         QCOMPARE(barras->count(), 2);
         QCOMPARE(barras->barSets().at(0)->label(), QStringLiteral("Jueves"));
@@ -163,7 +169,7 @@ private slots:
         caja(*w, 2)->click();
         QVERIFY(caja(*w, 0)->isEnabled() && caja(*w, 1)->isEnabled());
         QVERIFY(w->findChild<QFrame *>(QStringLiteral("Frame5"))->isHidden());
-        QCOMPARE(qobject_cast<QBarSeries *>(w->MSChart1->chart()->series().value(0))->count(), 1);
+        QCOMPARE(qobject_cast<QBarSeries *>(grafico(*w)->chart()->series().value(0))->count(), 1);
     }
 
     void elPeriodoYSusDeslizadores()
@@ -208,60 +214,60 @@ private slots:
         auto w = abre();
         auto *mitad = w->findChild<QScrollBar *>(QStringLiteral("HScroll2"));
         mitad->setValue(1);
-        const QList<qreal> primera = valores(w->MSChart1, 0);
+        const QList<qreal> primera = valores(grafico(*w), 0);
         QCOMPARE(primera.size(), 25);
         mitad->setValue(2);
-        const QList<qreal> segunda = valores(w->MSChart1, 0);
+        const QList<qreal> segunda = valores(grafico(*w), 0);
         QCOMPARE(segunda.size(), 25);
         QVERIFY(primera[24] > 0);
         QCOMPARE(segunda[0], primera[24]);
-        const auto ejes = w->MSChart1->chart()->axes(Qt::Horizontal);
+        const auto ejes = grafico(*w)->chart()->axes(Qt::Horizontal);
         auto *categorias = qobject_cast<QBarCategoryAxis *>(ejes.value(0));
         QVERIFY(categorias);
         QCOMPARE(categorias->at(0), QStringLiteral(" 25"));
         QCOMPARE(categorias->at(24), QStringLiteral(" 49"));
-        QCOMPARE(segunda[0], static_cast<qreal>(w->estadistica().cuentas.todos[25]));
+        QCOMPARE(segunda[0], static_cast<qreal>(w->sesion().estadistica().cuentas.todos[25]));
     }
 
     void frecuenciasConSeisNumeros()
     {
         auto w = abre();
-        QVERIFY(w->frecuencias(6));
+        QVERIFY(w->sesion().frecuencias(6));
         const auto r =
             leeBase(QDir(carpeta->ruta()).filePath(QStringLiteral("Bolarium.mdb")),
                     QStringLiteral("SELECT \"Numero\", \"Veces\" FROM \"Numeros\" ORDER BY rowid"));
         QCOMPARE(r.codigo, SQLITE_OK);
         QCOMPARE(r.filas.size(), 6);
         std::array<bool, 50> visto{};
-        for (int n : w->masfrecuentes) {
+        for (int n : w->sesion().masfrecuentes()) {
             QVERIFY(n >= 1 && n <= 49 && !visto[static_cast<size_t>(n)]);
             visto[static_cast<size_t>(n)] = true;
         }
-        const auto &cuentas = w->estadistica().cuentas.todos;
+        const auto &cuentas = w->sesion().estadistica().cuentas.todos;
         for (int i = 0; i < 6; ++i) {
-            QCOMPARE(r.filas[i][0].toInt(), w->masfrecuentes[static_cast<size_t>(i)]);
+            QCOMPARE(r.filas[i][0].toInt(), w->sesion().masfrecuentes()[static_cast<size_t>(i)]);
             QCOMPARE(r.filas[i][1].toInt(), cuentas[static_cast<size_t>(r.filas[i][0].toInt())]);
         }
         for (size_t i = 1; i < 49; ++i)
-            QVERIFY(cuentas[static_cast<size_t>(w->masfrecuentes[i - 1])] >=
-                    cuentas[static_cast<size_t>(w->masfrecuentes[i])]);
+            QVERIFY(cuentas[static_cast<size_t>(w->sesion().masfrecuentes()[i - 1])] >=
+                    cuentas[static_cast<size_t>(w->sesion().masfrecuentes()[i])]);
     }
 
     void borrarUnSorteoDeLaListaFiltradaNoDesplazaLasDemas()
     {
         auto w = abre();
         caja(*w, 0)->click(); // Saturdays only: rows and records no longer go together
-        w->borradoactivo = 1;
+        w->sesion().ponBorradoactivo(1);
         QAbstractItemModel *m = w->findChild<QTreeView *>(QStringLiteral("ListView3"))->model();
         const int antes = m->rowCount();
         const QString segunda = m->index(1, 2).data().toString();
-        w->ListView3_ItemClick(1);
+        estadisticas(*w).ListView3_ItemClick(1);
         QCOMPARE(m->rowCount(), antes - 1);
         QCOMPARE(m->index(0, 2).data().toString(), segunda);
         // Every row still names the record of the draw it shows.
         for (int fila = 0; fila < m->rowCount(); ++fila) {
             const int registro = m->index(fila, 0).data(Qt::UserRole).toInt();
-            QCOMPARE(fechas::textoCorto(w->sorteos().lee(registro).fecha),
+            QCOMPARE(fechas::textoCorto(w->sesion().sorteos().lee(registro).fecha),
                      m->index(fila, 2).data().toString().left(10));
         }
     }
@@ -291,13 +297,13 @@ private slots:
         QVERIFY2(texto.contains(QDir::toNativeSeparators(copia)), qPrintable(texto));
         QCOMPARE(carpeta->lee(QStringLiteral("numeros-20260402-120000.dat")), original);
         QCOMPARE(carpeta->lee(QStringLiteral("numeros.dat")), QByteArray());
-        QCOMPARE(w->proximosorteo(), 1);
+        QCOMPARE(w->sesion().proximosorteo(), 1);
         QCOMPARE(filas(*w), 0);
 
         // A second damaged archive the same second never overwrites the first copy.
         carpeta->escribe(QStringLiteral("numeros.dat"), original);
-        w->sorteos().reabre();
-        w->estadisticas(0);
+        w->sesion().sorteos().reabre();
+        estadisticas(*w).estadisticas(0);
         QCOMPARE(carpeta->lee(QStringLiteral("numeros-20260402-120000-2.dat")), original);
         QCOMPARE(carpeta->lee(QStringLiteral("numeros-20260402-120000.dat")), original);
     }

@@ -1,5 +1,6 @@
 #include "apoyo/carpetaprueba.h"
 #include "apoyo/escritorioprueba.h"
+#include "apoyo/pestanas.h"
 #include "app/principal.h"
 #include "archive/fechas.h"
 #include "syndicates/casilla.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFont>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -130,7 +132,7 @@ private slots:
 
     void sencillaDesdeElAsistente()
     {
-        pulsa(principal_.get(), "Command4");
+        pulsa(&crear(*principal_), "Command4");
         auto *menu = ventana<Creamenu>("Creamenu");
         QVERIFY(menu);
         QCOMPARE(menu->windowTitle(), u("Menú creación"));
@@ -146,7 +148,7 @@ private slots:
         QVERIFY(!reloj->isActive());
 
         QTest::mouseClick(control<QRadioButton>(menu, QStringLiteral("Option1_1")), Qt::LeftButton);
-        QCOMPARE(principal_->modocrea, 0);
+        QCOMPARE(principal_->sesion().modocrea(), 0);
         auto *crea = ventana<Crea>("Crea");
         QVERIFY(crea);
         QVERIFY(!ventana<Creamenu>("Creamenu"));
@@ -162,7 +164,7 @@ private slots:
         QVERIFY(!control<Casilla>(crea, QStringLiteral("Image1_29"))->marcada());
         QCOMPARE(filas(control<QAbstractItemView>(crea, QStringLiteral("ListView5"))),
                  QStringList{QStringLiteral(" 3-11-17-25-30-41")});
-        QCOMPARE(principal_->numapuestas, 1);
+        QCOMPARE(principal_->sesion().numapuestas(), 1);
 
         auto *nombre = control<QLineEdit>(crea, QStringLiteral("Text1"));
         teclea(nombre, u("peña del bar"));
@@ -170,11 +172,11 @@ private slots:
         QTest::mouseClick(control<QRadioButton>(crea, QStringLiteral("Option1")), Qt::LeftButton);
         pulsa(crea, "Command1");
         QVERIFY(textos().isEmpty());
-        QCOMPARE(principal_->penagrabada, 1);
+        QCOMPARE(principal_->sesion().penagrabada(), 1);
         // From the wizard the editor stays open for another syndicate of the same kind.
         QVERIFY(crea->isVisible());
         QVERIFY(nombre->text().isEmpty());
-        QCOMPARE(principal_->numapuestas, 0);
+        QCOMPARE(principal_->sesion().numapuestas(), 0);
 
         ArchivoPenas enDisco(carpeta_->archivo(QStringLiteral("apuestas.dat")));
         enDisco.abre();
@@ -191,8 +193,8 @@ private slots:
         pulsa(crea, "Label5");
         QVERIFY(!ventana<Crea>("Crea"));
         principal_->Form_Activate();
-        QCOMPARE(principal_->penagrabada, 0);
-        QCOMPARE(principal_->penas().cuenta(), 1);
+        QCOMPARE(principal_->sesion().penagrabada(), 0);
+        QCOMPARE(principal_->sesion().penas().cuenta(), 1);
     }
 
     void multipleDeCincoDesdeElAsistente()
@@ -209,7 +211,7 @@ private slots:
         QCOMPARE(lista->itemText(2), u("5 números (44 apuestas)"));
         QCOMPARE(lista->itemText(5), u("11 números (462 apuestas)"));
         lista->setCurrentIndex(2);
-        QCOMPARE(principal_->modocrea, 3);
+        QCOMPARE(principal_->sesion().modocrea(), 3);
         auto *crea = ventana<Crea>("Crea");
         QVERIFY(crea);
         QCOMPARE(control<QLabel>(crea, QStringLiteral("instruccion"))->text(),
@@ -232,14 +234,14 @@ private slots:
         QTest::keyClicks(control<QLineEdit>(crea, QStringLiteral("Text1")),
                          QStringLiteral("CINCO"));
         pulsa(crea, "Command1");
-        QCOMPARE(principal_->penas().cuenta(), 1);
-        QCOMPARE(principal_->penas().lee(1).tipo, qint16(503));
-        QCOMPARE(principal_->penas().lee(1).numero(1, 5), qint16(49));
+        QCOMPARE(principal_->sesion().penas().cuenta(), 1);
+        QCOMPARE(principal_->sesion().penas().lee(1).tipo, qint16(503));
+        QCOMPARE(principal_->sesion().penas().lee(1).numero(1, 5), qint16(49));
     }
 
     void reducidaDesdeElAsistente()
     {
-        pulsa(principal_.get(), "Command4");
+        pulsa(&crear(*principal_), "Command4");
         auto *menu = ventana<Creamenu>("Creamenu");
         QTest::mouseClick(control<QRadioButton>(menu, QStringLiteral("Option1_2")), Qt::LeftButton);
         auto *lista = control<QComboBox>(menu, QStringLiteral("Combo1"));
@@ -248,8 +250,8 @@ private slots:
         QCOMPARE(lista->itemText(0), u("7 números al 6, 7 apuestas."));
         QCOMPARE(lista->itemText(3), u("10 números al 5, 14 apuestas."));
         lista->setCurrentIndex(3);
-        QCOMPARE(principal_->modocrea, 7);
-        QCOMPARE(principal_->tablasel, 3);
+        QCOMPARE(principal_->sesion().modocrea(), 7);
+        QCOMPARE(principal_->sesion().tablasel(), 3);
         auto *crea = ventana<Crea>("Crea");
         QVERIFY(crea);
         pulsaNumeros(crea, {45, 2, 39, 17, 8, 23, 31, 12, 5, 27});
@@ -260,7 +262,7 @@ private slots:
                  QStringList{u("¡¡ Sólo puedes poner 10 números en este tipo de reducida !! ")});
         QTest::keyClicks(control<QLineEdit>(crea, QStringLiteral("Text1")), QStringLiteral("diez"));
         pulsa(crea, "Command1");
-        const Pena &p = principal_->penas().lee(1);
+        const Pena &p = principal_->sesion().penas().lee(1);
         QCOMPARE(p.tipo, qint16(14));
         QCOMPARE(p.tablaN, qint16(10));
         QCOMPARE(p.tablaG, qint16(5));
@@ -276,31 +278,31 @@ private slots:
     {
         auto *rango = control<QLabel>(principal_.get(), QStringLiteral("Label51"));
         QCOMPARE(rango->text(), u("El archivo de tablas reducidas no es válido."));
-        principal_->SSTab1->setCurrentIndex(4);
+        control<QTabWidget>(principal_.get(), QStringLiteral("SSTab1"))->setCurrentIndex(4);
         QCOMPARE(rango->text(), u("(Para crear reducidas, se han de elegir entre 7 y 10 números)"));
-        auto *combo = control<QComboBox>(principal_.get(), QStringLiteral("Combo1"));
+        auto *combo = control<QComboBox>(&crear(*principal_), QStringLiteral("Combo1"));
         QCOMPARE(combo->currentText(), u("No hay tablas reducidas de 0 nºs."));
 
-        principal_->listatablas(9);
+        crear(*principal_).listatablas(9);
         QCOMPARE(combo->count(), 0);
         QCOMPARE(combo->currentText(), u("No hay tablas reducidas de 9 nºs."));
         QVERIFY(!control<QWidget>(principal_.get(), QStringLiteral("Image3_0"))->isEnabled());
 
-        principal_->listatablas(8);
+        crear(*principal_).listatablas(8);
         QCOMPARE(combo->currentText(), QStringLiteral("Tablas disponibles"));
         QCOMPARE(combo->count(), 2);
-        QCOMPARE(principal_->indicetablas, std::vector<int>({1, 2}));
+        QCOMPARE(crear(*principal_).indicetablas(), std::vector<int>({1, 2}));
         QVERIFY(control<QWidget>(principal_.get(), QStringLiteral("Image3_0"))->isEnabled());
         combo->setCurrentIndex(1);
-        QCOMPARE(principal_->tablasel, 2);
-        QCOMPARE(principal_->modocrea, 7);
-        QCOMPARE(principal_->numordenador, 1);
+        QCOMPARE(principal_->sesion().tablasel(), 2);
+        QCOMPARE(principal_->sesion().modocrea(), 7);
+        QCOMPARE(principal_->sesion().numordenador(), 1);
         QVERIFY(!control<QGroupBox>(principal_.get(), QStringLiteral("Frame10"))->isHidden());
         QVERIFY(control<QGroupBox>(principal_.get(), QStringLiteral("Frame9"))->isHidden());
         QCOMPARE(control<QLabel>(principal_.get(), QStringLiteral("Label48"))->text(),
                  u("4 aciertos apuestas."));
 
-        principal_->listatablas(10);
+        crear(*principal_).listatablas(10);
         combo->setCurrentIndex(0);
         QCOMPARE(control<QLabel>(principal_.get(), QStringLiteral("Label47"))->text(),
                  QStringLiteral("6,67%"));
@@ -323,12 +325,12 @@ private slots:
         QTest::keyClicks(control<QLineEdit>(crea, QStringLiteral("Text1")), QStringLiteral("TAB"));
         pulsa(crea, "Command1");
         QVERIFY(!ventana<Crea>("Crea")); // from the tab the editor closes after saving
-        QCOMPARE(principal_->penas().lee(1).tipo, qint16(14));
+        QCOMPARE(principal_->sesion().penas().lee(1).tipo, qint16(14));
     }
 
     void reducidaSinTablaElegida()
     {
-        principal_->listatablas(8);
+        crear(*principal_).listatablas(8);
         QTest::mouseClick(control<QWidget>(principal_.get(), QStringLiteral("Image3_0")),
                           Qt::LeftButton);
         QCOMPARE(textos(),
@@ -351,24 +353,24 @@ private slots:
             for (int i = 0; i < 6; ++i)
                 reducida.numero(b + 1, i + 1) = static_cast<qint16>(apuestas[b][i] * 5);
         reducida.creacion = fechas::serial(QDate(2025, 12, 1));
-        QCOMPARE(principal_->penas().escribe(1, reducida), Escritura::Hecha);
+        QCOMPARE(principal_->sesion().penas().escribe(1, reducida), Escritura::Hecha);
         // As after any change of the syndicate file: the summary enables the syndicate buttons.
-        principal_->recuenta();
+        principal_->sesion().recuenta();
 
-        principal_->penasel = 0;
-        pulsa(principal_.get(), "Command7");
+        principal_->sesion().ponPenasel(0);
+        pulsa(&gestor(*principal_), "Command7");
         QCOMPARE(textos(), QStringList{u("Seleccione una peña primero...")});
         QCOMPARE(escritorio_->mensajes.first().titulo, u("¡Nooooo!"));
         QVERIFY(!ventana<Crea>("Crea"));
         escritorio_->mensajes.clear();
 
-        principal_->penasel = 1;
-        pulsa(principal_.get(), "Command7");
+        principal_->sesion().ponPenasel(1);
+        pulsa(&gestor(*principal_), "Command7");
         QCOMPARE(textos(), QStringList{u("Si modifica algún número de esta peña, dejará de ser "
                                          "Reducida y pasará a ser de apuestas sencillas.")});
         QCOMPARE(escritorio_->mensajes.first().titulo, u("Atención!"));
         escritorio_->mensajes.clear();
-        QCOMPARE(principal_->editando, 1);
+        QCOMPARE(principal_->sesion().editando(), 1);
         auto *crea = ventana<Crea>("Crea");
         QVERIFY(crea);
         QVERIFY(!control<QPushButton>(crea, QStringLiteral("Command1"))->isVisible());
@@ -390,10 +392,10 @@ private slots:
         navegador->setValue(2);
         QCOMPARE(navegador->value(), 1);
         QCOMPARE(textos().last(), u("¡¡ Faltan números !!. Por favor, completa la apuesta."));
-        QCOMPARE(principal_->penas().lee(1).tablaN, qint16(7)); // nothing written yet
+        QCOMPARE(principal_->sesion().penas().lee(1).tablaN, qint16(7)); // nothing written yet
 
         pulsaNumeros(crea, {49});
-        const Pena editada = principal_->penas().lee(1);
+        const Pena editada = principal_->sesion().penas().lee(1);
         QCOMPARE(editada.tablaN, qint16(0));
         QCOMPARE(editada.numero(1, 6), qint16(49));
         QCOMPARE(editada.numero(2, 6), qint16(35));
@@ -405,20 +407,20 @@ private slots:
                  QStringList{QStringLiteral("10-15-20-25-30-35")});
         QVERIFY(control<QPushButton>(crea, QStringLiteral("Command4"))->isEnabled());
         QTest::mouseClick(control<QRadioButton>(crea, QStringLiteral("Option2")), Qt::LeftButton);
-        QCOMPARE(principal_->penas().lee(1).diasTexto().trimmed(), u("Sábado"));
+        QCOMPARE(principal_->sesion().penas().lee(1).diasTexto().trimmed(), u("Sábado"));
 
         principal_->Form_Activate();
         QVERIFY(!ventana<Crea>("Crea"));
-        QCOMPARE(principal_->editando, 0);
-        QCOMPARE(principal_->penagrabada, 0);
+        QCOMPARE(principal_->sesion().editando(), 0);
+        QCOMPARE(principal_->sesion().penagrabada(), 0);
         ArchivoPenas enDisco(carpeta_->archivo(QStringLiteral("apuestas.dat")));
         enDisco.abre();
-        QCOMPARE(enDisco.lee(1), principal_->penas().lee(1));
+        QCOMPARE(enDisco.lee(1), principal_->sesion().penas().lee(1));
     }
 
     void nombreDeMasDeVeinteLetrasYCaracteresAjenos()
     {
-        pulsa(principal_.get(), "Command4");
+        pulsa(&crear(*principal_), "Command4");
         QTest::mouseClick(
             control<QRadioButton>(ventana<Creamenu>("Creamenu"), QStringLiteral("Option1_1")),
             Qt::LeftButton);
@@ -458,8 +460,8 @@ private slots:
     {
         principal_->show();
         QVERIFY(QTest::qWaitForWindowActive(principal_.get()));
-        QTRY_COMPARE(principal_->activaciones, 1);
-        pulsa(principal_.get(), "Command4");
+        QTRY_COMPARE(principal_->activaciones(), 1);
+        pulsa(&crear(*principal_), "Command4");
         QTest::qWait(50);
         QVERIFY(ventana<Creamenu>("Creamenu"));
         QTest::mouseClick(
@@ -477,8 +479,8 @@ private slots:
         QVERIFY(ventana<Crea>("Crea"));
         principal_->activateWindow();
         QTRY_VERIFY(!ventana<Crea>("Crea"));
-        QCOMPARE(principal_->penagrabada, 0);
-        QCOMPARE(principal_->penas().cuenta(), 1);
+        QCOMPARE(principal_->sesion().penagrabada(), 0);
+        QCOMPARE(principal_->sesion().penas().cuenta(), 1);
     }
 
     void elEditorDevuelveAUnoLosSorteosAComprobar()
@@ -488,19 +490,41 @@ private slots:
             sorteos.push_back(sorteoDe(QDate(2025, 6, 5).addDays(7 * i)));
         carpeta_->escribeSorteos(sorteos);
         principal_ = std::make_unique<Principal>(carpeta_->ruta());
-        principal_->HScroll1->setValue(25);
-        principal_->modocrea = 0;
+        auto *aComprobar =
+            control<QScrollBar>(&resultados(*principal_), QStringLiteral("HScroll1"));
+        aComprobar->setValue(25);
+        principal_->sesion().ponModocrea(0);
         principal_->abreCrea();
-        QCOMPARE(principal_->HScroll1->value(), 1);
+        QCOMPARE(aComprobar->value(), 1);
         principal_->cierraCrea();
-        principal_->HScroll1->setValue(20);
+        aComprobar->setValue(20);
         principal_->abreCrea();
-        QCOMPARE(principal_->HScroll1->value(), 20);
+        QCOMPARE(aComprobar->value(), 20);
+    }
+
+    // The bet lines are digits and dashes in columns: they only line up in a fixed-pitch font.
+    void lasApuestasDelEditorVanEnLetraDeAnchoFijo()
+    {
+        pulsa(&crear(*principal_), "Command4");
+        QTest::mouseClick(
+            control<QRadioButton>(ventana<Creamenu>("Creamenu"), QStringLiteral("Option1_1")),
+            Qt::LeftButton);
+        auto *crea = ventana<Crea>("Crea");
+        QVERIFY(crea);
+        pulsaNumeros(crea, {7, 14, 21, 28, 35, 42});
+        const QAbstractItemModel *modelo =
+            control<QAbstractItemView>(crea, QStringLiteral("ListView5"))->model();
+        QCOMPARE(modelo->rowCount(), 1);
+        const QVariant letra = modelo->index(0, 0).data(Qt::FontRole);
+        QVERIFY(letra.canConvert<QFont>());
+        const QFont f = letra.value<QFont>();
+        QVERIFY2(f.styleHint() == QFont::TypeWriter || f.family() == QLatin1String("monospace"),
+                 qPrintable(f.toString()));
     }
 
     void laActivacionAlAbrirNoCierraElEditor()
     {
-        pulsa(principal_.get(), "Command4");
+        pulsa(&crear(*principal_), "Command4");
         QTest::mouseClick(
             control<QRadioButton>(ventana<Creamenu>("Creamenu"), QStringLiteral("Option1_1")),
             Qt::LeftButton);

@@ -2,10 +2,10 @@
 // prize breakdown and the result document shown, and every way the site can fail.
 #include "apoyo/carpetaprueba.h"
 #include "apoyo/escritorioprueba.h"
+#include "apoyo/pestanas.h"
 #include "app/ajustes.h"
 #include "app/imagen.h"
 #include "app/infor.h"
-#include "app/principal.h"
 #include "archive/archivosorteos.h"
 #include "archive/fechas.h"
 #include "simulacion/sitiosimulado.h"
@@ -79,15 +79,23 @@ class TstDescarga : public QObject {
     {
         principal = std::make_unique<Principal>(carpeta->ruta());
         // The ticks are given by the test, never by the clock.
-        principal->Timer1->setInterval(24 * 3600 * 1000);
+        temporizador()->setInterval(24 * 3600 * 1000);
         return *principal;
     }
-    Descarga &descarga() { return *principal->descarga(); }
-    void pulsa() { QTest::mouseClick(principal->Picture2, Qt::LeftButton); }
+    PestanaUltimo &pestana() { return ultimo(*principal); }
+    Descarga &descarga() { return *pestana().descarga(); }
+    // The controls of the download bar, the tab and the results lists the download updates.
+    QLabel *etiqueta(const char *nombre) const { return control<QLabel>(*principal, nombre); }
+    QTimer *temporizador() const { return control<QTimer>(*principal, "Timer1"); }
+    QProgressBar *barra() const { return control<QProgressBar>(*principal, "ProgressBar1"); }
+    QPlainTextEdit *aviso() const { return control<QPlainTextEdit>(*principal, "Text1"); }
+    QPdfView *documento() const { return control<QPdfView>(*principal, "WebBrowser1"); }
+    QScrollBar *comprobados() const { return control<QScrollBar>(*principal, "HScroll1"); }
+    void pulsa() { QTest::mouseClick(control<Imagen>(*principal, "Picture2"), Qt::LeftButton); }
     void ticks(int n)
     {
         for (int i = 0; i < n; ++i)
-            principal->Timer1_Timer();
+            pestana().Timer1_Timer();
     }
     // Runs the download to its end: first page, parse, second page, last step.
     void completa()
@@ -131,78 +139,78 @@ private slots:
         const auto &todos = historico.sorteos();
         prepara({todos.begin(), todos.end() - 3}, {todos.end() - 20, todos.end()});
         Principal &p = abre();
-        p.SSTab1->setCurrentIndex(3);
+        control<QTabWidget>(p, "SSTab1")->setCurrentIndex(3);
 
         pulsa();
-        QCOMPARE(p.Label6->text(), u("CONECTANDO AL SERVIDOR"));
-        QCOMPARE(p.ProgressBar1->value(), 1);
-        QCOMPARE(p.SSTab1->currentIndex(), 0);
-        QVERIFY(p.Timer1->isActive());
+        QCOMPARE(etiqueta("Label6")->text(), u("CONECTANDO AL SERVIDOR"));
+        QCOMPARE(barra()->value(), 1);
+        QCOMPARE(control<QTabWidget>(p, "SSTab1")->currentIndex(), 0);
+        QVERIFY(temporizador()->isActive());
         QCOMPARE(descarga().pasodescarga, 2);
         QTRY_COMPARE(descarga().pasodescarga, 3);
         QCOMPARE(sitio->peticiones.filter(u("buscador")).value(0),
                  u("/es/buscador?startDate=29/06/2026&gameId=04&type=search&endDate=18/08/2026"));
-        QCOMPARE(p.Label6->text(), u("BUSCANDO SORTEOS"));
+        QCOMPARE(etiqueta("Label6")->text(), u("BUSCANDO SORTEOS"));
         const qint64 primera = descarga().texto.size();
         QVERIFY(primera > 250 * 1024);
-        QCOMPARE(p.Label58->text(), QString::number(primera));
+        QCOMPARE(etiqueta("Label58")->text(), QString::number(primera));
 
         ticks(1);
         // The three new draws are in the archive, oldest first, exactly as published.
         QCOMPARE(archivoActual(), todos);
-        QCOMPARE(p.Label59->text(), u("3 sorteos"));
-        QCOMPARE(p.sorteosnuevos, 3);
-        QCOMPARE(p.sorteoActual(), todos.back());
-        QCOMPARE(p.ProgressBar1->value(), 2);
+        QCOMPARE(etiqueta("Label59")->text(), u("3 sorteos"));
+        QCOMPARE(p.sesion().sorteosnuevos(), 3);
+        QCOMPARE(p.sesion().sorteoActual(), todos.back());
+        QCOMPARE(barra()->value(), 2);
         QCOMPARE(carpeta->lee(QStringLiteral("www.txt")).size(),
                  primera + 4 + qint64(descarga().texto.count('"')));
         QVERIFY(carpeta->lee(QStringLiteral("www.txt")).endsWith("</html>\n\"\r\n"));
         const paginas::SorteoWeb ultimo{todos.back()};
-        QCOMPARE(p.enlacesorteo, ultimo.enlace());
+        QCOMPARE(p.sesion().enlacesorteo(), ultimo.enlace());
 
         QTRY_VERIFY(!descarga().Inet2.ocupada());
         const qint64 segunda = descarga().texto.size();
-        QCOMPARE(p.Label58->text(), QString::number(primera + segunda) + u(" Bytes"));
+        QCOMPARE(etiqueta("Label58")->text(), QString::number(primera + segunda) + u(" Bytes"));
         ticks(1);
-        QCOMPARE(p.Label6->text(), u("TRANSFERENCIA FINALIZADA"));
-        QCOMPARE(p.ProgressBar1->value(), 5);
-        QVERIFY(!p.Timer1->isActive());
-        QCOMPARE(p.HScroll1->value(), 3);
+        QCOMPARE(etiqueta("Label6")->text(), u("TRANSFERENCIA FINALIZADA"));
+        QCOMPARE(barra()->value(), 5);
+        QVERIFY(!temporizador()->isActive());
+        QCOMPARE(comprobados()->value(), 3);
         QVERIFY(carpeta->lee(QStringLiteral("www2.txt")).contains("DOCUMENTOS DEL SORTEO"));
-        QCOMPARE(p.Label8->text(), u("-Informe del Lunes, 17 de agosto del 2026"));
-        QCOMPARE(p.Label10[0]->text(), u("1.234.567,89"));
-        QCOMPARE(p.Label10[5]->text(), u("1,00"));
-        QCOMPARE(p.textoinforme, sitio->direccion() + ultimo.rutaPdf());
+        QCOMPARE(etiqueta("Label8")->text(), u("-Informe del Lunes, 17 de agosto del 2026"));
+        QCOMPARE(etiqueta("Label10_0")->text(), u("1.234.567,89"));
+        QCOMPARE(etiqueta("Label10_5")->text(), u("1,00"));
+        QCOMPARE(pestana().textoinforme(), sitio->direccion() + ultimo.rutaPdf());
 
         // The result document comes next and is shown in the window.
-        QTRY_VERIFY(!p.WebBrowser1->isHidden());
-        QVERIFY(p.Text1->isHidden());
-        QVERIFY(p.pdfbajado);
+        QTRY_VERIFY(!documento()->isHidden());
+        QVERIFY(aviso()->isHidden());
+        QVERIFY(pestana().pdfbajado());
         QVERIFY(carpeta->lee(QStringLiteral("kap.pdf")).startsWith("%PDF"));
         QVERIFY(escritorio->mensajes.isEmpty());
 
         // More ticks after the end change nothing.
         ticks(3);
         QCOMPARE(archivoActual(), todos);
-        QCOMPARE(p.Label6->text(), u("TRANSFERENCIA FINALIZADA"));
+        QCOMPARE(etiqueta("Label6")->text(), u("TRANSFERENCIA FINALIZADA"));
     }
 
     void sinSorteosNuevos()
     {
         const auto sorteos = inventados(12);
         prepara(sorteos, sorteos);
-        Principal &p = abre();
-        p.HScroll1->setValue(5);
+        abre();
+        comprobados()->setValue(5);
         completa();
         QCOMPARE(escritorio->textos(), QStringList{u("Todavía no hay sorteos nuevos.")});
         QCOMPARE(escritorio->mensajes[0].titulo, u("Pruebe más tarde"));
         QCOMPARE(escritorio->mensajes[0].icono, Escritorio::Icono::Informacion);
         QCOMPARE(archivoActual(), sorteos);
-        QCOMPARE(p.Label6->text(), u("TRANSFERENCIA FINALIZADA"));
-        QCOMPARE(p.HScroll1->value(), 1);
+        QCOMPARE(etiqueta("Label6")->text(), u("TRANSFERENCIA FINALIZADA"));
+        QCOMPARE(comprobados()->value(), 1);
         // The draw on the archived date still gave its page: the prize breakdown is there.
-        QVERIFY(p.Label58->text().endsWith(u(" Bytes")));
-        QTRY_VERIFY(!p.WebBrowser1->isHidden());
+        QVERIFY(etiqueta("Label58")->text().endsWith(u(" Bytes")));
+        QTRY_VERIFY(!documento()->isHidden());
     }
 
     void doceNuevosYSegundaDescarga()
@@ -212,10 +220,10 @@ private slots:
         Principal &p = abre();
         completa();
         QCOMPARE(archivoActual(), sorteos);
-        QCOMPARE(p.Label59->text(), u("12 sorteos"));
-        QCOMPARE(p.sorteosnuevos, 8);
-        QCOMPARE(p.HScroll1->value(), 8);
-        const QString enlace = p.enlacesorteo;
+        QCOMPARE(etiqueta("Label59")->text(), u("12 sorteos"));
+        QCOMPARE(p.sesion().sorteosnuevos(), 8);
+        QCOMPARE(comprobados()->value(), 8);
+        const QString enlace = p.sesion().enlacesorteo();
         QCOMPARE(sitio->peticiones.filter(u("/es/la-primitiva/")),
                  QStringList{u("/es/la-primitiva/sorteos/") + enlace});
 
@@ -227,8 +235,8 @@ private slots:
         escritorio->reloj = QDateTime(QDate(2026, 8, 19), QTime(9, 0));
         completa();
         QCOMPARE(archivoActual().back(), nuevo);
-        QCOMPARE(p.Label59->text(), u("1 sorteo"));
-        QCOMPARE(p.enlacesorteo, enlace);
+        QCOMPARE(etiqueta("Label59")->text(), u("1 sorteo"));
+        QCOMPARE(p.sesion().enlacesorteo(), enlace);
         QCOMPARE(sitio->peticiones.filter(u("/es/la-primitiva/")).size(), 2);
         QCOMPARE(sitio->peticiones.filter(u("/es/la-primitiva/")).last(),
                  u("/es/la-primitiva/sorteos/") + enlace);
@@ -260,43 +268,43 @@ private slots:
                        "error, posiblemente se ha de actualizar el programa. Pruebe más tarde."));
             QCOMPARE(escritorio->mensajes[0].titulo, u("Error crítico"));
             QCOMPARE(escritorio->mensajes[0].icono, Escritorio::Icono::Critico);
-            QVERIFY(p.errordatos);
-            QCOMPARE(p.Text1->toPlainText(),
+            QVERIFY(p.sesion().errordatos());
+            QCOMPARE(aviso()->toPlainText(),
                      u("\nERROR DE INTERPRETACIÓN DE DATOS:\nSi más tarde se conecta y le vuelve "
                        "a suceder envie un email a: ") +
-                         p.sitios().autorCorreo);
+                         p.sesion().sitios().autorCorreo);
             // The checking and the refreshes are skipped: no result document is fetched.
             QVERIFY(sitio->peticiones.filter(u(".pdf")).isEmpty());
         } else {
             QCOMPARE(escritorio->mensajes[0].texto, u("Aun no hay datos de sorteos del 2026."));
             QCOMPARE(escritorio->mensajes[0].titulo, u("Pruebe mas tarde"));
-            QVERIFY(!p.errordatos);
+            QVERIFY(!p.sesion().errordatos());
             // The newest draw was read but not written: it is not reported as new.
-            QVERIFY(p.Label59->text().isEmpty());
-            QCOMPARE(p.sorteosnuevos, 0);
+            QVERIFY(etiqueta("Label59")->text().isEmpty());
+            QCOMPARE(p.sesion().sorteosnuevos(), 0);
         }
-        QCOMPARE(p.Label6->text(), u("TRANSFERENCIA FINALIZADA"));
-        QVERIFY(!p.Timer1->isActive());
+        QCOMPARE(etiqueta("Label6")->text(), u("TRANSFERENCIA FINALIZADA"));
+        QVERIFY(!temporizador()->isActive());
     }
 
     void sinRespuestaEnCincoTicks()
     {
         prepara(inventados(12, QDate(2026, 8, 8)), inventados(12));
         sitio->busqueda = SitioSimulado::Modo::Mudo;
-        Principal &p = abre();
+        abre();
         pulsa();
         QTRY_COMPARE(sitio->peticiones.filter(u("buscador")).size(), 1);
         ticks(4);
         QVERIFY(escritorio->mensajes.isEmpty());
-        QCOMPARE(p.Label6->text(), u("CONECTANDO AL SERVIDOR"));
+        QCOMPARE(etiqueta("Label6")->text(), u("CONECTANDO AL SERVIDOR"));
         ticks(1);
         QCOMPARE(escritorio->textos(),
                  QStringList{Descarga::textoAviso(Descarga::Aviso::NoConectado)});
         QCOMPARE(escritorio->mensajes[0].titulo, u("Error de conexión"));
         QCOMPARE(escritorio->mensajes[0].icono, Escritorio::Icono::Exclamacion);
-        QVERIFY(p.Label6->text().isEmpty());
-        QCOMPARE(p.ProgressBar1->value(), 0);
-        QVERIFY(!p.Timer1->isActive());
+        QVERIFY(etiqueta("Label6")->text().isEmpty());
+        QCOMPARE(barra()->value(), 0);
+        QVERIFY(!temporizador()->isActive());
         QVERIFY(!descarga().Inet1.ocupada());
         QCOMPARE(archivoActual(), inventados(12, QDate(2026, 8, 8)));
     }
@@ -305,19 +313,19 @@ private slots:
     {
         prepara(inventados(12, QDate(2026, 8, 8)), inventados(12));
         sitio->busqueda = SitioSimulado::Modo::Lento;
-        Principal &p = abre();
+        abre();
         pulsa();
         // Part of the page arrived: the server answers, so the fifth tick is not alarmed.
-        QTRY_COMPARE(p.Label6->text(), u("BUSCANDO SORTEOS"));
-        QVERIFY(p.Label58->text().toInt() > 100);
+        QTRY_COMPARE(etiqueta("Label6")->text(), u("BUSCANDO SORTEOS"));
+        QVERIFY(etiqueta("Label58")->text().toInt() > 100);
         ticks(29);
         QVERIFY(escritorio->mensajes.isEmpty());
         ticks(1);
         QCOMPARE(escritorio->textos(), QStringList{Descarga::textoAviso(Descarga::Aviso::Tarda)});
         QCOMPARE(escritorio->mensajes[0].titulo, u("Error de conexión"));
-        QVERIFY(!p.Timer1->isActive());
-        QCOMPARE(p.ProgressBar1->value(), 0);
-        QVERIFY(p.Label6->text().isEmpty());
+        QVERIFY(!temporizador()->isActive());
+        QCOMPARE(barra()->value(), 0);
+        QVERIFY(etiqueta("Label6")->text().isEmpty());
     }
 
     void errorDelServidor_data()
@@ -335,39 +343,39 @@ private slots:
             QSettings ini(carpeta->archivo(QStringLiteral("ajustes.ini")), QSettings::IniFormat);
             ini.setValue(QStringLiteral("operador/sitio"), QStringLiteral("http://127.0.0.1:1"));
         }
-        Principal &p = abre();
+        abre();
         const QByteArray wwwAntes = carpeta->lee(QStringLiteral("www.txt"));
         pulsa();
         // An error page is never taken for the results page.
         QTRY_COMPARE(escritorio->mensajes.size(), 1);
         QCOMPARE(escritorio->mensajes[0].texto, Descarga::textoAviso(Descarga::Aviso::NoConectado));
-        QVERIFY(p.Label6->text().isEmpty());
-        QCOMPARE(p.ProgressBar1->value(), 0);
-        QVERIFY(!p.Timer1->isActive());
+        QVERIFY(etiqueta("Label6")->text().isEmpty());
+        QCOMPARE(barra()->value(), 0);
+        QVERIFY(!temporizador()->isActive());
         ticks(6);
         QCOMPARE(escritorio->mensajes.size(), 1);
         QCOMPARE(archivoActual(), inventados(12, QDate(2026, 8, 8)));
         QCOMPARE(carpeta->lee(QStringLiteral("www.txt")), wwwAntes);
-        QVERIFY(p.Label6->text().isEmpty());
+        QVERIFY(etiqueta("Label6")->text().isEmpty());
     }
 
     void respuestaCortaSeAnalizaIgual()
     {
         prepara(inventados(12, QDate(2026, 8, 8)), inventados(12));
         sitio->busqueda = SitioSimulado::Modo::Corto;
-        Principal &p = abre();
+        abre();
         pulsa();
         QTRY_COMPARE(descarga().pasodescarga, 3);
-        QCOMPARE(p.Label6->text(), u("CONECTANDO AL SERVIDOR"));
-        QCOMPARE(p.Label58->text(), u("26"));
+        QCOMPARE(etiqueta("Label6")->text(), u("CONECTANDO AL SERVIDOR"));
+        QCOMPARE(etiqueta("Label58")->text(), u("26"));
         ticks(1);
         // No link to follow: the second page is the same text, and no " Bytes" is added.
         QCOMPARE(escritorio->textos(), QStringList{u("Todavía no hay sorteos nuevos.")});
-        QCOMPARE(p.Label6->text(), u("TRANSFERENCIA FINALIZADA"));
-        QCOMPARE(p.Label58->text(), u("26"));
+        QCOMPARE(etiqueta("Label6")->text(), u("TRANSFERENCIA FINALIZADA"));
+        QCOMPARE(etiqueta("Label58")->text(), u("26"));
         QCOMPARE(carpeta->lee(QStringLiteral("www2.txt")),
                  QByteArray("\"<html>Mantenimiento</html>\"\r\n"));
-        QCOMPARE(p.Text1->toPlainText(), u("\nATENCIÓN:\nLos datos del sorteo aún no están "
+        QCOMPARE(aviso()->toPlainText(), u("\nATENCIÓN:\nLos datos del sorteo aún no están "
                                            "disponibles. Intente más tarde."));
         QVERIFY(sitio->peticiones.filter(u("/es/la-primitiva/")).isEmpty());
     }
@@ -375,14 +383,14 @@ private slots:
     void relojAnteriorAlUltimoSorteo()
     {
         prepara(inventados(10), inventados(12), QDate(2026, 8, 10));
-        Principal &p = abre();
+        abre();
         pulsa();
         QCOMPARE(escritorio->textos(),
                  QStringList{u("La fecha de tu ordenador parece incorrecta. Existen sorteos en la "
                                "base de datos con fechas porsteriores a la actual. Comprueba la "
                                "fecha de tu ordenador.")});
         QCOMPARE(escritorio->mensajes[0].titulo, u("Error de fechas"));
-        QVERIFY(!p.Timer1->isActive());
+        QVERIFY(!temporizador()->isActive());
         QCoreApplication::processEvents();
         QVERIFY(sitio->peticiones.isEmpty());
     }
@@ -406,24 +414,24 @@ private slots:
             sitio->sorteos.back().conPdf = false;
         else
             sitio->documento = fallo == 2 ? SitioSimulado::Modo::Corto : SitioSimulado::Modo::Error;
-        Principal &p = abre();
+        abre();
         completa();
         QCOMPARE(archivoActual(), inventados(12));
-        QCOMPARE(p.Label6->text(), u("TRANSFERENCIA FINALIZADA"));
+        QCOMPARE(etiqueta("Label6")->text(), u("TRANSFERENCIA FINALIZADA"));
         const QString atencion = u("\nATENCIÓN:\nLos datos del sorteo aún no están disponibles. "
                                    "Intente más tarde.");
         if (fallo == 0) {
-            QVERIFY(!p.Label58->text().endsWith(u(" Bytes")));
-            QCOMPARE(p.Text1->toPlainText(), atencion);
+            QVERIFY(!etiqueta("Label58")->text().endsWith(u(" Bytes")));
+            QCOMPARE(aviso()->toPlainText(), atencion);
         } else if (fallo == 1) {
-            QCOMPARE(p.Text1->toPlainText(), atencion);
+            QCOMPARE(aviso()->toPlainText(), atencion);
         } else {
-            QTRY_VERIFY(!p.transferenciaPdf()->ocupada());
-            QCOMPARE(p.Text1->toPlainText(),
+            QTRY_VERIFY(!pestana().transferenciaPdf()->ocupada());
+            QCOMPARE(aviso()->toPlainText(),
                      fallo == 2 ? atencion : u("No se encuentra conexión a internet.... :("));
         }
-        QVERIFY(!p.Text1->isHidden());
-        QVERIFY(p.WebBrowser1->isHidden());
+        QVERIFY(!aviso()->isHidden());
+        QVERIFY(documento()->isHidden());
         QVERIFY(escritorio->mensajes.isEmpty());
     }
 
@@ -432,16 +440,16 @@ private slots:
         prepara(inventados(12, QDate(2026, 8, 8)), inventados(12));
         Principal &p = abre();
         // While the maker's message is on screen the download does not start.
-        p.Command6_Click();
-        QVERIFY(p.ventanaInfor() && p.ventanaInfor()->isVisible());
+        pestana().Command6_Click();
+        QVERIFY(pestana().ventanaInfor() && pestana().ventanaInfor()->isVisible());
         pulsa();
-        QVERIFY(!p.Timer1->isActive());
-        p.ventanaInfor()->close();
+        QVERIFY(!temporizador()->isActive());
+        pestana().ventanaInfor()->close();
         p.findChild<QAction *>(QStringLiteral("Baja"))->trigger();
-        QVERIFY(p.Timer1->isActive());
+        QVERIFY(temporizador()->isActive());
         // "Ver mensaje" does nothing while a download runs.
-        p.Command6_Click();
-        QTRY_VERIFY(!p.ventanaInfor());
+        pestana().Command6_Click();
+        QTRY_VERIFY(!pestana().ventanaInfor());
         QTRY_COMPARE(descarga().pasodescarga, 3);
     }
 
@@ -470,27 +478,29 @@ private slots:
         mensaje += QByteArray(longitud - mensaje.size() - 18, 'x') + "</p></body></html>";
         QCOMPARE(mensaje.size(), longitud);
         sitio->informe = mensaje;
-        Principal &p = abre();
+        abre();
         if (pide) {
             QTRY_COMPARE(sitio->peticiones, QStringList{u("/informe.dat")});
-            QTRY_VERIFY(!p.transferenciaMensaje()->ocupada());
+            QTRY_VERIFY(!pestana().transferenciaMensaje()->ocupada());
             QCOMPARE(carpeta->lee(QStringLiteral("informe.dat")), mensaje);
         } else {
             QCoreApplication::processEvents();
-            QVERIFY(!p.transferenciaMensaje()->ocupada());
+            QVERIFY(!pestana().transferenciaMensaje()->ocupada());
             QVERIFY(sitio->peticiones.isEmpty());
         }
-        QCOMPARE(p.ventanaInfor() != nullptr && p.ventanaInfor()->isVisible(), muestra);
+        QCOMPARE(pestana().ventanaInfor() != nullptr && pestana().ventanaInfor()->isVisible(),
+                 muestra);
         const QString web = Ajustes::lee(carpeta->archivo(QStringLiteral("nums.ini"))).webTexto();
         QCOMPARE(web, muestra ? u("www.bolarium-nuevo.es") : sitio->host());
         if (muestra) {
-            QCOMPARE(p.ventanaInfor()->windowTitle(), u("Noticias del jefe..."));
-            QVERIFY(p.ventanaInfor()->WebBrowser1->toPlainText().startsWith(u("Nueva version.")));
+            QCOMPARE(pestana().ventanaInfor()->windowTitle(), u("Noticias del jefe..."));
+            QVERIFY(pestana().ventanaInfor()->WebBrowser1->toPlainText().startsWith(
+                u("Nueva version.")));
             // The same message again is not news.
-            p.ventanaInfor()->close();
-            p.bajamensaje();
-            QTRY_VERIFY(!p.transferenciaMensaje()->ocupada());
-            QVERIFY(!p.ventanaInfor());
+            pestana().ventanaInfor()->close();
+            pestana().bajamensaje();
+            QTRY_VERIFY(!pestana().transferenciaMensaje()->ocupada());
+            QVERIFY(!pestana().ventanaInfor());
         }
     }
 
@@ -539,30 +549,30 @@ private slots:
         carpeta->escribe(QStringLiteral("www2.txt"), Pagina::enmarca(paginas::sorteo(ultimo)));
         carpeta->escribe(QStringLiteral("kap.pdf"), paginas::pdf(QStringLiteral("Acta")));
         Principal &p = abre();
-        QVERIFY(!p.WebBrowser1->isHidden());
-        QCOMPARE(p.textoinforme, sitio->direccion() + ultimo.rutaPdf());
-        QVERIFY(!p.pdfbajado);
+        QVERIFY(!documento()->isHidden());
+        QCOMPARE(pestana().textoinforme(), sitio->direccion() + ultimo.rutaPdf());
+        QVERIFY(!pestana().pdfbajado());
         // A file that says it is a PDF but is not one: the reader notice, and a click on it
         // opens the reader's download page.
         carpeta->escribe(QStringLiteral("kap.pdf"), "%PDF-1.4 roto");
-        p.premiosorteo(1);
-        QVERIFY(p.Text1->toPlainText().contains(u("OPCIÓN NO DISPONIBLE")));
-        QCOMPARE(p.lectorpdf, 1);
-        QTest::mouseClick(p.Text1->viewport(), Qt::LeftButton);
+        pestana().premiosorteo(1);
+        QVERIFY(aviso()->toPlainText().contains(u("OPCIÓN NO DISPONIBLE")));
+        QCOMPARE(pestana().lectorpdf(), 1);
+        QTest::mouseClick(aviso()->viewport(), Qt::LeftButton);
         QCOMPARE(escritorio->direcciones.size(), 1);
-        QCOMPARE(escritorio->direcciones[0].toString(), p.sitios().lectorPdfDescarga);
+        QCOMPARE(escritorio->direcciones[0].toString(), p.sesion().sitios().lectorPdfDescarga);
     }
 
     void ratonSobreElBoton()
     {
         prepara(inventados(3), {});
         Principal &p = abre();
-        p.Picture2_MouseMove(50, 40);
-        QCOMPARE(p.Picture2->property("imagen").toInt(), 1);
-        p.Picture2_MouseMove(120, 40);
-        QCOMPARE(p.Picture2->property("imagen").toInt(), 2);
-        p.Picture2_MouseMove(50, 12);
-        QCOMPARE(p.Picture2->property("imagen").toInt(), 2);
+        pestana().Picture2_MouseMove(50, 40);
+        QCOMPARE(control<Imagen>(p, "Picture2")->property("imagen").toInt(), 1);
+        pestana().Picture2_MouseMove(120, 40);
+        QCOMPARE(control<Imagen>(p, "Picture2")->property("imagen").toInt(), 2);
+        pestana().Picture2_MouseMove(50, 12);
+        QCOMPARE(control<Imagen>(p, "Picture2")->property("imagen").toInt(), 2);
     }
 };
 
