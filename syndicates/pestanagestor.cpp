@@ -317,8 +317,6 @@ void PestanaGestor::pintaGraficoPena(int sinPremio, int premios)
 void PestanaGestor::muestrapena(int registro)
 {
     const int r = registro;
-    if (!ListView5)
-        return;
     const listado::Ficha f =
         listado::ficha(sesion_.penas().penas(), r, sesion_.sorteos().sorteos(), QLocale());
     if (f.error != 0) {
@@ -334,8 +332,7 @@ void PestanaGestor::muestrapena(int registro)
         penaMostrada_ = Pena{};
         modeloApuestas_->pon({});
         for (QLabel *l : Label3)
-            if (l)
-                l->setText(QStringLiteral("0"));
+            l->setText(QStringLiteral("0"));
         Label28->clear();
         Label29->clear();
     } else {
@@ -344,8 +341,7 @@ void PestanaGestor::muestrapena(int registro)
         ListView5->setFixedHeight(qRound(f.altoTwips / 15.0)); // 15 twips a pixel
         ListView5->setProperty("altoTwips", f.altoTwips);
         for (int i = 0; i < 5; ++i)
-            if (Label3[i])
-                Label3[i]->setText(QString::number(f.contadores[static_cast<size_t>(i)]));
+            Label3[i]->setText(QString::number(f.contadores[static_cast<size_t>(i)]));
         Label28->setText(f.tipo);
         Label29->setText(f.elegidos);
     }
