@@ -8,18 +8,41 @@
 namespace stats {
 
 namespace {
-constexpr int kJueves = 5; // fechas::numeroDia: Sunday 1 .. Saturday 7
-constexpr int kSabado = 7;
+// Weekdays as fechas::numeroDia gives them: Sunday 1 .. Saturday 7.
+constexpr int kDiaLunes = 2;
+constexpr int kDiaJueves = 5;
+constexpr int kDiaSabado = 7;
 
 bool seleccionadoDia(int dia, FiltroDias filtro)
 {
-    if (filtro.jueves && filtro.sabado)
-        return true;
-    if (filtro.jueves)
-        return dia == kJueves;
-    if (filtro.sabado)
-        return dia == kSabado;
-    return false;
+    switch (dia) {
+    case kDiaLunes:
+        return filtro.lunes;
+    case kDiaJueves:
+        return filtro.jueves;
+    case kDiaSabado:
+        return filtro.sabado;
+    default:
+        // A record on a day without draws (a damaged or hand-made archive) has no box of its
+        // own: it counts while "Jueves" and "Sábado" are both ticked, so that every box ticked
+        // still takes every record.
+        return filtro.jueves && filtro.sabado;
+    }
+}
+
+// The table of the draw day `dia`, or none for a weekday without draws.
+std::array<int, 50> *cuentasDelDia(Cuentas &c, int dia)
+{
+    switch (dia) {
+    case kDiaLunes:
+        return &c.lunes;
+    case kDiaJueves:
+        return &c.jueves;
+    case kDiaSabado:
+        return &c.sabado;
+    default:
+        return nullptr;
+    }
 }
 
 QString textoFecha(double serial)
@@ -31,10 +54,12 @@ QString textoFecha(double serial)
 bool seleccionado(const QString &dia, FiltroDias filtro)
 {
     int numero = 0;
-    if (dia == QStringLiteral("Jueves"))
-        numero = kJueves;
+    if (dia == QStringLiteral("Lunes"))
+        numero = kDiaLunes;
+    else if (dia == QStringLiteral("Jueves"))
+        numero = kDiaJueves;
     else if (dia == QString::fromUtf8("Sábado"))
-        numero = kSabado;
+        numero = kDiaSabado;
     return seleccionadoDia(numero, filtro);
 }
 
@@ -85,9 +110,11 @@ Resultado estadisticas(const std::vector<Sorteo> &sorteos, FiltroDias filtro, do
         if (seleccionadoDia(dia, filtro) && !(s.fecha < desde)) {
             ++r.total;
             texto = textoSorteo(s);
+            std::array<int, 50> *delDia = cuentasDelDia(r.cuentas, dia);
             for (qint16 n : s.numeros) {
                 ++r.cuentas.todos[static_cast<size_t>(n)];
-                ++(dia == kJueves ? r.cuentas.jueves : r.cuentas.otros)[static_cast<size_t>(n)];
+                if (delDia)
+                    ++(*delDia)[static_cast<size_t>(n)];
             }
             if (r.total == 1)
                 r.masReciente = s.fecha;
@@ -120,8 +147,9 @@ std::array<FilaTabla, 25> tabla(const Cuentas &cuentas, bool segundaMitad, bool 
         f.numero = n;
         f.etiqueta = QLatin1Char(' ') + QString::number(n);
         if (comparativa) {
-            f.valor1 = cuentas.jueves[k];
-            f.valor2 = cuentas.otros[k];
+            f.valor1 = cuentas.lunes[k];
+            f.valor2 = cuentas.jueves[k];
+            f.valor3 = cuentas.sabado[k];
         } else {
             f.valor1 = cuentas.todos[k];
         }
@@ -155,10 +183,25 @@ Descripcion describe(const Resultado &r, FiltroDias filtro, bool todos, int mese
                 QStringLiteral(", en total, %1 sorteos en la base de datos.").arg(r.total);
 
     QString dias;
-    if (filtro.jueves && filtro.sabado) {
+    if (filtro.lunes && filtro.jueves && filtro.sabado) {
+        dias = QString::fromUtf8(
+            "tanto los números de los sorteos del LUNES, del JUEVES como los del SÁBADO.");
+        d.fila.diasajugar = QString::fromUtf8("Lunes, jueves y sábado.");
+    } else if (filtro.jueves && filtro.sabado) {
         dias =
             QString::fromUtf8("tanto los números de los sorteos del JUEVES, como los del SÁBADO.");
         d.fila.diasajugar = QString::fromUtf8("Jueves y sábado.");
+    } else if (filtro.lunes && filtro.jueves) {
+        dias =
+            QString::fromUtf8("tanto los números de los sorteos del LUNES, como los del JUEVES.");
+        d.fila.diasajugar = QStringLiteral("Lunes y jueves.");
+    } else if (filtro.lunes && filtro.sabado) {
+        dias =
+            QString::fromUtf8("tanto los números de los sorteos del LUNES, como los del SÁBADO.");
+        d.fila.diasajugar = QString::fromUtf8("Lunes y sábado.");
+    } else if (filtro.lunes) {
+        dias = QString::fromUtf8("sólo los números de los sorteos del LUNES.");
+        d.fila.diasajugar = QStringLiteral("Lunes.");
     } else if (filtro.sabado) {
         dias = QString::fromUtf8("sólo los números de los sorteos del SÁBADO.");
         d.fila.diasajugar = QString::fromUtf8("Sábado.");
@@ -210,6 +253,10 @@ Filtro pulsa(Filtro f, int casilla, bool marcada)
     case 2:
         f.comparativa = marcada;
         break;
+    case 9:
+    case 10:
+        f.lunes = marcada;
+        break;
     case 5:
     case 7:
         f.todos = marcada;
@@ -222,6 +269,7 @@ Filtro pulsa(Filtro f, int casilla, bool marcada)
         break;
     }
     if (f.comparativa) {
+        f.lunes = true;
         f.jueves = true;
         f.sabado = true;
     }

@@ -11,10 +11,12 @@
 // of chosen draw days, the list of those draws, and the ranking of the numbers.
 namespace stats {
 
-// The two day boxes ("Jueves", "Sábado").
+// The three day boxes ("Lunes", "Jueves", "Sábado"). Monday comes last so that a filter
+// written as {jueves, sábado} still takes the Monday draws, as the boxes do at start.
 struct FiltroDias {
     bool jueves = true;
     bool sabado = true;
+    bool lunes = true;
 };
 
 // Every filter of the statistics tab, which the creation tab's copies share: the day boxes,
@@ -25,15 +27,16 @@ struct Filtro {
     bool comparativa = false;
     bool todos = true; // false: the period box is the one ticked
     int meses = 1;     // months of the period, as the sliders show it (1..500)
+    bool lunes = true;
 
-    FiltroDias dias() const { return {jueves, sabado}; }
+    FiltroDias dias() const { return {jueves, sabado, lunes}; }
     bool operator==(const Filtro &) const = default;
 };
 
 // The filter after a click on box `casilla` of the Check3 array (0 Jueves, 1 Sábado,
-// 2 Comparativa, 5 Todos, 6 the period; 3, 4, 7 and 8 are the creation tab's copies of 0, 1,
-// 5 and 6), which the click left `marcada`. "Comparativa" needs both days; "Todos" and the
-// period exclude each other.
+// 2 Comparativa, 5 Todos, 6 the period, 9 Lunes; 3, 4, 7, 8 and 10 are the creation tab's
+// copies of 0, 1, 5, 6 and 9), which the click left `marcada`. "Comparativa" needs all three
+// days; "Todos" and the period exclude each other.
 Filtro pulsa(Filtro filtro, int casilla, bool marcada);
 // A slider value as the period sliders hold it.
 int mesesValidos(int meses);
@@ -46,12 +49,14 @@ struct FilaSorteo {
     int registro = 0; // record number in the archive
 };
 
-// Counts by number (index 1..49; 0 unused): all selected draws, and the same split into
-// Thursday draws and draws of any other day.
+// Counts by number (index 1..49; 0 unused): all selected draws, and the same split by draw
+// day. A draw on any other weekday (only in a damaged or hand-made archive) counts in `todos`
+// alone.
 struct Cuentas {
     std::array<int, 50> todos{};
+    std::array<int, 50> lunes{};
     std::array<int, 50> jueves{};
-    std::array<int, 50> otros{};
+    std::array<int, 50> sabado{};
 };
 
 struct Resultado {
@@ -65,8 +70,9 @@ struct Resultado {
     int ilegible = 0;              // record number of a draw that cannot be counted; 0 = none
 };
 
-// Whether a draw passes the day boxes: both boxes take every draw, one box only the draws of
-// its day, no box none.
+// Whether a draw of weekday `dia` ("Lunes", "Jueves", "Sábado", as diasemana names it) passes
+// the day boxes: a draw day passes when its box is ticked; any other weekday only while both
+// "Jueves" and "Sábado" are, so that all three boxes still take every draw.
 bool seleccionado(const QString &dia, FiltroDias filtro);
 
 // " 3-12-25-33-41-49  C:  7  R: 5" (the layout of the draw list).
@@ -81,13 +87,15 @@ Resultado estadisticas(const std::vector<Sorteo> &sorteos, FiltroDias filtro, do
                        const Resultado &anterior = {});
 
 // One chart table: 25 rows labelled " 1".." 25" (first half) or " 25".." 49" (second half),
-// number 25 in both. With `comparativa` the two values are the Thursday count and the count of
-// the other days; without it the first value is the count and the second is unused.
+// number 25 in both. With `comparativa` the three values are the Monday, Thursday and Saturday
+// counts, the order of the chart's series; without it the first value is the count of every
+// selected draw and the other two are unused.
 struct FilaTabla {
     QString etiqueta;
     int numero = 0;
-    int valor1 = 0;
-    int valor2 = 0;
+    int valor1 = 0; // all days, or Monday
+    int valor2 = 0; // Thursday
+    int valor3 = 0; // Saturday
 };
 std::array<FilaTabla, 25> tabla(const Cuentas &cuentas, bool segundaMitad, bool comparativa);
 

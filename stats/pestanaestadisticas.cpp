@@ -56,15 +56,17 @@ PestanaEstadisticas::PestanaEstadisticas(Sesion &sesion, QWidget *parent) : Pest
     auto *rejilla = new QGridLayout(panel);
 
     auto *filtros = new QHBoxLayout;
-    const char *const titulos[7] = {"Jueves", "Sábado", "Comparativa", nullptr, nullptr,
-                                    "Todos",  ""};
-    for (int i : {0, 1, 2, 5, 6}) {
+    const char *const titulos[10] = {"Jueves", "Sábado", "Comparativa", nullptr, nullptr,
+                                     "Todos",  "",       nullptr,       nullptr, "Lunes"};
+    // The days in the order of the week.
+    for (int i : {9, 0, 1, 2, 5, 6}) {
         Check3[i] = new QCheckBox(u(titulos[i]), panel);
         Check3[i]->setObjectName(QStringLiteral("Check3_%1").arg(i));
         connect(Check3[i], &QCheckBox::clicked, this, [this, i] { Check3_Click(i); });
         filtros->addWidget(Check3[i]);
     }
-    // The program starts over every draw of both days.
+    // The program starts over every draw of every day.
+    Check3[9]->setChecked(true);
     Check3[0]->setChecked(true);
     Check3[1]->setChecked(true);
     Check3[5]->setChecked(true);
@@ -120,7 +122,7 @@ PestanaEstadisticas::PestanaEstadisticas(Sesion &sesion, QWidget *parent) : Pest
     Frame5->setObjectName(QStringLiteral("Frame5"));
     Frame5->setFrameShape(QFrame::StyledPanel);
     auto *leyenda = new QHBoxLayout(Frame5);
-    for (const char *dia : {"Jueves", "Sábado"}) {
+    for (const char *dia : {"Lunes", "Jueves", "Sábado"}) {
         auto *l = new QLabel(u(dia), Frame5);
         leyenda->addWidget(l);
     }
@@ -218,11 +220,12 @@ void PestanaEstadisticas::Slider1_Change(int valor)
 void PestanaEstadisticas::aplicaFiltro()
 {
     const stats::Filtro &f = sesion_.filtro();
+    Check3[9]->setChecked(f.lunes);
     Check3[0]->setChecked(f.jueves);
     Check3[1]->setChecked(f.sabado);
     Check3[2]->setChecked(f.comparativa);
-    Check3[0]->setEnabled(!f.comparativa);
-    Check3[1]->setEnabled(!f.comparativa);
+    for (int i : {9, 0, 1})
+        Check3[i]->setEnabled(!f.comparativa);
     Frame5->setVisible(f.comparativa);
     Check3[5]->setChecked(f.todos);
     Check3[6]->setChecked(!f.todos);
@@ -254,23 +257,26 @@ void PestanaEstadisticas::pintaGrafico()
     for (QAbstractAxis *eje : grafico->axes())
         grafico->removeAxis(eje);
 
+    // One set of bars per day with "Comparativa", in the order of the table's values.
     auto *serie = new QBarSeries;
-    auto *primera = new QBarSet(comparativa ? u("Jueves") : u("Veces"));
-    QBarSet *otra = comparativa ? new QBarSet(u("Sábado")) : nullptr;
+    QList<QBarSet *> conjuntos;
+    if (comparativa) {
+        for (const char *dia : {"Lunes", "Jueves", "Sábado"})
+            conjuntos.append(new QBarSet(u(dia)));
+    } else {
+        conjuntos.append(new QBarSet(u("Veces")));
+    }
     QStringList etiquetas;
     int maximo = 1;
     for (const stats::FilaTabla &f : tabla) {
         etiquetas.append(f.etiqueta);
-        primera->append(f.valor1);
-        maximo = std::max(maximo, f.valor1);
-        if (otra) {
-            otra->append(f.valor2);
-            maximo = std::max(maximo, f.valor2);
+        const int valores[3] = {f.valor1, f.valor2, f.valor3};
+        for (qsizetype k = 0; k < conjuntos.size(); ++k) {
+            conjuntos[k]->append(valores[k]);
+            maximo = std::max(maximo, valores[k]);
         }
     }
-    serie->append(primera);
-    if (otra)
-        serie->append(otra);
+    serie->append(conjuntos);
     grafico->addSeries(serie);
     auto *ejeX = new QBarCategoryAxis;
     ejeX->append(etiquetas);

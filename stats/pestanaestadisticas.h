@@ -34,7 +34,8 @@ private:
     // An archive the statistics pass cannot read: kept aside as a dated copy, started afresh.
     void recuperaArchivo();
 
-    QCheckBox *Check3[7] = {}; // 0 Jueves, 1 Sábado, 2 Comparativa, 5 Todos, 6 the period
+    // 0 Jueves, 1 Sábado, 2 Comparativa, 5 Todos, 6 the period, 9 Lunes.
+    QCheckBox *Check3[10] = {};
     QAbstractSlider *Slider1_0 = nullptr;
     QLabel *Label7 = nullptr;
     QLabel *Label21 = nullptr;

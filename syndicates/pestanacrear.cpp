@@ -196,9 +196,10 @@ void PestanaCrear::construyePasos(QWidget *pasos)
     auto *paso1 = new QGroupBox(u("- Paso 1: sorteos de los que salen los números"), pasos);
     paso1->setObjectName(QStringLiteral("Frame8"));
     auto *filtros = new QGridLayout(paso1);
-    const char *const titulos[4] = {"Jueves", "Sábado", "Todos", ""};
-    const int miembros[4] = {3, 4, 7, 8};
-    for (int k = 0; k < 4; ++k) {
+    // The days in the order of the week, as on the statistics tab.
+    const char *const titulos[5] = {"Lunes", "Jueves", "Sábado", "Todos", ""};
+    const int miembros[5] = {10, 3, 4, 7, 8};
+    for (int k = 0; k < 5; ++k) {
         const int i = miembros[k];
         Check3[i] = new QCheckBox(u(titulos[k]), paso1);
         Check3[i]->setObjectName(QStringLiteral("Check3_%1").arg(i));
@@ -212,7 +213,7 @@ void PestanaCrear::construyePasos(QWidget *pasos)
     periodo->setRange(stats::mesesValidos(0), stats::mesesValidos(INT_MAX));
     Slider1_1 = periodo;
     connect(Slider1_1, &QSlider::valueChanged, this, [this](int v) { sesion_.ponMeses(v); });
-    filtros->addWidget(Slider1_1, 1, 0, 1, 4);
+    filtros->addWidget(Slider1_1, 1, 0, 1, 5);
     rejilla->addWidget(paso1, 0, 0);
 
     // Step 2: how many numbers to play.
@@ -315,6 +316,7 @@ void PestanaCrear::construyePasos(QWidget *pasos)
 void PestanaCrear::muestraFiltro()
 {
     const stats::Filtro &f = sesion_.filtro();
+    Check3[10]->setChecked(f.lunes);
     Check3[3]->setChecked(f.jueves);
     Check3[4]->setChecked(f.sabado);
     Check3[7]->setChecked(f.todos);
@@ -384,7 +386,7 @@ void PestanaCrear::Slider2_Change(int n)
         ponActivo(Image3[1], true);
     else if (n >= 5 && n <= 11)
         ponActivo(Image3[2], true);
-    for (int i : {3, 4, 7, 8})
+    for (int i : {10, 3, 4, 7, 8})
         Check3[i]->setEnabled(false);
 }
 
@@ -398,6 +400,6 @@ void PestanaCrear::reiniciaCreaAuto()
         Slider2->setValue(0);
     }
     Label23->setText(u("Ha seleccionado 0 números."));
-    for (int i : {3, 4, 7, 8})
+    for (int i : {10, 3, 4, 7, 8})
         Check3[i]->setEnabled(true);
 }

@@ -56,7 +56,7 @@ private:
     QWidget *pasosAutomatica = nullptr;
     QPushButton *Command4 = nullptr;
     QPushButton *Command9 = nullptr;
-    QCheckBox *Check3[9] = {}; // only 3, 4, 7 and 8: the copies of the statistics boxes
+    QCheckBox *Check3[11] = {}; // only 3, 4, 7, 8 and 10: the copies of the statistics boxes
     QAbstractSlider *Slider1_1 = nullptr;
     QAbstractSlider *Slider2 = nullptr;
     QLabel *Label23 = nullptr;

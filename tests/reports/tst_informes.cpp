@@ -178,6 +178,17 @@ private slots:
             << 4.5f << QStringLiteral("4,5 euros.");
         QTest::newRow("reducida de 2 apuestas")
             << reducida() << 1.0f << 4.0f << QStringLiteral("4 euros.");
+        QTest::newRow("10 apuestas los tres días")
+            << sencilla(QStringLiteral("A"), QString::fromUtf8("Todos los días"), 10) << 1.0f
+            << 30.0f << QStringLiteral("30 euros.");
+        QTest::newRow("10 apuestas lunes y jueves")
+            << sencilla(QStringLiteral("A"), QStringLiteral("Lunes y Jueves"), 10) << 1.0f << 20.0f
+            << QStringLiteral("20 euros.");
+        QTest::newRow("sólo el lunes") << multiple(502, QStringLiteral("Lunes")) << 1.0f << 28.0f
+                                       << QStringLiteral("28 euros.");
+        QTest::newRow("días que no se juegan")
+            << sencilla(QStringLiteral("A"), QStringLiteral("Martes"), 10) << 1.0f << 0.0f
+            << QStringLiteral("0 euros.");
     }
     void elDineroDeUnaSemana()
     {
@@ -485,7 +496,7 @@ private slots:
         QVERIFY2(texto.contains(QString::fromUtf8("Informe estadístico")), qPrintable(texto));
         QVERIFY(texto.contains(QStringLiteral("01/01/2026")));
         QVERIFY(texto.contains(fechas::textoCorto(sorteos.back().fecha)));
-        QVERIFY(texto.contains(QString::fromUtf8("Jueves y sábado.")));
+        QVERIFY(texto.contains(QString::fromUtf8("Lunes, jueves y sábado.")));
         QVERIFY(texto.contains(QStringLiteral("40")));
         // Text taken back from a PDF has its runs of blanks collapsed.
         QVERIFY2(texto.simplified().contains(stats::textoSorteo(sorteos.back()).simplified()),

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLayout>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTest>
@@ -16,18 +17,35 @@
 namespace {
 const QDate kHoy(2026, 4, 2);
 
-// Thursdays favour 1..6, Saturdays 40..45.
+// Mondays favour 30..35, Thursdays 1..6, Saturdays 40..45. Each Monday number comes out
+// three times in four, so Mondays and Saturdays together still rank Saturday's numbers first.
 std::vector<Sorteo> sorteos()
 {
     std::vector<Sorteo> s;
     int k = 0;
+    int l = 0;
     for (QDate d(2025, 10, 2); d <= kHoy; d = d.addDays(1)) {
-        if (d.dayOfWeek() == 4)
+        if (d.dayOfWeek() == 1)
+            s.push_back(sorteoDe(d, l++ % 4 == 0 ? 10 : 30));
+        else if (d.dayOfWeek() == 4)
             s.push_back(sorteoDe(d, k++ % 3 == 0 ? 20 : 1));
         else if (d.dayOfWeek() == 6)
             s.push_back(sorteoDe(d, 40));
     }
     return s;
+}
+
+// Where a widget stands in the layouts of its parent, nested ones included: the order in which
+// a row of boxes is shown, whether or not the tab was ever laid out on screen.
+int posicion(QLayout *capa, QWidget *w)
+{
+    if (const int i = capa->indexOf(w); i >= 0)
+        return i;
+    for (int i = 0; i < capa->count(); ++i)
+        if (QLayout *hija = capa->itemAt(i)->layout())
+            if (const int j = posicion(hija, w); j >= 0)
+                return j;
+    return -1;
 }
 } // namespace
 
@@ -45,13 +63,22 @@ class TstCreacion : public QObject {
     {
         return boton(w, QString::fromLatin1(nombre))->isEnabled();
     }
+    static QCheckBox *caja(Principal &w, int i)
+    {
+        return control<QCheckBox>(w, QStringLiteral("Check3_%1").arg(i));
+    }
+    static std::vector<int> seisPrimeros(Principal &w)
+    {
+        return std::vector<int>(w.sesion().masfrecuentes().begin(),
+                                w.sesion().masfrecuentes().begin() + 6);
+    }
     static QSlider *cantidad(Principal &w)
     {
         return w.findChild<QSlider *>(QStringLiteral("Slider2"));
     }
     static bool filtrosActivos(Principal &w)
     {
-        for (int i : {3, 4, 7, 8})
+        for (int i : {10, 3, 4, 7, 8})
             if (!w.findChild<QCheckBox *>(QStringLiteral("Check3_%1").arg(i))->isEnabled())
                 return false;
         return true;
@@ -212,22 +239,24 @@ private slots:
     void losNumerosSiguenLosFiltrosDelPasoUno()
     {
         Principal w(carpeta->ruta());
-        // Saturdays only, from the creation tab's own copies of the filters.
+        // Mondays and Saturdays, from the creation tab's own copies of the filters.
         w.findChild<QCheckBox *>(QStringLiteral("Check3_3"))->click();
         QVERIFY(!w.findChild<QCheckBox *>(QStringLiteral("Check3_0"))->isChecked());
         cantidad(w)->setValue(6);
-        QCOMPARE((std::vector<int>(w.sesion().masfrecuentes().begin(),
-                                   w.sesion().masfrecuentes().begin() + 6)),
-                 (std::vector<int>{40, 41, 42, 43, 44, 45}));
+        QCOMPARE(seisPrimeros(w), (std::vector<int>{40, 41, 42, 43, 44, 45}));
+        boton(w, QStringLiteral("Image4"))->clicked();
+        // Mondays only: 30..35 come out three times as often as 10..15.
+        caja(w, 4)->click();
+        cantidad(w)->setValue(6);
+        QCOMPARE(seisPrimeros(w), (std::vector<int>{30, 31, 32, 33, 34, 35}));
         boton(w, QStringLiteral("Image4"))->clicked();
         // Thursdays only: 1..6 come out twice as often as 20..25.
         w.findChild<QCheckBox *>(QStringLiteral("Check3_3"))->click();
-        w.findChild<QCheckBox *>(QStringLiteral("Check3_4"))->click();
+        caja(w, 10)->click();
         QVERIFY(!w.findChild<QCheckBox *>(QStringLiteral("Check3_1"))->isChecked());
+        QVERIFY(!caja(w, 9)->isChecked());
         cantidad(w)->setValue(6);
-        QCOMPARE((std::vector<int>(w.sesion().masfrecuentes().begin(),
-                                   w.sesion().masfrecuentes().begin() + 6)),
-                 (std::vector<int>{1, 2, 3, 4, 5, 6}));
+        QCOMPARE(seisPrimeros(w), (std::vector<int>{1, 2, 3, 4, 5, 6}));
         // The period boxes of both tabs move together.
         boton(w, QStringLiteral("Image4"))->clicked();
         w.findChild<QCheckBox *>(QStringLiteral("Check3_8"))->click();
@@ -235,6 +264,39 @@ private slots:
         QVERIFY(!w.findChild<QCheckBox *>(QStringLiteral("Check3_5"))->isChecked());
         QVERIFY(!w.findChild<QCheckBox *>(QStringLiteral("Check3_7"))->isChecked());
         QVERIFY(!w.findChild<QSlider *>(QStringLiteral("Slider1_1"))->isHidden());
+    }
+
+    void elLunesDeLasDosPestanasVaJunto()
+    {
+        Principal w(carpeta->ruta());
+        QCOMPARE(caja(w, 10)->text(), QStringLiteral("Lunes"));
+        QVERIFY(caja(w, 9)->isChecked() && caja(w, 10)->isChecked());
+        // Step 1 shows Monday first, like the statistics tab.
+        QCOMPARE(caja(w, 10)->parentWidget()->objectName(), QStringLiteral("Frame8"));
+        QLayout *fila = caja(w, 10)->parentWidget()->layout();
+        QVERIFY(posicion(fila, caja(w, 10)) >= 0);
+        QVERIFY(posicion(fila, caja(w, 10)) < posicion(fila, caja(w, 3)));
+        caja(w, 9)->click();
+        QVERIFY(!caja(w, 10)->isChecked());
+        QVERIFY(!w.sesion().filtro().lunes);
+        caja(w, 10)->click();
+        QVERIFY(caja(w, 9)->isChecked());
+        QVERIFY(w.sesion().filtro().lunes);
+        caja(w, 10)->click();
+        QVERIFY(!caja(w, 9)->isChecked());
+        QCOMPARE(w.findChild<QLabel *>(QStringLiteral("Label27"))->text(),
+                 QString::fromUtf8("-Ha seleccionado tanto los números de los sorteos del JUEVES, "
+                                   "como los del SÁBADO."));
+
+        // "Comparativa" takes every day: the Monday box is ticked and locked, its copy ticked.
+        caja(w, 2)->click();
+        QVERIFY(caja(w, 9)->isChecked() && !caja(w, 9)->isEnabled());
+        QVERIFY(caja(w, 10)->isChecked());
+        caja(w, 10)->click(); // the copy cannot leave Monday out while comparing
+        QVERIFY(caja(w, 10)->isChecked() && caja(w, 9)->isChecked());
+        caja(w, 2)->click();
+        QVERIFY(caja(w, 9)->isEnabled());
+        QVERIFY(caja(w, 9)->isChecked() && caja(w, 10)->isChecked());
     }
 };
 

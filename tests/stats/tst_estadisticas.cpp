@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 Sorteo sorteo(const QDate &dia, std::array<qint16, 6> numeros, qint16 comp = 7, qint16 reint = 5)
@@ -20,12 +21,18 @@ Sorteo sorteo(const QDate &dia, std::array<qint16, 6> numeros, qint16 comp = 7, 
 
 const QDate kJueves(2026, 1, 1);
 const QDate kSabado(2026, 1, 3);
+const QDate kDomingo(2026, 1, 4); // no draw is held on Sunday: a hand-made record
 const QDate kLunes(2026, 1, 5);
 
 // A filter over a three-month period, which no click on a box may change.
-stats::Filtro filtro(bool jueves, bool sabado, bool comparativa, bool todos)
+stats::Filtro filtro(bool jueves, bool sabado, bool comparativa, bool todos, bool lunes = true)
 {
-    return {jueves, sabado, comparativa, todos, 3};
+    return {jueves, sabado, comparativa, todos, 3, lunes};
+}
+
+bool esLunes(const stats::FilaSorteo &f)
+{
+    return f.fecha.endsWith(QStringLiteral("Lunes"));
 }
 } // namespace
 
@@ -42,27 +49,85 @@ private slots:
                  QStringLiteral(" 1- 2- 3- 4- 5-6   C: 40 R: 0"));
     }
 
+    // Every combination of the three boxes over one draw of each day and a Sunday record.
+    void losDiasQueEntranEnLaSeleccion_data()
+    {
+        QTest::addColumn<bool>("lunes");
+        QTest::addColumn<bool>("jueves");
+        QTest::addColumn<bool>("sabado");
+        QTest::addColumn<QList<int>>("registros"); // newest first
+        QTest::newRow("los tres días") << true << true << true << QList<int>{4, 3, 2, 1};
+        QTest::newRow("jueves y sábado") << false << true << true << QList<int>{3, 2, 1};
+        QTest::newRow("lunes y jueves") << true << true << false << QList<int>{4, 1};
+        QTest::newRow("lunes y sábado") << true << false << true << QList<int>{4, 2};
+        QTest::newRow("sólo el lunes") << true << false << false << QList<int>{4};
+        QTest::newRow("sólo el jueves") << false << true << false << QList<int>{1};
+        QTest::newRow("sólo el sábado") << false << false << true << QList<int>{2};
+        QTest::newRow("ningún día") << false << false << false << QList<int>{};
+    }
     void losDiasQueEntranEnLaSeleccion()
+    {
+        QFETCH(bool, lunes);
+        QFETCH(bool, jueves);
+        QFETCH(bool, sabado);
+        QFETCH(QList<int>, registros);
+        const std::vector<Sorteo> sorteos = {
+            sorteo(kJueves, {1, 2, 3, 4, 5, 6}), sorteo(kSabado, {1, 2, 3, 4, 5, 7}),
+            sorteo(kDomingo, {1, 2, 3, 4, 5, 9}), sorteo(kLunes, {1, 2, 3, 4, 5, 8})};
+        const stats::FiltroDias dias{jueves, sabado, lunes};
+        const stats::Resultado r = stats::estadisticas(sorteos, dias, 0);
+        QList<int> vistos;
+        for (const stats::FilaSorteo &f : r.filas)
+            vistos.append(f.registro);
+        QCOMPARE(vistos, registros);
+        QCOMPARE(r.total, static_cast<int>(registros.size()));
+        QCOMPARE(r.cuentas.todos[1], static_cast<int>(registros.size()));
+        // The list and the counts judge a draw by the same rule as the day name does.
+        for (size_t i = 0; i < sorteos.size(); ++i)
+            QCOMPARE(stats::seleccionado(diasemana(sorteos[i].fecha), dias),
+                     registros.contains(static_cast<int>(i) + 1));
+    }
+
+    void losSorteosDeCadaDiaSeCuentanAparte()
+    {
+        const std::vector<Sorteo> sorteos = {
+            sorteo(kJueves, {1, 2, 3, 4, 5, 6}), sorteo(kSabado, {1, 2, 3, 4, 5, 7}),
+            sorteo(kDomingo, {1, 2, 3, 4, 5, 9}), sorteo(kLunes, {1, 2, 3, 4, 5, 8})};
+        const stats::Resultado r = stats::estadisticas(sorteos, {true, true, true}, 0);
+        QCOMPARE(r.cuentas.todos[1], 4);
+        QCOMPARE(r.cuentas.lunes[1], 1);
+        QCOMPARE(r.cuentas.jueves[1], 1);
+        QCOMPARE(r.cuentas.sabado[1], 1);
+        QCOMPARE(r.cuentas.lunes[8], 1);
+        QCOMPARE(r.cuentas.jueves[6], 1);
+        QCOMPARE(r.cuentas.sabado[7], 1);
+        QCOMPARE(r.cuentas.lunes[6] + r.cuentas.lunes[7], 0);
+        QCOMPARE(r.cuentas.jueves[7] + r.cuentas.jueves[8], 0);
+        QCOMPARE(r.cuentas.sabado[6] + r.cuentas.sabado[8], 0);
+        // The Sunday record counts among all the draws and in no day's table.
+        QCOMPARE(r.cuentas.todos[9], 1);
+        QCOMPARE(r.cuentas.lunes[9] + r.cuentas.jueves[9] + r.cuentas.sabado[9], 0);
+        // The Monday table is empty while Monday is not selected.
+        const stats::Resultado sinLunes = stats::estadisticas(sorteos, {true, true, false}, 0);
+        QCOMPARE(sinLunes.cuentas.lunes[1], 0);
+        QCOMPARE(sinLunes.cuentas.todos[1], 3);
+    }
+
+    void sinNingunDiaNoHayNada()
     {
         const std::vector<Sorteo> sorteos = {sorteo(kJueves, {1, 2, 3, 4, 5, 6}),
                                              sorteo(kSabado, {1, 2, 3, 4, 5, 7}),
                                              sorteo(kLunes, {1, 2, 3, 4, 5, 8})};
-        auto total = [&](bool j, bool s) { return stats::estadisticas(sorteos, {j, s}, 0).total; };
-        QCOMPARE(total(true, true), 3); // the Monday draw only with both boxes
-        QCOMPARE(total(true, false), 1);
-        QCOMPARE(total(false, true), 1);
-        QCOMPARE(total(false, false), 0);
-
-        const stats::Resultado nada = stats::estadisticas(sorteos, {false, false}, 0);
+        const stats::Resultado nada = stats::estadisticas(sorteos, {false, false, false}, 0);
         QVERIFY(nada.filas.empty());
         for (int n = 1; n <= 49; ++n)
             QCOMPARE(nada.cuentas.todos[static_cast<size_t>(n)], 0);
-        const auto d = stats::describe(nada, {false, false}, true, 3);
+        const auto d = stats::describe(nada, {false, false, false}, true, 3);
         QCOMPARE(d.dias,
                  QString::fromUtf8("-Ha seleccionado sólo los números de los sorteos del JUEVES."));
         QCOMPARE(d.fila.diasajugar, QStringLiteral("Jueves."));
 
-        const stats::Resultado soloSabado = stats::estadisticas(sorteos, {false, true}, 0);
+        const stats::Resultado soloSabado = stats::estadisticas(sorteos, {false, true, false}, 0);
         QCOMPARE(soloSabado.filas.size(), size_t(1));
         QCOMPARE(soloSabado.filas[0].fecha, QString::fromUtf8("03/01/2026  Sábado"));
         QCOMPARE(soloSabado.filas[0].registro, 2);
@@ -83,15 +148,17 @@ private slots:
         QCOMPARE(r.masReciente, fechas::serial(kLunes));
         QCOMPARE(r.masAntiguo, fechas::serial(kJueves));
         QCOMPARE(r.cuentas.todos[1], 3);
+        QCOMPARE(r.cuentas.lunes[1], 1);
         QCOMPARE(r.cuentas.jueves[1], 1);
-        QCOMPARE(r.cuentas.otros[1], 2);
+        QCOMPARE(r.cuentas.sabado[1], 1);
 
         // One selected draw: it is both the newest and the oldest.
-        const stats::Resultado uno = stats::estadisticas(sorteos, {false, true}, 0, r);
+        const stats::Resultado uno = stats::estadisticas(sorteos, {false, true, false}, 0, r);
         QCOMPARE(uno.masReciente, fechas::serial(kSabado));
         QCOMPARE(uno.masAntiguo, fechas::serial(kSabado));
         // None selected: the dates of the previous pass stay.
-        const stats::Resultado ninguno = stats::estadisticas(sorteos, {false, false}, 0, uno);
+        const stats::Resultado ninguno =
+            stats::estadisticas(sorteos, {false, false, false}, 0, uno);
         QCOMPARE(ninguno.masReciente, fechas::serial(kSabado));
         QCOMPARE(ninguno.masAntiguo, fechas::serial(kSabado));
     }
@@ -134,6 +201,21 @@ private slots:
         QTest::addColumn<stats::Filtro>("despues");
         QTest::newRow("Comparativa marca los dos días")
             << filtro(false, true, false, true) << 2 << true << filtro(true, true, true, true);
+        QTest::newRow("Comparativa marca también el lunes")
+            << filtro(true, false, false, true, false) << 2 << true
+            << filtro(true, true, true, true, true);
+        QTest::newRow("quitar el lunes deja jueves y sábado")
+            << filtro(true, true, false, true) << 9 << false
+            << filtro(true, true, false, true, false);
+        QTest::newRow("la copia del lunes es el lunes")
+            << filtro(false, false, false, true, false) << 10 << true
+            << filtro(false, false, false, true, true);
+        QTest::newRow("con Comparativa el lunes no se desmarca")
+            << filtro(true, true, true, true) << 9 << false << filtro(true, true, true, true);
+        QTest::newRow("con Comparativa la copia del lunes no se desmarca")
+            << filtro(true, true, true, true) << 10 << false << filtro(true, true, true, true);
+        QTest::newRow("sin Comparativa el lunes sigue marcado")
+            << filtro(true, true, true, true) << 2 << false << filtro(true, true, false, true);
         QTest::newRow("sin Comparativa los días siguen marcados")
             << filtro(true, true, true, true) << 2 << false << filtro(true, true, false, true);
         QTest::newRow("con Comparativa la copia del jueves no se desmarca")
@@ -161,7 +243,8 @@ private slots:
     void elVeinticincoEstaEnLasDosMitades()
     {
         const std::vector<Sorteo> sorteos = {sorteo(kJueves, {1, 2, 3, 24, 25, 26}),
-                                             sorteo(kSabado, {5, 6, 25, 30, 40, 49})};
+                                             sorteo(kSabado, {5, 6, 25, 30, 40, 49}),
+                                             sorteo(kLunes, {7, 8, 9, 10, 11, 25})};
         const stats::Resultado r = stats::estadisticas(sorteos, {true, true}, 0);
         for (bool comparativa : {false, true}) {
             const auto primera = stats::tabla(r.cuentas, false, comparativa);
@@ -172,11 +255,21 @@ private slots:
             QCOMPARE(segunda[24].etiqueta, QStringLiteral(" 49"));
             QCOMPARE(segunda[0].valor1, primera[24].valor1);
             QCOMPARE(segunda[0].valor2, primera[24].valor2);
+            QCOMPARE(segunda[0].valor3, primera[24].valor3);
         }
-        QCOMPARE(stats::tabla(r.cuentas, true, false)[0].valor1, 2);
-        QCOMPARE(stats::tabla(r.cuentas, true, true)[0].valor1, 1);  // Thursday
-        QCOMPARE(stats::tabla(r.cuentas, true, true)[0].valor2, 1);  // other days
+        QCOMPARE(stats::tabla(r.cuentas, true, false)[0].valor1, 3);
         QCOMPARE(stats::tabla(r.cuentas, true, false)[1].valor1, 1); // 26
+        const auto comparada = stats::tabla(r.cuentas, false, true);
+        // Monday, Thursday and Saturday in that order: 7 only on Monday, 1 only on Thursday,
+        // 5 only on Saturday, 25 on all three.
+        QCOMPARE((std::array{comparada[6].valor1, comparada[6].valor2, comparada[6].valor3}),
+                 (std::array{1, 0, 0}));
+        QCOMPARE((std::array{comparada[0].valor1, comparada[0].valor2, comparada[0].valor3}),
+                 (std::array{0, 1, 0}));
+        QCOMPARE((std::array{comparada[4].valor1, comparada[4].valor2, comparada[4].valor3}),
+                 (std::array{0, 0, 1}));
+        QCOMPARE((std::array{comparada[24].valor1, comparada[24].valor2, comparada[24].valor3}),
+                 (std::array{1, 1, 1}));
     }
 
     void laDescripcionDeLaSeleccion()
@@ -184,7 +277,7 @@ private slots:
         const std::vector<Sorteo> sorteos = {sorteo(kJueves, {1, 2, 3, 4, 5, 6}),
                                              sorteo(kSabado, {1, 2, 3, 4, 5, 7})};
         const stats::Resultado r = stats::estadisticas(sorteos, {true, true}, 0);
-        auto d = stats::describe(r, {true, true}, true, 5);
+        auto d = stats::describe(r, {true, true, false}, true, 5);
         QCOMPARE(d.periodo, QString::fromUtf8("-Tiene seleccionados todos los sorteos. Desde el "
                                               "01/01/2026 al 03/01/2026, en total, 2 sorteos en "
                                               "la base de datos."));
@@ -192,15 +285,58 @@ private slots:
                                            "del JUEVES, como los del SÁBADO."));
         QCOMPARE(d.fila, (informes::FilaSorteos{fechas::serial(kJueves), fechas::serial(kSabado), 2,
                                                 QString::fromUtf8("Jueves y sábado.")}));
-        d = stats::describe(r, {false, true}, false, 1);
+        d = stats::describe(r, {false, true, false}, false, 1);
         QVERIFY(d.periodo.startsWith(
             QString::fromUtf8("-Tiene seleccionados sólo el último mes de sorteos, desde el ")));
         QCOMPARE(d.dias,
                  QString::fromUtf8("-Ha seleccionado sólo los números de los sorteos del SÁBADO."));
         QCOMPARE(d.fila.diasajugar, QString::fromUtf8("Sábado."));
-        d = stats::describe(r, {true, false}, false, 4);
+        d = stats::describe(r, {true, false, false}, false, 4);
         QVERIFY(d.periodo.startsWith(
             QString::fromUtf8("-Tiene seleccionados los últimos 4 meses de sorteos, desde el ")));
+    }
+
+    void losDiasDeLaDescripcion_data()
+    {
+        QTest::addColumn<bool>("lunes");
+        QTest::addColumn<bool>("jueves");
+        QTest::addColumn<bool>("sabado");
+        QTest::addColumn<QString>("dias");
+        QTest::addColumn<QString>("diasajugar");
+        auto fila = [](const char *nombre, bool l, bool j, bool s, const char *dias,
+                       const char *diasajugar) {
+            QTest::newRow(nombre) << l << j << s << QString::fromUtf8(dias)
+                                  << QString::fromUtf8(diasajugar);
+        };
+        fila("los tres días", true, true, true,
+             "tanto los números de los sorteos del LUNES, del JUEVES como los del SÁBADO.",
+             "Lunes, jueves y sábado.");
+        fila("jueves y sábado", false, true, true,
+             "tanto los números de los sorteos del JUEVES, como los del SÁBADO.",
+             "Jueves y sábado.");
+        fila("lunes y jueves", true, true, false,
+             "tanto los números de los sorteos del LUNES, como los del JUEVES.", "Lunes y jueves.");
+        fila("lunes y sábado", true, false, true,
+             "tanto los números de los sorteos del LUNES, como los del SÁBADO.", "Lunes y sábado.");
+        fila("sólo el lunes", true, false, false, "sólo los números de los sorteos del LUNES.",
+             "Lunes.");
+        fila("sólo el sábado", false, false, true, "sólo los números de los sorteos del SÁBADO.",
+             "Sábado.");
+        fila("sólo el jueves", false, true, false, "sólo los números de los sorteos del JUEVES.",
+             "Jueves.");
+        fila("ningún día", false, false, false, "sólo los números de los sorteos del JUEVES.",
+             "Jueves.");
+    }
+    void losDiasDeLaDescripcion()
+    {
+        QFETCH(bool, lunes);
+        QFETCH(bool, jueves);
+        QFETCH(bool, sabado);
+        QFETCH(QString, dias);
+        QFETCH(QString, diasajugar);
+        const stats::Descripcion d = stats::describe({}, {jueves, sabado, lunes}, true, 1);
+        QCOMPARE(d.dias, QStringLiteral("-Ha seleccionado ") + dias);
+        QCOMPARE(d.fila.diasajugar, diasajugar);
     }
 
     void elRankingDejaLosEmpatesEnOrdenAscendente()
@@ -247,11 +383,33 @@ private slots:
         QVERIFY(archivo.abre() == Escritura::Hecha);
         QCOMPARE(archivo.cuenta(), 4176);
         const auto &s = archivo.sorteos();
-        const stats::Resultado todos = stats::estadisticas(s, {true, true}, 0);
+        const stats::Resultado todos = stats::estadisticas(s, {true, true, true}, 0);
         QCOMPARE(todos.total, 4176);
         QCOMPARE(todos.ilegible, 0);
-        QCOMPARE(stats::estadisticas(s, {true, false}, 0).total, 2120);
-        QCOMPARE(stats::estadisticas(s, {false, true}, 0).total, 1841);
+        QCOMPARE(stats::estadisticas(s, {true, false, false}, 0).total, 2120);
+        QCOMPARE(stats::estadisticas(s, {false, true, false}, 0).total, 1841);
+        const stats::Resultado lunes = stats::estadisticas(s, {false, false, true}, 0);
+        QCOMPARE(lunes.total, 215);
+        QVERIFY(std::all_of(lunes.filas.begin(), lunes.filas.end(), esLunes));
+        // The first Monday draw, 11 July 2022.
+        QCOMPARE(lunes.masAntiguo, fechas::serial(QDate(2022, 7, 11)));
+        const stats::Resultado sinLunes = stats::estadisticas(s, {true, true, false}, 0);
+        QCOMPARE(sinLunes.total, 3961);
+        QCOMPARE(sinLunes.filas.size(), size_t(3961));
+        QVERIFY(std::none_of(sinLunes.filas.begin(), sinLunes.filas.end(), esLunes));
+        // Each day's table adds up, number by number, to the count over all the days.
+        for (size_t n = 1; n <= 49; ++n) {
+            QCOMPARE(todos.cuentas.lunes[n] + todos.cuentas.jueves[n] + todos.cuentas.sabado[n],
+                     todos.cuentas.todos[n]);
+            QCOMPARE(todos.cuentas.lunes[n], lunes.cuentas.todos[n]);
+        }
+        for (bool segunda : {false, true}) {
+            const auto comparada = stats::tabla(todos.cuentas, segunda, true);
+            const auto sola = stats::tabla(todos.cuentas, segunda, false);
+            for (size_t i = 0; i < 25; ++i)
+                QCOMPARE(comparada[i].valor1 + comparada[i].valor2 + comparada[i].valor3,
+                         sola[i].valor1);
+        }
         QCOMPARE(todos.masAntiguo, fechas::serial(QDate(1985, 10, 17)));
         QCOMPARE(todos.filas.back().numeros, QStringLiteral(" 3-11-13-15-34-35  C: 27 R: 0"));
         int suma = 0;

@@ -15,36 +15,58 @@
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
+#include <QLayout>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 #include <QTreeView>
+#include <QValueAxis>
 
 namespace {
 const QDate kHoy(2026, 4, 2); // a Thursday
 
-// Every Thursday and Saturday from 5 June 2025 to today, numbers n..n+5 moving along.
+// Every Monday, Thursday and Saturday from 5 June 2025 to today, numbers n..n+5 moving along.
 std::vector<Sorteo> sorteosDePrueba()
 {
     std::vector<Sorteo> s;
     int k = 0;
     for (QDate d(2025, 6, 5); d <= kHoy; d = d.addDays(1))
-        if (d.dayOfWeek() == 4 || d.dayOfWeek() == 6)
+        if (d.dayOfWeek() == 1 || d.dayOfWeek() == 4 || d.dayOfWeek() == 6)
             s.push_back(sorteoDe(d, (k++ * 7) % 43 + 1));
     return s;
 }
 
-int cuantosDesde(const std::vector<Sorteo> &s, double desde, bool jueves, bool sabado)
+// The draws of the ticked days on or after `desde` (the archive holds no other weekday).
+int cuantosDesde(const std::vector<Sorteo> &s, double desde, bool lunes, bool jueves, bool sabado)
 {
     int n = 0;
     for (const Sorteo &x : s) {
         const QString dia = diasemana(x.fecha);
-        const bool entra = (jueves && sabado) || (jueves && dia == QStringLiteral("Jueves")) ||
+        const bool entra = (lunes && dia == QStringLiteral("Lunes")) ||
+                           (jueves && dia == QStringLiteral("Jueves")) ||
                            (sabado && dia == QString::fromUtf8("Sábado"));
         if (entra && !(x.fecha < desde))
             ++n;
     }
     return n;
+}
+
+// Where a widget stands in the layouts of its parent, nested ones included: the order in which
+// a row of boxes is shown, whether or not the tab was ever laid out on screen.
+int posicion(QLayout *capa, QWidget *w)
+{
+    if (const int i = capa->indexOf(w); i >= 0)
+        return i;
+    for (int i = 0; i < capa->count(); ++i)
+        if (QLayout *hija = capa->itemAt(i)->layout())
+            if (const int j = posicion(hija, w); j >= 0)
+                return j;
+    return -1;
+}
+
+QBarSeries *barras(QChartView *v)
+{
+    return qobject_cast<QBarSeries *>(v->chart()->series().value(0));
 }
 
 QList<qreal> valores(QChartView *v, int conjunto)
@@ -130,15 +152,65 @@ private slots:
                         "SELECT \"Dia1\", \"Dia2\", \"Total\", \"Diasajugar\" FROM \"Sorteos\""));
         QCOMPARE(r.filas.value(0),
                  (QVariantList{QStringLiteral("2025-06-05"), QStringLiteral("2026-04-02"),
-                               qint64(n), QString::fromUtf8("Jueves y sábado.")}));
+                               qint64(n), QString::fromUtf8("Lunes, jueves y sábado.")}));
+    }
+
+    void alArrancarLosTresDiasEstanMarcados()
+    {
+        auto w = abre();
+        // Monday first, the days in the order of the week.
+        QCOMPARE(caja(*w, 9)->text(), QStringLiteral("Lunes"));
+        for (int i : {9, 0, 1})
+            QVERIFY(caja(*w, i)->isChecked() && caja(*w, i)->isEnabled());
+        QLayout *fila = caja(*w, 9)->parentWidget()->layout();
+        QVERIFY(posicion(fila, caja(*w, 9)) >= 0);
+        QVERIFY(posicion(fila, caja(*w, 9)) < posicion(fila, caja(*w, 0)));
+        QVERIFY(posicion(fila, caja(*w, 0)) < posicion(fila, caja(*w, 1)));
+        QCOMPARE(texto(*w, "Label27"),
+                 QString::fromUtf8("-Ha seleccionado tanto los números de los sorteos del LUNES, "
+                                   "del JUEVES como los del SÁBADO."));
+    }
+
+    void cadaCasillaDeDiaQuitaSusSorteos()
+    {
+        auto w = abre();
+        caja(*w, 9)->click();
+        QCOMPARE(filas(*w), cuantosDesde(sorteos, 0, false, true, true));
+        QVERIFY(filas(*w) < static_cast<int>(sorteos.size()));
+        QCOMPARE(texto(*w, "Label27"),
+                 QString::fromUtf8("-Ha seleccionado tanto los números de los sorteos del JUEVES, "
+                                   "como los del SÁBADO."));
+        QAbstractItemModel *m = w->findChild<QTreeView *>(QStringLiteral("ListView3"))->model();
+        for (int fila = 0; fila < m->rowCount(); ++fila)
+            QVERIFY(!m->index(fila, 2).data().toString().endsWith(QStringLiteral("Lunes")));
+        caja(*w, 9)->click();
+        caja(*w, 1)->click();
+        QCOMPARE(filas(*w), cuantosDesde(sorteos, 0, true, true, false));
+        QCOMPARE(texto(*w, "Label27"),
+                 QString::fromUtf8("-Ha seleccionado tanto los números de los sorteos del LUNES, "
+                                   "como los del JUEVES."));
+        caja(*w, 0)->click();
+        QCOMPARE(filas(*w), cuantosDesde(sorteos, 0, true, false, false));
+        QCOMPARE(texto(*w, "Label27"),
+                 QString::fromUtf8("-Ha seleccionado sólo los números de los sorteos del LUNES."));
+        const QString base = QDir(carpeta->ruta()).filePath(QStringLiteral("Bolarium.mdb"));
+        const auto r = leeBase(base, QStringLiteral("SELECT \"Diasajugar\" FROM \"Sorteos\""));
+        QCOMPARE(r.filas.value(0).value(0).toString(), QStringLiteral("Lunes."));
+        caja(*w, 1)->click();
+        QCOMPARE(filas(*w), cuantosDesde(sorteos, 0, true, false, true));
+        QCOMPARE(texto(*w, "Label27"),
+                 QString::fromUtf8("-Ha seleccionado tanto los números de los sorteos del LUNES, "
+                                   "como los del SÁBADO."));
     }
 
     void sinNingunDiaNoEntraNada()
     {
         auto w = abre();
         caja(*w, 0)->click();
-        QCOMPARE(filas(*w), cuantosDesde(sorteos, 0, false, true));
+        QCOMPARE(filas(*w), cuantosDesde(sorteos, 0, true, false, true));
         caja(*w, 1)->click();
+        QCOMPARE(filas(*w), cuantosDesde(sorteos, 0, true, false, false));
+        caja(*w, 9)->click();
         QCOMPARE(filas(*w), 0);
         QCOMPARE(texto(*w, "Label7"), QStringLiteral("TOTAL: 0 sorteos."));
         QCOMPARE(texto(*w, "Label27"),
@@ -147,29 +219,76 @@ private slots:
             QCOMPARE(v, 0.0);
         // The filter holds what the boxes show, and the pass is not left blocked: the next
         // click still selects draws.
-        QVERIFY(!w->sesion().filtro().jueves && !w->sesion().filtro().sabado);
+        QVERIFY(!w->sesion().filtro().lunes && !w->sesion().filtro().jueves &&
+                !w->sesion().filtro().sabado);
         caja(*w, 0)->click();
-        QCOMPARE(filas(*w), cuantosDesde(sorteos, 0, true, false));
+        QCOMPARE(filas(*w), cuantosDesde(sorteos, 0, false, true, false));
     }
 
     void laComparativaMarcaYBloqueaLosDias()
     {
         auto w = abre();
         caja(*w, 1)->click(); // Thursdays only
+        caja(*w, 9)->click();
         caja(*w, 2)->click();
-        QVERIFY(caja(*w, 0)->isChecked() && caja(*w, 1)->isChecked());
-        QVERIFY(!caja(*w, 0)->isEnabled() && !caja(*w, 1)->isEnabled());
+        for (int i : {9, 0, 1})
+            QVERIFY(caja(*w, i)->isChecked() && !caja(*w, i)->isEnabled());
         QVERIFY(!w->findChild<QFrame *>(QStringLiteral("Frame5"))->isHidden());
         QCOMPARE(filas(*w), static_cast<int>(sorteos.size()));
-        auto *barras = qobject_cast<QBarSeries *>(grafico(*w)->chart()->series().value(0));
-        QVERIFY(barras);
-        QCOMPARE(barras->count(), 2);
-        QCOMPARE(barras->barSets().at(0)->label(), QStringLiteral("Jueves"));
-        QCOMPARE(barras->barSets().at(1)->label(), QString::fromUtf8("Sábado"));
+        QVERIFY(barras(grafico(*w)));
+        QCOMPARE(barras(grafico(*w))->count(), 3);
+        QCOMPARE(barras(grafico(*w))->barSets().at(0)->label(), QStringLiteral("Lunes"));
+        QCOMPARE(barras(grafico(*w))->barSets().at(1)->label(), QStringLiteral("Jueves"));
+        QCOMPARE(barras(grafico(*w))->barSets().at(2)->label(), QString::fromUtf8("Sábado"));
         caja(*w, 2)->click();
-        QVERIFY(caja(*w, 0)->isEnabled() && caja(*w, 1)->isEnabled());
+        for (int i : {9, 0, 1})
+            QVERIFY(caja(*w, i)->isChecked() && caja(*w, i)->isEnabled());
         QVERIFY(w->findChild<QFrame *>(QStringLiteral("Frame5"))->isHidden());
-        QCOMPARE(qobject_cast<QBarSeries *>(grafico(*w)->chart()->series().value(0))->count(), 1);
+        QCOMPARE(barras(grafico(*w))->count(), 1);
+        QCOMPARE(barras(grafico(*w))->barSets().at(0)->label(), QStringLiteral("Veces"));
+    }
+
+    void laComparativaSeparaLosTresDias()
+    {
+        // Numbers 1..6 on each Monday, 10..15 on each Thursday, 20..25 on each Saturday: five
+        // Saturdays against four Mondays and four Thursdays.
+        std::vector<Sorteo> marzo;
+        for (QDate d(2026, 2, 28); d <= QDate(2026, 3, 29); d = d.addDays(1)) {
+            if (d.dayOfWeek() == 1)
+                marzo.push_back(sorteoDe(d, 1));
+            else if (d.dayOfWeek() == 4)
+                marzo.push_back(sorteoDe(d, 10));
+            else if (d.dayOfWeek() == 6)
+                marzo.push_back(sorteoDe(d, 20));
+        }
+        carpeta->escribeSorteos(marzo);
+        auto w = abre();
+        caja(*w, 2)->click();
+        const QList<qreal> lunes = valores(grafico(*w), 0);
+        const QList<qreal> jueves = valores(grafico(*w), 1);
+        const QList<qreal> sabado = valores(grafico(*w), 2);
+        QCOMPARE(lunes.size(), 25);
+        QCOMPARE(jueves.size(), 25);
+        QCOMPARE(sabado.size(), 25);
+        const int nLunes = cuantosDesde(marzo, 0, true, false, false);
+        const int nJueves = cuantosDesde(marzo, 0, false, true, false);
+        const int nSabado = cuantosDesde(marzo, 0, false, false, true);
+        QVERIFY(nSabado > nLunes && nSabado > nJueves);
+        QCOMPARE(lunes[0], qreal(nLunes));
+        QCOMPARE(jueves[0], 0.0);
+        QCOMPARE(jueves[9], qreal(nJueves));
+        QCOMPARE(sabado[9], 0.0);
+        QCOMPARE(sabado[19], qreal(nSabado));
+        QCOMPARE(lunes[19], 0.0);
+        // The value axis reaches the tallest bar, which is a Saturday one.
+        auto *eje = qobject_cast<QValueAxis *>(grafico(*w)->chart()->axes(Qt::Vertical).value(0));
+        QVERIFY(eje);
+        QCOMPARE(eje->max(), qreal(nSabado));
+        // Per number the three days add up to the bar of all the days.
+        const auto &cuentas = w->sesion().estadistica().cuentas.todos;
+        for (int i = 0; i < 25; ++i)
+            QCOMPARE(lunes[i] + jueves[i] + sabado[i],
+                     static_cast<qreal>(cuentas[static_cast<size_t>(i + 1)]));
     }
 
     void elPeriodoYSusDeslizadores()
@@ -185,7 +304,7 @@ private slots:
         QCOMPARE(caja(*w, 6)->text(), QString::fromUtf8("Últimos 3 meses"));
         QCOMPARE(s1->value(), 3);
         const double desde = fechas::serial(kHoy) - 91.5;
-        QCOMPARE(filas(*w), cuantosDesde(sorteos, desde, true, true));
+        QCOMPARE(filas(*w), cuantosDesde(sorteos, desde, true, true, true));
         QVERIFY(filas(*w) < static_cast<int>(sorteos.size()));
         QVERIFY(texto(*w, "Label21")
                     .startsWith(QString::fromUtf8(
@@ -194,19 +313,19 @@ private slots:
         s1->setValue(1);
         QCOMPARE(s0->value(), 1);
         QCOMPARE(caja(*w, 6)->text(), QString::fromUtf8("Último mes"));
-        QCOMPARE(filas(*w), cuantosDesde(sorteos, fechas::serial(kHoy) - 30.5, true, true));
+        QCOMPARE(filas(*w), cuantosDesde(sorteos, fechas::serial(kHoy) - 30.5, true, true, true));
         QVERIFY(texto(*w, "Label21")
                     .startsWith(QString::fromUtf8(
                         "-Tiene seleccionados sólo el último mes de sorteos, desde el ")));
 
         // The day boxes still apply inside the period.
         caja(*w, 0)->click();
-        QCOMPARE(filas(*w), cuantosDesde(sorteos, fechas::serial(kHoy) - 30.5, false, true));
+        QCOMPARE(filas(*w), cuantosDesde(sorteos, fechas::serial(kHoy) - 30.5, true, false, true));
 
         caja(*w, 5)->click();
         QVERIFY(!caja(*w, 6)->isChecked());
         QVERIFY(s0->isHidden());
-        QCOMPARE(filas(*w), cuantosDesde(sorteos, 0, false, true));
+        QCOMPARE(filas(*w), cuantosDesde(sorteos, 0, true, false, true));
     }
 
     void elVeinticincoEnLasDosMitadesDelGrafico()
@@ -256,7 +375,7 @@ private slots:
     void borrarUnSorteoDeLaListaFiltradaNoDesplazaLasDemas()
     {
         auto w = abre();
-        caja(*w, 0)->click(); // Saturdays only: rows and records no longer go together
+        caja(*w, 0)->click(); // no Thursdays: rows and records no longer go together
         w->sesion().ponBorradoactivo(1);
         QAbstractItemModel *m = w->findChild<QTreeView *>(QStringLiteral("ListView3"))->model();
         const int antes = m->rowCount();
@@ -334,12 +453,38 @@ private slots:
             .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         auto w = abre();
         QCOMPARE(filas(*w), 4176);
+        caja(*w, 9)->click();
+        QCOMPARE(filas(*w), 3961);
+        QAbstractItemModel *m = w->findChild<QTreeView *>(QStringLiteral("ListView3"))->model();
+        for (int fila = 0; fila < m->rowCount(); ++fila)
+            QVERIFY(!m->index(fila, 2).data().toString().endsWith(QStringLiteral("Lunes")));
         caja(*w, 1)->click();
         QCOMPARE(filas(*w), 2120);
         QCOMPARE(texto(*w, "Label7"), QStringLiteral("TOTAL: 2120 sorteos."));
         caja(*w, 1)->click();
         caja(*w, 0)->click();
         QCOMPARE(filas(*w), 1841);
+        caja(*w, 1)->click();
+        caja(*w, 9)->click();
+        QCOMPARE(filas(*w), 215);
+        QCOMPARE(texto(*w, "Label7"), QStringLiteral("TOTAL: 215 sorteos."));
+
+        // With "Comparativa" every draw counts again, split by day.
+        caja(*w, 2)->click();
+        QCOMPARE(filas(*w), 4176);
+        const auto &cuentas = w->sesion().estadistica().cuentas.todos;
+        auto *mitad = w->findChild<QScrollBar *>(QStringLiteral("HScroll2"));
+        for (int valor : {1, 2}) {
+            mitad->setValue(valor);
+            const int primero = valor == 1 ? 1 : 25;
+            const QList<qreal> lunes = valores(grafico(*w), 0);
+            const QList<qreal> jueves = valores(grafico(*w), 1);
+            const QList<qreal> sabado = valores(grafico(*w), 2);
+            QCOMPARE(lunes.size(), 25);
+            for (int i = 0; i < 25; ++i)
+                QCOMPARE(lunes[i] + jueves[i] + sabado[i],
+                         static_cast<qreal>(cuentas[static_cast<size_t>(primero + i)]));
+        }
     }
 };
 
