@@ -132,6 +132,11 @@ Sitios Sitios::lee(const QString &carpeta, Escritura *escritura)
     s.autorWebAntigua = valor("autor", "webantigua", "perso.wanadoo.es/bolarium");
     s.autorCorreo = valor("autor", "correo", "soporte@bolarium.es");
     s.lectorPdfDescarga = valor("lectorpdf", "descarga", "https://get.adobe.com/es/reader/");
+    // A position off the participation's frame (20..124 mm from its top) keeps the default.
+    bool numero = false;
+    const double lunes = valor("boletos", "marcalunes", "50").toDouble(&numero);
+    if (numero && lunes >= 20 && lunes <= 120)
+        s.marcaLunes = lunes;
     // A file QSettings cannot parse is left alone, as QSettings itself would: the defaults are
     // used for this run.
     Escritura r = Escritura::Hecha;

@@ -30,7 +30,8 @@ struct Ajustes {
 };
 
 // Settings of this build that the program does not ask the user for: where the operator's and
-// the maker's sites are. Kept in ajustes.ini beside the program, written with defaults.
+// the maker's sites are, and where a participation marks Monday. Kept in ajustes.ini beside
+// the program, written with defaults.
 struct Sitios {
     QString operadorSitio;     // scheme and host of the results site
     QString operadorSitioPdf;  // plain-http scheme and host of the result PDF
@@ -38,6 +39,7 @@ struct Sitios {
     QString autorWebAntigua;   // former maker address that start-up replaces
     QString autorCorreo;       // support e-mail
     QString lectorPdfDescarga; // page to download a PDF reader
+    double marcaLunes = 50;    // mm from a participation's top to its Monday mark
 
     // Missing keys get their defaults and are added to the file; `escritura` tells how saving
     // them went (Hecha when nothing was missing).

@@ -1,19 +1,32 @@
 #include "app/recuento.h"
 #include "archive/fechas.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
 
 int sorteosjugados(const std::vector<Sorteo> &sorteos, const std::vector<Pena> &penas)
 {
+    // A draw is played by some syndicate exactly when it is not before the earliest creation
+    // date among the syndicates of its weekday; so one pass over the syndicates and one over
+    // the draws are enough, however many of each there are.
+    constexpr double kNunca = std::numeric_limits<double>::infinity();
+    std::array<double, 8> desde;
+    desde.fill(kNunca);
+    for (const Pena &p : penas) {
+        const int dias = diasjuego::mascara(p.diasTexto());
+        // A creation date that is not a number holds no draw back.
+        const double creada = std::isnan(p.creacion) ? -kNunca : p.creacion;
+        for (int d = 1; d <= 7; ++d)
+            if (dias & (1 << d))
+                desde[static_cast<size_t>(d)] = std::min(desde[static_cast<size_t>(d)], creada);
+    }
     int jugados = 0;
     for (const Sorteo &s : sorteos) {
-        const QString dia = diasemana(s.fecha);
-        for (const Pena &p : penas) {
-            if (p.juega(dia, s.fecha)) {
-                ++jugados;
-                break;
-            }
-        }
+        const int d = fechas::numeroDia(s.fecha);
+        if (d != 0 && !(s.fecha < desde[static_cast<size_t>(d)]))
+            ++jugados;
     }
     return jugados;
 }
@@ -35,12 +48,8 @@ Recuento recuenta(const std::vector<Sorteo> &sorteos, const std::vector<Pena> &p
     double dia = hoySerial;
     if (dia == r.actual.fecha)
         dia += 1;
-    for (;;) {
-        const QString nombre = diasemana(dia);
-        if (nombre == QStringLiteral("Jueves") || nombre == QString::fromUtf8("Sábado"))
-            break;
+    while ((fechas::bitDia(dia) & fechas::diasDeSorteo(dia)) == 0)
         dia += 1;
-    }
     r.proximo = dia;
     r.proximoTexto = fechas::textoLargo(dia);
     const auto faltan = static_cast<qint64>(dia - hoySerial);

@@ -59,8 +59,7 @@ bool aceptaArchivo(const QString &ruta)
     const Sorteo s = Sorteo::desdeBytes(primero.constData());
     if (!(s.fecha > 1))
         return false;
-    const QString dia = diasemana(s.fecha);
-    return dia == QStringLiteral("Jueves") || dia == QString::fromUtf8("Sábado");
+    return (fechas::bitDia(s.fecha) & fechas::diasDeSorteo(s.fecha)) != 0;
 }
 
 QString mensajeConversion()

@@ -16,7 +16,8 @@ bool esAntiguo(const QString &ruta);
 Escritura conviertesorteos(const QString &carpeta);
 
 // Whether a file can become the draw archive: its first record's date is after
-// 31/12/1899 and falls on "Jueves" or "Sábado".
+// 31/12/1899 and falls on a draw day of its time ("Jueves" or "Sábado", "Lunes" too from
+// 11/07/2022).
 bool aceptaArchivo(const QString &ruta);
 
 QString mensajeConversion();

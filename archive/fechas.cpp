@@ -36,6 +36,22 @@ int numeroDia(double serial)
     return d.dayOfWeek() % 7 + 1; // Qt: Monday 1 .. Sunday 7
 }
 
+int bitDia(double serial)
+{
+    const int n = numeroDia(serial);
+    return n == 0 ? 0 : 1 << n;
+}
+
+double primerLunes()
+{
+    return serial(QDate(2022, 7, 11));
+}
+
+int diasDeSorteo(double serial)
+{
+    return kJueves | kSabado | (serial < primerLunes() ? 0 : kLunes);
+}
+
 QString textoLargo(double serial)
 {
     const QDate d = dia(serial);

@@ -12,6 +12,16 @@ double serial(const QDate &dia);
 QDate dia(double serial);
 // "Domingo" = 1 ... "Sábado" = 7, the week as the draw days are named.
 int numeroDia(double serial);
+// The weekday of a date as one bit, 1 << numeroDia (0 for no date), so that a set of
+// weekdays is a mask of these bits.
+int bitDia(double serial);
+constexpr int kLunes = 1 << 2;
+constexpr int kJueves = 1 << 5;
+constexpr int kSabado = 1 << 7;
+// The first Monday draw: from this date on La Primitiva is drawn on Monday too.
+double primerLunes();
+// The draw days in force on a date: Thursday and Saturday, with Monday from primerLunes().
+int diasDeSorteo(double serial);
 // Long text used by the main window: "Jueves, 5 de marzo del 2020".
 QString textoLargo(double serial);
 // Short day/month/year text with a four-digit year: "05/03/2020".

@@ -21,16 +21,14 @@ constexpr quint64 bit(int numero)
 struct SorteoListo {
     quint64 ganadores = 0;
     quint64 complementario = 0;
-    int dia = 0; // bit of its weekday ("Domingo" = 1 ... "Sábado" = 7); 0 = no real date
+    int dia = 0; // fechas::bitDia of its date; 0 = no real date
     bool valido = false;
 };
 
 SorteoListo prepara(const Sorteo &s)
 {
     SorteoListo l;
-    l.dia = fechas::numeroDia(s.fecha);
-    if (l.dia != 0)
-        l.dia = 1 << l.dia;
+    l.dia = fechas::bitDia(s.fecha);
     for (qint16 n : s.numeros) {
         if (n < 1 || n > 49 || (l.ganadores & bit(n)))
             return l;
@@ -56,22 +54,6 @@ quint64 mascara(const Pena &p, int apuesta, int cuantos)
         m |= bit(n);
     }
     return m;
-}
-
-// The weekdays a syndicate plays, as bits of the weekday numbers.
-int diasDe(const Pena &p)
-{
-    static const QString ambos = QString::fromUtf8("Jueves y Sábado");
-    const QString dias = p.diasTexto().trimmed();
-    if (dias == ambos)
-        return (1 << 5) | (1 << 7);
-    for (int d = 1; d <= 7; ++d) {
-        // Any date of that weekday gives its name: 1 January 2023 was a Sunday.
-        const double ejemplo = fechas::serial(QDate(2023, 1, d));
-        if (dias == diasemana(ejemplo))
-            return 1 << d;
-    }
-    return 0;
 }
 
 enum class Clase { Invalida, Sencilla, Multiple };
@@ -105,7 +87,7 @@ PenaLista prepara(const Pena &p, const QString &seleccion)
     }
     // Any other count (206..500, 507 and above, negative) is a damaged record: it is left
     // alone, neither shown nor counted.
-    l.dias = diasDe(p);
+    l.dias = diasjuego::mascara(p.diasTexto());
     l.elegida = seleccion.isNull() || p.nombreTexto() == seleccion;
     l.contado = std::isfinite(p.contado) ? p.contado : 0;
     return l;
@@ -113,7 +95,7 @@ PenaLista prepara(const Pena &p, const QString &seleccion)
 
 bool aplica(const SorteoListo &s, double fecha, const Pena &p, const PenaLista &l, bool historico)
 {
-    return (l.dias & s.dia) != 0 && (historico || !(fecha < p.creacion));
+    return diasjuego::juegaSorteo(l.dias, p.creacion, s.dia, fecha, historico);
 }
 
 // A prize counts once: only draws newer than the counted-up-to date and not before creation.

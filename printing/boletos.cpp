@@ -1,4 +1,5 @@
 #include "printing/boletos.h"
+#include "archive/fechas.h"
 
 #include <QLocale>
 
@@ -96,7 +97,7 @@ Cuenta cuenta(const Pena &pena)
     return c;
 }
 
-Marco marcoparticipacion(int p, const QString &dias)
+Marco marcoparticipacion(int p, const QString &dias, double marcaLunes)
 {
     Marco m;
     m.t = p % 2 == 1 ? 0 : kAltoParticipacion;
@@ -109,11 +110,18 @@ Marco marcoparticipacion(int p, const QString &dias)
         {22.5, t + 44, 1, 4, true},
     };
     // The draw-day marks sit on the slip's day boxes: both days, or the single day's pair.
-    const bool ambos = dias.trimmed() == u("Jueves y Sábado");
-    const double y1 = ambos ? 56 : 62;
-    const double y2 = ambos ? 86 : 74;
-    m.rectangulos.push_back({22.5, t + y1, 1, 4, true});
-    m.rectangulos.push_back({22.5, t + y2, 1, 4, true});
+    const int juega = diasjuego::mascara(dias);
+    const int juevesSabado = fechas::kJueves | fechas::kSabado;
+    // Days no option stores mark as a single day, as they always did.
+    if ((juega & juevesSabado) != 0 || juega == 0) {
+        const bool ambos = (juega & juevesSabado) == juevesSabado;
+        const double y1 = ambos ? 56 : 62;
+        const double y2 = ambos ? 86 : 74;
+        m.rectangulos.push_back({22.5, t + y1, 1, 4, true});
+        m.rectangulos.push_back({22.5, t + y2, 1, 4, true});
+    }
+    if (juega & fechas::kLunes)
+        m.rectangulos.push_back({22.5, t + marcaLunes, 1, 4, true});
     return m;
 }
 
@@ -131,14 +139,15 @@ std::vector<Pagina> imprimeboletos(const Pena &pena, const Opciones &o)
             paginas.emplace_back();
         Pagina &pagina = paginas.back();
         if (o.papelNormal) {
-            const Marco marco = marcoparticipacion(p, dias);
+            const Marco marco = marcoparticipacion(p, dias, o.marcaLunes);
             const double t = marco.t;
             pagina.rectangulos.insert(pagina.rectangulos.end(), marco.rectangulos.begin(),
                                       marco.rectangulos.end());
             marcaBoleto(pena, c, p, marco.origen.x, marco.origen.y, o.adicional, pagina);
             pagina.textos.push_back({{32, t + 37}, cabecera(nombre, p, c.boletos), kLetra});
             pagina.textos.push_back({{110, t + 97}, u("Participación para: "), kLetra});
-            pagina.textos.push_back({{110, t + 102}, dias.toUpper(), kLetra});
+            pagina.textos.push_back(
+                {{110, t + 102}, diasjuego::enPalabras(dias).toUpper(), kLetra});
             pagina.textos.push_back({{72.5, t + 25}, o.aviso.toUpper(), kLetraTitulo});
         } else {
             marcaBoleto(pena, c, p, o.desplazaX, o.desplazaY, o.adicional, pagina);

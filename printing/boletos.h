@@ -19,6 +19,9 @@ inline constexpr int kBloques = 8;                // bets on one slip
 inline constexpr double kAltoParticipacion = 104; // the lower participation starts this far down
 inline constexpr double kOrigenNormalX = 25.8;    // grid origin on plain paper
 inline constexpr double kOrigenNormalY = 45;
+// Where a participation marks Monday in the column of day marks, from its top, unless the
+// settings place it elsewhere.
+inline constexpr double kMarcaLunes = 50;
 
 struct Posicion {
     double x = 0;
@@ -76,18 +79,20 @@ struct Opciones {
     bool papelNormal = false;
     double desplazaX = 0; // official slips only
     double desplazaY = 0;
-    bool adicional = false; // the add-on game box
-    QString aviso;          // the program's name and version, printed on every slip
+    bool adicional = false;          // the add-on game box
+    QString aviso;                   // the program's name and version, printed on every slip
+    double marcaLunes = kMarcaLunes; // plain paper: the Monday mark, mm from the frame's top
 };
 
 // The frame and the grid origin of participation p on plain paper (odd p on the upper half of
-// the sheet, even p on the lower one).
+// the sheet, even p on the lower one), with the marks of the syndicate's draw days: the pair of
+// the official slip for Thursday and Saturday, and one more mark for Monday.
 struct Marco {
     double t = 0;
     Posicion origen;
     std::vector<Rectangulo> rectangulos;
 };
-Marco marcoparticipacion(int p, const QString &dias);
+Marco marcoparticipacion(int p, const QString &dias, double marcaLunes = kMarcaLunes);
 
 // Every sheet of the job: official slips one per sheet, participations two per sheet.
 std::vector<Pagina> imprimeboletos(const Pena &pena, const Opciones &opciones);

@@ -203,6 +203,7 @@ void Imprimir::Form_Load()
     impresora_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     impresion::preparaImpresora(*impresora_);
     ajustes_ = Ajustes::lee(rutaAjustes());
+    marcaLunes_ = Sitios::lee(carpeta_).marcaLunes;
 
     const boletos::Cuenta c = boletos::cuenta(pena_);
     Label2->setText(pena_.nombreTexto().trimmed());
@@ -288,15 +289,21 @@ void Imprimir::Command2_Click()
     imprimeboletos();
 }
 
-void Imprimir::imprimeboletos()
+boletos::Opciones Imprimir::opciones(bool papelNormal) const
 {
     boletos::Opciones o;
-    o.papelNormal = papelnormal == 1;
+    o.papelNormal = papelNormal;
     o.desplazaX = ajustes_.desplazaX;
     o.desplazaY = ajustes_.desplazaY;
     o.adicional = Check1->isChecked();
     o.aviso = nombreVersion();
-    impresion::imprime(*impresora_, boletos::imprimeboletos(pena_, o));
+    o.marcaLunes = marcaLunes_;
+    return o;
+}
+
+void Imprimir::imprimeboletos()
+{
+    impresion::imprime(*impresora_, boletos::imprimeboletos(pena_, opciones(papelnormal == 1)));
 }
 
 void Imprimir::pruebaAjuste()
@@ -307,13 +314,7 @@ void Imprimir::pruebaAjuste()
 
 void Imprimir::actualizaVista()
 {
-    boletos::Opciones o;
-    o.papelNormal = Option1[1]->isChecked();
-    o.desplazaX = ajustes_.desplazaX;
-    o.desplazaY = ajustes_.desplazaY;
-    o.adicional = Check1->isChecked();
-    o.aviso = nombreVersion();
-    vista->ponPaginas(boletos::imprimeboletos(pena_, o));
+    vista->ponPaginas(boletos::imprimeboletos(pena_, opciones(Option1[1]->isChecked())));
     muestraHoja();
 }
 

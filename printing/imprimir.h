@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ajustes.h"
+#include "printing/boletos.h"
 #include "syndicates/pena.h"
 
 #include <QDialog>
@@ -68,7 +69,10 @@ private:
 
     QString carpeta_;
     Pena pena_;
+    // What the job or the preview prints, on official slips or on plain paper.
+    boletos::Opciones opciones(bool papelNormal) const;
     Ajustes ajustes_;
+    double marcaLunes_ = boletos::kMarcaLunes;
     std::unique_ptr<QPrinter> impresora_;
     bool cambiando_ = false; // the boxes are being filled by the window, not typed into
     bool falloAvisado_ = false;

@@ -8,10 +8,8 @@ float apuestaSemanal(const Pena &pena, float precio)
 {
     // The stored count of a simple or reduced syndicate, or the bets a multiple stands for.
     const float apuestas = static_cast<float>(cuantos(pena.tipo + 6));
-    const QString dias = pena.diasTexto().trimmed();
-    if (dias == QStringLiteral("Jueves") || dias == QString::fromUtf8("Sábado"))
-        return apuestas * precio;
-    return apuestas * precio * 2.0f;
+    // One price a bet for each draw of the week the syndicate plays.
+    return apuestas * precio * static_cast<float>(diasjuego::porSemana(pena.diasTexto()));
 }
 
 informes::FilaPena filaPena(const Pena &pena, float precio, const QString &aciertos,

@@ -8,8 +8,8 @@
 // The money report: the "Peña" row that the syndicate report prints, with the weekly stake.
 namespace dinero {
 
-// Cost of one week of play in single precision: bets × price, twice that when the syndicate
-// plays both draw days.
+// Cost of one week of play in single precision: bets × price × the draws a week the syndicate
+// plays (one, two or three; none for days no option stores).
 float apuestaSemanal(const Pena &pena, float precio);
 
 // The row of the syndicate shown, with the effectiveness and played-draws texts as the syndicate

@@ -33,10 +33,11 @@ int altoLista(int filas)
 
 int sorteosJugados(const Pena &pena, const std::vector<Sorteo> &sorteos)
 {
+    const int dias = diasjuego::mascara(pena.diasTexto());
     int jugados = 0;
     for (const Sorteo &s : sorteos)
-        if (pena.juega(diasemana(s.fecha), s.fecha))
-            ++jugados;
+        jugados +=
+            diasjuego::juegaSorteo(dias, pena.creacion, fechas::bitDia(s.fecha), s.fecha, false);
     return jugados;
 }
 

@@ -6,6 +6,7 @@
 #include "syndicates/casilla.h"
 
 #include <QAbstractListModel>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -146,21 +147,33 @@ void Crea::construye()
     capa->addLayout(centro, 1);
 
     auto *dias = new QGroupBox(u("Días de juego"), this);
-    auto *capaDias = new QHBoxLayout(dias);
-    Option1 = new QRadioButton(u("Sólo jueves"), dias);
-    Option1->setObjectName(QStringLiteral("Option1"));
-    Option2 = new QRadioButton(u("Sólo sábado"), dias);
-    Option2->setObjectName(QStringLiteral("Option2"));
-    Option3 = new QRadioButton(u("Jueves y sábado"), dias);
-    Option3->setObjectName(QStringLiteral("Option3"));
-    int opcion = 1;
-    for (QRadioButton *b : {Option1, Option2, Option3}) {
-        capaDias->addWidget(b);
-        connect(b, &QRadioButton::toggled, this, [this, opcion](bool activo) {
+    auto *capaDias = new QGridLayout(dias);
+    grupoDias_ = new QButtonGroup(this);
+    // The days of today's draws in a row, the combinations with Monday below them.
+    struct Dia {
+        QRadioButton *&boton;
+        const char *texto;
+        int fila, columna;
+    };
+    const Dia opciones[diasjuego::kOpciones] = {
+        {Option1, "Sólo jueves", 0, 1},
+        {Option2, "Sólo sábado", 0, 2},
+        {Option3, "Jueves y sábado", 0, 3},
+        {Option4, "Sólo lunes", 0, 0},
+        {Option5, "Lunes y jueves", 1, 0},
+        {Option6, "Lunes y sábado", 1, 1},
+        {Option7, "Lunes, jueves y sábado", 1, 2},
+    };
+    for (int k = 0; k < diasjuego::kOpciones; ++k) {
+        const Dia &d = opciones[k];
+        d.boton = new QRadioButton(u(d.texto), dias);
+        d.boton->setObjectName(QStringLiteral("Option%1").arg(k + 1));
+        grupoDias_->addButton(d.boton, k + 1);
+        capaDias->addWidget(d.boton, d.fila, d.columna);
+        connect(d.boton, &QRadioButton::toggled, this, [this, k](bool activo) {
             if (activo && !actualizando_)
-                Option_Click(opcion);
+                Option_Click(k + 1);
         });
-        ++opcion;
     }
     capa->addWidget(dias);
 
@@ -251,8 +264,14 @@ void Crea::muestra()
         Text1->setText(e.nombreActual());
         Text1->setCursorPosition(std::min<int>(cursor, static_cast<int>(Text1->text().size())));
     }
-    QRadioButton *opciones[3] = {Option1, Option2, Option3};
-    opciones[e.opcionDias() - 1]->setChecked(true);
+    if (QAbstractButton *b = grupoDias_->button(e.opcionDias()))
+        b->setChecked(true);
+    else if (QAbstractButton *marcado = grupoDias_->checkedButton()) {
+        // Days no option stores: no option shows as chosen.
+        grupoDias_->setExclusive(false);
+        marcado->setChecked(false);
+        grupoDias_->setExclusive(true);
+    }
     emit apuestasCambiadas(e.numapuestas());
     actualizando_ = false;
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class QButtonGroup;
 class Casilla;
 class Imagen;
 class Sesion;
@@ -59,6 +60,10 @@ public:
     QRadioButton *Option1 = nullptr;
     QRadioButton *Option2 = nullptr;
     QRadioButton *Option3 = nullptr;
+    QRadioButton *Option4 = nullptr;
+    QRadioButton *Option5 = nullptr;
+    QRadioButton *Option6 = nullptr;
+    QRadioButton *Option7 = nullptr;
     Imagen *Label5 = nullptr;
     QTreeView *ListView5 = nullptr;
     QLabel *instruccion = nullptr;
@@ -85,6 +90,7 @@ private:
     std::unique_ptr<Edicion> edicion_;
     ModeloEditor *modelo_ = nullptr;
     bool actualizando_ = false;
+    QButtonGroup *grupoDias_ = nullptr; // the day options by their number 1..7
     bool forzado_ = false;
     bool mostrada_ = false;
     bool activada_ = false;

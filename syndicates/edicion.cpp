@@ -68,28 +68,6 @@ QString textoApuesta(const std::vector<int> &numeros)
     return partes.join(QLatin1Char('-'));
 }
 
-QString textoDias(int opcion)
-{
-    switch (opcion) {
-    case 1:
-        return QStringLiteral("Jueves");
-    case 2:
-        return u("Sábado");
-    default:
-        return u("Jueves y Sábado");
-    }
-}
-
-int opcionDias(const QString &dias)
-{
-    const QString d = dias.trimmed();
-    if (d == QStringLiteral("Jueves"))
-        return 1;
-    if (d == u("Sábado"))
-        return 2;
-    return 3;
-}
-
 double serial(const QDateTime &momento)
 {
     return fechas::serial(momento.date()) + momento.time().msecsSinceStartOfDay() / 86400000.0;
@@ -150,7 +128,9 @@ Edicion::Edicion(ArchivoPenas &archivo, OpcionesEdicion opciones)
         // A count the record cannot hold (a file edited by hand) shows what fits.
         maximo_ = tipo >= 1 && tipo <= 500 ? std::min<int>(tipo, Pena::kApuestas) : 1;
         actual_ = 1;
-        dias_ = edicion::opcionDias(pena_.diasTexto());
+        // Days no option stores (a file edited by hand) select no option and stay as they are
+        // until the user picks one.
+        dias_ = diasjuego::opcion(pena_.diasTexto());
         QString n = pena_.nombreTexto();
         while (n.endsWith(QLatin1Char(' ')))
             n.chop(1);
@@ -435,7 +415,8 @@ RespuestaEdicion Edicion::graba(double ahora, double ultimoSorteo)
         return r;
     }
     Pena p = pena_;
-    p.ponDias(edicion::textoDias(dias_));
+    if (dias_ != 0)
+        p.ponDias(diasjuego::texto(dias_));
     p.premios.fill(0);
     if (esReducida() && tabla_) {
         reducidas::aplicatabla(*tabla_, p);
@@ -484,10 +465,10 @@ RespuestaEdicion Edicion::nombre(const QString &tecleado, QString &caja)
 RespuestaEdicion Edicion::dias(int opcion)
 {
     RespuestaEdicion r;
-    dias_ = std::clamp(opcion, 1, 3);
+    dias_ = std::clamp(opcion, 1, diasjuego::kOpciones);
     if (editando_) {
         const QByteArray antes = pena_.dias;
-        pena_.ponDias(edicion::textoDias(dias_));
+        pena_.ponDias(diasjuego::texto(dias_));
         if (pena_.dias != antes)
             escribe(r);
     }

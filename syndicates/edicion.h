@@ -40,9 +40,6 @@ constexpr int kMaxNombre = 20;
 int porapuesta(int modocrea, int nTabla);
 // " 3-11-17-25-30-41": ascending, a blank before numbers below 10, joined by "-".
 QString textoApuesta(const std::vector<int> &numeros);
-// Day options 1 "Sólo jueves", 2 "Sólo sábado", 3 "Jueves y sábado" as the record stores them.
-QString textoDias(int opcion);
-int opcionDias(const QString &dias);
 // Date and time of day as a serial date (whole part the day).
 double serial(const QDateTime &momento);
 
@@ -108,6 +105,7 @@ public:
     bool solonombre() const { return solonombre_; }
     const QStringList &lineas() const { return lineas_; }
     const QString &nombreActual() const { return nombre_; }
+    // The day option shown (diasjuego numbering); 0 for stored days no option stores.
     int opcionDias() const { return dias_; }
     bool grabarActivo() const { return grabar_; }
     bool borrarActivo() const { return borrar_; }

@@ -1,5 +1,8 @@
 #include "syndicates/pena.h"
+#include "archive/fechas.h"
 #include "archive/registro.h"
+
+#include <bit>
 
 namespace {
 constexpr int kNombre = 0;
@@ -87,9 +90,68 @@ void Pena::ponDias(const QString &texto)
     dias = registro::campo1252(texto, kAnchoDias);
 }
 
-bool Pena::juega(const QString &diaSorteo, double fechaSorteo) const
+bool Pena::juega(double fechaSorteo, bool historico) const
 {
-    const QString propios = diasTexto().trimmed();
-    return (propios == diaSorteo || propios == QString::fromUtf8("Jueves y Sábado")) &&
-           !(fechaSorteo < creacion);
+    return diasjuego::juegaSorteo(diasjuego::mascara(diasTexto()), creacion,
+                                  fechas::bitDia(fechaSorteo), fechaSorteo, historico);
 }
+
+namespace diasjuego {
+
+namespace {
+struct Dias {
+    const char *texto;
+    int mascara;
+    const char *palabras;
+};
+constexpr Dias kTabla[kOpciones] = {
+    {"Jueves", fechas::kJueves, "Jueves"},
+    {"Sábado", fechas::kSabado, "Sábado"},
+    {"Jueves y Sábado", fechas::kJueves | fechas::kSabado, "Jueves y sábado"},
+    {"Lunes", fechas::kLunes, "Lunes"},
+    {"Lunes y Jueves", fechas::kLunes | fechas::kJueves, "Lunes y jueves"},
+    {"Lunes y Sábado", fechas::kLunes | fechas::kSabado, "Lunes y sábado"},
+    {"Todos los días", fechas::kLunes | fechas::kJueves | fechas::kSabado,
+     "Lunes, jueves y sábado"},
+};
+} // namespace
+
+QString texto(int opcion)
+{
+    return opcion >= 1 && opcion <= kOpciones ? QString::fromUtf8(kTabla[opcion - 1].texto)
+                                              : QString();
+}
+
+int opcion(const QString &dias)
+{
+    static const std::array<QString, kOpciones> textos = [] {
+        std::array<QString, kOpciones> t;
+        for (int k = 0; k < kOpciones; ++k)
+            t[static_cast<size_t>(k)] = QString::fromUtf8(kTabla[k].texto);
+        return t;
+    }();
+    const QString d = dias.trimmed();
+    for (int k = 0; k < kOpciones; ++k)
+        if (d == textos[static_cast<size_t>(k)])
+            return k + 1;
+    return 0;
+}
+
+int mascara(const QString &dias)
+{
+    const int k = opcion(dias);
+    return k == 0 ? 0 : kTabla[k - 1].mascara;
+}
+
+int porSemana(const QString &dias)
+{
+    return std::popcount(static_cast<unsigned>(mascara(dias)));
+}
+
+QString enPalabras(const QString &dias)
+{
+    const int k = opcion(dias);
+    return k == 0 ? dias.trimmed() : QString::fromUtf8(kTabla[k - 1].palabras);
+}
+
+} // namespace diasjuego

@@ -4,6 +4,29 @@
 #include <QString>
 #include <array>
 
+// The draw days a syndicate can store, numbered as the editor's day options 1..7: "Jueves",
+// "Sábado", "Jueves y Sábado", "Lunes", "Lunes y Jueves", "Lunes y Sábado", "Todos los días".
+namespace diasjuego {
+constexpr int kOpciones = 7;
+// The stored text of option 1..7; empty for any other number.
+QString texto(int opcion);
+// The option of a stored text (trailing blanks aside); 0 for a text no option stores.
+int opcion(const QString &dias);
+// The weekdays of a stored text as fechas::bitDia bits; 0 (no draw) for any other text.
+int mascara(const QString &dias);
+// How many draws a week the stored text plays (0 for a text no option stores).
+int porSemana(const QString &dias);
+// The days in words for a reader: "Lunes, jueves y sábado"; any other text as it stands.
+QString enPalabras(const QString &dias);
+// Whether a syndicate of these days (mascara) made on `creacion` plays a draw of weekday bit
+// `dia` (fechas::bitDia) held on `fecha`; `historico` takes the draws before it was made too.
+// Every count of played draws and both checking passes come down to this one test.
+inline bool juegaSorteo(int dias, double creacion, int dia, double fecha, bool historico)
+{
+    return (dias & dia) != 0 && (historico || !(fecha < creacion));
+}
+} // namespace diasjuego
+
 // One syndicate as apuestas.dat stores it: 8307 bytes, little-endian, field by field.
 // Every byte belongs to a field, so reading and writing a record gives it back byte for byte.
 struct Pena {
@@ -51,8 +74,9 @@ struct Pena {
     bool esReducida() const { return tipo <= 500 && tablaN != 0; }
     // A record a reader can use: 1..205 bets, or a multiple code 501..506.
     bool tipoValido() const { return (tipo >= 1 && tipo <= 205) || (tipo >= 501 && tipo <= 506); }
-    // Whether the syndicate plays on a draw of this weekday name and date.
-    bool juega(const QString &diaSorteo, double fechaSorteo) const;
+    // Whether the syndicate plays the draw of this date: the draw falls on one of its days and,
+    // unless the whole history is asked for, not before the syndicate was made.
+    bool juega(double fechaSorteo, bool historico = false) const;
 
     bool operator==(const Pena &) const = default;
 };

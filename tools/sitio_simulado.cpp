@@ -20,7 +20,8 @@ std::vector<Sorteo> inventados()
     std::vector<Sorteo> r;
     QDate d = QDate::currentDate();
     while (static_cast<int>(r.size()) < 20) {
-        if (d.dayOfWeek() == 4 || d.dayOfWeek() == 6) {
+        const double dia = fechas::serial(d);
+        if (fechas::bitDia(dia) & fechas::diasDeSorteo(dia)) {
             Sorteo s;
             const int base = d.day() % 40 + 1;
             for (int i = 0; i < 6; ++i)

@@ -31,6 +31,21 @@ private slots:
         QTest::newRow("archivo vacio")
             << QDate(2026, 1, 9) << QDate() << QString::fromUtf8("Sábado, 10 de enero del 2026")
             << QString::fromUtf8("Faltan 1 días") << QStringLiteral("No se ha actualizado nunca");
+        // Mondays have a draw from 11/07/2022 on.
+        const QDate sabado(2026, 8, 15);
+        QTest::newRow("sábado con su sorteo")
+            << sabado << sabado << QStringLiteral("Lunes, 17 de agosto del 2026")
+            << QString::fromUtf8("Faltan 2 días") << QString();
+        QTest::newRow("lunes sin su sorteo")
+            << QDate(2026, 8, 17) << sabado << QStringLiteral("Lunes, 17 de agosto del 2026")
+            << QString::fromUtf8("¡Hoy sorteo!") << QString();
+        QTest::newRow("sábado antes de los lunes")
+            << QDate(2022, 7, 2) << QDate(2022, 7, 2)
+            << QStringLiteral("Jueves, 7 de julio del 2022") << QString::fromUtf8("Faltan 5 días")
+            << QString();
+        QTest::newRow("el primer lunes") << QDate(2022, 7, 9) << QDate(2022, 7, 9)
+                                         << QStringLiteral("Lunes, 11 de julio del 2022")
+                                         << QString::fromUtf8("Faltan 2 días") << QString();
         const QDate domingo(2026, 2, 1);
         QTest::newRow("7 dias") << domingo << domingo.addDays(-7) << QString() << QString()
                                 << QString();
@@ -155,7 +170,8 @@ private slots:
                  QStringLiteral("perso.wanadoo.es/bolarium"));
         QCOMPARE(ini.value(QStringLiteral("lectorpdf/descarga")).toString(),
                  QStringLiteral("https://get.adobe.com/es/reader/"));
-        QCOMPARE(ini.childGroups().size(), 4); // no section twice
+        QCOMPARE(ini.value(QStringLiteral("boletos/marcalunes")).toDouble(), 50.0);
+        QCOMPARE(ini.childGroups().size(), 5); // no section twice
 
         // Nothing missing any more: the file is not touched again.
         QVERIFY(Sitios::lee(c.ruta(), &e).autorWeb == QStringLiteral("mi.servidor.es"));
@@ -166,7 +182,7 @@ private slots:
         Sitios::lee(c.ruta(), &e);
         QCOMPARE(e, Escritura::Hecha);
         const QSettings nuevo(c.archivo(QStringLiteral("ajustes.ini")), QSettings::IniFormat);
-        QCOMPARE(nuevo.allKeys().size(), 6);
+        QCOMPARE(nuevo.allKeys().size(), 7);
     }
 
     // On a full disk the settings files keep what they had, and the defaults serve this run.

@@ -1,9 +1,12 @@
 // The checking pass of simple and reduced syndicates: rows, counters, filters, bad records
 // and the printed listing.
 #include "apoyo/carpetaprueba.h"
+#include "app/recuento.h"
+#include "archive/archivosorteos.h"
 #include "archive/fechas.h"
 #include "checking/comprobacion.h"
 #include "checking/premiomultiple.h"
+#include "reports/listado.h"
 #include "syndicates/archivopenas.h"
 
 #include <QTest>
@@ -161,6 +164,62 @@ private slots:
         QCOMPARE(r.penas->front().premio(3), qint16(juega ? 1 : 0));
         // The counted-up-to date moves on whether or not the syndicate plays that day.
         QCOMPARE(r.penas->front().contado, fechas::serial(dia));
+    }
+
+    // Each syndicate is checked, counted and credited only on the draws of its own days.
+    void diasDeJuegoConElHistoricoReal()
+    {
+        const QString ruta = CarpetaPrueba::historicoReal();
+        if (ruta.isEmpty())
+            QSKIP("No está el histórico real de sorteos");
+        ArchivoSorteos archivo(ruta);
+        QCOMPARE(archivo.abre(), Escritura::Hecha);
+        const std::vector<Sorteo> &sorteos = archivo.sorteos();
+        const QDate desde(2024, 1, 1);
+        const std::vector<Pena> penas = {
+            pena(QStringLiteral("JS"), {{1, 2, 3, 4, 5, 6}}, QString::fromUtf8("Jueves y Sábado"),
+                 desde),
+            pena(QStringLiteral("L"), {{1, 2, 3, 4, 5, 6}}, QStringLiteral("Lunes"), desde),
+            pena(QStringLiteral("T"), {{1, 2, 3, 4, 5, 6}}, QString::fromUtf8("Todos los días"),
+                 desde),
+        };
+        // Draws of each weekday since the syndicates were made.
+        std::array<int, 8> desdeCreacion{};
+        for (const Sorteo &s : sorteos)
+            if (!(s.fecha < fechas::serial(desde)))
+                ++desdeCreacion[size_t(fechas::numeroDia(s.fecha))];
+        QVERIFY(desdeCreacion[2] > 100);
+
+        Opciones o = ventana(int(sorteos.size()));
+        const Pasada r = comprueba(sorteos, penas, o);
+        // Every bet row sits under the heading of a draw on one of its syndicate's days.
+        std::array<std::array<int, 8>, 3> filas{};
+        for (const Fila &f : r.listado->filas)
+            if (f.tipo == TipoFila::Apuesta)
+                ++filas[f.pena][size_t(fechas::numeroDia(sorteos[f.sorteo].fecha))];
+        QCOMPARE(filas[0][2], 0);
+        QCOMPARE(filas[0][5] + filas[0][7], desdeCreacion[5] + desdeCreacion[7]);
+        QCOMPARE(filas[1][2], desdeCreacion[2]);
+        QCOMPARE(filas[1][5] + filas[1][7], 0);
+        QCOMPARE(filas[2][2] + filas[2][5] + filas[2][7],
+                 desdeCreacion[2] + desdeCreacion[5] + desdeCreacion[7]);
+
+        // Prizes come only from the days played: the all-days counters are the sum of the others.
+        const std::vector<Pena> &contadas = *r.penas;
+        for (int k = 3; k <= 7; ++k)
+            QCOMPARE(contadas[2].premio(k), qint16(contadas[0].premio(k) + contadas[1].premio(k)));
+        QCOMPARE(sorteosjugados(sorteos, {penas[0]}), desdeCreacion[5] + desdeCreacion[7]);
+        QCOMPARE(listado::sorteosJugados(penas[0], sorteos), desdeCreacion[5] + desdeCreacion[7]);
+        QCOMPARE(listado::sorteosJugados(penas[1], sorteos), desdeCreacion[2]);
+        QCOMPARE(sorteosjugados(sorteos, penas),
+                 desdeCreacion[2] + desdeCreacion[5] + desdeCreacion[7]);
+        // "Histórico" takes the older draws of the same days; before 2022 there were no Mondays.
+        o.historico = true;
+        const Pasada todo = comprueba(sorteos, {penas[1]}, o);
+        int lunes = 0;
+        for (const Fila &f : todo.listado->filas)
+            lunes += f.tipo == TipoFila::CabeceraSorteo;
+        QCOMPARE(lunes, 215);
     }
 
     void soloSiHayPremio()

@@ -482,6 +482,66 @@ private slots:
         // Widening the window to the whole history counted nothing again.
         QCOMPARE(carpeta->lee(QStringLiteral("apuestas.dat")), contados);
     }
+
+    // A user with a Monday syndicate and a Thursday-and-Saturday one, on the real history up to
+    // Saturday 15/08/2026, that same evening.
+    void lunesConElHistoricoReal()
+    {
+        const QString real = CarpetaPrueba::historicoReal();
+        if (real.isEmpty())
+            QSKIP("No está el archivo real de sorteos");
+        QFile origen(real);
+        QVERIFY(origen.open(QIODevice::ReadOnly));
+        std::vector<Sorteo> sorteos;
+        const QDate sabado(2026, 8, 15);
+        while (!origen.atEnd()) {
+            const Sorteo s = Sorteo::desdeBytes(origen.read(Sorteo::kLongitud).constData());
+            if (s.fecha <= fechas::serial(sabado))
+                sorteos.push_back(s);
+        }
+        carpeta->escribeSorteos(sorteos);
+        const QDate desde(2026, 1, 1);
+        std::array<int, 8> dias{};
+        for (const Sorteo &s : sorteos)
+            if (!(s.fecha < fechas::serial(desde)))
+                ++dias[size_t(fechas::numeroDia(s.fecha))];
+        carpeta->escribePenas(
+            {sencilla(QStringLiteral("LUNES"), QStringLiteral("Lunes"), {{1, 2, 3, 4, 5, 6}},
+                      desde),
+             sencilla(QStringLiteral("FINDE"), QString::fromUtf8("Jueves y Sábado"),
+                      {{1, 2, 3, 4, 5, 6}}, desde)});
+        escritorio->reloj = QDateTime(sabado, QTime(22, 30));
+        Principal p(carpeta->ruta());
+        QCOMPARE(control<QLabel>(p, "Label9_5")->text(),
+                 QStringLiteral("Lunes, 17 de agosto del 2026"));
+        QCOMPARE(control<QLabel>(p, "Label9_7")->text(), QString::fromUtf8("Faltan 2 días"));
+        QCOMPARE(control<QLineEdit>(p, "Text5")->text(),
+                 QStringLiteral("en %1 sorteos").arg(dias[2] + dias[5] + dias[7]));
+
+        gestor(p).ListView1_ItemClick(2);
+        QCOMPARE(control<QLabel>(p, "Label17")->text(), QString::number(dias[5] + dias[7]));
+        gestor(p).ListView1_ItemClick(1);
+        QCOMPARE(control<QLabel>(p, "Label17")->text(), QString::number(dias[2]));
+
+        // Every draw since January: the Monday syndicate's block only under Monday headings.
+        control<QScrollBar>(p, "HScroll1")->setValue(dias[2] + dias[5] + dias[7]);
+        QAbstractItemModel *lista = modelo(p, "ListView2");
+        // A block opens with its syndicate's heading, then the draw's.
+        bool esLunes = false;
+        int lunes = 0, finde = 0;
+        for (int f = 0; f < lista->rowCount(); ++f) {
+            const auto tipo = TipoFila(dato(lista, f, 0, ModeloResultados::kRolTipo).toInt());
+            const QString texto = dato(lista, f, 7).toString();
+            if (tipo == TipoFila::CabeceraPena)
+                esLunes = texto.contains(QStringLiteral("LUNES"));
+            if (tipo == TipoFila::CabeceraSorteo) {
+                QCOMPARE(texto.endsWith(QStringLiteral(" Lunes")), esLunes);
+                (esLunes ? lunes : finde) += 1;
+            }
+        }
+        QCOMPARE(lunes, dias[2]);
+        QCOMPARE(finde, dias[5] + dias[7]);
+    }
 };
 
 QTEST_MAIN(TstVentana)

@@ -2,6 +2,7 @@
 #include "printing/entrada.h"
 
 #include <QTest>
+#include <algorithm>
 
 using namespace boletos;
 
@@ -206,6 +207,30 @@ private slots:
         QCOMPARE(abajo.rectangulos[5].y, 104 + 86.0);
         for (size_t i = 1; i < abajo.rectangulos.size(); ++i)
             QVERIFY(abajo.rectangulos[i].relleno);
+
+        // Monday has a mark of its own, where the settings put it, beside the others.
+        const Marco todos = marcoparticipacion(1, QString::fromUtf8("Todos los días"));
+        QCOMPARE(todos.rectangulos.size(), size_t(7));
+        QCOMPARE(todos.rectangulos[4].y, 56.0);
+        QCOMPARE(todos.rectangulos[5].y, 86.0);
+        QCOMPARE(todos.rectangulos[6].y, kMarcaLunes);
+        const Marco lunesSabado = marcoparticipacion(2, QStringLiteral("Lunes y Sábado"), 52.5);
+        QCOMPARE(lunesSabado.rectangulos.size(), size_t(7));
+        QCOMPARE(lunesSabado.rectangulos[4].y, 104 + 62.0);
+        QCOMPARE(lunesSabado.rectangulos[6].y, 104 + 52.5);
+        const Marco lunes = marcoparticipacion(1, QStringLiteral("Lunes"));
+        QCOMPARE(lunes.rectangulos.size(), size_t(5));
+        QCOMPARE(lunes.rectangulos[4].y, kMarcaLunes);
+        QCOMPARE(lunes.rectangulos[4].x, 22.5);
+
+        // The participation names the days in words.
+        const Pena p = sencilla(2, QString::fromUtf8("Todos los días"));
+        Opciones o;
+        o.papelNormal = true;
+        const std::vector<Pagina> hojas = imprimeboletos(p, o);
+        QVERIFY(std::any_of(hojas[0].textos.begin(), hojas[0].textos.end(), [](const Texto &t) {
+            return t.texto == QString::fromUtf8("LUNES, JUEVES Y SÁBADO") && cerca(t.en, 110, 102);
+        }));
     }
 
     void registrosDanadosNoImprimenFueraDeLaRejilla()

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 // A record of arbitrary bytes: reading and writing it must give back every one of them.
@@ -67,13 +68,47 @@ private slots:
 
     void diasQueJuega()
     {
-        const double jueves = fechas::serial(QDate(2026, 1, 8));
-        Pena p = penaDe(QStringLiteral("A"), QStringLiteral("Jueves"), QDate(2026, 1, 8));
-        QVERIFY(p.juega(QStringLiteral("Jueves"), jueves));
-        QVERIFY(!p.juega(QString::fromUtf8("Sábado"), jueves + 2));
-        QVERIFY(!p.juega(QStringLiteral("Jueves"), jueves - 7)); // before its creation
-        p.ponDias(QString::fromUtf8("Jueves y Sábado"));
-        QVERIFY(p.juega(QString::fromUtf8("Sábado"), jueves + 2));
+        // A week with a draw on each day: Monday 12, Thursday 15 and Saturday 17 January 2026.
+        const double lunes = fechas::serial(QDate(2026, 1, 12));
+        const double semana[3] = {lunes, lunes + 3, lunes + 5};
+        const struct {
+            const char *dias;
+            std::array<bool, 3> juega; // lunes, jueves, sábado
+        } casos[] = {
+            {"Jueves", {false, true, false}},
+            {"Sábado", {false, false, true}},
+            {"Jueves y Sábado", {false, true, true}},
+            {"Lunes", {true, false, false}},
+            {"Lunes y Jueves", {true, true, false}},
+            {"Lunes y Sábado", {true, false, true}},
+            {"Todos los días", {true, true, true}},
+            {"Martes", {false, false, false}}, // edited by hand: plays nothing
+            {"jueves", {false, false, false}},
+        };
+        for (const auto &c : casos) {
+            Pena p = penaDe(QStringLiteral("A"), QString::fromUtf8(c.dias), QDate(2026, 1, 12));
+            for (size_t d = 0; d < 3; ++d) {
+                QVERIFY2(p.juega(semana[d]) == c.juega[d], c.dias);
+                // A draw a week before the syndicate was made is played only for the history.
+                QVERIFY(!p.juega(semana[d] - 7));
+                QVERIFY(p.juega(semana[d] - 7, true) == c.juega[d]);
+            }
+            const int opcion = diasjuego::opcion(p.diasTexto());
+            QCOMPARE(diasjuego::texto(opcion), opcion == 0 ? QString() : QString::fromUtf8(c.dias));
+            QCOMPARE(diasjuego::porSemana(p.diasTexto()),
+                     int(std::count(c.juega.begin(), c.juega.end(), true)));
+        }
+        // Monday draws did not exist before 11 July 2022; every text survives the 15-byte field.
+        QCOMPARE(fechas::diasDeSorteo(fechas::serial(QDate(2022, 7, 9))),
+                 fechas::kJueves | fechas::kSabado);
+        QVERIFY(fechas::diasDeSorteo(fechas::serial(QDate(2022, 7, 11))) & fechas::kLunes);
+        for (int k = 1; k <= diasjuego::kOpciones; ++k) {
+            Pena p;
+            p.ponDias(diasjuego::texto(k));
+            QCOMPARE(diasjuego::opcion(Pena::desdeBytes(p.aBytes().constData()).diasTexto()), k);
+        }
+        QCOMPARE(diasjuego::enPalabras(QString::fromUtf8("Todos los días   ")),
+                 QString::fromUtf8("Lunes, jueves y sábado"));
     }
 
     void eliminarLaSegundaDeTres()

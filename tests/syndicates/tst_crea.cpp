@@ -406,6 +406,12 @@ private slots:
         QCOMPARE(filas(control<QAbstractItemView>(crea, QStringLiteral("ListView5"))),
                  QStringList{QStringLiteral("10-15-20-25-30-35")});
         QVERIFY(control<QPushButton>(crea, QStringLiteral("Command4"))->isEnabled());
+        QTest::mouseClick(control<QRadioButton>(crea, QStringLiteral("Option7")), Qt::LeftButton);
+        QCOMPARE(principal_->sesion().penas().lee(1).diasTexto().trimmed(), u("Todos los días"));
+        QVERIFY(!control<QRadioButton>(crea, QStringLiteral("Option1"))->isChecked());
+        QTest::mouseClick(control<QRadioButton>(crea, QStringLiteral("Option5")), Qt::LeftButton);
+        QCOMPARE(principal_->sesion().penas().lee(1).diasTexto().trimmed(), u("Lunes y Jueves"));
+        QVERIFY(!control<QRadioButton>(crea, QStringLiteral("Option7"))->isChecked());
         QTest::mouseClick(control<QRadioButton>(crea, QStringLiteral("Option2")), Qt::LeftButton);
         QCOMPARE(principal_->sesion().penas().lee(1).diasTexto().trimmed(), u("Sábado"));
 

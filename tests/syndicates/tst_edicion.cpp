@@ -439,6 +439,34 @@ private slots:
         QCOMPARE(archivo_.lee(1).nombreTexto().trimmed(), QStringLiteral("OTRO"));
     }
 
+    void diasDeLosLunes()
+    {
+        // A new syndicate for every day of the week.
+        Edicion nueva(archivo_, {});
+        pulsaTodos(nueva, {1, 2, 3, 4, 5, 6});
+        ponNombre(nueva, QStringLiteral("siempre"));
+        nueva.dias(7);
+        QVERIFY(nueva.graba(ahora(), 0).grabado);
+        QCOMPARE(archivo_.lee(1).diasTexto().trimmed(), u("Todos los días"));
+
+        // Editing shows the stored days; days edited by hand select nothing and stay as they are
+        // while the bets change, until the user picks an option.
+        Pena p = archivo_.lee(1);
+        p.ponDias(QStringLiteral("Lunes y Sábado"));
+        QCOMPARE(archivo_.escribe(1, p), Escritura::Hecha);
+        QCOMPARE(Edicion(archivo_, edita(1)).opcionDias(), 6);
+        p.ponDias(QStringLiteral("Martes"));
+        QCOMPARE(archivo_.escribe(1, p), Escritura::Hecha);
+        Edicion e(archivo_, edita(1));
+        QCOMPARE(e.opcionDias(), 0);
+        e.pulsa(6);
+        e.pulsa(7);
+        QCOMPARE(archivo_.lee(1).numero(1, 6), qint16(7));
+        QCOMPARE(archivo_.lee(1).diasTexto().trimmed(), QStringLiteral("Martes"));
+        e.dias(4);
+        QCOMPARE(archivo_.lee(1).diasTexto().trimmed(), QStringLiteral("Lunes"));
+    }
+
     void multipleEnEdicion()
     {
         Pena p;
