@@ -128,10 +128,7 @@ void BM_CuentaAciertos(benchmark::State &estado)
     std::vector<Lista> listas;
     for (const Pena &p : penas()) {
         Lista l;
-        const QString d = p.diasTexto().trimmed();
-        l.dias = d == QStringLiteral("Jueves")      ? 1 << 5
-                 : d == QString::fromUtf8("Sábado") ? 1 << 7
-                                                    : (1 << 5) | (1 << 7);
+        l.dias = diasjuego::mascara(p.diasTexto());
         l.creacion = p.creacion;
         const int apuestas = p.esMultiple() ? 1 : p.tipo;
         const int numeros = p.esMultiple() ? cuantos(p.tipo) : 6;
