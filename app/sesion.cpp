@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 Sesion::Sesion(const QString &carpeta, Reloj reloj, QObject *parent)
     : QObject(parent), carpeta_(QDir(carpeta).absolutePath()), reloj_(std::move(reloj))
@@ -20,7 +21,22 @@ void Sesion::abreArchivos()
 {
     QFile::remove(ruta(QStringLiteral("apuestas.tmp")));
     penas_.abre();
+    copiaHistoricoInicial();
     sorteos_.abre();
+}
+
+void Sesion::copiaHistoricoInicial()
+{
+    // A first start gets the history that comes with the program, so the user sees real draws
+    // at once. An archive that exists is the user's, even an empty one: it is never replaced.
+    const QString archivo = ruta(QStringLiteral("numeros.dat"));
+    const QString inicial = ruta(QStringLiteral("numeros-inicial.dat"));
+    if (QFileInfo::exists(archivo) || QFileInfo(archivo).isSymLink() ||
+        !QFileInfo(inicial).isFile())
+        return;
+    QByteArray bytes;
+    if (archivos::lee(inicial, qint64(ArchivoSorteos::kMaximo) * Sorteo::kLongitud, bytes))
+        archivos::escribe(archivo, bytes);
 }
 
 void Sesion::ponAjustes(const Ajustes &ajustes)

@@ -33,7 +33,8 @@ public:
     const ArchivoSorteos &sorteos() const { return sorteos_; }
     ArchivoPenas &penas() { return penas_; }
     const ArchivoPenas &penas() const { return penas_; }
-    // Drops the temporary file of an interrupted syndicate rewrite and opens both files.
+    // Drops the temporary file of an interrupted syndicate rewrite and opens both files; with
+    // no numeros.dat yet, the shipped numeros-inicial.dat becomes the archive first.
     void abreArchivos();
 
     const Ajustes &ajustes() const { return ajustes_; }
@@ -150,6 +151,7 @@ signals:
     void contadoresBorrados();
 
 private:
+    void copiaHistoricoInicial();
     QString carpeta_;
     Reloj reloj_;
     ArchivoSorteos sorteos_;

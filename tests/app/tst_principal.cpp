@@ -74,6 +74,31 @@ private slots:
         QVERIFY(escritorio->mensajes.isEmpty());
     }
 
+    void primerArranqueConElHistoricoQueTraeElPrograma()
+    {
+        const QString inicial = QStringLiteral(BOLARIUM_DATOS_PROGRAMA "/numeros-inicial.dat");
+        {
+            CarpetaPrueba c;
+            QVERIFY(QFile::copy(inicial, c.archivo(QStringLiteral("numeros-inicial.dat"))));
+            Principal p(c.ruta());
+            QCOMPARE(p.sesion().sorteos().cuenta(), 4176);
+            QCOMPARE(etiqueta(p, "Label9_3"), QStringLiteral("Lunes, 17 de agosto del 2026"));
+            QCOMPARE(c.lee(QStringLiteral("numeros.dat")),
+                     c.lee(QStringLiteral("numeros-inicial.dat")));
+        }
+        // An archive already there, even an empty one, is the user's.
+        for (const bool vacio : {true, false}) {
+            CarpetaPrueba c;
+            QVERIFY(QFile::copy(inicial, c.archivo(QStringLiteral("numeros-inicial.dat"))));
+            if (vacio)
+                c.escribe(QStringLiteral("numeros.dat"), {});
+            else
+                c.escribeSorteos({sorteoDe(kJueves)});
+            Principal p(c.ruta());
+            QCOMPARE(p.sesion().sorteos().cuenta(), vacio ? 0 : 1);
+        }
+    }
+
     void avisoQueParpadea()
     {
         CarpetaPrueba c;
