@@ -3,7 +3,7 @@
 set -euo pipefail
 paquetes=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-charts-dev qt6-pdf-dev libqt6opengl6-dev libgl-dev
+    qt6-base-dev qt6-charts-dev qt6-pdf-dev libqt6opengl6-dev libgl-dev qt6-translations-l10n
     libsqlcipher-dev libkainjow-mustache-dev libbenchmark-dev
     clang libclang-rt-14-dev python3
 )

@@ -5,12 +5,14 @@
 #include "app/presentacion.h"
 #include "app/principal.h"
 #include "app/sesion.h"
+#include "app/traduccion.h"
 #include "printing/configurar.h"
 #include "printing/imprimir.h"
 
 #include <QAbstractSlider>
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -259,6 +261,21 @@ private slots:
             QVERIFY2(!ventanaVisible(QString::fromLatin1(nombre)), nombre);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(ventanas(QStringLiteral("Imprimir")), 0);
+    }
+
+    void botonesDeQtEnEspanol()
+    {
+        QVERIFY2(instalaTraducciones(), "faltan las traducciones de Qt (qt6-translations-l10n)");
+        QDialogButtonBox botones(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
+                                 QDialogButtonBox::Yes | QDialogButtonBox::No |
+                                 QDialogButtonBox::Save);
+        QCOMPARE(botones.button(QDialogButtonBox::Ok)->text(), QStringLiteral("Aceptar"));
+        QCOMPARE(botones.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancelar"));
+        QCOMPARE(botones.button(QDialogButtonBox::Yes)->text().remove(QLatin1Char('&')),
+                 QString::fromUtf8("Sí"));
+        QCOMPARE(botones.button(QDialogButtonBox::No)->text().remove(QLatin1Char('&')),
+                 QStringLiteral("No"));
+        QVERIFY(instalaTraducciones()); // a second call changes nothing
     }
 };
 
