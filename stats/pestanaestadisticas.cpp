@@ -1,6 +1,7 @@
 // Tab "Estadísticas": number statistics, the draw list and the chart.
 #include "stats/pestanaestadisticas.h"
 #include "app/avisos.h"
+#include "app/ejes.h"
 #include "app/escritorio.h"
 #include "app/sesion.h"
 #include "archive/fechas.h"
@@ -269,7 +270,7 @@ void PestanaEstadisticas::pintaGrafico()
     QStringList etiquetas;
     int maximo = 1;
     for (const stats::FilaTabla &f : tabla) {
-        etiquetas.append(f.etiqueta);
+        etiquetas.append(f.etiqueta.trimmed());
         const int valores[3] = {f.valor1, f.valor2, f.valor3};
         for (qsizetype k = 0; k < conjuntos.size(); ++k) {
             conjuntos[k]->append(valores[k]);
@@ -280,13 +281,13 @@ void PestanaEstadisticas::pintaGrafico()
     grafico->addSeries(serie);
     auto *ejeX = new QBarCategoryAxis;
     ejeX->append(etiquetas);
-    // Twenty-five numbers side by side only fit in a smaller type.
+    // Twenty-five numbers side by side only fit in a smaller type, and without the blank the
+    // table puts before them: the axis cuts a label that is wider than its bar group.
     QFont letra = ejeX->labelsFont();
-    letra.setPointSizeF(letra.pointSizeF() * 0.75);
+    letra.setPointSizeF(letra.pointSizeF() * 0.65);
     ejeX->setLabelsFont(letra);
     auto *ejeY = new QValueAxis;
-    ejeY->setRange(0, maximo);
-    ejeY->setLabelFormat(QStringLiteral("%d"));
+    ponEjeEntero(*ejeY, maximo);
     grafico->addAxis(ejeX, Qt::AlignBottom);
     grafico->addAxis(ejeY, Qt::AlignLeft);
     serie->attachAxis(ejeX);

@@ -2,6 +2,7 @@
 // syndicate shown, the syndicate commands and the archive maintenance by hand.
 #include "syndicates/pestanagestor.h"
 #include "app/avisos.h"
+#include "app/ejes.h"
 #include "app/escritorio.h"
 #include "app/imagen.h"
 #include "app/sesion.h"
@@ -29,6 +30,7 @@
 #include <QPushButton>
 #include <QTreeView>
 #include <QValueAxis>
+#include <climits>
 
 namespace {
 QString u(const char *texto)
@@ -161,7 +163,7 @@ PestanaGestor::PestanaGestor(Sesion &sesion, QWidget *parent) : Pestana(sesion, 
     grafico->addAxis(ejeX, Qt::AlignBottom);
     serie->attachAxis(ejeX);
     auto *ejeY = new QValueAxis;
-    ejeY->setLabelFormat(QStringLiteral("%d"));
+    ponEjeEntero(*ejeY, 1);
     grafico->addAxis(ejeY, Qt::AlignLeft);
     serie->attachAxis(ejeY);
     grafico->legend()->setAlignment(Qt::AlignBottom);
@@ -214,7 +216,7 @@ void PestanaGestor::muestraTotales()
     graficoSinPremio_->replace(0, qreal(r.sinPremio));
     graficoPremios_->replace(0, qreal(r.premiosEnGrafico ? r.total : 0));
     if (auto *eje = qobject_cast<QValueAxis *>(MSChart2->chart()->axes(Qt::Vertical).value(0)))
-        eje->setRange(0, qreal(std::max<qint64>({r.sinPremio, r.total, 1})));
+        ponEjeEntero(*eje, int(std::min<qint64>(std::max(r.sinPremio, r.total), INT_MAX)));
 }
 
 // A checking pass that raised counters makes the totals out of date; the selector and the
@@ -306,8 +308,7 @@ void PestanaGestor::pintaGraficoPena(int sinPremio, int premios)
     auto *ejeX = new QBarCategoryAxis;
     ejeX->append(QStringLiteral(" "));
     auto *ejeY = new QValueAxis;
-    ejeY->setRange(0, std::max({1, sinPremio, premios}));
-    ejeY->setLabelFormat(QStringLiteral("%d"));
+    ponEjeEntero(*ejeY, std::max(sinPremio, premios));
     grafico->addAxis(ejeX, Qt::AlignBottom);
     grafico->addAxis(ejeY, Qt::AlignLeft);
     serie->attachAxis(ejeX);

@@ -343,8 +343,15 @@ private slots:
         const auto ejes = grafico(*w)->chart()->axes(Qt::Horizontal);
         auto *categorias = qobject_cast<QBarCategoryAxis *>(ejes.value(0));
         QVERIFY(categorias);
-        QCOMPARE(categorias->at(0), QStringLiteral(" 25"));
-        QCOMPARE(categorias->at(24), QStringLiteral(" 49"));
+        QCOMPARE(categorias->at(0), QStringLiteral("25"));
+        QCOMPARE(categorias->at(24), QStringLiteral("49"));
+        // Counts are whole numbers: the value axis steps by whole numbers and ends on one.
+        auto *valores =
+            qobject_cast<QValueAxis *>(grafico(*w)->chart()->axes(Qt::Vertical).value(0));
+        QVERIFY(valores);
+        QCOMPARE(valores->tickType(), QValueAxis::TicksDynamic);
+        QCOMPARE(valores->tickInterval(), std::round(valores->tickInterval()));
+        QVERIFY(valores->max() >= *std::max_element(segunda.begin(), segunda.end()));
         QCOMPARE(segunda[0], static_cast<qreal>(w->sesion().estadistica().cuentas.todos[25]));
     }
 

@@ -1,0 +1,49 @@
+// The value axis of the charts of counts: whole steps from 0, labels that name their line.
+#include "app/ejes.h"
+
+#include <QTest>
+#include <QValueAxis>
+
+class TstEjes : public QObject {
+    Q_OBJECT
+private slots:
+    void pasosRedondos_data()
+    {
+        QTest::addColumn<int>("maximo");
+        QTest::addColumn<int>("tope");
+        QTest::addColumn<int>("paso");
+        QTest::newRow("nada") << 0 << 1 << 1;
+        QTest::newRow("uno") << 1 << 1 << 1;
+        QTest::newRow("cuatro") << 4 << 4 << 1;
+        QTest::newRow("seis") << 6 << 6 << 2;
+        QTest::newRow("siete") << 7 << 8 << 2;
+        QTest::newRow("once") << 11 << 15 << 5;
+        QTest::newRow("284") << 284 << 300 << 100;
+        QTest::newRow("mil") << 1000 << 1000 << 200;
+        QTest::newRow("enorme") << 2000000000 << 2000000000 << 500000000;
+    }
+    void pasosRedondos()
+    {
+        QFETCH(int, maximo);
+        QFETCH(int, tope);
+        QFETCH(int, paso);
+        const EscalaEntera e = escalaEntera(maximo);
+        QCOMPARE(e.tope, tope);
+        QCOMPARE(e.paso, paso);
+    }
+
+    void ejeDeCuentas()
+    {
+        QValueAxis eje;
+        ponEjeEntero(eje, 4);
+        QCOMPARE(eje.min(), 0.0);
+        QCOMPARE(eje.max(), 4.0);
+        QCOMPARE(eje.tickType(), QValueAxis::TicksDynamic);
+        QCOMPARE(eje.tickAnchor(), 0.0);
+        QCOMPARE(eje.tickInterval(), 1.0);
+        QCOMPARE(eje.labelFormat(), QStringLiteral("%d"));
+    }
+};
+
+QTEST_MAIN(TstEjes)
+#include "tst_ejes.moc"
