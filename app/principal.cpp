@@ -104,7 +104,8 @@ Principal::Principal(const QString &dir, QWidget *parent)
         SSTab1->addTab(pestanas_[static_cast<size_t>(i)], u(titulos[i]));
     capa->addWidget(SSTab1, 1);
     setCentralWidget(central);
-    resize(1000, 720);
+    // Wide enough for the statistics chart to name all its numbers beside the draw list.
+    resize(1200, 720);
     conectaPestanas();
 
     Form_Load();

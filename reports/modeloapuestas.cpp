@@ -1,4 +1,5 @@
 #include "reports/modeloapuestas.h"
+#include "app/letra.h"
 
 void ModeloApuestas::pon(QStringList apuestas)
 {
@@ -14,8 +15,11 @@ int ModeloApuestas::rowCount(const QModelIndex &padre) const
 
 QVariant ModeloApuestas::data(const QModelIndex &indice, int rol) const
 {
-    if (!indice.isValid() || indice.column() != 0 || indice.row() >= apuestas_.size() ||
-        rol != Qt::DisplayRole)
+    if (!indice.isValid() || indice.column() != 0 || indice.row() >= apuestas_.size())
+        return {};
+    if (rol == Qt::FontRole)
+        return letraFija();
+    if (rol != Qt::DisplayRole)
         return {};
     return apuestas_.at(indice.row());
 }

@@ -1,4 +1,5 @@
 #include "stats/modelosorteos.h"
+#include "app/letra.h"
 
 #include <QFont>
 
@@ -57,11 +58,9 @@ QVariant ModeloSorteos::data(const QModelIndex &indice, int rol) const
         }
         return {};
     case Qt::FontRole:
-        if (indice.column() == 0) {
-            QFont negrita;
-            negrita.setBold(true);
-            return negrita;
-        }
+        // The numbers in bold, in a fixed pitch so that their columns line up.
+        if (indice.column() == 0)
+            return letraFija(true);
         return {};
     case Qt::UserRole:
         return f.registro;

@@ -3,6 +3,7 @@
 #include "app/avisos.h"
 #include "app/ejes.h"
 #include "app/escritorio.h"
+#include "app/letra.h"
 #include "app/sesion.h"
 #include "archive/fechas.h"
 #include "reports/informes.h"
@@ -16,6 +17,7 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QDir>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -24,6 +26,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
 #include <QTreeView>
 #include <QValueAxis>
 #include <climits>
@@ -102,6 +105,18 @@ PestanaEstadisticas::PestanaEstadisticas(Sesion &sesion, QWidget *parent) : Pest
     modeloSorteos_ = new ModeloSorteos(this);
     ListView3->setModel(modeloSorteos_);
     ListView3->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    {
+        // Wide enough for the longest row, so that the weekday of "Fecha" is never cut.
+        const QFontMetrics numeros(letraFija(true));
+        const QFontMetrics resto(ListView3->font());
+        const int margenes = 3 * 2 * ListView3->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) +
+                             3 * 12 + ListView3->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                             2 * ListView3->frameWidth();
+        ListView3->setMinimumWidth(
+            numeros.horizontalAdvance(QStringLiteral("22-28-30-35-38-43  C: 33  R: 8")) +
+            resto.horizontalAdvance(QStringLiteral("0000000")) +
+            resto.horizontalAdvance(u("00/00/0000  Miércoles")) + margenes);
+    }
     rejilla->addWidget(ListView3, 3, 0, 3, 1);
 
     MSChart1 = new QChartView(panel);

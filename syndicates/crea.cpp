@@ -2,6 +2,7 @@
 #include "app/avisos.h"
 #include "app/escritorio.h"
 #include "app/imagen.h"
+#include "app/letra.h"
 #include "app/sesion.h"
 #include "syndicates/casilla.h"
 
@@ -46,11 +47,8 @@ public:
             return {};
         if (rol == Qt::DisplayRole)
             return lineas_.at(indice.row());
-        if (rol == Qt::FontRole) {
-            QFont f(QStringLiteral("monospace"));
-            f.setStyleHint(QFont::TypeWriter);
-            return f;
-        }
+        if (rol == Qt::FontRole)
+            return letraFija();
         return {};
     }
     QVariant headerData(int seccion, Qt::Orientation o, int rol) const override
