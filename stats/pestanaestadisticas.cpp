@@ -314,18 +314,26 @@ void PestanaEstadisticas::ListView3_ItemClick(int fila)
 {
     if (sesion_.borradoactivo() != 1 || !ListView3->model())
         return;
-    if (!Escritorio::actual().pregunta(u("¿Seguro que quieres eliminar este sorteo?"),
-                                       u("Borrar..."), Escritorio::Icono::Pregunta))
-        return;
     // The list keeps each row's record number; with every draw shown, row i is the i-th newest.
     const QVariant registro = ListView3->model()->index(fila - 1, 0).data(Qt::UserRole);
     const int d = registro.isValid() ? registro.toInt() : sesion_.proximosorteo() - fila;
+    const std::vector<Sorteo> &sorteos = sesion_.sorteos().sorteos();
+    if (d < 1 || d > static_cast<int>(sorteos.size()))
+        return;
+    // The question names the draw, so that a click on the wrong row is caught before it counts.
+    if (!Escritorio::actual().pregunta(u("¿Seguro que quieres eliminar el sorteo del ") +
+                                           fechas::textoLargo(sorteos[size_t(d - 1)].fecha) +
+                                           u("?"),
+                                       u("Borrar..."), Escritorio::Icono::Pregunta))
+        return;
     if (!escrito(sesion_.sorteos().elimina(d), QStringLiteral("numeros.dat")))
         return;
     sesion_.recuenta();
-    // A list that cannot drop the row is filled again, so no row points at a moved record.
-    if (!ListView3->model()->removeRow(fila - 1))
-        estadisticas(0);
+    // One pass gives the list, "TOTAL" and the description again, so they cannot disagree; the
+    // list stays where the user was.
+    const int posicion = ListView3->verticalScrollBar()->value();
+    aplicaFiltro();
+    ListView3->verticalScrollBar()->setValue(posicion);
 }
 
 void PestanaEstadisticas::primerGrafico()

@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTest>
@@ -140,8 +141,14 @@ private slots:
         escritorio->respuestas = {true};
         estadisticas(p).ListView3_ItemClick(1); // the newest
         QCOMPARE(escritorio->mensajes.last().texto,
-                 QString::fromUtf8("¿Seguro que quieres eliminar este sorteo?"));
+                 QString::fromUtf8("¿Seguro que quieres eliminar el sorteo del ") +
+                     fechas::textoLargo(s[2].fecha) + QStringLiteral("?"));
         QCOMPARE(c.lee(QStringLiteral("numeros.dat")), s[0].aBytes() + s[1].aBytes());
+        // The list, "TOTAL" and the description come from one pass after the deletion.
+        QCOMPARE(control<QLabel>(p, "Label7")->text(), QStringLiteral("TOTAL: 2 sorteos."));
+        QVERIFY(
+            control<QLabel>(p, "Label21")->text().contains(QStringLiteral("en total, 2 sorteos")));
+        QCOMPARE(p.sesion().estadistica().total, 2);
         llenaLista(p);
         estadisticas(p).ListView3_ItemClick(2); // the oldest
         QCOMPARE(c.lee(QStringLiteral("numeros.dat")), s[1].aBytes());
