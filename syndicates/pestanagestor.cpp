@@ -22,6 +22,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDir>
+#include <QGraphicsLayout>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -160,6 +161,7 @@ PestanaGestor::PestanaGestor(Sesion &sesion, QWidget *parent) : Pestana(sesion, 
     grafico->addSeries(serie);
     auto *ejeX = new QBarCategoryAxis;
     ejeX->append(QStringLiteral(" "));
+    ejeX->setLabelsVisible(false); // one unnamed group of bars: the legend names them
     grafico->addAxis(ejeX, Qt::AlignBottom);
     serie->attachAxis(ejeX);
     auto *ejeY = new QValueAxis;
@@ -169,7 +171,9 @@ PestanaGestor::PestanaGestor(Sesion &sesion, QWidget *parent) : Pestana(sesion, 
     grafico->legend()->setAlignment(Qt::AlignBottom);
     MSChart2 = new QChartView(grafico, panel);
     MSChart2->setObjectName(QStringLiteral("MSChart2"));
-    MSChart2->setMinimumHeight(160);
+    MSChart2->setMinimumHeight(130);
+    grafico->setMargins(QMargins(2, 2, 2, 2));
+    grafico->layout()->setContentsMargins(0, 0, 0, 0);
     rejilla->addWidget(MSChart2, 4, 2, 1, 3);
     construyePena(panel);
 
@@ -280,7 +284,10 @@ void PestanaGestor::construyePena(QWidget *gestor)
 
     MSChart3 = new QChartView(panel);
     MSChart3->setObjectName(QStringLiteral("MSChart3"));
-    MSChart3->setMinimumSize(220, 180);
+    MSChart3->setMinimumSize(220, 150);
+    // A small chart needs its whole box for the bars and their scale.
+    MSChart3->chart()->setMargins(QMargins(2, 2, 2, 2));
+    MSChart3->chart()->layout()->setContentsMargins(0, 0, 0, 0);
     rejilla->addWidget(MSChart3, 0, 3, 6, 1);
 
     connect(Image2_1, &Imagen::clicked, this, [this] { emit informePedido(1); });
@@ -307,12 +314,14 @@ void PestanaGestor::pintaGraficoPena(int sinPremio, int premios)
     grafico->addSeries(serie);
     auto *ejeX = new QBarCategoryAxis;
     ejeX->append(QStringLiteral(" "));
+    ejeX->setLabelsVisible(false); // one unnamed group of bars: the legend names them
     auto *ejeY = new QValueAxis;
     ponEjeEntero(*ejeY, std::max(sinPremio, premios));
     grafico->addAxis(ejeX, Qt::AlignBottom);
     grafico->addAxis(ejeY, Qt::AlignLeft);
     serie->attachAxis(ejeX);
     serie->attachAxis(ejeY);
+    grafico->legend()->setAlignment(Qt::AlignBottom);
 }
 
 void PestanaGestor::muestrapena(int registro)
@@ -339,7 +348,11 @@ void PestanaGestor::muestrapena(int registro)
     } else {
         penaMostrada_ = sesion_.penas().lee(r);
         modeloApuestas_->pon(f.apuestas);
-        ListView5->setFixedHeight(qRound(f.altoTwips / 15.0)); // 15 twips a pixel
+        // The list grows with the bets up to its full height (15 twips a pixel), but never pushes
+        // the window taller: with little room it scrolls.
+        const int alto = qRound(f.altoTwips / 15.0);
+        ListView5->setMaximumHeight(alto);
+        ListView5->setMinimumHeight(std::min(alto, 3 * ListView5->fontMetrics().height() + 8));
         ListView5->setProperty("altoTwips", f.altoTwips);
         for (int i = 0; i < 5; ++i)
             Label3[i]->setText(QString::number(f.contadores[static_cast<size_t>(i)]));

@@ -402,6 +402,30 @@ private slots:
         QCOMPARE(p.sesion().penasel(), 0);
     }
 
+    // The window keeps its size whatever the syndicate shown, and fits a 1280×720 screen.
+    void laVentanaNoCreceConLaPena()
+    {
+        std::vector<std::array<int, 6>> apuestas;
+        for (int k = 0; k < 205; ++k)
+            apuestas.push_back(
+                {1 + k % 44, 2 + k % 44, 3 + k % 44, 4 + k % 44, 5 + k % 44, 6 + k % 44});
+        carpeta->escribeSorteos({sorteoDe(kJueves1, 10)});
+        carpeta->escribePenas(
+            {sencilla(QStringLiteral("CORTA"), QStringLiteral("Jueves"), {apuestas[0]}, kJueves1),
+             sencilla(QStringLiteral("LARGA"), QStringLiteral("Jueves"), apuestas, kJueves1)});
+        Principal p(carpeta->ruta());
+        p.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&p));
+        const QSize antes = p.size();
+        for (int r : {2, 1, 2}) {
+            gestor(p).ListView1_ItemClick(r + 1);
+            QCoreApplication::processEvents();
+            QCOMPARE(p.size(), antes);
+        }
+        QVERIFY(p.minimumSizeHint().width() <= 1280);
+        QVERIFY(p.minimumSizeHint().height() <= 720 - 30); // and the title bar
+    }
+
     void resumenConDecimales()
     {
         // One prize (in the newest draw) over three played draws.
