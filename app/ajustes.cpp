@@ -117,17 +117,35 @@ Sitios Sitios::lee(const QString &carpeta, Escritura *escritura)
     QByteArray texto;
     archivos::lee(ruta, 1 << 20, texto);
     bool anadido = false;
-    auto valor = [&](const char *grupo, const char *nombre, const char *omision) {
+    // `enArchivo` is the default as the file must hold it, when it differs (quoted, because
+    // QSettings reads ";" as a comment and "," as a list).
+    auto valor = [&](const char *grupo, const char *nombre, const char *omision,
+                     const char *enArchivo = nullptr) {
         const QString clave = QString::fromLatin1(grupo) + u'/' + QString::fromLatin1(nombre);
-        if (ini.contains(clave))
-            return ini.value(clave).toString();
-        anadeClave(texto, grupo, nombre, omision);
+        if (ini.contains(clave)) {
+            const QVariant v = ini.value(clave);
+            return v.typeId() == QMetaType::QStringList
+                       ? v.toStringList().join(QStringLiteral(", "))
+                       : v.toString();
+        }
+        anadeClave(texto, grupo, nombre, enArchivo ? enArchivo : omision);
         anadido = true;
         return QString::fromUtf8(omision);
     };
     Sitios s;
     s.operadorSitio = valor("operador", "sitio", "https://www.loteriasyapuestas.es");
     s.operadorSitioPdf = valor("operador", "sitiopdf", "http://www.loteriasyapuestas.es");
+    // Anything but the pages means the service: a misspelt value must not stop the download.
+    const QString fuente = valor("operador", "fuente", "servicio").trimmed().toLower();
+    if (fuente == QStringLiteral("pagina") || fuente == QString::fromUtf8("página"))
+        s.fuente = Fuente::Pagina;
+    // The service answers browsers; a program's own name may be turned away.
+    s.operadorAgente = valor("operador", "agente",
+                             "Mozilla/5.0 (X11; Linux x86_64; rv:128.0) Gecko/20100101 "
+                             "Firefox/128.0",
+                             "\"Mozilla/5.0 (X11; Linux x86_64; rv:128.0) Gecko/20100101 "
+                             "Firefox/128.0\"")
+                           .trimmed();
     s.autorWeb = valor("autor", "web", "www.bolarium.es");
     s.autorWebAntigua = valor("autor", "webantigua", "perso.wanadoo.es/bolarium");
     s.autorCorreo = valor("autor", "correo", "soporte@bolarium.es");

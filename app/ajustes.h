@@ -33,7 +33,12 @@ struct Ajustes {
 // the maker's sites are, and where a participation marks Monday. Kept in ajustes.ini beside
 // the program, written with defaults.
 struct Sitios {
-    QString operadorSitio;     // scheme and host of the results site
+    // Where new draws come from: the operator's JSON results service, or its results pages.
+    enum class Fuente { Servicio, Pagina };
+
+    QString operadorSitio; // scheme and host of the results site
+    Fuente fuente = Fuente::Servicio;
+    QString operadorAgente;    // User-Agent the results service is asked with
     QString operadorSitioPdf;  // plain-http scheme and host of the result PDF
     QString autorWeb;          // default maker host, no scheme
     QString autorWebAntigua;   // former maker address that start-up replaces

@@ -1,11 +1,12 @@
 // Runs the stand-in for the operator's results site and the maker's site on 127.0.0.1, so the
 // download can be tried by hand without the internet:
 //
-//     sitio_simulado [puerto] [numeros.dat] [carpeta del programa]
+//     sitio_simulado [puerto] [numeros.dat] [carpeta del programa] [servicio|pagina]
 //
-// It serves the newest 20 draws of the given archive (or made-up draws on the last Thursdays
-// and Saturdays), their pages and PDFs, and a maker's message. With a program directory it
-// also writes the addresses into its ajustes.ini.
+// It serves the draws of the given archive (or 20 made-up draws on the last draw days): the
+// search page (the last 50 days), the results service (any range), the draw pages and PDFs,
+// and a maker's message. With a program directory it also writes the addresses into its
+// ajustes.ini, with the source of new draws (the results service unless told "pagina").
 #include "archive/archivosorteos.h"
 #include "archive/fechas.h"
 #include "simulacion/sitiosimulado.h"
@@ -49,9 +50,7 @@ int main(int argc, char *argv[])
     if (args.size() > 2) {
         ArchivoSorteos archivo(args[2]);
         archivo.abre();
-        const auto &todos = archivo.sorteos();
-        const size_t desde = todos.size() > 20 ? todos.size() - 20 : 0;
-        sorteos.assign(todos.begin() + static_cast<std::ptrdiff_t>(desde), todos.end());
+        sorteos = archivo.sorteos();
     } else {
         sorteos = inventados();
     }
@@ -70,11 +69,13 @@ int main(int argc, char *argv[])
         salida << "No se puede escuchar en 127.0.0.1:" << puerto << "\n";
         return 1;
     }
+    const QString fuente = args.size() > 4 ? args[4] : QStringLiteral("servicio");
     if (args.size() > 3)
-        sitio.configura(args[3]);
+        sitio.configura(args[3], fuente);
     salida << "Sitio simulado en " << sitio.direccion() << " con " << sorteos.size()
            << " sorteos.\nEn ajustes.ini:\n  [operador]\n  sitio=" << sitio.direccion()
-           << "\n  sitiopdf=" << sitio.direccion() << "\n  [autor]\n  web=" << sitio.host() << "\n";
+           << "\n  sitiopdf=" << sitio.direccion() << "\n  fuente=" << fuente
+           << "\n  [autor]\n  web=" << sitio.host() << "\n";
     salida.flush();
     QObject::connect(&sitio, &SitioSimulado::peticion, &sitio, [](const QString &destino) {
         QTextStream(stdout) << "GET " << destino << "\n";

@@ -178,6 +178,22 @@ Resultado analizasorteos(const QByteArray &pagina, ArchivoSorteos &archivo, cons
     return r;
 }
 
+bool faltanAntesDe(double ultimo, const QDate &desde)
+{
+    const QDate dia = fechas::dia(ultimo);
+    if (!dia.isValid() || !desde.isValid())
+        return false;
+    // There is a draw every week: a longer gap always misses one.
+    if (dia.daysTo(desde) > 8)
+        return true;
+    for (QDate d = dia.addDays(1); d < desde; d = d.addDays(1)) {
+        const double s = fechas::serial(d);
+        if (fechas::bitDia(s) & fechas::diasDeSorteo(s))
+            return true;
+    }
+    return false;
+}
+
 QString textoContador(int i)
 {
     return i == 1 ? QStringLiteral("1 sorteo") : QStringLiteral("%1 sorteos").arg(i);

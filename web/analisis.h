@@ -50,6 +50,10 @@ Resultado lee(const QByteArray &pagina, double referencia, QString &enlacesorteo
 Resultado analizasorteos(const QByteArray &pagina, ArchivoSorteos &archivo, const Sorteo &actual,
                          QString &enlacesorteo);
 
+// Whether a draw was held after `ultimo` (an archived draw's date) and before `desde` (the
+// first day a search page lists): a page from `desde` on cannot complete that archive.
+bool faltanAntesDe(double ultimo, const QDate &desde);
+
 // Label59 after i draws were taken: "1 sorteo", "3 sorteos".
 QString textoContador(int i);
 

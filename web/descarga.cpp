@@ -2,6 +2,7 @@
 #include "archive/escritura.h"
 #include "web/direcciones.h"
 #include "web/pagina.h"
+#include "web/servicio.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,9 +64,12 @@ Descarga::Descarga(QString carpeta, Ventana &ventana, QObject *parent)
 void Descarga::empieza(const QUrl &busqueda, const QString &sitio)
 {
     Inet2.cancela();
+    servicio_ = false;
+    maximo_ = 5;
     sitio_ = sitio;
     texto.clear();
     bytesPrimera_ = 0;
+    bytesAnteriores_ = 0;
     segundosdescarga = 0;
     pasodescarga = 2;
     activa_ = true;
@@ -76,11 +80,40 @@ void Descarga::empieza(const QUrl &busqueda, const QString &sitio)
     Inet1.pide(busqueda);
 }
 
+void Descarga::empiezaServicio(std::vector<QUrl> peticiones,
+                               const Transferencia::Cabeceras &cabeceras, const QString &host)
+{
+    Inet2.cancela();
+    servicio_ = true;
+    peticiones_ = std::move(peticiones);
+    siguiente_ = 0;
+    cabeceras_ = cabeceras;
+    host_ = host;
+    maximo_ = static_cast<int>(peticiones_.size()) + 4;
+    texto.clear();
+    bytesPrimera_ = 0;
+    bytesAnteriores_ = 0;
+    activa_ = true;
+    ventana_.primeraPestana();
+    ventana_.temporizador(true);
+    pideServicio();
+}
+
+void Descarga::pideServicio()
+{
+    // Every request gets the same time as the first: the counters start again.
+    segundosdescarga = 0;
+    pasodescarga = 2;
+    ponProgreso(static_cast<int>(siguiente_) + 1);
+    ponEstado(conectando());
+    Inet1.pide(peticiones_[siguiente_++], servicio::kLimite, cabeceras_);
+}
+
 void Descarga::primeraRecibiendo(qint64 bytes)
 {
     if (!activa_ || pasodescarga != 2)
         return;
-    ponBytes(bytes);
+    ponBytes(bytesAnteriores_ + bytes);
     if (bytes > kRespuestaMinima)
         ponEstado(buscando());
 }
@@ -89,12 +122,34 @@ void Descarga::primeraTerminada(bool bien)
 {
     if (!activa_ || pasodescarga != 2)
         return;
+    if (!bien && servicio_) {
+        switch (Inet1.fallo()) {
+        case Transferencia::Fallo::Http:
+            fallaServicio(servicio::textoHttp(host_, Inet1.codigoHttp()),
+                          tituloAviso(Aviso::NoConectado));
+            return;
+        case Transferencia::Fallo::Grande:
+            fallaServicio(servicio::textoGrande(host_), servicio::tituloNoValido());
+            return;
+        default:
+            fallaServicio(textoAviso(Aviso::NoConectado), tituloAviso(Aviso::NoConectado));
+            return;
+        }
+    }
     if (!bien) {
         // The site could not be reached or answered with an error: never a page to parse.
         abandona(Aviso::NoConectado);
         return;
     }
     texto = Inet1.datos();
+    if (servicio_) {
+        // An answer of a few bytes ("[]": nothing held in those days) is an answer all the same.
+        bytesAnteriores_ += texto.size();
+        ponBytes(bytesAnteriores_);
+        ponEstado(buscando());
+        pasodescarga = 3;
+        return;
+    }
     bytesPrimera_ = texto.size();
     ponBytes(texto.size());
     if (texto.size() > kRespuestaMinima)
@@ -122,6 +177,58 @@ void Descarga::abandona(Aviso aviso)
     ventana_.temporizador(false);
     ponProgreso(0);
     ponEstado(QString());
+}
+
+void Descarga::fallaServicio(const QString &texto, const QString &titulo)
+{
+    Inet1.cancela();
+    // The draws of the answers already read are in the archive: they are checked as after any
+    // download. Without any, the download ends as a failed page download does.
+    if (ventana_.nuevosServicio() > 0) {
+        if (!texto.isEmpty())
+            ventana_.avisaServicio(texto, titulo);
+        cierraServicio();
+        return;
+    }
+    activa_ = false;
+    if (!texto.isEmpty())
+        ventana_.avisaServicio(texto, titulo);
+    ventana_.temporizador(false);
+    ponProgreso(0);
+    ponEstado(QString());
+}
+
+void Descarga::cierraServicio()
+{
+    ponProgreso(maximo_ - 3);
+    ventana_.temporizador(false);
+    activa_ = false;
+    ponBytes(bytesAnteriores_, true);
+    texto.clear();
+    ventana_.cierraServicio();
+    if (!ventana_.errordatos())
+        ventana_.postproceso();
+    ponEstado(finalizada());
+    ventana_.primeraPestana();
+    ponProgreso(maximo_);
+}
+
+void Descarga::pasoServicio()
+{
+    if (pasodescarga != 3 || Inet1.estado() != Transferencia::Estado::Hecha)
+        return;
+    segundosdescarga = 0;
+    pasodescarga = 5;
+    ponEstado(analizando());
+    const bool sigue = ventana_.leeServicio(texto);
+    if (!activa_)
+        return;
+    if (!sigue)
+        fallaServicio(QString(), QString());
+    else if (siguiente_ < peticiones_.size())
+        pideServicio();
+    else
+        cierraServicio();
 }
 
 void Descarga::detiene()
@@ -178,11 +285,22 @@ void Descarga::paso()
     ++segundosdescarga;
 
     if (segundosdescarga == kTicksSinRespuesta && estado_ == conectando()) {
-        abandona(Aviso::NoConectado);
+        if (servicio_)
+            fallaServicio(textoAviso(Aviso::NoConectado), tituloAviso(Aviso::NoConectado));
+        else
+            abandona(Aviso::NoConectado);
         return;
     }
-    if (segundosdescarga == kTicksLento && progreso_ == 1) {
-        abandona(Aviso::Tarda);
+    // The pages: the first page not parsed yet; the service: the answer asked for not here yet.
+    if (segundosdescarga == kTicksLento && (servicio_ ? pasodescarga == 2 : progreso_ == 1)) {
+        if (servicio_)
+            fallaServicio(textoAviso(Aviso::Tarda), tituloAviso(Aviso::Tarda));
+        else
+            abandona(Aviso::Tarda);
+        return;
+    }
+    if (servicio_) {
+        pasoServicio();
         return;
     }
 

@@ -5,11 +5,16 @@
 #include <QObject>
 #include <QString>
 #include <QUrl>
+#include <vector>
 
 // The download of new draws, driven one step per second by the window's timer: the search
 // page on the first transfer control, the parse, the newest draw's page on the second one,
 // then the refreshes. Nothing here waits: the transfers run on the event loop while the
 // window stays responsive, and the timer ticks count how long the site takes.
+//
+// From the results service the steps are others: its answers come one after the other on the
+// first transfer control (one a year of draws), each read at the next tick, then the same
+// refreshes. The time-outs, the byte counter and the progress work the same way.
 class Descarga : public QObject {
     Q_OBJECT
 public:
@@ -39,12 +44,26 @@ public:
         virtual bool errordatos() const = 0;
         // Checking, archive scan, statistics and prize breakdown after a good parse.
         virtual void postproceso() = 0;
+
+        // The results service. One answer: its new draws go to the archive. False when the
+        // download stops here; the window has told the user why.
+        virtual bool leeServicio(const QByteArray &respuesta) = 0;
+        // A failure of the service the window tells the user of (warning box).
+        virtual void avisaServicio(const QString &texto, const QString &titulo) = 0;
+        // Draws the running download has stored so far.
+        virtual int nuevosServicio() const = 0;
+        // The answers are read: the count, the notice when nothing was new, the archive scan.
+        virtual void cierraServicio() = 0;
     };
 
     Descarga(QString carpeta, Ventana &ventana, QObject *parent = nullptr);
 
     // Starts a download: asks `sitio` for the search page `busqueda`, arms the timer.
     void empieza(const QUrl &busqueda, const QString &sitio);
+    // Starts a download from the results service: asks for each address in turn, with these
+    // headers, and arms the timer. `host` names the service in the messages.
+    void empiezaServicio(std::vector<QUrl> peticiones, const Transferencia::Cabeceras &cabeceras,
+                         const QString &host);
     // One timer tick.
     void tick();
     // Cancels the first transfer, stops the timer and clears the progress and the status (a
@@ -53,10 +72,13 @@ public:
     bool activa() const { return activa_; }
 
     // What the window shows of the download: the status text, the bytes received and the
-    // progress (0..5; the refreshes after the download go on with 3 and 4).
+    // progress (0..maximo(); the refreshes after the download go on with maximo() - 2 and
+    // maximo() - 1). The pages take 5 steps; the service one more for each answer after the
+    // first.
     const QString &estado() const { return estado_; }
     const QString &bytes() const { return bytes_; }
     int progreso() const { return progreso_; }
+    int maximo() const { return maximo_; }
     void ponProgreso(int valor);
 
     // Step of the download: 2 before the first page, 3 when it is here, 5 parsed,
@@ -83,6 +105,11 @@ private:
     void segundaTerminada(bool bien);
     // Ends the download without a result: message, timer off, progress 0, status cleared.
     void abandona(Aviso aviso);
+    // The results service.
+    void pasoServicio();
+    void pideServicio();
+    void fallaServicio(const QString &texto, const QString &titulo);
+    void cierraServicio();
     void guarda(const QString &archivo, const QByteArray &contenido) const;
 
     QString carpeta_;
@@ -94,4 +121,12 @@ private:
     QString bytes_ = QStringLiteral("0 Bytes");
     qint64 bytesPrimera_ = 0; // size of the search page, counted again with the draw page
     int progreso_ = 0;
+    int maximo_ = 5;
+
+    bool servicio_ = false;
+    std::vector<QUrl> peticiones_;
+    size_t siguiente_ = 0; // the request the last answer belongs to is siguiente_ - 1
+    Transferencia::Cabeceras cabeceras_;
+    QString host_;
+    qint64 bytesAnteriores_ = 0; // answers already read
 };

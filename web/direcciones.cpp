@@ -21,6 +21,21 @@ QUrl busqueda(const QString &sitio, const QDate &desde, const QDate &hasta)
                 QStringLiteral("&gameId=04&type=search&endDate=") + corta(hasta));
 }
 
+QUrl servicio(const QString &sitio, const QDate &desde, const QDate &hasta)
+{
+    const QString formato = QStringLiteral("yyyyMMdd");
+    return QUrl(sinBarraFinal(sitio) +
+                QStringLiteral("/servicios/buscadorSorteos?game_id=LAPR&celebrados=true"
+                               "&fechaInicioInclusiva=") +
+                desde.toString(formato) + QStringLiteral("&fechaFinInclusiva=") +
+                hasta.toString(formato));
+}
+
+QUrl resultados(const QString &sitio)
+{
+    return QUrl(sinBarraFinal(sitio) + QStringLiteral("/es/resultados/primitiva"));
+}
+
 QUrl sorteo(const QString &sitio, const QString &enlacesorteo)
 {
     return QUrl(sinBarraFinal(sitio) + QStringLiteral("/es/la-primitiva/sorteos/") + enlacesorteo);

@@ -10,6 +10,10 @@ namespace direcciones {
 
 // Search page of the operator: every La Primitiva draw from `desde` to `hasta`.
 QUrl busqueda(const QString &sitio, const QDate &desde, const QDate &hasta);
+// The operator's results service: every La Primitiva draw held from `desde` to `hasta`.
+QUrl servicio(const QString &sitio, const QDate &desde, const QDate &hasta);
+// The operator's results page, for the user's browser.
+QUrl resultados(const QString &sitio);
 // The draw's own page, from the link path found on the search page ("2026/1234567").
 QUrl sorteo(const QString &sitio, const QString &enlacesorteo);
 // Full address of the result PDF from its repaired path (without ".pdf").

@@ -11,6 +11,7 @@
 #include "web/descarga.h"
 #include "web/desglose.h"
 #include "web/direcciones.h"
+#include "web/servicio.h"
 #include "web/transferencia.h"
 
 #include <QApplication>
@@ -26,6 +27,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace {
 QString u(const char *texto)
@@ -102,6 +104,13 @@ public:
     QString enlacesorteo() const override { return p_.sesion_.enlacesorteo(); }
     bool errordatos() const override { return p_.sesion_.errordatos(); }
     void postproceso() override { p_.postdescarga(); }
+    bool leeServicio(const QByteArray &respuesta) override { return p_.leeServicio(respuesta); }
+    void avisaServicio(const QString &texto, const QString &titulo) override
+    {
+        Escritorio::actual().aviso(texto, titulo, Escritorio::Icono::Exclamacion);
+    }
+    int nuevosServicio() const override { return p_.nuevosServicio_; }
+    void cierraServicio() override { p_.cierraServicio(); }
 
 private:
     PestanaUltimo &p_;
@@ -120,13 +129,10 @@ PestanaUltimo::PestanaUltimo(Sesion &sesion, QWidget *parent) : Pestana(sesion, 
     Label8->setObjectName(QStringLiteral("Label8"));
     capa->addWidget(Label8);
 
-    static const char *const kCategorias[6] = {
-        "1ª Categoría (6 aciertos):", "2ª Categoría (5 aciertos + complementario):",
-        "3ª Categoría (5 aciertos):", "4ª Categoría (4 aciertos):",
-        "5ª Categoría (3 aciertos):", "Reintegro:"};
     auto *rejilla = new QGridLayout;
     for (int k = 0; k < 6; ++k) {
-        rejilla->addWidget(new QLabel(u(kCategorias[k]), panel), k, 0);
+        titulos_[k] = new QLabel(panel);
+        rejilla->addWidget(titulos_[k], k, 0);
         Label10[k] = new QLabel(QStringLiteral("0"), panel);
         Label10[k]->setObjectName(QStringLiteral("Label10_%1").arg(k));
         Label10[k]->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -135,6 +141,7 @@ PestanaUltimo::PestanaUltimo(Sesion &sesion, QWidget *parent) : Pestana(sesion, 
     }
     rejilla->setColumnStretch(3, 1);
     capa->addLayout(rejilla);
+    ponTitulos(false);
 
     // The message area and the result document share one place; one of them is shown.
     Text1 = new QPlainTextEdit(panel);
@@ -224,7 +231,7 @@ void PestanaUltimo::construyeBarra()
     connect(descarga_, &Descarga::estadoCambiado, Label6, &QLabel::setText);
     connect(descarga_, &Descarga::bytesCambiados, Label58, &QLabel::setText);
     connect(descarga_, &Descarga::progresoCambiado, this, [this](int valor) {
-        ProgressBar1->setRange(0, 5);
+        ProgressBar1->setRange(0, descarga_->maximo());
         ProgressBar1->setValue(valor);
         if (valor > 0)
             ProgressBar1->setVisible(true);
@@ -264,8 +271,34 @@ void PestanaUltimo::Picture2_Click()
             u("Error de fechas"), Escritorio::Icono::Informacion);
         return;
     }
-    const QString &sitio = sesion_.sitios().operadorSitio;
-    descarga_->empieza(direcciones::busqueda(sitio, desde, hoyDia), sitio);
+    const Sitios &sitios = sesion_.sitios();
+    if (sitios.fuente == Sitios::Fuente::Servicio) {
+        // Everything from the day after the newest archived draw up to today, whatever the gap.
+        nuevosServicio_ = 0;
+        hastaServicio_ = hoyDia;
+        const double ultimo = sesion_.sorteos().vacio() ? 0 : sesion_.sorteos().ultimo().fecha;
+        std::vector<QUrl> peticiones;
+        for (const auto &[inicio, fin] : servicio::tramos(servicio::inicio(ultimo), hoyDia))
+            peticiones.push_back(direcciones::servicio(sitios.operadorSitio, inicio, fin));
+        Transferencia::Cabeceras cabeceras{{"Accept", "application/json"}};
+        if (!sitios.operadorAgente.isEmpty())
+            cabeceras.append({"User-Agent", sitios.operadorAgente.toUtf8()});
+        descarga_->empiezaServicio(std::move(peticiones), cabeceras, hostOperador());
+        return;
+    }
+    // The search page lists 50 days. Appending them to an older archive would leave a hole
+    // that no later download fills and that every check would take for draws not held.
+    const double ultimo = sesion_.sorteoActual().fecha;
+    if (ultimo != 0 && analisis::faltanAntesDe(ultimo, desde)) {
+        Escritorio::actual().aviso(
+            u("El archivo de sorteos termina el ") + fechas::textoCorto(ultimo) +
+                u("; la página del operador sólo muestra los últimos 50 días. Importe los "
+                  "sorteos que faltan desde un archivo."),
+            u("Faltan sorteos"), Escritorio::Icono::Exclamacion);
+        return;
+    }
+    descarga_->empieza(direcciones::busqueda(sitios.operadorSitio, desde, hoyDia),
+                       sitios.operadorSitio);
 }
 
 void PestanaUltimo::Timer1_Timer()
@@ -324,14 +357,69 @@ void PestanaUltimo::analizasorteos(const QByteArray &pagina)
     sesion_.ponSorteosnuevos(0);
 }
 
+bool PestanaUltimo::leeServicio(const QByteArray &respuesta)
+{
+    const QString host = hostOperador();
+    auto avisa = [](const QString &texto) {
+        Escritorio::actual().aviso(texto, servicio::tituloNoValido(),
+                                   Escritorio::Icono::Exclamacion);
+    };
+    const servicio::Respuesta r = servicio::lee(respuesta);
+    if (!r.json) {
+        avisa(r.grande ? servicio::textoGrande(host) : servicio::textoNoJson(host));
+        return false;
+    }
+    const servicio::Agregado a = servicio::agrega(r, sesion_.sorteos(), hastaServicio_);
+    if (a.nuevos > 0) {
+        nuevosServicio_ += a.nuevos;
+        sesion_.ponAvisoNuevos(analisis::textoContador(nuevosServicio_));
+        // The answers come oldest first, so the last one kept is the newest draw's: the tab
+        // shows its breakdown now and at every start, as the draw page did.
+        archivos::escribe(sesion_.ruta(QStringLiteral("sorteo.json")),
+                          '[' + a.ultimo->entrada + "]\n");
+    }
+    if (a.lleno) {
+        Escritorio::actual().aviso(
+            u("El archivo de sorteos no admite más sorteos: ya tiene el máximo de %1.")
+                .arg(ArchivoSorteos::kMaximo),
+            u("Archivo lleno"), Escritorio::Icono::Exclamacion);
+        return false;
+    }
+    if (!escrito(a.escritura, QStringLiteral("numeros.dat")))
+        return false;
+    if (a.invalido) {
+        avisa(servicio::textoInvalido(host, *a.invalido, nuevosServicio_ > 0));
+        return false;
+    }
+    return true;
+}
+
+void PestanaUltimo::cierraServicio()
+{
+    sesion_.ponSorteosnuevos(nuevosServicio_);
+    if (nuevosServicio_ == 0) {
+        Escritorio::actual().aviso(u("Todavía no hay sorteos nuevos."), u("Pruebe más tarde"),
+                                   Escritorio::Icono::Informacion);
+        // The checking then looks at the newest archived draw.
+        sesion_.ponSorteosnuevos(1);
+    }
+    sesion_.recuenta();
+}
+
+QString PestanaUltimo::hostOperador() const
+{
+    const QString host = QUrl(sesion_.sitios().operadorSitio).host();
+    return host.isEmpty() ? sesion_.sitios().operadorSitio : host;
+}
+
 void PestanaUltimo::postdescarga()
 {
-    descarga_->ponProgreso(3);
+    descarga_->ponProgreso(descarga_->maximo() - 2);
     sesion_.olvidaSeleccion();
     sesion_.anunciaNuevos(sesion_.sorteosnuevos());
     if (sesion_.sorteosnuevos() != 0)
         sesion_.ponSorteosnuevos(std::min(sesion_.sorteosnuevos(), 8));
-    descarga_->ponProgreso(4);
+    descarga_->ponProgreso(descarga_->maximo() - 1);
     sesion_.recuenta();
     sesion_.avisaSorteos();
     premiosorteo(0);
@@ -345,6 +433,12 @@ void PestanaUltimo::premiosorteo(int modo)
     WebBrowser1->setVisible(false);
     textoinforme_.clear();
     Label8->setText(u("-Informe del ") + fechas::textoLargo(sesion_.sorteoActual().fecha));
+    const bool desdeServicio = sesion_.sitios().fuente == Sitios::Fuente::Servicio;
+    ponTitulos(desdeServicio);
+    if (desdeServicio) {
+        premiosServicio(modo);
+        return;
+    }
 
     QByteArray pagina;
     archivos::lee(sesion_.ruta(QStringLiteral("www2.txt")), kMaximoPagina, pagina);
@@ -361,6 +455,54 @@ void PestanaUltimo::premiosorteo(int modo)
         bajapdf(textoinforme_);
     else
         muestrapdf();
+}
+
+void PestanaUltimo::premiosServicio(int modo)
+{
+    QByteArray guardado;
+    archivos::lee(sesion_.ruta(QStringLiteral("sorteo.json")), servicio::kLimite, guardado);
+    const servicio::Respuesta r = servicio::lee(guardado);
+    // Only the breakdown of the draw the heading names: an archive completed since from a
+    // file ends with a draw whose prizes were never downloaded.
+    const servicio::SorteoLeido *ultimo = nullptr;
+    if (!r.sorteos.empty() &&
+        std::floor(r.sorteos.back().sorteo.fecha) == std::floor(sesion_.sorteoActual().fecha))
+        ultimo = &r.sorteos.back();
+    const auto premios =
+        ultimo ? servicio::premios(ultimo->escrutinio) : std::array<std::optional<QString>, 6>{};
+    for (int k = 0; k < 6; ++k)
+        Label10[k]->setText(premios[static_cast<size_t>(k)].value_or(QStringLiteral("0")));
+
+    const Sitios &sitios = sesion_.sitios();
+    if (ultimo)
+        textoinforme_ =
+            servicio::direccionPdf(ultimo->pdf, sitios.operadorSitio, sitios.operadorSitioPdf);
+    if (textoinforme_.isEmpty()) {
+        Text1->setPlainText(servicio::textoDocumentoEnWeb());
+        return;
+    }
+    if (modo == 0)
+        bajapdf(textoinforme_);
+    else
+        muestrapdf();
+}
+
+// The page's table starts at the first category and ends with the refund; the service's
+// breakdown starts at the special category.
+void PestanaUltimo::ponTitulos(bool servicio)
+{
+    static const char *const kPagina[6] = {
+        "1ª Categoría (6 aciertos):", "2ª Categoría (5 aciertos + complementario):",
+        "3ª Categoría (5 aciertos):", "4ª Categoría (4 aciertos):",
+        "5ª Categoría (3 aciertos):", "Reintegro:"};
+    static const char *const kServicio[6] = {"Categoría especial (6 aciertos + reintegro):",
+                                             "1ª Categoría (6 aciertos):",
+                                             "2ª Categoría (5 aciertos + complementario):",
+                                             "3ª Categoría (5 aciertos):",
+                                             "4ª Categoría (4 aciertos):",
+                                             "5ª Categoría (3 aciertos):"};
+    for (int k = 0; k < 6; ++k)
+        titulos_[k]->setText(u(servicio ? kServicio[k] : kPagina[k]));
 }
 
 void PestanaUltimo::bajapdf(const QString &direccion)
@@ -405,6 +547,10 @@ void PestanaUltimo::muestrapdf()
 
 void PestanaUltimo::Text1_Click()
 {
+    if (Text1->toPlainText() == servicio::textoDocumentoEnWeb()) {
+        Escritorio::actual().abreDireccion(direcciones::resultados(sesion_.sitios().operadorSitio));
+        return;
+    }
     if (lectorpdf_ == 1)
         Escritorio::actual().abreDireccion(QUrl(sesion_.sitios().lectorPdfDescarga));
 }

@@ -2,6 +2,7 @@
 
 #include "app/pestana.h"
 
+#include <QDate>
 #include <QPointer>
 
 class Descarga;
@@ -34,6 +35,10 @@ public:
     void Picture2_MouseMove(int x, int y);
     void Timer1_Timer();
     void analizasorteos(const QByteArray &pagina);
+    // The results service: one answer read into the archive (false: the download stops), and
+    // the end of the answers.
+    bool leeServicio(const QByteArray &respuesta);
+    void cierraServicio();
     // The prize breakdown, the result PDF and the maker's message.
     void premiosorteo(int modo);
     void bajapdf(const QString &direccion);
@@ -61,6 +66,9 @@ private:
     void construyeBarra();
     void postdescarga();
     void abreInfor();
+    void premiosServicio(int modo);
+    void ponTitulos(bool servicio);
+    QString hostOperador() const;
 
     QWidget *barra_ = nullptr;
     Imagen *Picture2 = nullptr;
@@ -70,6 +78,7 @@ private:
     QTimer *Timer1 = nullptr;
     QLabel *Label8 = nullptr;
     QLabel *Label10[6] = {};
+    QLabel *titulos_[6] = {}; // the captions beside Label10
     QPlainTextEdit *Text1 = nullptr;
     QPdfView *WebBrowser1 = nullptr;
     QPushButton *Command6 = nullptr;
@@ -85,4 +94,7 @@ private:
     QString textoinforme_;
     bool pdfbajado_ = false;
     int lectorpdf_ = 0;
+    // The service download under way: draws stored so far and the last day asked for.
+    int nuevosServicio_ = 0;
+    QDate hastaServicio_;
 };

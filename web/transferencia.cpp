@@ -32,11 +32,13 @@ void Transferencia::cancela()
     estado_ = Estado::Libre;
 }
 
-void Transferencia::pide(const QUrl &direccion, qint64 limite)
+void Transferencia::pide(const QUrl &direccion, qint64 limite, const Cabeceras &cabeceras)
 {
     suelta();
     datos_.clear();
     error_.clear();
+    fallo_ = Fallo::Ninguno;
+    codigoHttp_ = 0;
     direccion_ = direccion;
     limite_ = limite;
     estado_ = Estado::Ocupada;
@@ -50,6 +52,8 @@ void Transferencia::pide(const QUrl &direccion, qint64 limite)
                           QNetworkRequest::NoLessSafeRedirectPolicy);
     peticion.setTransferTimeout(tiempoMaximo_);
     peticion.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Bolarium/3.4"));
+    for (const auto &[nombre, valor] : cabeceras)
+        peticion.setRawHeader(nombre, valor);
     QNetworkReply *r = red_.get(peticion);
     respuesta_ = r;
     connect(r, &QNetworkReply::readyRead, this, [this, r] {
@@ -57,7 +61,7 @@ void Transferencia::pide(const QUrl &direccion, qint64 limite)
             return;
         datos_ += r->readAll();
         if (datos_.size() > limite_) {
-            falla(QStringLiteral("respuesta demasiado grande"));
+            falla(QStringLiteral("respuesta demasiado grande"), Fallo::Grande);
             return;
         }
         emit cambiaEstado(kEstadoRecibiendo);
@@ -74,17 +78,19 @@ void Transferencia::termina()
     QNetworkReply *r = respuesta_;
     datos_ += r->readAll();
     const int http = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (r->error() != QNetworkReply::NoError) {
-        falla(r->errorString());
+    // An error page is not the page that was asked for, however long it is. (Qt also reports
+    // most error statuses as a network error; the status says more.)
+    if (http != 0 && (http < 200 || http >= 300)) {
+        codigoHttp_ = http;
+        falla(QStringLiteral("HTTP %1").arg(http), Fallo::Http);
         return;
     }
-    // An error page is not the page that was asked for, however long it is.
-    if (http != 0 && (http < 200 || http >= 300)) {
-        falla(QStringLiteral("HTTP %1").arg(http));
+    if (r->error() != QNetworkReply::NoError) {
+        falla(r->errorString(), Fallo::Red);
         return;
     }
     if (datos_.size() > limite_) {
-        falla(QStringLiteral("respuesta demasiado grande"));
+        falla(QStringLiteral("respuesta demasiado grande"), Fallo::Grande);
         return;
     }
     respuesta_ = nullptr;
@@ -95,11 +101,12 @@ void Transferencia::termina()
     emit terminada(true);
 }
 
-void Transferencia::falla(const QString &motivo)
+void Transferencia::falla(const QString &motivo, Fallo fallo)
 {
     suelta();
     datos_.clear();
     error_ = motivo;
+    fallo_ = fallo;
     estado_ = Estado::Fallida;
     emit cambiaEstado(kEstadoError);
     emit terminada(false);

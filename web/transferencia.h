@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QPointer>
@@ -20,6 +21,15 @@ public:
         Hecha,   // the last transfer ended with a whole answer
         Fallida  // the last transfer failed (network, server error, time-out, too big)
     };
+    // Why the last transfer failed.
+    enum class Fallo {
+        Ninguno,
+        Red,   // unreachable, broken, timed out
+        Http,  // the server answered with an error status (codigoHttp)
+        Grande // the answer went past the size limit and was dropped
+    };
+    // Request headers beyond the program's own, as name and value.
+    using Cabeceras = QList<QPair<QByteArray, QByteArray>>;
     // State numbers of the transfer control the download keeps in estadoinet.
     static constexpr int kEstadoConectando = 4;
     static constexpr int kEstadoRecibiendo = 8;
@@ -33,7 +43,8 @@ public:
     ~Transferencia() override;
 
     // Cancels whatever is running and asks for the address.
-    void pide(const QUrl &direccion, qint64 limite = kLimitePagina);
+    void pide(const QUrl &direccion, qint64 limite = kLimitePagina,
+              const Cabeceras &cabeceras = {});
     // Stops the running transfer; no signal is sent for it.
     void cancela();
 
@@ -43,6 +54,8 @@ public:
     bool libre() const { return estado_ == Estado::Libre || estado_ == Estado::Hecha; }
     const QByteArray &datos() const { return datos_; }
     const QString &error() const { return error_; }
+    Fallo fallo() const { return fallo_; }
+    int codigoHttp() const { return codigoHttp_; }
     const QUrl &direccion() const { return direccion_; }
     void ponTiempoMaximo(int ms) { tiempoMaximo_ = ms; }
 
@@ -53,7 +66,7 @@ signals:
 
 private:
     void termina();
-    void falla(const QString &motivo);
+    void falla(const QString &motivo, Fallo fallo);
     void suelta();
 
     QNetworkAccessManager red_;
@@ -61,6 +74,8 @@ private:
     Estado estado_ = Estado::Libre;
     QByteArray datos_;
     QString error_;
+    Fallo fallo_ = Fallo::Ninguno;
+    int codigoHttp_ = 0;
     QUrl direccion_;
     qint64 limite_ = kLimitePagina;
     int tiempoMaximo_ = kTiempoMaximo;

@@ -182,7 +182,37 @@ private slots:
         Sitios::lee(c.ruta(), &e);
         QCOMPARE(e, Escritura::Hecha);
         const QSettings nuevo(c.archivo(QStringLiteral("ajustes.ini")), QSettings::IniFormat);
-        QCOMPARE(nuevo.allKeys().size(), 7);
+        QCOMPARE(nuevo.allKeys().size(), 9);
+        QCOMPARE(nuevo.childGroups().size(), 4);
+        // The results service by default, asked as a browser asks; the agent's ";" survive.
+        const Sitios fresco = Sitios::lee(c.ruta());
+        QCOMPARE(fresco.fuente, Sitios::Fuente::Servicio);
+        QCOMPARE(nuevo.value(QStringLiteral("operador/fuente")).toString(),
+                 QStringLiteral("servicio"));
+        QVERIFY(fresco.operadorAgente.startsWith(QStringLiteral("Mozilla/5.0 (X11; Linux")));
+        QCOMPARE(nuevo.value(QStringLiteral("operador/agente")).toString(), fresco.operadorAgente);
+    }
+
+    void fuenteDeLosSorteos_data()
+    {
+        QTest::addColumn<QByteArray>("linea");
+        QTest::addColumn<bool>("pagina");
+        QTest::newRow("pagina") << QByteArray("fuente=pagina") << true;
+        QTest::newRow("con acento y mayúsculas") << QByteArray("fuente=P\xc3\xa1gina ") << true;
+        QTest::newRow("servicio") << QByteArray("fuente=servicio") << false;
+        QTest::newRow("mal escrita") << QByteArray("fuente=paginas") << false;
+    }
+    void fuenteDeLosSorteos()
+    {
+        QFETCH(QByteArray, linea);
+        QFETCH(bool, pagina);
+        CarpetaPrueba c;
+        c.escribe(QStringLiteral("ajustes.ini"),
+                  "[operador]\n" + linea + "\nagente=Navegador/1.0 (uno, dos)\n");
+        const Sitios s = Sitios::lee(c.ruta());
+        QCOMPARE(s.fuente, pagina ? Sitios::Fuente::Pagina : Sitios::Fuente::Servicio);
+        // A value QSettings splits at its commas is still one agent.
+        QCOMPARE(s.operadorAgente, QStringLiteral("Navegador/1.0 (uno, dos)"));
     }
 
     // On a full disk the settings files keep what they had, and the defaults serve this run.

@@ -2,6 +2,10 @@
 #include "archive/fechas.h"
 
 #include <QDate>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QUrl>
 
 namespace paginas {
 
@@ -272,6 +276,81 @@ QByteArray sorteo(const SorteoWeb &w, qsizetype bytes)
     if (r.size() < bytes)
         r += relleno(bytes - r.size(), 103);
     r += "</footer>\n</body>\n</html>\n";
+    return r;
+}
+
+namespace {
+// "1.234.567,89" as the service writes amounts: "1234567.89".
+QString conPunto(QString importe)
+{
+    return importe.remove(QLatin1Char('.')).replace(QLatin1Char(','), QLatin1Char('.'));
+}
+
+QJsonObject categoria(const char *tipo, const char *nombre, const QJsonValue &premio, int ganadores)
+{
+    return QJsonObject{{QStringLiteral("tipo"), QString::fromUtf8(tipo)},
+                       {QStringLiteral("categoria"), QString::fromUtf8(nombre)},
+                       {QStringLiteral("premio"), premio},
+                       {QStringLiteral("ganadores"), QString::number(ganadores)}};
+}
+
+QJsonObject entradaServicio(const SorteoWeb &w, const QString &sitio, bool malo)
+{
+    const Sorteo &s = w.sorteo;
+    const QDate d = diaDe(s);
+    auto dos = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
+    QStringList numeros;
+    for (qint16 n : s.numeros)
+        numeros << dos(n);
+    if (malo)
+        numeros.last() = numeros.first();
+    const QString combinacion =
+        numeros.join(QStringLiteral(" - ")) +
+        QStringLiteral(" C(%1) R(%2)").arg(dos(s.complementario)).arg(s.reintegro);
+    QJsonObject o{{QStringLiteral("id_sorteo"), QString::number(qint64(s.fecha) * 100 + 1)},
+                  {QStringLiteral("game_id"), QStringLiteral("LAPR")},
+                  {QStringLiteral("fecha_sorteo"),
+                   d.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00")},
+                  {QStringLiteral("dia_semana"), diasemana(s.fecha).toLower()},
+                  {QStringLiteral("anyo"), QString::number(d.year())},
+                  {QStringLiteral("combinacion"), combinacion},
+                  {QStringLiteral("premio_bote"), QStringLiteral("0.00")},
+                  {QStringLiteral("apuestas"), QStringLiteral("7654321")},
+                  {QStringLiteral("recaudacion"), QStringLiteral("7654321.00")}};
+    if (s.joker != 0) {
+        // Seven digits in groups, the way the ticket prints it: "0 559 707".
+        QString joker = QStringLiteral("%1").arg(qint64(s.joker), 7, 10, QLatin1Char('0'));
+        joker.insert(4, QLatin1Char(' ')).insert(1, QLatin1Char(' '));
+        o.insert(QStringLiteral("joker"),
+                 QJsonObject{{QStringLiteral("combinacion"), joker},
+                             {QStringLiteral("premio_bote"), QStringLiteral("0.00")}});
+    }
+    const auto &p = w.premios;
+    o.insert(QStringLiteral("escrutinio"),
+             QJsonArray{categoria("Especial (6 Aciertos + Reintegro)", "Especial",
+                                  conPunto(w.especial), 0),
+                        categoria("1ª Categoría (6 Aciertos)", "1ª", conPunto(p[0]), 1),
+                        categoria("2ª Categoría (5 Aciertos + C)", "2ª", conPunto(p[1]), 8),
+                        categoria("3ª Categoría (5 Aciertos)", "3ª", conPunto(p[2]), 15),
+                        // Some amounts come as numbers.
+                        categoria("4ª Categoría (4 Aciertos)", "4ª", conPunto(p[3]).toDouble(), 22),
+                        categoria("5ª Categoría (3 Aciertos)", "5ª", conPunto(p[4]), 29),
+                        categoria("Reintegro", "Reintegro", conPunto(p[5]), 36)});
+    if (w.conPdf)
+        o.insert(QStringLiteral("url_pdf"), QUrl(sitio + w.rutaPdf()).toString(QUrl::FullyEncoded));
+    return o;
+}
+} // namespace
+
+QByteArray servicio(const std::vector<SorteoWeb> &sorteos, const QString &sitio, const QDate &malo,
+                    qsizetype bytes)
+{
+    QJsonArray lista;
+    for (const SorteoWeb &w : sorteos)
+        lista.append(entradaServicio(w, sitio, malo.isValid() && diaDe(w.sorteo) == malo));
+    QByteArray r = QJsonDocument(lista).toJson(QJsonDocument::Indented);
+    if (r.size() < bytes)
+        r += QByteArray(bytes - r.size(), ' ');
     return r;
 }
 

@@ -3,6 +3,7 @@
 #include "archive/sorteo.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <array>
 #include <vector>
@@ -20,6 +21,8 @@ struct SorteoWeb {
                                    QStringLiteral("2.345,67"),     QStringLiteral("56,78"),
                                    QStringLiteral("8,00"),         QStringLiteral("1,00")};
     bool conPdf = true; // false: the draw page has no document link yet
+    // The special category (6 hits and the refund), only in the results service's breakdown.
+    QString especial = QStringLiteral("3.456.789,01");
 
     // Link path of its page after "/es/la-primitiva/sorteos/": year, "/" and an id.
     QString enlace() const;
@@ -37,6 +40,13 @@ QByteArray busqueda(const std::vector<SorteoWeb> &sorteos, qsizetype bytes = 350
 
 // The draw's own page: the prize table and, when it has one, the link to the result PDF.
 QByteArray sorteo(const SorteoWeb &sorteo, qsizetype bytes = 200 * 1024);
+
+// The results service's answer listing these draws in the order given: one JSON object per
+// draw with its combination, Joker, prize breakdown and, when it has one, the address of its
+// result PDF on `sitio`, among fields the program does not read. The draw held on `malo` gets
+// a combination no draw can have. Blanks after the array make it about `bytes` long.
+QByteArray servicio(const std::vector<SorteoWeb> &sorteos, const QString &sitio,
+                    const QDate &malo = {}, qsizetype bytes = 0);
 
 // A small valid PDF document of one page.
 QByteArray pdf(const QString &titulo);

@@ -26,6 +26,7 @@ QDate fechaCorta(const QString &texto)
 {
     return QDate::fromString(texto, QStringLiteral("dd/MM/yyyy"));
 }
+const QString kServicio = QStringLiteral("/servicios/buscadorSorteos");
 } // namespace
 
 SitioSimulado::SitioSimulado(QObject *parent) : QObject(parent)
@@ -61,10 +62,18 @@ QString SitioSimulado::host() const
     return QStringLiteral("127.0.0.1:%1").arg(puerto());
 }
 
-void SitioSimulado::configura(const QString &carpeta) const
+int SitioSimulado::peticionesServicio() const
+{
+    return static_cast<int>(
+        std::count_if(peticiones.cbegin(), peticiones.cend(),
+                      [](const QString &p) { return p.startsWith(kServicio + u'?'); }));
+}
+
+void SitioSimulado::configura(const QString &carpeta, const QString &fuente) const
 {
     QSettings ini(QDir(carpeta).filePath(QStringLiteral("ajustes.ini")), QSettings::IniFormat);
     ini.setValue(QStringLiteral("operador/sitio"), direccion());
+    ini.setValue(QStringLiteral("operador/fuente"), fuente);
     ini.setValue(QStringLiteral("operador/sitiopdf"), direccion());
     ini.setValue(QStringLiteral("autor/web"), host());
     ini.sync();
@@ -91,6 +100,8 @@ void SitioSimulado::atiende(QTcpSocket *socket)
             return;
         }
         const QString destino = QUrl::fromPercentEncoding(linea[1]);
+        if (destino.startsWith(kServicio))
+            cabecerasServicio = recibido.left(recibido.indexOf("\r\n\r\n"));
         peticiones.append(destino);
         emit peticion(destino);
         responde(socket, QString::fromLatin1(linea[1]));
@@ -104,7 +115,8 @@ void SitioSimulado::envia(QTcpSocket *socket, int estado, const QByteArray &tipo
                                                            {400, "Bad Request"},
                                                            {404, "Not Found"},
                                                            {405, "Method Not Allowed"},
-                                                           {500, "Internal Server Error"}};
+                                                           {500, "Internal Server Error"},
+                                                           {503, "Service Unavailable"}};
     QByteArray razon = "OK";
     for (const auto &r : kRazones)
         if (r.first == estado)
@@ -127,7 +139,7 @@ void SitioSimulado::responde(QTcpSocket *socket, const QString &bruto)
             envia(socket, estado, tipo, cuerpo);
             break;
         case Modo::Error:
-            envia(socket, 500, "text/html; charset=utf-8", kPaginaError);
+            envia(socket, codigoError, "text/html; charset=utf-8", kPaginaError);
             break;
         case Modo::Mudo:
             mudos_.append(socket);
@@ -167,6 +179,31 @@ void SitioSimulado::responde(QTcpSocket *socket, const QString &bruto)
                   [](const auto &a, const auto &b) { return a.sorteo.fecha > b.sorteo.fecha; });
         segun(busqueda, 200, "text/html; charset=utf-8",
               paginas::busqueda(lista, tamanoBusqueda, agrupados));
+        return;
+    }
+    if (ruta == kServicio) {
+        const QUrlQuery consulta(url);
+        const QString formato = QStringLiteral("yyyyMMdd");
+        const QDate desde = QDate::fromString(
+            consulta.queryItemValue(QStringLiteral("fechaInicioInclusiva")), formato);
+        const QDate hasta = QDate::fromString(
+            consulta.queryItemValue(QStringLiteral("fechaFinInclusiva")), formato);
+        if (consulta.queryItemValue(QStringLiteral("game_id")) != QStringLiteral("LAPR") ||
+            consulta.queryItemValue(QStringLiteral("celebrados")) != QStringLiteral("true") ||
+            !desde.isValid() || !hasta.isValid()) {
+            envia(socket, 400, "application/json", "{\"error\": \"parametros no validos\"}\n");
+            return;
+        }
+        std::vector<paginas::SorteoWeb> lista;
+        for (const paginas::SorteoWeb &w : sorteos) {
+            const QDate d = fechas::dia(w.sorteo.fecha);
+            if (d >= desde && d <= hasta)
+                lista.push_back(w);
+        }
+        std::sort(lista.begin(), lista.end(),
+                  [](const auto &a, const auto &b) { return a.sorteo.fecha > b.sorteo.fecha; });
+        segun(resultados, 200, "application/json;charset=UTF-8",
+              paginas::servicio(lista, direccion(), servicioMalo, tamanoServicio));
         return;
     }
     const QString prefijo = QStringLiteral("/es/la-primitiva/sorteos/");

@@ -3,6 +3,7 @@
 #include "simulacion/paginas.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -13,14 +14,14 @@
 class QTcpSocket;
 
 // A stand-in for both web sites the program talks to, on 127.0.0.1 only: the operator's
-// search page, draw pages and result PDFs, and the maker's informe.dat. Each resource can be
-// made to fail the ways a real site fails.
+// search page, draw pages, results service and result PDFs, and the maker's informe.dat. Each
+// resource can be made to fail the ways a real site fails.
 class SitioSimulado : public QObject {
     Q_OBJECT
 public:
     enum class Modo {
         Normal,
-        Error, // HTTP 500 with an error page of its own
+        Error, // HTTP codigoError (500 unless told) with an error page of its own
         Mudo,  // takes the connection and never answers
         Corto, // answers 200 with a body of a few characters
         Lento  // sends the headers and the first few kilobytes, then nothing more
@@ -35,8 +36,9 @@ public:
     QString direccion() const; // "http://127.0.0.1:port"
     QString host() const;      // "127.0.0.1:port", for the maker host setting
 
-    // Points a program directory at this site (ajustes.ini).
-    void configura(const QString &carpeta) const;
+    // Points a program directory at this site (ajustes.ini), and sets where the program takes
+    // new draws from: "pagina" (the search page and the draw pages) or "servicio".
+    void configura(const QString &carpeta, const QString &fuente = QStringLiteral("pagina")) const;
 
     // Draws the site knows, in any order; the search page lists those in its date range,
     // newest first.
@@ -50,9 +52,16 @@ public:
     Modo paginaSorteo = Modo::Normal;
     Modo documento = Modo::Normal;
     Modo mensaje = Modo::Normal;
+    Modo resultados = Modo::Normal; // the results service; Corto answers with no JSON at all
+    int codigoError = 500;
+    QDate servicioMalo;           // the service answers a draw held that day with a bad one
+    qsizetype tamanoServicio = 0; // the service's answers padded to about this size
 
     // Request targets received, in order (path and query, percent-decoded).
     QStringList peticiones;
+    // Requests to the results service so far, and the headers of the last one as received.
+    int peticionesServicio() const;
+    QByteArray cabecerasServicio;
 
 signals:
     void peticion(const QString &destino);

@@ -1,0 +1,629 @@
+// The operator's results service: the reader of its JSON answers, and the download button
+// driven against the stand-in site with the service as the source of new draws.
+#include "apoyo/carpetaprueba.h"
+#include "apoyo/escritorioprueba.h"
+#include "apoyo/pestanas.h"
+#include "app/imagen.h"
+#include "archive/archivosorteos.h"
+#include "archive/fechas.h"
+#include "simulacion/sitiosimulado.h"
+#include "web/analisis.h"
+#include "web/descarga.h"
+#include "web/servicio.h"
+
+#include <QLabel>
+#include <QLocale>
+#include <QPdfView>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+QString u(const char *t)
+{
+    return QString::fromUtf8(t);
+}
+
+const QDate kHoy(2026, 8, 18); // a Tuesday
+
+// One entry of an answer as the service writes it, with what the test puts in.
+QByteArray entrada(const char *fecha, const QByteArray &combinacion, const QByteArray &resto = {})
+{
+    return "{\"fecha_sorteo\": \"" + QByteArray(fecha) + "\", \"combinacion\": \"" + combinacion +
+           "\"" + resto + "}";
+}
+
+// Draws on every draw day from `desde` to `hasta`, oldest first.
+std::vector<Sorteo> sorteosEntre(const QDate &desde, const QDate &hasta)
+{
+    std::vector<Sorteo> r;
+    for (QDate d = desde; d <= hasta; d = d.addDays(1)) {
+        const double s = fechas::serial(d);
+        if (fechas::bitDia(s) & fechas::diasDeSorteo(s)) {
+            Sorteo x = sorteoDe(d, 1 + static_cast<int>(r.size()) % 40);
+            x.joker = 1000000 + static_cast<double>(r.size());
+            r.push_back(x);
+        }
+    }
+    return r;
+}
+} // namespace
+
+class TstServicio : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<CarpetaPrueba> carpeta;
+    std::unique_ptr<SitioSimulado> sitio;
+    EscritorioPrueba *escritorio = nullptr;
+    std::unique_ptr<Principal> principal;
+
+    void prepara(const std::vector<Sorteo> &archivo, const std::vector<Sorteo> &web)
+    {
+        carpeta->escribeSorteos(archivo);
+        carpeta->escribePenas(
+            {penaDe(QStringLiteral("Oficina"), QStringLiteral("Jueves"), QDate(2020, 1, 1))});
+        for (const Sorteo &s : web)
+            sitio->sorteos.push_back({s});
+        QVERIFY(sitio->escucha());
+        sitio->configura(carpeta->ruta(), QStringLiteral("servicio"));
+    }
+    Principal &abre()
+    {
+        principal = std::make_unique<Principal>(carpeta->ruta());
+        control<QTimer>(*principal, "Timer1")->setInterval(24 * 3600 * 1000);
+        return *principal;
+    }
+    PestanaUltimo &pestana() { return ultimo(*principal); }
+    Descarga &descarga() { return *pestana().descarga(); }
+    QString etiqueta(const char *nombre) const
+    {
+        return control<QLabel>(*principal, nombre)->text();
+    }
+    QProgressBar *barra() const { return control<QProgressBar>(*principal, "ProgressBar1"); }
+    QPlainTextEdit *aviso() const { return control<QPlainTextEdit>(*principal, "Text1"); }
+    void pulsa() { QTest::mouseClick(control<Imagen>(*principal, "Picture2"), Qt::LeftButton); }
+    // Each answer is read at the tick after it arrives; the download ends by itself.
+    void completa()
+    {
+        pulsa();
+        for (int i = 0; i < 60 && descarga().activa(); ++i) {
+            QTRY_VERIFY(descarga().pasodescarga == 3 || !descarga().activa());
+            pestana().Timer1_Timer();
+        }
+        QVERIFY(!descarga().activa());
+    }
+    std::vector<Sorteo> archivoActual() const
+    {
+        ArchivoSorteos a(carpeta->archivo(QStringLiteral("numeros.dat")));
+        a.abre();
+        return a.sorteos();
+    }
+
+private slots:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+        carpeta = std::make_unique<CarpetaPrueba>();
+        sitio = std::make_unique<SitioSimulado>();
+        escritorio = EscritorioPrueba::instala(kHoy);
+    }
+    void cleanup()
+    {
+        principal.reset();
+        sitio.reset();
+        carpeta.reset();
+    }
+
+    // --- The reader -----------------------------------------------------------------------
+
+    void unSorteoPorPatron_data()
+    {
+        QTest::addColumn<QByteArray>("combinacion");
+        QTest::addColumn<QByteArray>("joker"); // the field as the service writes it
+        QTest::addColumn<QString>("leido");    // "" when the draw is refused
+        const QByteArray c = "02 - 04 - 19 - 28 - 46 - 48 C(33) R(7)";
+        const QString j = u("2 4 19 28 46 48 C33 R7 J1234567");
+        QTest::newRow("como la da") << c << QByteArray("{\"combinacion\": \"1 234 567\"}") << j;
+        QTest::newRow("espacios raros")
+            << QByteArray(" 2-4 -19-  28 - 46-48c ( 33 )r(7) ") << QByteArray("\"1234567\"") << j;
+        QTest::newRow("desordenada")
+            << QByteArray("48 - 02 - 46 - 04 - 28 - 19 R(7) C(33)") << QByteArray("1234567") << j;
+        QTest::newRow("Joker con cero delante")
+            << c << QByteArray("{\"combinacion\": \"0 559 707\", \"premio_bote\": 0}")
+            << u("2 4 19 28 46 48 C33 R7 J559707");
+        QTest::newRow("sin reintegro ni Joker, antes de 1991")
+            << QByteArray("03 - 11 - 13 - 15 - 34 - 35 C(27)") << QByteArray("null")
+            << u("3 11 13 15 34 35 C27 R0 J0");
+        QTest::newRow("cinco números")
+            << QByteArray("02 - 04 - 19 - 28 - 46 C(33) R(7)") << QByteArray("1") << QString();
+        QTest::newRow("siete números")
+            << QByteArray("02 - 04 - 19 - 28 - 46 - 48 - 49 C(33)") << QByteArray("1") << QString();
+        QTest::newRow("repetido") << QByteArray("02 - 04 - 19 - 28 - 46 - 02 C(33) R(7)")
+                                  << QByteArray("1") << QString();
+        QTest::newRow("el 50") << QByteArray("02 - 04 - 19 - 28 - 46 - 50 C(33) R(7)")
+                               << QByteArray("1") << QString();
+        QTest::newRow("complementario entre ellos")
+            << QByteArray("02 - 04 - 19 - 28 - 46 - 48 C(19) R(7)") << QByteArray("1") << QString();
+        QTest::newRow("sin complementario")
+            << QByteArray("02 - 04 - 19 - 28 - 46 - 48 R(7)") << QByteArray("1") << QString();
+        QTest::newRow("reintegro 10") << QByteArray("02 - 04 - 19 - 28 - 46 - 48 C(33) R(10)")
+                                      << QByteArray("1") << QString();
+        QTest::newRow("Joker de ocho cifras") << c << QByteArray("\"12345678\"") << QString();
+        QTest::newRow("Joker con letras")
+            << c << QByteArray("{\"combinacion\": \"12a4\"}") << QString();
+        QTest::newRow("Joker decimal") << c << QByteArray("1234.5") << QString();
+        QTest::newRow("Joker negativo") << c << QByteArray("-3") << QString();
+    }
+    void unSorteoPorPatron()
+    {
+        QFETCH(QByteArray, combinacion);
+        QFETCH(QByteArray, joker);
+        QFETCH(QString, leido);
+        const auto r = servicio::lee(
+            "[" + entrada("2026-08-17 00:00:00", combinacion, ", \"joker\": " + joker) + "]");
+        QVERIFY(r.json);
+        QCOMPARE(r.sorteos.size(), size_t(!leido.isEmpty()));
+        if (leido.isEmpty()) {
+            QCOMPARE(r.invalidos.size(), size_t(1));
+            QCOMPARE(r.invalidos[0].posicion, 1);
+            QCOMPARE(r.invalidos[0].fecha, fechas::serial(QDate(2026, 8, 17)));
+            return;
+        }
+        const Sorteo &s = r.sorteos[0].sorteo;
+        QStringList t;
+        for (qint16 n : s.numeros)
+            t << QString::number(n);
+        t << u("C%1").arg(s.complementario) << u("R%1").arg(s.reintegro)
+          << u("J%1").arg(qint64(s.joker));
+        QCOMPARE(t.join(u' '), leido);
+        QCOMPARE(s.fecha, fechas::serial(QDate(2026, 8, 17)));
+    }
+
+    void importeConCualquierMarca_data()
+    {
+        QTest::addColumn<QString>("premio");
+        QTest::addColumn<QString>("esperado");
+        QTest::newRow("punto decimal") << u("1234567.89") << u("1.234.567,89");
+        QTest::newRow("como la página") << u("1.234.567,89") << u("1.234.567,89");
+        QTest::newRow("coma decimal") << u("1234567,89") << u("1.234.567,89");
+        QTest::newRow("inglés") << u("1,234,567.89") << u("1.234.567,89");
+        QTest::newRow("entero") << u("8") << u("8,00");
+        QTest::newRow("un decimal") << u("8.5") << u("8,50");
+        QTest::newRow("cero") << u("0.00") << u("0,00");
+        QTest::newRow("miles sin decimales") << u("25.000") << u("25.000,00");
+        QTest::newRow("redondeo") << u("2.3456") << u("2,35");
+        QTest::newRow("con euro y espacios") << u(" 12,3 €") << u("12,30");
+        QTest::newRow("texto") << u("Bote") << QString();
+        QTest::newRow("negativo") << u("-5.00") << QString();
+        QTest::newRow("dos marcas decimales") << u("1.2.3,4,5") << QString();
+        QTest::newRow("vacío") << QString() << QString();
+    }
+    void importeConCualquierMarca()
+    {
+        QFETCH(QString, premio);
+        QFETCH(QString, esperado);
+        QCOMPARE(servicio::importe(premio), esperado);
+    }
+
+    void escrutinioEnSusCasillas()
+    {
+        using C = servicio::Categoria;
+        const std::vector<C> lista{
+            {u("Reintegro"), u("Reintegro"), u("1.00"), u("900000")},
+            {u("5ª Categoría (3 Aciertos)"), u("5ª"), u("8"), u("90000")},
+            {u("4 ACIERTOS"), QString(), u("56.78"), u("9000")},
+            {u("5 Aciertos + Complementario"), QString(), u("98765,43"), u("12")},
+            {u("3ª Categoría (5 Aciertos)"), u("3ª"), u("2345.67"), u("100")},
+            {u("1ª Categoría (6 Aciertos)"), u("1ª"), u("1234567.89"), u("1")},
+            // The hits win over the category's name; the same place twice keeps the first.
+            {u("Especial (6 Aciertos + Reintegro)"), u("1ª"), u("0.00"), u("0")},
+            {u("Especial (6 Aciertos + Reintegro)"), u("Especial"), u("99"), u("0")},
+        };
+        const auto p = servicio::premios(lista);
+        const QStringList esperado{u("0,00"),     u("1.234.567,89"), u("98.765,43"),
+                                   u("2.345,67"), u("56,78"),        u("8,00")};
+        for (size_t k = 0; k < 6; ++k)
+            QCOMPARE(p[k].value_or(u("-")), esperado[qsizetype(k)]);
+
+        // Without hits in "tipo", the category says where.
+        QCOMPARE(servicio::casilla({QString(), u("Especial"), {}, {}}), 0);
+        QCOMPARE(servicio::casilla({u("Primera"), u("1ª"), {}, {}}), 1);
+        QCOMPARE(servicio::casilla({QString(), u("4"), {}, {}}), 4);
+        QCOMPARE(servicio::casilla({u("5 Aciertos + C"), QString(), {}, {}}), 2);
+        QCOMPARE(servicio::casilla({u("16 Aciertos"), QString(), {}, {}}), -1);
+        QCOMPARE(servicio::casilla({QString(), u("12"), {}, {}}), -1);
+        // An amount that cannot be read leaves its place empty.
+        QVERIFY(!servicio::premios({{u("3 Aciertos"), {}, u("Bote"), {}}})[5]);
+    }
+
+    void entradasInvalidasYCamposDesconocidos()
+    {
+        const QByteArray buena = "02 - 04 - 19 - 28 - 46 - 48 C(33) R(7)";
+        const QByteArray otra = "01 - 05 - 09 - 13 - 17 - 21 C(25) R(3)";
+        const QByteArray texto =
+            "\xEF\xBB\xBF[" +
+            entrada("2026-08-17 00:00:00", buena,
+                    ", \"id_sorteo\": 7, \"extra\": {\"a\": [1, \"x.pdf\"]},"
+                    " \"escrutinio\": [{\"tipo\": \"3 Aciertos\", \"premio\":"
+                    " 8, \"ganadores\": 90000, \"url\": \"/no/este.pdf\"}]") +
+            "," + entrada("2026-02-30 00:00:00", buena) + "," + "42," +
+            entrada("2026-08-13", otra,
+                    ", \"documentos\": [{\"url\": \"https://otra.es/f/acta.PDF?v=2\"}]") +
+            "," + entrada("2026-08-15 00:00:00", "02 - 04 - 19") + "," +
+            entrada("2026-08-10", buena) + "," + entrada("2026-08-10", otra) + "," +
+            entrada("17/08/2026", buena) + "]";
+        const auto r = servicio::lee(texto);
+        QVERIFY(r.json);
+        // Ascending, one per date: 13/08 and 17/08 (the second 17/08 is the same draw).
+        QCOMPARE(r.sorteos.size(), size_t(2));
+        QCOMPARE(r.sorteos[0].sorteo.fecha, fechas::serial(QDate(2026, 8, 13)));
+        QCOMPARE(r.sorteos[1].sorteo.fecha, fechas::serial(QDate(2026, 8, 17)));
+        // A date that does not exist, something that is no object, a short combination and two
+        // different draws on one day.
+        QList<QPair<int, double>> invalidos;
+        for (const auto &i : r.invalidos)
+            invalidos.append({i.posicion, i.fecha});
+        const double dia10 = fechas::serial(QDate(2026, 8, 10));
+        QCOMPARE(
+            invalidos,
+            (QList<QPair<int, double>>{
+                {2, 0}, {3, 0}, {5, fechas::serial(QDate(2026, 8, 15))}, {6, dia10}, {7, dia10}}));
+        // Unknown fields are ignored, wherever a PDF is named.
+        const auto &nuevo = r.sorteos[1];
+        QCOMPARE(nuevo.escrutinio.size(), size_t(1));
+        QCOMPARE(nuevo.escrutinio[0].premio, u("8"));
+        QCOMPARE(nuevo.escrutinio[0].ganadores, u("90000"));
+        QCOMPARE(nuevo.pdf, u("x.pdf"));
+        QCOMPARE(r.sorteos[0].pdf, u("https://otra.es/f/acta.PDF?v=2"));
+        // What is kept of a draw reads back as the same draw.
+        QCOMPARE(servicio::lee('[' + nuevo.entrada + ']').sorteos.at(0).sorteo, nuevo.sorteo);
+    }
+
+    void documentoSoloDelOperador()
+    {
+        const QString sitio = u("https://www.loterias.es"), pdf = u("http://www.loterias.es");
+        QCOMPARE(servicio::direccionPdf(u("/f/acta.pdf"), sitio, pdf), pdf + u("/f/acta.pdf"));
+        QCOMPARE(servicio::direccionPdf(u("https://WWW.loterias.es/a.pdf"), sitio, pdf),
+                 sitio + u("/a.pdf"));
+        QCOMPARE(servicio::direccionPdf(u("//www.loterias.es/a.pdf"), sitio, pdf),
+                 pdf + u("/a.pdf"));
+        for (const char *otra : {"https://otra.es/a.pdf", "ftp://www.loterias.es/a.pdf",
+                                 "https://www.loterias.es/a.html", ""})
+            QVERIFY(servicio::direccionPdf(u(otra), sitio, pdf).isEmpty());
+    }
+
+    void noJson_data()
+    {
+        QTest::addColumn<QByteArray>("texto");
+        QTest::addColumn<bool>("json");
+        QTest::newRow("vacío") << QByteArray() << false;
+        QTest::newRow("página") << QByteArray("<html>Mantenimiento</html>") << false;
+        QTest::newRow("objeto") << QByteArray("{\"error\": \"sin datos\"}") << false;
+        QTest::newRow("cortado") << QByteArray("[{\"fecha_sorteo\": \"2026-") << false;
+        QTest::newRow("demasiado grande")
+            << QByteArray("[") + QByteArray(servicio::kLimite, ' ') + "]" << false;
+        QTest::newRow("lista vacía") << QByteArray(" [ ]\n") << true;
+    }
+    void noJson()
+    {
+        QFETCH(QByteArray, texto);
+        QFETCH(bool, json);
+        const auto r = servicio::lee(texto);
+        QCOMPARE(r.json, json);
+        QCOMPARE(r.grande, texto.size() > servicio::kLimite);
+        QVERIFY(r.sorteos.empty() && r.invalidos.empty());
+    }
+
+    void tramosDeUnAnio()
+    {
+        using Tramo = std::pair<QDate, QDate>;
+        QCOMPARE(servicio::tramos(QDate(2025, 6, 15), kHoy),
+                 (std::vector<Tramo>{{QDate(2025, 6, 15), QDate(2026, 6, 14)},
+                                     {QDate(2026, 6, 15), kHoy}}));
+        QCOMPARE(servicio::tramos(QDate(2025, 8, 19), kHoy),
+                 (std::vector<Tramo>{{QDate(2025, 8, 19), kHoy}}));
+        // Nothing to ask: today all the same, so the answer says so.
+        QCOMPARE(servicio::tramos(kHoy.addDays(1), kHoy), (std::vector<Tramo>{{kHoy, kHoy}}));
+        const auto todo = servicio::tramos(servicio::inicio(0), kHoy);
+        QCOMPARE(todo.front().first, QDate(1985, 10, 17));
+        QCOMPARE(todo.size(), size_t(41));
+        for (size_t i = 1; i < todo.size(); ++i)
+            QCOMPARE(todo[i].first, todo[i - 1].second.addDays(1));
+        QCOMPARE(servicio::inicio(fechas::serial(QDate(2026, 8, 6))), QDate(2026, 8, 7));
+    }
+
+    void agregaSoloLoQueFalta()
+    {
+        const auto todos = sorteosEntre(QDate(2026, 7, 1), QDate(2026, 8, 17));
+        const std::vector<Sorteo> antes(todos.begin(), todos.end() - 6);
+        carpeta->escribeSorteos(antes);
+        ArchivoSorteos archivo(carpeta->archivo(QStringLiteral("numeros.dat")));
+        archivo.abre();
+        servicio::Respuesta r;
+        r.json = true;
+        for (const Sorteo &s : todos)
+            r.sorteos.push_back({s, {}, {}, {}});
+        // Archived draws are skipped, and one after the last day asked for is not taken.
+        Sorteo manana = sorteoDe(kHoy.addDays(2), 7);
+        r.sorteos.push_back({manana, {}, {}, {}});
+        r.invalidos.push_back({1, todos[todos.size() - 2].fecha});
+        auto a = servicio::agrega(r, archivo, kHoy);
+        QCOMPARE(a.nuevos, 4);
+        QCOMPARE(a.ultimo->sorteo, todos[todos.size() - 3]);
+        QCOMPARE(archivoActual(), std::vector<Sorteo>(todos.begin(), todos.end() - 2));
+        // An entry without a date keeps the whole answer out.
+        r.invalidos = {{3, 0}};
+        a = servicio::agrega(r, archivo, kHoy);
+        QCOMPARE(a.nuevos, 0);
+        QCOMPARE(a.invalido->posicion, 3);
+        r.invalidos.clear();
+        QCOMPARE(servicio::agrega(r, archivo, kHoy).nuevos, 2);
+        QCOMPARE(archivoActual(), todos);
+    }
+
+    void ventanaDeLaPagina()
+    {
+        // The page lists from 29/06/2026: an archive ending on Saturday 27/06 misses no draw,
+        // one ending on Thursday 25/06 misses that Saturday's.
+        const QDate desde = kHoy.addDays(-50);
+        QVERIFY(!analisis::faltanAntesDe(fechas::serial(QDate(2026, 6, 27)), desde));
+        QVERIFY(analisis::faltanAntesDe(fechas::serial(QDate(2026, 6, 25)), desde));
+        QVERIFY(analisis::faltanAntesDe(fechas::serial(QDate(2020, 1, 2)), desde));
+        QVERIFY(!analisis::faltanAntesDe(fechas::serial(QDate(2026, 8, 17)), desde));
+    }
+
+    // --- The download ---------------------------------------------------------------------
+
+    void descargaDelHistoricoReal()
+    {
+        const QString real = CarpetaPrueba::historicoReal();
+        if (real.isEmpty())
+            QSKIP("no real draw history here");
+        ArchivoSorteos historico(real);
+        historico.abre();
+        const auto &todos = historico.sorteos();
+        prepara({todos.begin(), todos.end() - 5}, {todos.end() - 20, todos.end()});
+        sitio->sorteos.back().premios[0] = u("5.000.000,00");
+        Principal &p = abre();
+        pulsa();
+        QCOMPARE(etiqueta("Label6"), u("CONECTANDO AL SERVIDOR"));
+        QTRY_COMPARE(descarga().pasodescarga, 3);
+        QCOMPARE(sitio->peticiones.filter(u("buscadorSorteos")),
+                 QStringList{u("/servicios/buscadorSorteos?game_id=LAPR&celebrados=true"
+                               "&fechaInicioInclusiva=20260807&fechaFinInclusiva=20260818")});
+        QVERIFY(sitio->cabecerasServicio.contains("\r\nAccept: application/json"));
+        QVERIFY(sitio->cabecerasServicio.contains("\r\nUser-Agent: Mozilla/5.0 (X11; Linux"));
+        pestana().Timer1_Timer();
+
+        // Two Mondays among the five new draws, oldest first, checked at once.
+        QCOMPARE(archivoActual(), todos);
+        QCOMPARE(etiqueta("Label59"), u("5 sorteos"));
+        QCOMPARE(control<QScrollBar>(p, "HScroll1")->value(), 5);
+        QCOMPARE(etiqueta("Label6"), u("TRANSFERENCIA FINALIZADA"));
+        QCOMPARE(barra()->value(), barra()->maximum());
+        QVERIFY(etiqueta("Label58").endsWith(u(" Bytes")));
+        // The newest draw's breakdown, as the page would write it, and its document.
+        QCOMPARE(etiqueta("Label8"), u("-Informe del Lunes, 17 de agosto del 2026"));
+        const QStringList premios{u("3.456.789,01"), u("5.000.000,00"), u("98.765,43"),
+                                  u("2.345,67"),     u("56,78"),        u("8,00")};
+        for (int k = 0; k < 6; ++k)
+            QCOMPARE(etiqueta(qPrintable(QStringLiteral("Label10_%1").arg(k))), premios[k]);
+        const paginas::SorteoWeb ultimo{todos.back()};
+        QCOMPARE(pestana().textoinforme(), sitio->direccion() + ultimo.rutaPdf());
+        QTRY_VERIFY(!control<QPdfView>(p, "WebBrowser1")->isHidden());
+        QVERIFY(escritorio->mensajes.isEmpty());
+
+        // A second download finds nothing new and keeps the breakdown.
+        completa();
+        QCOMPARE(escritorio->textos(), QStringList{u("Todavía no hay sorteos nuevos.")});
+        QVERIFY(sitio->peticiones.last().contains(u("fechaInicioInclusiva=20260818")));
+        QCOMPARE(archivoActual(), todos);
+        QCOMPARE(etiqueta("Label10_1"), u("5.000.000,00"));
+        QTRY_VERIFY(!control<QPdfView>(*principal, "WebBrowser1")->isHidden());
+
+        // And so does the next start, without asking the site again.
+        const int pedidas = static_cast<int>(sitio->peticiones.size());
+        principal.reset();
+        abre();
+        QCOMPARE(etiqueta("Label10_1"), u("5.000.000,00"));
+        QVERIFY(!control<QPdfView>(*principal, "WebBrowser1")->isHidden());
+        QCOMPARE(sitio->peticiones.size(), pedidas);
+    }
+
+    void catorceMesesEnDosPeticiones_data()
+    {
+        QTest::addColumn<bool>("fallaElSegundo");
+        QTest::newRow("las dos bien") << false;
+        QTest::newRow("el segundo año con error") << true;
+    }
+    void catorceMesesEnDosPeticiones()
+    {
+        QFETCH(bool, fallaElSegundo);
+        const auto todos = sorteosEntre(QDate(2025, 5, 1), QDate(2026, 8, 17));
+        const auto corte = std::find_if(todos.begin(), todos.end(), [](const Sorteo &s) {
+            return s.fecha > fechas::serial(QDate(2025, 6, 14));
+        });
+        const auto primerAnio = std::find_if(corte, todos.end(), [](const Sorteo &s) {
+            return s.fecha > fechas::serial(QDate(2026, 6, 14));
+        });
+        prepara({todos.begin(), corte}, todos);
+        connect(sitio.get(), &SitioSimulado::peticion, this, [this, fallaElSegundo] {
+            if (fallaElSegundo && sitio->peticionesServicio() == 2)
+                sitio->resultados = SitioSimulado::Modo::Error;
+        });
+        abre();
+        pulsa();
+        QTRY_COMPARE(descarga().pasodescarga, 3);
+        QCOMPARE(barra()->maximum(), 6);
+        QCOMPARE(barra()->value(), 1);
+        pestana().Timer1_Timer();
+        // The first year is in before the second is asked for.
+        QCOMPARE(archivoActual(), std::vector<Sorteo>(todos.begin(), primerAnio));
+        QCOMPARE(barra()->value(), 2);
+        QTRY_VERIFY(descarga().pasodescarga == 3 || !descarga().activa());
+        pestana().Timer1_Timer();
+        const QStringList pedidas = sitio->peticiones.filter(u("buscadorSorteos"));
+        QCOMPARE(pedidas.size(), 2);
+        QVERIFY(pedidas[0].endsWith(u("fechaInicioInclusiva=20250615&fechaFinInclusiva=20260614")));
+        QVERIFY(pedidas[1].endsWith(u("fechaInicioInclusiva=20260615&fechaFinInclusiva=20260818")));
+        // A failure after the first year still checks what it stored.
+        const auto fin = fallaElSegundo ? primerAnio : todos.end();
+        QCOMPARE(archivoActual(), std::vector<Sorteo>(todos.begin(), fin));
+        QCOMPARE(etiqueta("Label59"), analisis::textoContador(int(fin - corte)));
+        QCOMPARE(etiqueta("Label6"), u("TRANSFERENCIA FINALIZADA"));
+        QCOMPARE(barra()->value(), 6);
+        QCOMPARE(escritorio->textos(),
+                 fallaElSegundo ? QStringList{u("El servicio de resultados de 127.0.0.1 ha "
+                                                "respondido con un error (HTTP 500). Pruebe más "
+                                                "tarde.")}
+                                : QStringList{});
+    }
+
+    void sorteoMaloGuardaLosAnteriores_data()
+    {
+        QTest::addColumn<QDate>("malo");
+        QTest::addColumn<int>("guardados");
+        QTest::newRow("el tercero de cinco") << QDate(2026, 8, 13) << 2;
+        QTest::newRow("el más antiguo") << QDate(2026, 8, 8) << 0;
+    }
+    void sorteoMaloGuardaLosAnteriores()
+    {
+        QFETCH(QDate, malo);
+        QFETCH(int, guardados);
+        const auto todos = sorteosEntre(QDate(2026, 7, 1), QDate(2026, 8, 17));
+        const std::vector<Sorteo> antes(todos.begin(), todos.end() - 5);
+        prepara(antes, todos);
+        sitio->servicioMalo = malo;
+        abre();
+        completa();
+        QCOMPARE(archivoActual(), std::vector<Sorteo>(todos.begin(), todos.end() - 5 + guardados));
+        QCOMPARE(escritorio->mensajes.size(), 1);
+        QCOMPARE(escritorio->mensajes[0].titulo, u("Datos no válidos"));
+        const QString inicio = u("El servicio de resultados de 127.0.0.1 ha enviado datos no "
+                                 "válidos del sorteo del ") +
+                               malo.toString(u("dd/MM/yyyy")) + u(".");
+        if (guardados) {
+            QCOMPARE(escritorio->mensajes[0].texto,
+                     inicio + u(" Los sorteos anteriores se han guardado; pruebe más tarde para "
+                                "descargar el resto."));
+            // What was stored is checked as after any download.
+            QCOMPARE(etiqueta("Label59"), u("2 sorteos"));
+            QCOMPARE(etiqueta("Label6"), u("TRANSFERENCIA FINALIZADA"));
+        } else {
+            QCOMPARE(escritorio->mensajes[0].texto,
+                     inicio + u(" No se ha guardado ningún sorteo nuevo. Pruebe más tarde."));
+            QVERIFY(etiqueta("Label6").isEmpty());
+            QCOMPARE(barra()->value(), 0);
+        }
+    }
+
+    void fallosDelServicio_data()
+    {
+        QTest::addColumn<int>("caso");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("titulo");
+        const QString conexion = u("Error de conexión");
+        QTest::newRow("HTTP 503") << 0
+                                  << u("El servicio de resultados de 127.0.0.1 ha respondido con "
+                                       "un error (HTTP 503). Pruebe más tarde.")
+                                  << conexion;
+        QTest::newRow("no es JSON") << 1
+                                    << u("La respuesta del servicio de resultados de 127.0.0.1 no "
+                                         "es una lista de sorteos en JSON. Pruebe más tarde.")
+                                    << u("Datos no válidos");
+        QTest::newRow("demasiado grande")
+            << 2
+            << u("La respuesta del servicio de resultados de 127.0.0.1 pasa de 4 MB y se ha "
+                 "descartado. Pruebe más tarde.")
+            << u("Datos no válidos");
+        QTest::newRow("sin respuesta en cinco ticks")
+            << 3 << Descarga::textoAviso(Descarga::Aviso::NoConectado) << conexion;
+    }
+    void fallosDelServicio()
+    {
+        QFETCH(int, caso);
+        QFETCH(QString, texto);
+        QFETCH(QString, titulo);
+        const auto antes = sorteosEntre(QDate(2026, 7, 1), QDate(2026, 8, 6));
+        prepara(antes, sorteosEntre(QDate(2026, 7, 1), kHoy));
+        sitio->codigoError = 503;
+        sitio->resultados = caso == 0   ? SitioSimulado::Modo::Error
+                            : caso == 1 ? SitioSimulado::Modo::Corto
+                            : caso == 3 ? SitioSimulado::Modo::Mudo
+                                        : SitioSimulado::Modo::Normal;
+        if (caso == 2)
+            sitio->tamanoServicio = servicio::kLimite + 1024 * 1024;
+        abre();
+        pulsa();
+        QTRY_VERIFY(descarga().pasodescarga == 3 || !escritorio->mensajes.isEmpty() ||
+                    (caso == 3 && sitio->peticionesServicio() == 1));
+        for (int i = 0; i < 5; ++i)
+            pestana().Timer1_Timer();
+        QCOMPARE(escritorio->textos(), QStringList{texto});
+        QCOMPARE(escritorio->mensajes[0].titulo, titulo);
+        QCOMPARE(escritorio->mensajes[0].icono, Escritorio::Icono::Exclamacion);
+        QCOMPARE(archivoActual(), antes);
+        QVERIFY(etiqueta("Label6").isEmpty());
+        QCOMPARE(barra()->value(), 0);
+        QVERIFY(!control<QTimer>(*principal, "Timer1")->isActive());
+        QVERIFY(!descarga().Inet1.ocupada());
+    }
+
+    void pulsarDeNuevoEmpiezaOtraVez()
+    {
+        const auto todos = sorteosEntre(QDate(2026, 7, 1), QDate(2026, 8, 17));
+        prepara({todos.begin(), todos.end() - 3}, todos);
+        sitio->resultados = SitioSimulado::Modo::Mudo;
+        abre();
+        pulsa();
+        QTRY_COMPARE(sitio->peticionesServicio(), 1);
+        sitio->resultados = SitioSimulado::Modo::Normal;
+        completa();
+        QCOMPARE(sitio->peticionesServicio(), 2);
+        QCOMPARE(archivoActual(), todos);
+        QVERIFY(escritorio->mensajes.isEmpty());
+    }
+
+    void sinDocumentoAbreLaWebDelOperador()
+    {
+        const auto todos = sorteosEntre(QDate(2026, 7, 1), QDate(2026, 8, 17));
+        prepara({todos.begin(), todos.end() - 1}, todos);
+        sitio->sorteos.back().conPdf = false;
+        abre();
+        completa();
+        QCOMPARE(aviso()->toPlainText(), u("El documento oficial del sorteo está en la web del "
+                                           "operador. Pulse aquí para abrirla."));
+        QVERIFY(!aviso()->isHidden());
+        QTest::mouseClick(aviso()->viewport(), Qt::LeftButton);
+        QCOMPARE(escritorio->direcciones,
+                 QList<QUrl>{QUrl(sitio->direccion() + u("/es/resultados/primitiva"))});
+        QVERIFY(sitio->peticiones.filter(u(".pdf")).isEmpty());
+    }
+
+    void paginaConArchivoFueraDeLaVentana()
+    {
+        // With the pages the download cannot reach back further than 50 days.
+        const auto todos = sorteosEntre(QDate(2026, 6, 1), QDate(2026, 8, 17));
+        const auto corte = std::find_if(todos.begin(), todos.end(), [](const Sorteo &s) {
+            return s.fecha > fechas::serial(QDate(2026, 6, 25));
+        });
+        prepara({todos.begin(), corte}, todos);
+        sitio->configura(carpeta->ruta(), QStringLiteral("pagina"));
+        abre();
+        pulsa();
+        QCOMPARE(escritorio->textos(),
+                 QStringList{u("El archivo de sorteos termina el 25/06/2026; la página del "
+                               "operador sólo muestra los últimos 50 días. Importe los sorteos "
+                               "que faltan desde un archivo.")});
+        QVERIFY(!descarga().activa());
+        QCoreApplication::processEvents();
+        QVERIFY(sitio->peticiones.filter(u("buscador")).isEmpty());
+        QCOMPARE(archivoActual(), std::vector<Sorteo>(todos.begin(), corte));
+    }
+};
+
+QTEST_MAIN(TstServicio)
+#include "tst_servicio.moc"
