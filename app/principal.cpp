@@ -4,6 +4,7 @@
 #include "app/escritorio.h"
 #include "app/sesion.h"
 #include "archive/conversion.h"
+#include "archive/intercambio.h"
 #include "checking/pestanaresultados.h"
 #include "printing/configurar.h"
 #include "printing/imprimir.h"
@@ -19,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -133,6 +135,8 @@ void Principal::construyeMenus()
     entrada(general, "Baja", "Bajar Sorteos nuevos");
     entrada(general, "Crearp", "Crear peña nueva");
     entrada(general, "borrpe", "Borrar sorteos almacenados/Reset aciertos peñas");
+    entrada(general, "importa", "Importar sorteos de un archivo...");
+    entrada(general, "exporta", "Exportar sorteos a CSV...");
     QMenu *sencillas = general->addMenu(u("Sencillas"));
     entrada(sencillas, "sencillas", "Todos los resultados");
     entrada(sencillas, "verpremio", "Sólo si hay premio");
@@ -165,6 +169,81 @@ void Principal::construyeMenus()
     entrada(ayuda, "Leer", "Leer mensaje del Jefe");
     entrada(ayuda, "web", "Web del programa");
     entrada(ayuda, "acerca", "Acerca de...");
+}
+
+void Principal::importa_Click()
+{
+    Escritorio &e = Escritorio::actual();
+    const QString elegido =
+        e.eligeArchivo(QDir::homePath(), u("Importar sorteos de un archivo"),
+                       u("Sorteos en CSV o JSON (*.csv *.txt *.json);;Todos los archivos (*)"));
+    if (elegido.isEmpty())
+        return;
+    const intercambio::Resultado r = intercambio::importa(sesion_->carpeta(), elegido);
+    using Estado = intercambio::Resultado::Estado;
+    switch (r.estado) {
+    case Estado::SinPermiso:
+        avisopermiso();
+        return;
+    case Estado::NoEscrito:
+        avisoescritura(r.archivo);
+        return;
+    case Estado::Importado:
+    case Estado::SinNovedades:
+        break;
+    default:
+        e.aviso(intercambio::mensaje(r), u("Importar sorteos"), Escritorio::Icono::Exclamacion);
+        return;
+    }
+    if (r.estado == Estado::Importado)
+        sesion_->sorteos().reabre();
+    e.aviso(intercambio::mensaje(r), u("Importar sorteos"), Escritorio::Icono::Informacion);
+    if (r.estado == Estado::Importado) {
+        sesion_->recuenta();
+        sesion_->refresca();
+    }
+}
+
+void Principal::exporta_Click()
+{
+    Escritorio &e = Escritorio::actual();
+    const QString titulo = u("Exportar sorteos");
+    if (sesion_->sorteos().vacio()) {
+        e.aviso(u("El archivo de sorteos está vacío: no hay sorteos que exportar."), titulo,
+                Escritorio::Icono::Informacion);
+        return;
+    }
+    QString destino = e.eligeDestino(QDir::home().filePath(QStringLiteral("sorteos.csv")),
+                                     u("Exportar sorteos a CSV"), u("Archivos CSV (*.csv)"));
+    if (destino.isEmpty())
+        return;
+    if (QFileInfo(destino).suffix().isEmpty())
+        destino += QStringLiteral(".csv");
+    const QString nombre = QFileInfo(destino).fileName();
+    if (!intercambio::destinoPermitido(sesion_->carpeta(), destino)) {
+        e.aviso(u("%1 es un archivo del programa y no se puede sustituir por los sorteos. "
+                  "Elija otro nombre.")
+                    .arg(nombre),
+                titulo, Escritorio::Icono::Exclamacion);
+        return;
+    }
+    const std::vector<Sorteo> sorteos = sesion_->sorteos().sorteos();
+    switch (intercambio::exporta(sorteos, destino)) {
+    case Escritura::Hecha:
+        e.aviso(u("%1 sorteos exportados a %2").arg(sorteos.size()).arg(nombre), titulo,
+                Escritorio::Icono::Informacion);
+        return;
+    case Escritura::SinPermiso:
+        // The chosen folder is the user's, not the program's: another folder will do.
+        e.aviso(u("No se ha podido guardar el archivo %1: no hay permiso para escribir en esa "
+                  "carpeta. Elija otra carpeta.")
+                    .arg(nombre),
+                u("Error de permiso"), Escritorio::Icono::Exclamacion);
+        return;
+    case Escritura::Fallo:
+        avisoescritura(nombre);
+        return;
+    }
 }
 
 void Principal::construyeCabecera(QWidget *panel)
@@ -204,6 +283,8 @@ void Principal::conectaPestanas()
     menu("Baja", [this] { ultimo_->Picture2_Click(); });
     menu("Crearp", [this] { Crearp_Click(); });
     menu("borrpe", [this] { gestor_->Command5_Click(); });
+    menu("importa", [this] { importa_Click(); });
+    menu("exporta", [this] { exporta_Click(); });
     menu("confi", [this] { confi_Click(); });
     menu("instrucciones", [this] {
         abreWebAutor(sesion_->ajustes().webTexto(),

@@ -46,6 +46,10 @@ public:
     void confi_Click();  // "Configuración"
     void acerca_Click(); // "Acerca de..."
     void Crearp_Click(); // "Crear peña nueva"
+    // "Importar sorteos de un archivo..." adds the draws of a CSV or JSON file to the archive;
+    // "Exportar sorteos a CSV..." writes the archive in the form the import reads.
+    void importa_Click();
+    void exporta_Click();
     // Opens the editor with the shared creation values as they stand.
     void abreCrea(const std::vector<int> &masfrecuentes = {});
     void abreCreamenu();
