@@ -392,6 +392,13 @@ void Principal::Form_Activate()
               "nuestra web, en la sección 'Tutorial' o en el programa, en el menú 'Ayuda'."),
             u("Fichero de peñas vacío"), Escritorio::Icono::Informacion);
     }
+    // A click on the main window does not throw away bets typed in the editor: it stays open
+    // and in front until they are saved or the user closes it.
+    if (Crea *editor = crea(); editor && editor->edicion().trabajoPendiente()) {
+        editor->raise();
+        editor->activateWindow();
+        return;
+    }
     if (s.editando() == 1)
         s.ponPenagrabada(1);
     cierraCrea();

@@ -102,6 +102,10 @@ public:
     int marcados() const { return marcados_; }
     // New mode: bets entered; edit mode: shown bet minus 1 (the shared numapuestas).
     int numapuestas() const { return editando_ ? actual_ - 1 : numapuestas_; }
+    // Typed work that only exists in the editor: bets or numbers of a new syndicate not yet
+    // saved, or a bet being added to a syndicate in edit mode (whose complete changes are
+    // already on disk).
+    bool trabajoPendiente() const { return editando_ ? pendiente_ : numapuestas_ + marcados_ > 0; }
     bool solonombre() const { return solonombre_; }
     const QStringList &lineas() const { return lineas_; }
     const QString &nombreActual() const { return nombre_; }

@@ -528,6 +528,31 @@ private slots:
                  qPrintable(f.toString()));
     }
 
+    // A click on the main window keeps typed bets: the editor stays until they are saved.
+    void laActivacionNoTiraLasApuestasTecleadas()
+    {
+        pulsa(&crear(*principal_), "Command4");
+        QTest::mouseClick(
+            control<QRadioButton>(ventana<Creamenu>("Creamenu"), QStringLiteral("Option1_1")),
+            Qt::LeftButton);
+        auto *crea = ventana<Crea>("Crea");
+        QVERIFY(crea);
+        pulsaNumeros(crea, {1, 2, 3});
+        principal_->Form_Activate();
+        QCOMPARE(ventana<Crea>("Crea"), crea);
+        pulsaNumeros(crea, {4, 5, 6});
+        principal_->Form_Activate();
+        QCOMPARE(ventana<Crea>("Crea"), crea);
+        QCOMPARE(filas(control<QAbstractItemView>(crea, QStringLiteral("ListView5"))),
+                 QStringList{QStringLiteral(" 1- 2- 3- 4- 5- 6")});
+
+        teclea(control<QLineEdit>(crea, QStringLiteral("Text1")), u("guardada"));
+        pulsa(crea, "Command1");
+        QCOMPARE(principal_->sesion().penas().cuenta(), 1);
+        principal_->Form_Activate(); // nothing pending any more: it closes as before
+        QVERIFY(!ventana<Crea>("Crea"));
+    }
+
     void laActivacionAlAbrirNoCierraElEditor()
     {
         pulsa(&crear(*principal_), "Command4");
