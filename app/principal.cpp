@@ -258,6 +258,10 @@ void Principal::construyeCabecera(QWidget *panel)
     Label9[4]->setText(u("- Peñas creadas:"));
     Label9[6]->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0); font-weight: bold;"));
     Label9[6]->setVisible(false);
+    // The blinking warning keeps its room while hidden, so the countdown under it stays put.
+    QSizePolicy aviso = Label9[6]->sizePolicy();
+    aviso.setRetainSizeWhenHidden(true);
+    Label9[6]->setSizePolicy(aviso);
     rejilla->addWidget(Label9[0], 0, 0);
     rejilla->addWidget(Label9[3], 0, 1);
     rejilla->addWidget(Label9[6], 0, 2);
@@ -543,7 +547,11 @@ void Principal::abreCrea(const std::vector<int> &masfrecuentes)
     }
     crea_ = new Crea(s, std::move(o), this);
     connect(crea_, &Crea::apuestasCambiadas, sesion_, &Sesion::ponNumapuestas);
-    connect(crea_, &Crea::grabada, this, [this] { sesion_->ponPenagrabada(1); });
+    connect(crea_, &Crea::grabada, this, [this] {
+        sesion_->ponPenagrabada(1);
+        // The count of syndicates follows at once, not at the next click on the main window.
+        Label9[2]->setText(QString::number(sesion_->penas().cuenta()));
+    });
     connect(crea_, &Crea::mostrada, this, [this] {
         cierraCreamenu();
         general_->limitaSorteos(20);

@@ -70,6 +70,12 @@ void Casilla::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     pinta(p, numero_, marcada_, QRectF(rect()));
+    // The cell reached with Tab shows it, so the grid can be filled from the keyboard.
+    if (hasFocus()) {
+        p.setPen(QPen(palette().highlight().color(), 2.0, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 }
 
 QImage Casilla::dibujo(int numero, bool marcada, QSize tamano, qreal escala)

@@ -87,6 +87,8 @@ Crea::Crea(Sesion &sesion, OpcionesEdicion opciones, QWidget *parent)
     edicion_ = std::make_unique<Edicion>(sesion_.penas(), std::move(opciones));
     construye();
     muestra();
+    // The editor asks for the name first: the typing goes there as soon as it opens.
+    Text1->setFocus();
 }
 
 Crea::~Crea() = default;
@@ -141,6 +143,10 @@ void Crea::construye()
     cuentaApuestas->setObjectName(QStringLiteral("cuentaApuestas"));
     derecha->addWidget(ListView5, 1);
     derecha->addWidget(cuentaApuestas);
+    guardada = new QLabel(this);
+    guardada->setObjectName(QStringLiteral("guardada"));
+    guardada->setWordWrap(true);
+    derecha->addWidget(guardada);
     centro->addLayout(derecha, 1);
     capa->addLayout(centro, 1);
 
@@ -296,7 +302,14 @@ void Crea::Command1_Click()
 {
     const ArchivoSorteos &s = sesion_.sorteos();
     const double ultimo = s.vacio() ? 0.0 : s.ultimo().fecha;
-    atiende(edicion_->graba(edicion::serial(Escritorio::actual().ahora()), ultimo));
+    const QString nombre = edicion_->nombreActual().trimmed();
+    const RespuestaEdicion r =
+        edicion_->graba(edicion::serial(Escritorio::actual().ahora()), ultimo);
+    // The editor empties itself for the next syndicate: without a word the user cannot tell the
+    // bets went to the file.
+    if (r.grabado && !r.cerrar)
+        guardada->setText(QString::fromUtf8("La peña «%1» se ha guardado.").arg(nombre));
+    atiende(r);
 }
 
 void Crea::Command2_Click()

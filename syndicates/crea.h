@@ -68,6 +68,7 @@ public:
     QTreeView *ListView5 = nullptr;
     QLabel *instruccion = nullptr;
     QLabel *cuentaApuestas = nullptr;
+    QLabel *guardada = nullptr; // says which syndicate the last "Grabar" saved
     QLabel *etiquetaEdicion = nullptr;
     QLabel *etiquetaApuesta = nullptr;
 

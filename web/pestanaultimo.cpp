@@ -432,7 +432,11 @@ void PestanaUltimo::premiosorteo(int modo)
     Text1->setVisible(true);
     WebBrowser1->setVisible(false);
     textoinforme_.clear();
-    Label8->setText(u("-Informe del ") + fechas::textoLargo(sesion_.sorteoActual().fecha));
+    // An empty archive has no draw to name: the zero date would read 30 December 1899.
+    const QString fecha = fechas::textoLargo(sesion_.sorteoActual().fecha);
+    Label8->setText(sesion_.sorteoActual().fecha > 0 && !fecha.isEmpty()
+                        ? u("-Informe del ") + fecha
+                        : u("-Informe del último sorteo"));
     const bool desdeServicio = sesion_.sitios().fuente == Sitios::Fuente::Servicio;
     ponTitulos(desdeServicio);
     if (desdeServicio) {

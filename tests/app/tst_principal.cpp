@@ -66,6 +66,7 @@ private slots:
         QCOMPARE(etiqueta(p, "Label9_6"), QStringLiteral("No se ha actualizado nunca"));
         QCOMPARE(etiqueta(p, "Label9_5"), QString::fromUtf8("Jueves, 8 de enero del 2026"));
         QCOMPARE(etiqueta(p, "Label9_7"), QString::fromUtf8("¡Hoy sorteo!"));
+        QCOMPARE(etiqueta(p, "Label8"), QString::fromUtf8("-Informe del último sorteo"));
         QVERIFY(!p.findChild<QCheckBox *>(QStringLiteral("Check1"))->isEnabled());
         QVERIFY(!p.findChild<QCheckBox *>(QStringLiteral("Check2"))->isEnabled());
         QVERIFY(!p.findChild<QAbstractSlider *>(QStringLiteral("HScroll1"))->isEnabled());

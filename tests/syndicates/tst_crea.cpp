@@ -537,6 +537,7 @@ private slots:
             Qt::LeftButton);
         auto *crea = ventana<Crea>("Crea");
         QVERIFY(crea);
+        QCOMPARE(crea->focusWidget(), control<QLineEdit>(crea, QStringLiteral("Text1")));
         pulsaNumeros(crea, {1, 2, 3});
         principal_->Form_Activate();
         QCOMPARE(ventana<Crea>("Crea"), crea);
@@ -549,6 +550,11 @@ private slots:
         teclea(control<QLineEdit>(crea, QStringLiteral("Text1")), u("guardada"));
         pulsa(crea, "Command1");
         QCOMPARE(principal_->sesion().penas().cuenta(), 1);
+        // The editor says so, and the main window counts it at once.
+        QCOMPARE(control<QLabel>(crea, QStringLiteral("guardada"))->text(),
+                 u("La peña «GUARDADA» se ha guardado."));
+        QCOMPARE(control<QLabel>(principal_.get(), QStringLiteral("Label9_2"))->text(),
+                 QStringLiteral("1"));
         principal_->Form_Activate(); // nothing pending any more: it closes as before
         QVERIFY(!ventana<Crea>("Crea"));
     }
