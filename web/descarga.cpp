@@ -30,6 +30,10 @@ QString Descarga::finalizada()
 {
     return QStringLiteral("TRANSFERENCIA FINALIZADA");
 }
+QString Descarga::datosNoValidos()
+{
+    return QString::fromUtf8("DATOS NO VÁLIDOS");
+}
 
 QString Descarga::textoAviso(Aviso aviso)
 {
@@ -70,6 +74,8 @@ void Descarga::empieza(const QUrl &busqueda, const QString &sitio)
     texto.clear();
     bytesPrimera_ = 0;
     bytesAnteriores_ = 0;
+    // A new download counts its own bytes, not the previous one's.
+    ponBytes(0, true);
     segundosdescarga = 0;
     pasodescarga = 2;
     activa_ = true;
@@ -93,6 +99,7 @@ void Descarga::empiezaServicio(std::vector<QUrl> peticiones,
     texto.clear();
     bytesPrimera_ = 0;
     bytesAnteriores_ = 0;
+    ponBytes(0, true);
     activa_ = true;
     ventana_.primeraPestana();
     ventana_.temporizador(true);
@@ -333,8 +340,14 @@ void Descarga::paso()
     activa_ = false;
     guarda(QStringLiteral("www2.txt"), texto);
     texto.clear();
-    if (!ventana_.errordatos())
-        ventana_.postproceso();
+    // Data that could not be read is no finished transfer: the status says what happened.
+    if (ventana_.errordatos()) {
+        ponEstado(datosNoValidos());
+        ponProgreso(0);
+        ventana_.primeraPestana();
+        return;
+    }
+    ventana_.postproceso();
     ponEstado(finalizada());
     ventana_.primeraPestana();
     ponProgreso(5);

@@ -19,10 +19,11 @@ class Descarga : public QObject {
     Q_OBJECT
 public:
     // Texts of the status label.
-    static QString conectando(); // "CONECTANDO AL SERVIDOR"
-    static QString buscando();   // "BUSCANDO SORTEOS"
-    static QString analizando(); // "ANALIZANDO DATOS"
-    static QString finalizada(); // "TRANSFERENCIA FINALIZADA"
+    static QString conectando();     // "CONECTANDO AL SERVIDOR"
+    static QString buscando();       // "BUSCANDO SORTEOS"
+    static QString analizando();     // "ANALIZANDO DATOS"
+    static QString finalizada();     // "TRANSFERENCIA FINALIZADA"
+    static QString datosNoValidos(); // "DATOS NO VÁLIDOS": the page could not be read
 
     enum class Aviso {
         NoConectado, // unreachable site, failed transfer, no answer within 5 ticks

@@ -283,8 +283,15 @@ private slots:
             QVERIFY(etiqueta("Label59")->text().isEmpty());
             QCOMPARE(p.sesion().sorteosnuevos(), 0);
         }
-        QCOMPARE(etiqueta("Label6")->text(), u("TRANSFERENCIA FINALIZADA"));
+        // The status tells what happened: unreadable data is no finished transfer.
+        QCOMPARE(etiqueta("Label6")->text(),
+                 cual == 0 ? u("DATOS NO VÁLIDOS") : u("TRANSFERENCIA FINALIZADA"));
         QVERIFY(!temporizador()->isActive());
+        // The next download counts its own bytes from 0 while it connects.
+        QVERIFY(etiqueta("Label58")->text() != u("0 Bytes"));
+        pulsa();
+        QCOMPARE(etiqueta("Label6")->text(), Descarga::conectando());
+        QCOMPARE(etiqueta("Label58")->text(), u("0 Bytes"));
     }
 
     void sinRespuestaEnCincoTicks()
