@@ -68,6 +68,11 @@ PestanaResultados::PestanaResultados(Sesion &sesion, QWidget *parent) : Pestana(
     ProgressBar2 = new QProgressBar(panel);
     ProgressBar2->setObjectName(QStringLiteral("ProgressBar2"));
     ProgressBar2->setValue(0);
+    // Shown only while a checking pass runs; its room stays so the lists do not jump.
+    QSizePolicy barra = ProgressBar2->sizePolicy();
+    barra.setRetainSizeWhenHidden(true);
+    ProgressBar2->setSizePolicy(barra);
+    ProgressBar2->setVisible(false);
     rejilla->addWidget(ProgressBar2, 2, 0, 1, 4);
 
     HScroll1 = new QScrollBar(Qt::Horizontal, panel);
@@ -230,6 +235,7 @@ void PestanaResultados::comprueba(int n)
         cambiocombo_ = 0;
         return;
     }
+    ProgressBar2->setVisible(true);
     // Repainting after every draw would cost more than the checking itself.
     const int paso = std::max(1, n / 100);
     const auto progreso = [this, paso](int hechos) {
@@ -248,6 +254,7 @@ void PestanaResultados::comprueba(int n)
     terminaImpresion();
     cambiocombo_ = 0;
     ProgressBar2->setValue(0);
+    ProgressBar2->setVisible(false);
 }
 
 void PestanaResultados::compruebamultiples(int n)

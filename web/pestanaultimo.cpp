@@ -233,8 +233,8 @@ void PestanaUltimo::construyeBarra()
     connect(descarga_, &Descarga::progresoCambiado, this, [this](int valor) {
         ProgressBar1->setRange(0, descarga_->maximo());
         ProgressBar1->setValue(valor);
-        if (valor > 0)
-            ProgressBar1->setVisible(true);
+        // Only a download in progress shows its bar; an idle one says nothing.
+        ProgressBar1->setVisible(descarga_->activa());
     });
     connect(Picture2, &Imagen::clicked, this, &PestanaUltimo::Picture2_Click);
     connect(Timer1, &QTimer::timeout, this, &PestanaUltimo::Timer1_Timer);

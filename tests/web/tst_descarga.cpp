@@ -175,6 +175,9 @@ private slots:
         QCOMPARE(etiqueta("Label6")->text(), u("TRANSFERENCIA FINALIZADA"));
         QCOMPARE(barra()->value(), 5);
         QVERIFY(!temporizador()->isActive());
+        // Idle bars are not shown: neither the download's nor the checking's.
+        QVERIFY(barra()->isHidden());
+        QVERIFY(control<QProgressBar>(*principal, "ProgressBar2")->isHidden());
         QCOMPARE(comprobados()->value(), 3);
         QVERIFY(carpeta->lee(QStringLiteral("www2.txt")).contains("DOCUMENTOS DEL SORTEO"));
         QCOMPARE(etiqueta("Label8")->text(), u("-Informe del Lunes, 17 de agosto del 2026"));
