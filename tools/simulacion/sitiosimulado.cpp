@@ -155,6 +155,18 @@ void SitioSimulado::responde(QTcpSocket *socket, const QString &bruto)
             break;
         }
     };
+    // The draws of a date range, newest first, as both the search page and the service list them.
+    auto entre = [this](const QDate &desde, const QDate &hasta) {
+        std::vector<paginas::SorteoWeb> lista;
+        for (const paginas::SorteoWeb &w : sorteos) {
+            const QDate d = fechas::dia(w.sorteo.fecha);
+            if (d >= desde && d <= hasta)
+                lista.push_back(w);
+        }
+        std::sort(lista.begin(), lista.end(),
+                  [](const auto &a, const auto &b) { return a.sorteo.fecha > b.sorteo.fecha; });
+        return lista;
+    };
     auto noEncontrada = [&] {
         envia(socket, 404, "text/html; charset=utf-8", kPaginaNoEncontrada);
     };
@@ -169,14 +181,7 @@ void SitioSimulado::responde(QTcpSocket *socket, const QString &bruto)
             envia(socket, 400, "text/html; charset=utf-8", kPaginaError);
             return;
         }
-        std::vector<paginas::SorteoWeb> lista;
-        for (const paginas::SorteoWeb &w : sorteos) {
-            const QDate d = fechas::dia(w.sorteo.fecha);
-            if (d >= desde && d <= hasta)
-                lista.push_back(w);
-        }
-        std::sort(lista.begin(), lista.end(),
-                  [](const auto &a, const auto &b) { return a.sorteo.fecha > b.sorteo.fecha; });
+        const std::vector<paginas::SorteoWeb> lista = entre(desde, hasta);
         segun(busqueda, 200, "text/html; charset=utf-8",
               paginas::busqueda(lista, tamanoBusqueda, agrupados));
         return;
@@ -194,14 +199,7 @@ void SitioSimulado::responde(QTcpSocket *socket, const QString &bruto)
             envia(socket, 400, "application/json", "{\"error\": \"parametros no validos\"}\n");
             return;
         }
-        std::vector<paginas::SorteoWeb> lista;
-        for (const paginas::SorteoWeb &w : sorteos) {
-            const QDate d = fechas::dia(w.sorteo.fecha);
-            if (d >= desde && d <= hasta)
-                lista.push_back(w);
-        }
-        std::sort(lista.begin(), lista.end(),
-                  [](const auto &a, const auto &b) { return a.sorteo.fecha > b.sorteo.fecha; });
+        const std::vector<paginas::SorteoWeb> lista = entre(desde, hasta);
         segun(resultados, 200, "application/json;charset=UTF-8",
               paginas::servicio(lista, direccion(), servicioMalo, tamanoServicio));
         return;
