@@ -1,12 +1,9 @@
 #include "reports/vistainforme.h"
-#include "app/avisos.h"
 #include "app/escritorio.h"
+#include "app/pdf.h"
 
-#include <QBuffer>
-#include <QDir>
 #include <QHBoxLayout>
 #include <QPageLayout>
-#include <QPdfWriter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
@@ -78,24 +75,12 @@ bool VistaInforme::imprime()
 
 bool VistaInforme::exportaPdf()
 {
-    QString destino = Escritorio::actual().eligeDestino(
-        QDir::homePath(), QStringLiteral("Exportar a PDF"), QStringLiteral("PDF (*.pdf)"));
+    const QString destino = pdf::eligeDestino(QStringLiteral("Exportar a PDF"),
+                                              windowTitle() + QStringLiteral(".pdf"));
     if (destino.isEmpty())
         return false;
-    if (!destino.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        destino += QStringLiteral(".pdf");
-    // The pages are made in memory with the printer's layout and saved like every other file:
-    // a PDF written straight to disk would replace a chosen file by a cut one on a full disk.
-    QPrinter impresora(QPrinter::HighResolution);
-    impresora.setOutputFormat(QPrinter::PdfFormat);
-    impresora.setPageSize(QPageSize(QPageSize::A4));
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter escritor(&pdf);
-        escritor.setResolution(impresora.resolution());
-        escritor.setPageLayout(impresora.pageLayout());
-        documento_.print(&escritor);
-    }
-    return escrito(archivos::escribe(destino, pdf.data()), QDir::toNativeSeparators(destino));
+    return pdf::guarda(destino, [this](QPagedPaintDevice &pdf) {
+        documento_.print(&pdf);
+        return true;
+    });
 }
