@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 
 namespace {
@@ -66,6 +67,13 @@ QString Escritorio::eligeDestino(const QString &carpeta, const QString &titulo,
 
 bool Escritorio::eligeImpresora(QPrinter &impresora)
 {
+    // Without a printer the print dialog offers nothing to choose; say why and where to go.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        aviso(QString::fromUtf8("No hay ninguna impresora instalada. Instale una impresora o use "
+                                "«Guardar como PDF» para guardar las hojas en un archivo."),
+              QStringLiteral("Imprimir"), Icono::Exclamacion);
+        return false;
+    }
     QPrintDialog dialogo(&impresora, QApplication::activeWindow());
     dialogo.setOption(QAbstractPrintDialog::PrintToFile, false);
     dialogo.setOption(QAbstractPrintDialog::PrintSelection, false);

@@ -11,8 +11,8 @@ namespace pdf {
 
 QString eligeDestino(const QString &titulo, const QString &nombre)
 {
-    QString destino = Escritorio::actual().eligeDestino(
-        QDir::home().filePath(nombre), titulo, QStringLiteral("Documentos PDF (*.pdf)"));
+    QString destino = Escritorio::actual().eligeDestino(QDir::home().filePath(nombre), titulo,
+                                                        QStringLiteral("Documentos PDF (*.pdf)"));
     if (!destino.isEmpty() && !destino.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         destino += QStringLiteral(".pdf");
     return destino;
@@ -31,8 +31,7 @@ bool guarda(const QString &destino, const std::function<bool(QPagedPaintDevice &
         if (!pinta(escritor))
             return false;
     }
-    return escrito(archivos::escribe(destino, contenido.data()),
-                   QDir::toNativeSeparators(destino));
+    return escrito(archivos::escribe(destino, contenido.data()), QDir::toNativeSeparators(destino));
 }
 
 } // namespace pdf

@@ -86,23 +86,30 @@ void preparaImpresora(QPrinter &impresora)
     impresora.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
+bool pinta(QPagedPaintDevice &dispositivo, const std::vector<boletos::Pagina> &paginas)
+{
+    if (paginas.empty())
+        return false;
+    QPainter pintor;
+    if (!pintor.begin(&dispositivo))
+        return false;
+    const double kx = dispositivo.logicalDpiX() / 25.4;
+    const double ky = dispositivo.logicalDpiY() / 25.4;
+    for (size_t i = 0; i < paginas.size(); ++i) {
+        if (i > 0)
+            dispositivo.newPage();
+        pintaPagina(pintor, paginas[i], kx, ky);
+    }
+    return pintor.end();
+}
+
 bool imprime(QPrinter &impresora, const std::vector<boletos::Pagina> &paginas)
 {
     if (paginas.empty())
         return false;
     if (!Escritorio::actual().eligeImpresora(impresora))
         return false;
-    QPainter pintor;
-    if (!pintor.begin(&impresora))
-        return false;
-    const double kx = impresora.logicalDpiX() / 25.4;
-    const double ky = impresora.logicalDpiY() / 25.4;
-    for (size_t i = 0; i < paginas.size(); ++i) {
-        if (i > 0)
-            impresora.newPage();
-        pintaPagina(pintor, paginas[i], kx, ky);
-    }
-    return pintor.end();
+    return pinta(impresora, paginas);
 }
 
 } // namespace impresion

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
 
@@ -19,6 +20,10 @@ void pintaPagina(QPainter &pintor, const boletos::Pagina &pagina, double puntosP
 
 // Millimetre units with the origin at the top-left of the printable page.
 void preparaImpresora(QPrinter &impresora);
+
+// Paints the sheets on a printer or a PDF, one page each. False when there is nothing to paint
+// or the device cannot start.
+bool pinta(QPagedPaintDevice &dispositivo, const std::vector<boletos::Pagina> &paginas);
 
 // Asks for the printer through the desktop's print dialog and prints the sheets, one page each.
 // False when there is nothing to print, the dialog is cancelled or the printer cannot start.

@@ -1,6 +1,7 @@
 #include "printing/imprimir.h"
 #include "app/avisos.h"
 #include "app/escritorio.h"
+#include "app/pdf.h"
 #include "app/version.h"
 #include "printing/entrada.h"
 #include "printing/imprimeboletos.h"
@@ -133,9 +134,13 @@ Imprimir::Imprimir(const QString &carpeta, const Pena &pena, QWidget *parent)
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setToolTip(
         u("Imprime en papel normal una participación compatible con el sistema oficial!"));
+    Command4 = new QPushButton(u("Guardar como PDF"), this);
+    Command4->setObjectName(QStringLiteral("Command4"));
+    Command4->setToolTip(u("Guarda en un archivo PDF las hojas de la vista previa."));
     auto *botones = new QHBoxLayout;
     botones->addWidget(Command1);
     botones->addWidget(Command2);
+    botones->addWidget(Command4);
 
     auto *izquierda = new QVBoxLayout;
     izquierda->addLayout(datos);
@@ -181,6 +186,7 @@ Imprimir::Imprimir(const QString &carpeta, const Pena &pena, QWidget *parent)
     connect(Command1, &QPushButton::clicked, this, &Imprimir::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Imprimir::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Imprimir::pruebaAjuste);
+    connect(Command4, &QPushButton::clicked, this, &Imprimir::guardaPdf);
     connect(Check1, &QCheckBox::toggled, this, &Imprimir::actualizaVista);
     connect(anterior, &QPushButton::clicked, this,
             [this] { vista->ponActual(vista->actual() - 1); });
@@ -213,6 +219,7 @@ void Imprimir::Form_Load()
     const bool hay = c.apuestas > 0;
     Command1->setEnabled(hay);
     Command2->setEnabled(hay);
+    Command4->setEnabled(hay);
     muestraDesplazamientos();
     actualizaVista();
 }
@@ -304,6 +311,20 @@ boletos::Opciones Imprimir::opciones(bool papelNormal) const
 void Imprimir::imprimeboletos()
 {
     impresion::imprime(*impresora_, boletos::imprimeboletos(pena_, opciones(papelnormal == 1)));
+}
+
+bool Imprimir::guardaPdf()
+{
+    // The file holds what the preview shows, on the paper chosen there.
+    const std::vector<boletos::Pagina> paginas =
+        boletos::imprimeboletos(pena_, opciones(Option1[1]->isChecked()));
+    if (paginas.empty())
+        return false;
+    const QString destino = pdf::eligeDestino(u("Guardar como PDF"), QStringLiteral("boletos.pdf"));
+    if (destino.isEmpty())
+        return false;
+    return pdf::guarda(
+        destino, [&paginas](QPagedPaintDevice &hoja) { return impresion::pinta(hoja, paginas); });
 }
 
 void Imprimir::pruebaAjuste()

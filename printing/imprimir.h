@@ -31,6 +31,8 @@ public:
     void Text1_LostFocus(int elemento);
     // Prints one sheet with every box marked at the stored offsets.
     void pruebaAjuste();
+    // "Guardar como PDF": the sheets of the preview, in a file. False when cancelled or failed.
+    bool guardaPdf();
 
     // 0 official slips, 1 plain paper: what the last print command chose.
     int papelnormal = 0;
@@ -47,6 +49,7 @@ public:
     QPushButton *Command1 = nullptr;
     QPushButton *Command2 = nullptr;
     QPushButton *Command3 = nullptr; // test sheet
+    QPushButton *Command4 = nullptr; // "Guardar como PDF"
     VistaPrevia *vista = nullptr;
     QRadioButton *Option1[2] = {}; // preview of official slips / plain paper
     QPushButton *anterior = nullptr;

@@ -27,7 +27,7 @@ VistaInforme::VistaInforme(const QString &html, const QString &titulo, QWidget *
         return b;
     };
     QPushButton *imprimir = boton("botonImprimir", "Imprimir...");
-    QPushButton *pdf = boton("botonPdf", "Exportar a PDF...");
+    QPushButton *pdf = boton("botonPdf", "Guardar como PDF...");
     QPushButton *acercar = boton("botonAcercar", "Ampliar");
     QPushButton *alejar = boton("botonAlejar", "Reducir");
     botones->addStretch(1);
@@ -75,7 +75,7 @@ bool VistaInforme::imprime()
 
 bool VistaInforme::exportaPdf()
 {
-    const QString destino = pdf::eligeDestino(QStringLiteral("Exportar a PDF"),
+    const QString destino = pdf::eligeDestino(QStringLiteral("Guardar como PDF"),
                                               windowTitle() + QStringLiteral(".pdf"));
     if (destino.isEmpty())
         return false;

@@ -19,7 +19,7 @@ public:
 
     // "Imprimir...": the print dialog, then the pages. False when cancelled.
     bool imprime();
-    // "Exportar a PDF...": a file name, then the pages as PDF. False when cancelled or failed.
+    // "Guardar como PDF...": a file name, then the pages as PDF. False when cancelled or failed.
     bool exportaPdf();
 
     // Lays the report out on a printer's pages (A4 by default) and prints it.

@@ -11,6 +11,7 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -190,6 +191,45 @@ private slots:
         v.Command1_Click();
         v.Command2_Click();
         QVERIFY(!QFile::exists(pdf()));
+    }
+
+    // The PDF holds the sheets of the preview's paper, the same pages the printer would get.
+    void guardarComoPdf()
+    {
+        Pena p = penaSencilla(17);
+        p.ponDias(u("Jueves y Sábado"));
+        Imprimir v(carpeta->ruta(), p);
+        v.Option1[1]->setChecked(true);
+        QVERIFY(!v.guardaPdf()); // the save dialog is cancelled
+        QVERIFY(!QFile::exists(carpeta->archivo(QStringLiteral("boletos.pdf"))));
+        escritorio->destinoElegido = carpeta->archivo(QStringLiteral("boletos"));
+        v.findChild<QPushButton *>(QStringLiteral("Command4"))->click();
+        const auto hojas = leePdf(carpeta->archivo(QStringLiteral("boletos.pdf")));
+        QCOMPARE(hojas.size(), size_t(2));
+        QCOMPARE(hojas[0].marcas().size(), size_t(96));
+        QVERIFY(hojas[0].texto.contains(u("JUEVES Y SÁBADO")));
+        QVERIFY(!QFile::exists(pdf())); // nothing went to the printer
+    }
+
+    // The desktop's own print dialog is not shown when there is no printer to choose.
+    void sinImpresoraLoDice()
+    {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("this machine has a printer");
+        struct SinDialogo : EscritorioPrueba {
+            bool eligeImpresora(QPrinter &impresora) override
+            {
+                return Escritorio::eligeImpresora(impresora);
+            }
+        };
+        auto *e = new SinDialogo;
+        Escritorio::sustituye(std::unique_ptr<Escritorio>(e));
+        Imprimir v(carpeta->ruta(), penaSencilla(9));
+        v.Command1_Click();
+        QVERIFY(!QFile::exists(pdf()));
+        QCOMPARE(e->mensajes.size(), qsizetype(1));
+        QVERIFY(e->mensajes[0].texto.startsWith(u("No hay ninguna impresora instalada.")));
+        QVERIFY(e->mensajes[0].texto.contains(u("«Guardar como PDF»")));
     }
 
     void hojaDeAjusteEnUnaPagina()
