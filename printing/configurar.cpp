@@ -57,6 +57,10 @@ Configurar::Configurar(const QString &carpeta, QWidget *parent) : QDialog(parent
 
     connect(Text1, &QLineEdit::textChanged, this, &Configurar::Text1_Change);
     connect(Text2, &QLineEdit::textChanged, this, &Configurar::Text2_Change);
+    // While typing, "1" may be the start of "12", so the box keeps what was typed; once the
+    // typing is over it shows what was stored (never fewer than 2 months).
+    connect(Text2, &QLineEdit::editingFinished, this,
+            [this] { muestra(Text2, QString::number(ajustes_.profundidad)); });
     connect(Command1, &QPushButton::clicked, this, &QDialog::close);
 
     Form_Load();

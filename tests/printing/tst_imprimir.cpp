@@ -351,6 +351,8 @@ private slots:
         v.Text2->setText(QStringLiteral("1"));
         QCOMPARE(v.Text2->text(), QStringLiteral("1"));
         QCOMPARE(guardados().profundidad, qint16(2));
+        emit v.Text2->editingFinished(); // the typing is over: the box shows what was stored
+        QCOMPARE(v.Text2->text(), QStringLiteral("2"));
         v.Text2->setText(QStringLiteral("40"));
         QCOMPARE(guardados().profundidad, qint16(40));
         v.Text2->setText(QStringLiteral("99999"));
