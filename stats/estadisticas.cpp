@@ -91,12 +91,9 @@ bool legible(const Sorteo &s)
     return fechas::dia(s.fecha).isValid();
 }
 
-Resultado estadisticas(const std::vector<Sorteo> &sorteos, FiltroDias filtro, double desde,
-                       const Resultado &anterior)
+Resultado estadisticas(const std::vector<Sorteo> &sorteos, FiltroDias filtro, double desde)
 {
     Resultado r;
-    r.masReciente = anterior.masReciente;
-    r.masAntiguo = anterior.masAntiguo;
     r.filas.reserve(sorteos.size());
     const QString dosEspacios = QStringLiteral("  ");
     for (int registro = static_cast<int>(sorteos.size()); registro >= 1; --registro) {
@@ -173,14 +170,21 @@ Descripcion describe(const Resultado &r, FiltroDias filtro, bool todos, int mese
     Descripcion d;
     QString periodo;
     if (todos)
-        periodo = QStringLiteral("todos los sorteos. Desde el ");
+        periodo = QStringLiteral("todos los sorteos");
     else if (meses == 1)
-        periodo = QString::fromUtf8("sólo el último mes de sorteos, desde el ");
+        periodo = QString::fromUtf8("sólo el último mes de sorteos");
     else
-        periodo = QString::fromUtf8("los últimos %1 meses de sorteos, desde el ").arg(meses);
-    d.periodo = QStringLiteral("-Tiene seleccionados ") + periodo + textoFecha(r.masAntiguo) +
-                QStringLiteral(" al ") + textoFecha(r.masReciente) +
-                QStringLiteral(", en total, %1 sorteos en la base de datos.").arg(r.total);
+        periodo = QString::fromUtf8("los últimos %1 meses de sorteos").arg(meses);
+    // With nothing selected there are no dates to give: the sentence says so instead of
+    // naming the dates of another selection.
+    if (r.total == 0)
+        d.periodo = QStringLiteral("-Tiene seleccionados ") + periodo +
+                    QString::fromUtf8(": ningún sorteo en la base de datos.");
+    else
+        d.periodo = QStringLiteral("-Tiene seleccionados ") + periodo +
+                    (todos ? QStringLiteral(". Desde el ") : QStringLiteral(", desde el ")) +
+                    textoFecha(r.masAntiguo) + QStringLiteral(" al ") + textoFecha(r.masReciente) +
+                    QStringLiteral(", en total, %1 sorteos en la base de datos.").arg(r.total);
 
     QString dias;
     if (filtro.lunes && filtro.jueves && filtro.sabado) {

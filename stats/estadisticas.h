@@ -82,9 +82,8 @@ QString textoSorteo(const Sorteo &s);
 bool legible(const Sorteo &s);
 
 // The statistics pass over the archive, newest draw first, taking the draws on or after
-// `desde` (0 = all). `anterior` gives the dates kept when nothing is selected.
-Resultado estadisticas(const std::vector<Sorteo> &sorteos, FiltroDias filtro, double desde,
-                       const Resultado &anterior = {});
+// `desde` (0 = all). With nothing selected both dates are 0.
+Resultado estadisticas(const std::vector<Sorteo> &sorteos, FiltroDias filtro, double desde);
 
 // One chart table: 25 rows labelled " 1".." 25" (first half) or " 25".." 49" (second half),
 // number 25 in both. With `comparativa` the three values are the Monday, Thursday and Saturday

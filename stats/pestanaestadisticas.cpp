@@ -162,8 +162,8 @@ void PestanaEstadisticas::estadisticas(double fecha)
 {
     if (recuperando_)
         return;
-    stats::Resultado r = stats::estadisticas(sesion_.sorteos().sorteos(), sesion_.filtro().dias(),
-                                             fecha, sesion_.estadistica());
+    stats::Resultado r =
+        stats::estadisticas(sesion_.sorteos().sorteos(), sesion_.filtro().dias(), fecha);
     if (r.ilegible != 0) {
         recuperaArchivo();
         return;

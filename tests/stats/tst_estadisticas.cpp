@@ -153,14 +153,17 @@ private slots:
         QCOMPARE(r.cuentas.sabado[1], 1);
 
         // One selected draw: it is both the newest and the oldest.
-        const stats::Resultado uno = stats::estadisticas(sorteos, {false, true, false}, 0, r);
+        const stats::Resultado uno = stats::estadisticas(sorteos, {false, true, false}, 0);
         QCOMPARE(uno.masReciente, fechas::serial(kSabado));
         QCOMPARE(uno.masAntiguo, fechas::serial(kSabado));
-        // None selected: the dates of the previous pass stay.
+        // None selected (a month without draws): no dates, and the sentence names none.
         const stats::Resultado ninguno =
-            stats::estadisticas(sorteos, {false, false, false}, 0, uno);
-        QCOMPARE(ninguno.masReciente, fechas::serial(kSabado));
-        QCOMPARE(ninguno.masAntiguo, fechas::serial(kSabado));
+            stats::estadisticas(sorteos, {true, true, true}, fechas::serial(kLunes) + 1);
+        QCOMPARE(ninguno.masReciente, 0.0);
+        QCOMPARE(ninguno.masAntiguo, 0.0);
+        QCOMPARE(stats::describe(ninguno, {true, true, true}, false, 1).periodo,
+                 QString::fromUtf8("-Tiene seleccionados sólo el último mes de sorteos: ningún "
+                                   "sorteo en la base de datos."));
     }
 
     void laFraseEsLaDelSorteoMasNuevoSoloSiEntra()
