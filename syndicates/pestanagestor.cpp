@@ -92,9 +92,10 @@ PestanaGestor::PestanaGestor(Sesion &sesion, QWidget *parent) : Pestana(sesion, 
     Command2 = boton("Command2", "Imprimir boletos");
     Command5 = boton("Command5", "Borrar todos los sorteos");
     Command8 = boton("Command8", "Añadir todos los sorteos");
-    int columna = 0;
+    // The blue picture buttons below are the one row the user sees; these stay as the named
+    // commands behind them (menus and scripts press them), without a second row on screen.
     for (QPushButton *b : {Command3, Command7, Command2, Command5, Command8})
-        rejilla->addWidget(b, 2, columna++);
+        b->hide();
     connect(Command3, &QPushButton::clicked, this, &PestanaGestor::Command3_Click);
 
     const char *const imagenes[5] = {"Eliminar peña", "Editar Peña", "Borrar todos los sorteos",
@@ -202,6 +203,8 @@ void PestanaGestor::resumen()
     Image2_1->setEnabled(!r.vacio);
     Image2_1->setProperty("imagen", r.vacio ? 5 : 4);
     for (QPushButton *b : {Command3, Command2, Command7})
+        b->setEnabled(!r.vacio);
+    for (Imagen *b : {Image1[0], Image1[1], Image1[3]})
         b->setEnabled(!r.vacio);
     if (r.vacio)
         for (QLabel *l : Label3)
