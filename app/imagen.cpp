@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 Imagen::Imagen(const QString &nombre, QWidget *parent) : QLabel(parent)
 {
@@ -29,12 +30,47 @@ void Imagen::ponResalte(bool si)
     emit cambiaResalte(si);
 }
 
+QFont Imagen::letraRotulo() const
+{
+    QFont negrita = font();
+    negrita.setBold(true);
+    return negrita;
+}
+
 QSize Imagen::sizeHint() const
 {
     if (!pixmap().isNull())
         return QLabel::sizeHint();
-    const QSize texto = fontMetrics().size(Qt::TextShowMnemonic, text());
-    return {texto.width() + 24, texto.height() + 14};
+    const QSize texto = QFontMetrics(letraRotulo()).size(Qt::TextShowMnemonic, text());
+    return {texto.width() + kMargenX, texto.height() + kMargenY};
+}
+
+// A narrow button wraps its caption between words, so it can shrink to its longest word; it
+// then grows in height to keep every line (heightForWidth), never cutting a word.
+QSize Imagen::minimumSizeHint() const
+{
+    if (!pixmap().isNull())
+        return QLabel::minimumSizeHint();
+    const QFontMetrics medidas(letraRotulo());
+    int palabra = 0;
+    for (const QString &p : text().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        palabra = std::max(palabra, medidas.horizontalAdvance(p));
+    return {palabra + kMargenX / 2, medidas.height() + kMargenY};
+}
+
+bool Imagen::hasHeightForWidth() const
+{
+    return pixmap().isNull() && !text().isEmpty();
+}
+
+int Imagen::heightForWidth(int ancho) const
+{
+    if (!hasHeightForWidth())
+        return QLabel::heightForWidth(ancho);
+    const QRect caja = QFontMetrics(letraRotulo())
+                           .boundingRect(QRect(0, 0, std::max(1, ancho - 3), 10000),
+                                         Qt::AlignCenter | Qt::TextWordWrap, text());
+    return caja.height() + kMargenY;
 }
 
 void Imagen::mouseReleaseEvent(QMouseEvent *evento)
@@ -106,8 +142,6 @@ void Imagen::paintEvent(QPaintEvent *evento)
                        hasFocus() ? 2.5 : 1.0));
     pintor.drawPath(forma);
     pintor.setPen(letra);
-    QFont negrita = font();
-    negrita.setBold(true);
-    pintor.setFont(negrita);
+    pintor.setFont(letraRotulo());
     pintor.drawText(caja, Qt::AlignCenter | Qt::TextWordWrap, text());
 }

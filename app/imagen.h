@@ -15,6 +15,9 @@ public:
     // Normal picture again (the mouse moved over the frame around the buttons).
     void normal();
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override;
+    int heightForWidth(int ancho) const override;
 
 signals:
     void clicked();
@@ -30,6 +33,9 @@ protected:
     void paintEvent(QPaintEvent *evento) override;
 
 private:
+    static constexpr int kMargenX = 24; // room around a drawn caption
+    static constexpr int kMargenY = 14;
+    QFont letraRotulo() const; // captions are drawn bold
     void ponResalte(bool si);
     bool resaltada_ = false;
 };

@@ -7,6 +7,24 @@
 class TstImagen : public QObject {
     Q_OBJECT
 private slots:
+    // The caption is drawn bold: the sizes leave room for it, and a narrow button wraps it
+    // between words and grows in height instead of cutting it.
+    void elRotuloCabeEnteroAnchoOEstrecho()
+    {
+        Imagen boton(QStringLiteral("Image1_2"));
+        boton.setText(QStringLiteral("Borrar todos los sorteos"));
+        QFont negrita = boton.font();
+        negrita.setBold(true);
+        const QFontMetrics medidas(negrita);
+        QVERIFY(boton.sizeHint().width() > medidas.horizontalAdvance(boton.text()));
+        const int estrecho = boton.minimumSizeHint().width();
+        QVERIFY(estrecho < boton.sizeHint().width());
+        QVERIFY(estrecho > medidas.horizontalAdvance(QStringLiteral("sorteos")));
+        QVERIFY(boton.hasHeightForWidth());
+        QVERIFY(boton.heightForWidth(estrecho) >= 2 * medidas.height());
+        QCOMPARE(boton.heightForWidth(boton.sizeHint().width()), boton.sizeHint().height());
+    }
+
     void resalteTecladoYRaton()
     {
         Imagen boton(QStringLiteral("Image5"));
