@@ -7,7 +7,9 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 VistaInforme::VistaInforme(const QString &html, const QString &titulo, QWidget *parent)
     : QDialog(parent)
@@ -49,7 +51,10 @@ VistaInforme::VistaInforme(const QString &html, const QString &titulo, QWidget *
     connect(acercar, &QPushButton::clicked, vista_, [this] { vista_->zoomIn(); });
     connect(alejar, &QPushButton::clicked, vista_, [this] { vista_->zoomOut(); });
     connect(cerrar, &QPushButton::clicked, this, &QDialog::close);
-    resize(760, 900);
+    // A page wide and as tall as the screen allows: on a 720-line screen the window must not
+    // hang below the panel with its buttons out of reach.
+    const QRect pantalla = (parent ? parent->screen() : screen())->availableGeometry();
+    resize(std::min(760, pantalla.width() - 40), std::min(900, pantalla.height() - 60));
 }
 
 // The preview goes before the printer it draws on.
