@@ -297,7 +297,7 @@ void PestanaEstadisticas::pintaGrafico()
     auto *ejeX = new QBarCategoryAxis;
     ejeX->append(etiquetas);
     // Twenty-five numbers side by side only fit in a smaller type, and without the blank the
-    // table puts before them: the axis cuts a label that is wider than its bar group.
+    // table puts before them; ponEtiquetasEnteras makes it smaller still where bars are narrow.
     QFont letra = ejeX->labelsFont();
     letra.setPointSizeF(letra.pointSizeF() * 0.65);
     ejeX->setLabelsFont(letra);
@@ -307,6 +307,7 @@ void PestanaEstadisticas::pintaGrafico()
     grafico->addAxis(ejeY, Qt::AlignLeft);
     serie->attachAxis(ejeX);
     serie->attachAxis(ejeY);
+    ponEtiquetasEnteras(*grafico, *ejeX);
     grafico->legend()->setVisible(comparativa);
 }
 

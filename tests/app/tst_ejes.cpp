@@ -1,6 +1,8 @@
 // The value axis of the charts of counts: whole steps from 0, labels that name their line.
 #include "app/ejes.h"
 
+#include <QBarCategoryAxis>
+#include <QChart>
 #include <QTest>
 #include <QValueAxis>
 
@@ -42,6 +44,27 @@ private slots:
         QCOMPARE(eje.tickAnchor(), 0.0);
         QCOMPARE(eje.tickInterval(), 1.0);
         QCOMPARE(eje.labelFormat(), QStringLiteral("%d"));
+    }
+
+    // A chart drawn again (a new day or half) gets the new labels once, not a pile of them.
+    void lasEtiquetasPropiasSeSustituyen()
+    {
+        QChart grafico;
+        int despues = -1;
+        for (int vez = 0; vez < 3; ++vez) {
+            auto *eje = new QBarCategoryAxis;
+            eje->append({QStringLiteral("10"), QStringLiteral("11")});
+            grafico.addAxis(eje, Qt::AlignBottom);
+            ponEtiquetasEnteras(grafico, *eje);
+            QCOMPARE(eje->labelsColor(), QColor(Qt::transparent));
+            const int hijos = static_cast<int>(grafico.childItems().size());
+            QVERIFY(despues < 0 || hijos == despues);
+            despues = hijos;
+            grafico.removeAxis(eje);
+            delete eje;
+            // The axis's own items go at the next turn of the event loop.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
     }
 };
 
