@@ -31,6 +31,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <numeric>
+#include <random>
 #include <vector>
 
 namespace {
@@ -94,6 +96,7 @@ void escribePenas(const QString &carpeta)
     const Modelo modelos[] = {{"LOS DEL BAR", "Todos los días", 40, 40},
                               {"OFICINA", "Lunes", 502, 1},
                               {"FAMILIA", "Jueves y Sábado", 6, 6}};
+    std::mt19937 azar(2026); // the same bets in every run, so pictures can be compared
     int registro = 1;
     for (const Modelo &m : modelos) {
         Pena p;
@@ -102,12 +105,12 @@ void escribePenas(const QString &carpeta)
         p.tipo = m.tipo;
         const int cuantos = m.tipo > 500 ? 8 : 6;
         for (int b = 1; b <= m.apuestas; ++b) {
-            std::vector<qint16> numeros;
+            std::vector<qint16> bolas(49);
+            std::iota(bolas.begin(), bolas.end(), qint16(1));
+            std::shuffle(bolas.begin(), bolas.end(), azar);
+            std::sort(bolas.begin(), bolas.begin() + cuantos);
             for (int i = 1; i <= cuantos; ++i)
-                numeros.push_back(static_cast<qint16>((b * 7 + i * 5) % 49 + 1));
-            std::sort(numeros.begin(), numeros.end());
-            for (int i = 1; i <= cuantos; ++i)
-                p.numero(b, i) = numeros[static_cast<size_t>(i - 1)];
+                p.numero(b, i) = bolas[static_cast<size_t>(i - 1)];
         }
         p.creacion = fechas::serial(QDate(2025, 1, 2));
         archivo.escribe(registro++, p);
