@@ -4,6 +4,7 @@
 #include "app/imagen.h"
 #include "app/version.h"
 
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -31,6 +32,9 @@ Acercade::Acercade(const QString &carpeta, QWidget *parent) : QDialog(parent), c
     auto *lema = new QLabel(u("Comprueba tus números por internet."), this);
     Label3 = new QLabel(this);
     Label3->setObjectName(QStringLiteral("Label3"));
+    datos = new QLabel(this);
+    datos->setObjectName(QStringLiteral("datos"));
+    datos->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Label2 = new Imagen(QStringLiteral("Label2"), this);
     Label2->setStyleSheet(QStringLiteral("color: rgb(0, 0, 238); text-decoration: underline;"));
     Command1 = new QPushButton(u("Aceptar"), this);
@@ -41,6 +45,7 @@ Acercade::Acercade(const QString &carpeta, QWidget *parent) : QDialog(parent), c
     capa->addWidget(lema);
     capa->addSpacing(8);
     capa->addWidget(Label3);
+    capa->addWidget(datos);
     capa->addWidget(Label2);
     auto *abajo = new QHBoxLayout;
     abajo->addStretch(1);
@@ -58,6 +63,8 @@ void Acercade::Form_Load()
     Label1->setText(nombreVersion());
     Label3->setText(lineaSistema(QSysInfo::kernelType(), QSysInfo::kernelVersion(),
                                  QSysInfo::prettyProductName()));
+    datos->setText(QStringLiteral("Datos en: ") +
+                   QDir::toNativeSeparators(QDir(carpeta_).absolutePath()));
     web_ = Sitios::lee(carpeta_).autorWeb.trimmed();
     Label2->setText(web_);
     Label2->setAccessibleName(web_);

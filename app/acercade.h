@@ -29,6 +29,7 @@ public:
     QLabel *Label1 = nullptr; // program name and version
     Imagen *Label2 = nullptr; // link to the maker's web site
     QLabel *Label3 = nullptr; // system line
+    QLabel *datos = nullptr;  // "Datos en: " and the program directory, to find and back it up
     QPushButton *Command1 = nullptr;
 
 private:

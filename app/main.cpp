@@ -1,18 +1,24 @@
+#include "app/carpetadatos.h"
 #include "app/presentacion.h"
 #include "app/principal.h"
 #include "app/salidalimpia.h"
 #include "app/traduccion.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
     QApplication aplicacion(argc, argv);
     aplicacion.setApplicationName(QStringLiteral("Bolarium"));
+    // The desktop matches the windows with es.bolarium.Bolarium.desktop and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("es.bolarium.Bolarium"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("bolarium")));
     instalaSalidaLimpia();
     instalaTraducciones();
-    // The splash window opens the main window in the executable's directory.
-    Presentacion presentacion;
+    // The splash window opens the main window in the program directory: the executable's own
+    // folder for a build, the user's data folder for an installed program.
+    Presentacion presentacion(carpetadatos::actual());
     presentacion.show();
     const int codigo = aplicacion.exec();
     delete presentacion.principal();

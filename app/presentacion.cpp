@@ -1,9 +1,9 @@
 #include "app/presentacion.h"
+#include "app/carpetadatos.h"
 #include "app/principal.h"
 #include "app/version.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
@@ -83,7 +83,7 @@ void Presentacion::Command1_Click()
     // A second press (or the timer racing a click) must not open a second main window.
     if (principal_)
         return;
-    const QString carpeta = carpeta_.isEmpty() ? QCoreApplication::applicationDirPath() : carpeta_;
+    const QString carpeta = carpeta_.isEmpty() ? carpetadatos::actual() : carpeta_;
     // The main window closes this one while it starts, before it is itself on screen: for that
     // moment there is no window left, which must not end the program.
     const bool salirAlCerrar = QGuiApplication::quitOnLastWindowClosed();

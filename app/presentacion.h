@@ -17,8 +17,8 @@ public:
     static constexpr int kFotogramas = 8;
     static constexpr int kTicksEntrada = 60; // the tick counter starts at 2
 
-    // `carpeta` is the program directory handed to the main window; empty means the directory
-    // of the executable.
+    // `carpeta` is the program directory handed to the main window; empty means the one the
+    // program chooses for itself (the executable's folder for a build run).
     explicit Presentacion(const QString &carpeta = QString(), QWidget *parent = nullptr);
     ~Presentacion() override;
 

@@ -1,7 +1,9 @@
 #include "app/principal.h"
 #include "app/acercade.h"
 #include "app/avisos.h"
+#include "app/carpetadatos.h"
 #include "app/escritorio.h"
+#include "app/manual.h"
 #include "app/sesion.h"
 #include "archive/conversion.h"
 #include "archive/intercambio.h"
@@ -291,6 +293,13 @@ void Principal::conectaPestanas()
     menu("exporta", [this] { exporta_Click(); });
     menu("confi", [this] { confi_Click(); });
     menu("instrucciones", [this] {
+        // The manual that comes with the program; the maker's web copy only when it is missing.
+        const QString manual =
+            carpetadatos::manual(sesion_->carpeta(), QCoreApplication::applicationDirPath());
+        if (!manual.isEmpty()) {
+            abre(new Manual(manual, this));
+            return;
+        }
         abreWebAutor(sesion_->ajustes().webTexto(),
                      QStringLiteral("/descargas/Instrucciones%20Bolarium%203.2.pdf"));
     });
