@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QList>
 #include <QSettings>
+#include <optional>
 
 Ajustes Ajustes::desdeBytes(const char *datos)
 {
@@ -49,8 +50,8 @@ void Ajustes::ponWeb(const QString &host)
 Ajustes Ajustes::lee(const QString &ruta)
 {
     QByteArray bytes;
-    QFile archivo(ruta);
-    if (archivo.open(QIODevice::ReadOnly))
+    QFile archivo;
+    if (archivos::abreRegular(archivo, ruta) == archivos::Apertura::Abierta)
         bytes = archivo.read(kLongitud);
     bytes.append(QByteArray(kLongitud - bytes.size(), '\0'));
     return desdeBytes(bytes.constData());
@@ -113,17 +114,25 @@ Sitios Sitios::lee(const QString &carpeta, Escritura *escritura)
     // on a full disk would leave an empty file. Missing keys are added to the text by hand and
     // the file is saved like every other one.
     const QString ruta = QDir(carpeta).filePath(QStringLiteral("ajustes.ini"));
-    const QSettings ini(ruta, QSettings::IniFormat);
+    // QSettings parses the whole file however large it is (a 200 MB one holds start-up for most
+    // of a minute), and would block on a FIFO. Anything but a regular file of a reasonable
+    // size is not read at all: the defaults are used for this run and the file is left alone.
+    const qint64 tamanoIni = archivos::tamano(ruta);
+    const bool usable = !QFileInfo::exists(ruta) || (tamanoIni >= 0 && tamanoIni <= kLimiteIni);
+    std::optional<QSettings> ini;
+    if (usable)
+        ini.emplace(ruta, QSettings::IniFormat);
     QByteArray texto;
-    archivos::lee(ruta, 1 << 20, texto);
+    if (usable)
+        archivos::lee(ruta, kLimiteIni, texto);
     bool anadido = false;
     // `enArchivo` is the default as the file must hold it, when it differs (quoted, because
     // QSettings reads ";" as a comment and "," as a list).
     auto valor = [&](const char *grupo, const char *nombre, const char *omision,
                      const char *enArchivo = nullptr) {
         const QString clave = QString::fromLatin1(grupo) + u'/' + QString::fromLatin1(nombre);
-        if (ini.contains(clave)) {
-            const QVariant v = ini.value(clave);
+        if (ini && ini->contains(clave)) {
+            const QVariant v = ini->value(clave);
             return v.typeId() == QMetaType::QStringList
                        ? v.toStringList().join(QStringLiteral(", "))
                        : v.toString();
@@ -158,7 +167,7 @@ Sitios Sitios::lee(const QString &carpeta, Escritura *escritura)
     // A file QSettings cannot parse is left alone, as QSettings itself would: the defaults are
     // used for this run.
     Escritura r = Escritura::Hecha;
-    if (anadido && ini.status() == QSettings::NoError)
+    if (ini && anadido && ini->status() == QSettings::NoError)
         r = archivos::escribe(ruta, texto);
     if (escritura)
         *escritura = r;

@@ -33,6 +33,9 @@ struct Ajustes {
 // the maker's sites are, and where a participation marks Monday. Kept in ajustes.ini beside
 // the program, written with defaults.
 struct Sitios {
+    // ajustes.ini holds a few short lines; a larger file is not read (defaults for the run).
+    static constexpr qint64 kLimiteIni = 64 * 1024;
+
     // Where new draws come from: the operator's JSON results service, or its results pages.
     enum class Fuente { Servicio, Pagina };
 

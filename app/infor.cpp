@@ -1,6 +1,8 @@
 #include "app/infor.h"
 #include "app/escritorio.h"
+#include "archive/escritura.h"
 #include "archive/registro.h"
+#include "web/textomensaje.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,10 +99,13 @@ Infor::Infor(const QString &carpeta, const QString &contacto, QWidget *parent)
 void Infor::Form_Load()
 {
     move(0, 0);
-    QFile archivo(QDir(carpeta_).filePath(QStringLiteral("informe.dat")));
-    const bool abierto = archivo.open(QIODevice::ReadOnly);
+    QFile archivo;
+    const bool abierto =
+        archivos::abreRegular(archivo, QDir(carpeta_).filePath(QStringLiteral("informe.dat"))) ==
+        archivos::Apertura::Abierta;
     if (abierto && archivo.size() > 10) {
-        WebBrowser1->setHtml(decodifica(archivo.read(kMaximoMensaje)));
+        // Never the message as it came: its markup is rebuilt from a few inline marks.
+        WebBrowser1->setHtml(textomensaje::sanea(decodifica(archivo.read(kMaximoMensaje))));
         WebBrowser1->setVisible(true);
     } else {
         WebBrowser1->setVisible(false);

@@ -6,8 +6,8 @@
 class QLabel;
 class QTimer;
 
-// The message view of the maker's window: shows informe.dat as an HTML page, but never fetches
-// anything (no pictures, no style sheets from elsewhere) and never follows a link by itself.
+// The message view of the maker's window: shows informe.dat as sanitized text with a few inline
+// marks (textomensaje::sanea), never fetches anything and never follows a link by itself.
 class VisorMensaje : public QTextBrowser {
     Q_OBJECT
 public:

@@ -338,8 +338,12 @@ void Principal::Form_Load()
         salir_Click();
         return;
     }
-    sesion_->leeajustes();
+    // The conversion of an older archive comes before anything reads it as 32-byte records:
+    // the settings set the statistics period, and that runs the statistics pass.
     detectaantiguo();
+    sesion_->leeajustes();
+    for (const Sesion::Aviso &a : sesion_->avisosApertura())
+        Escritorio::actual().aviso(a.texto, a.titulo, Escritorio::Icono::Exclamacion);
     sesion_->recuenta();
     sesion_->refresca();
     ultimo_->premiosorteo(1);

@@ -6,6 +6,17 @@
 #include <cmath>
 #include <limits>
 
+namespace {
+// A double as a whole number, for the texts: only values a qint64 can hold are converted.
+qint64 enteroAcotado(double valor)
+{
+    constexpr double kTope = 9.0e15;
+    if (!std::isfinite(valor))
+        return 0;
+    return static_cast<qint64>(std::clamp(valor, -kTope, kTope));
+}
+} // namespace
+
 int sorteosjugados(const std::vector<Sorteo> &sorteos, const std::vector<Pena> &penas)
 {
     // A draw is played by some syndicate exactly when it is not before the earliest creation
@@ -52,20 +63,24 @@ Recuento recuenta(const std::vector<Sorteo> &sorteos, const std::vector<Pena> &p
         dia += 1;
     r.proximo = dia;
     r.proximoTexto = fechas::textoLargo(dia);
-    const auto faltan = static_cast<qint64>(dia - hoySerial);
+    const auto faltan = enteroAcotado(dia - hoySerial);
     r.cuentaAtras = faltan == 0 ? QString::fromUtf8("¡Hoy sorteo!")
                                 : QString::fromUtf8("Faltan %1 días").arg(faltan);
 
-    const double edad = std::floor(hoySerial) - std::floor(r.actual.fecha);
+    // The newest draw's date comes from the file: a value that is no day at all (not a number,
+    // infinite, beyond any calendar) is treated as no date, never converted as it is.
+    const bool fechaValida = fechas::dia(r.actual.fecha).isValid();
+    const double ultimo = fechaValida ? r.actual.fecha : 0;
+    const double edad = std::floor(hoySerial) - std::floor(ultimo);
     if (edad <= 7) {
         r.avisoActualizar = false;
     } else {
         r.avisoActualizar = true;
         if (edad < 16)
             r.avisoTexto = QStringLiteral("Falta 1 semana por actualizar");
-        else if (r.hayDatos)
-            r.avisoTexto = QStringLiteral("Faltan %1 semanas por actualizar")
-                               .arg(static_cast<qint64>(edad) / 7);
+        else if (r.hayDatos && fechaValida)
+            r.avisoTexto =
+                QStringLiteral("Faltan %1 semanas por actualizar").arg(enteroAcotado(edad) / 7);
         else
             r.avisoTexto = QStringLiteral("No se ha actualizado nunca");
     }

@@ -1,4 +1,5 @@
 #include "app/sesion.h"
+#include "archive/fechas.h"
 #include "reports/informes.h"
 
 #include <QDir>
@@ -22,7 +23,35 @@ void Sesion::abreArchivos()
     QFile::remove(ruta(QStringLiteral("apuestas.tmp")));
     penas_.abre();
     copiaHistoricoInicial();
+    // A draw dated more than a year after today cannot have been held.
+    sorteos_.ponTope(fechas::serial(hoy().addYears(1)));
     sorteos_.abre();
+}
+
+std::vector<Sesion::Aviso> Sesion::avisosApertura()
+{
+    std::vector<Aviso> avisos;
+    if (!danadosAvisados_ && sorteos_.danados() > 0) {
+        danadosAvisados_ = true;
+        const int n = sorteos_.danados();
+        avisos.push_back(
+            {QString::fromUtf8(
+                 "El archivo de sorteos numeros.dat tiene %1 %2 (números "
+                 "repetidos, un complementario, un reintegro o un Joker "
+                 "imposibles, o una fecha posterior en más de un año a la de hoy). No se cuentan "
+                 "para los premios ni se muestran, y se quitarán del archivo la "
+                 "próxima vez que se guarde.")
+                 .arg(n)
+                 .arg(n == 1 ? QString::fromUtf8("sorteo dañado que se ha omitido")
+                             : QString::fromUtf8("sorteos dañados que se han omitido")),
+             QString::fromUtf8("Sorteos dañados")});
+    }
+    if (!penasAvisadas_ && penas_.tamanoRechazado() > 0) {
+        penasAvisadas_ = true;
+        avisos.push_back({ArchivoPenas::mensajeGrande(penas_.tamanoRechazado()),
+                          QString::fromUtf8("Archivo de peñas demasiado grande")});
+    }
+    return avisos;
 }
 
 void Sesion::copiaHistoricoInicial()

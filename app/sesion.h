@@ -11,6 +11,7 @@
 #include <QObject>
 #include <array>
 #include <functional>
+#include <vector>
 
 // What the main window and its tabs share: the program directory and the clock, the open
 // archive and syndicate files, the settings, the last archive scan, the reduction tables and
@@ -36,6 +37,13 @@ public:
     // Drops the temporary file of an interrupted syndicate rewrite and opens both files; with
     // no numeros.dat yet, the shipped numeros-inicial.dat becomes the archive first.
     void abreArchivos();
+    // What the opening of the files found that the user must hear of, each told once a run:
+    // draws of the archive left out as damaged, a syndicate file too large to be read.
+    struct Aviso {
+        QString texto;
+        QString titulo;
+    };
+    std::vector<Aviso> avisosApertura();
 
     const Ajustes &ajustes() const { return ajustes_; }
     void ponAjustes(const Ajustes &ajustes);
@@ -181,4 +189,6 @@ private:
     int numapuestas_ = 0;
     int penagrabada_ = 0;
     bool cerrando_ = false;
+    bool danadosAvisados_ = false;
+    bool penasAvisadas_ = false;
 };

@@ -1,4 +1,5 @@
 #include "archive/archivosorteos.h"
+#include "archive/fechas.h"
 
 #include <QFile>
 
@@ -6,26 +7,45 @@ Escritura ArchivoSorteos::abre()
 {
     sorteos_.clear();
     resto_ = 0;
+    danados_ = 0;
     const Escritura creado = archivos::asegura(ruta_);
     if (creado != Escritura::Hecha)
         return creado;
-    QByteArray bytes;
-    if (!archivos::lee(ruta_, qint64(kMaximo + 1) * Sorteo::kLongitud, bytes)) {
-        // Larger than any archive can be: read the draws that a record number can reach.
-        QFile archivo(ruta_);
-        if (!archivo.open(QIODevice::ReadOnly))
-            return Escritura::Fallo;
-        bytes = archivo.read(qint64(kMaximo) * Sorteo::kLongitud);
-    }
+    // Never more than the draws that a record number can reach; a FIFO or a device in its
+    // place is not read at all.
+    QFile archivo;
+    if (archivos::abreRegular(archivo, ruta_) != archivos::Apertura::Abierta)
+        return Escritura::Fallo;
+    const QByteArray bytes = archivo.read(qint64(kMaximo) * Sorteo::kLongitud);
+    if (archivo.error() != QFileDevice::NoError)
+        return Escritura::Fallo;
     resto_ = bytes.size() % Sorteo::kLongitud;
-    sorteos_ = deserializa(bytes);
+    std::vector<Sorteo> leidos = deserializa(bytes);
+    sorteos_.reserve(leidos.size());
+    for (const Sorteo &s : leidos) {
+        if (danado(s, tope_))
+            ++danados_;
+        else
+            sorteos_.push_back(s);
+    }
     return Escritura::Hecha;
+}
+
+bool ArchivoSorteos::danado(const Sorteo &s, double tope)
+{
+    for (qint16 n : s.numeros)
+        if (n < 1 || n > 49)
+            return false; // unreadable rather than damaged
+    if (!fechas::dia(s.fecha).isValid())
+        return false;
+    return !s.esValido() || s.fecha > tope;
 }
 
 void ArchivoSorteos::cierra()
 {
     sorteos_.clear();
     resto_ = 0;
+    danados_ = 0;
 }
 
 QByteArray ArchivoSorteos::serializa(const std::vector<Sorteo> &sorteos)
@@ -64,6 +84,7 @@ Escritura ArchivoSorteos::reescribe(std::vector<Sorteo> sorteos)
     if (r == Escritura::Hecha) {
         sorteos_ = std::move(sorteos);
         resto_ = 0;
+        danados_ = 0;
     }
     return r;
 }

@@ -4,6 +4,7 @@
 #include "archive/sorteo.h"
 
 #include <QString>
+#include <limits>
 #include <vector>
 
 // The draw archive numeros.dat. The whole file is small (32 bytes a draw), so it is read into
@@ -20,7 +21,9 @@ public:
     void ponRuta(const QString &ruta) { ruta_ = ruta; }
 
     // Creates a missing file empty and reads it. A trailing piece shorter than a record is not
-    // a draw: it is ignored here and dropped by the next rewrite.
+    // a draw: it is ignored here and dropped by the next rewrite. So is a damaged draw (see
+    // danado): it is counted in danados() and left out of the copy in memory, so that no
+    // reader takes it for a real draw or counts prizes on it.
     Escritura abre();
     // Drops the copy in memory (the file is about to be replaced) ...
     void cierra();
@@ -36,6 +39,18 @@ public:
     const std::vector<Sorteo> &sorteos() const { return sorteos_; }
     // Bytes after the last whole record when the file was read.
     qint64 restoParcial() const { return resto_; }
+    // Records of the file left out as damaged when it was read.
+    int danados() const { return danados_; }
+
+    // Latest draw date a record may hold (a serial date; none by default): a draw dated beyond
+    // it cannot be real. The session puts it a year after today.
+    void ponTope(double tope) { tope_ = tope; }
+    double tope() const { return tope_; }
+    // A record that reads as a draw but holds values no draw has: repeated numbers, a
+    // complementary number or refund out of range, an impossible Joker, a date after `tope`.
+    // (A record whose main numbers are out of 1..49 or whose date is no date at all is not
+    // this: the statistics pass treats the whole archive as unreadable then.)
+    static bool danado(const Sorteo &sorteo, double tope);
 
     // Appends the draws (oldest first) and rewrites the file.
     Escritura agrega(const std::vector<Sorteo> &nuevos);
@@ -52,4 +67,6 @@ private:
     QString ruta_;
     std::vector<Sorteo> sorteos_;
     qint64 resto_ = 0;
+    int danados_ = 0;
+    double tope_ = std::numeric_limits<double>::infinity();
 };

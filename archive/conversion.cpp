@@ -10,8 +10,8 @@ namespace conversion {
 
 bool esAntiguo(const QString &ruta)
 {
-    QFile archivo(ruta);
-    if (!archivo.open(QIODevice::ReadOnly))
+    QFile archivo;
+    if (archivos::abreRegular(archivo, ruta) != archivos::Apertura::Abierta)
         return false;
     const QByteArray primero = archivo.read(Sorteo::kLongitud);
     // A single old record is shorter than a current one: nothing else explains 24 bytes.
@@ -50,8 +50,9 @@ Escritura conviertesorteos(const QString &carpeta)
 
 bool aceptaArchivo(const QString &ruta)
 {
-    QFile archivo(ruta);
-    if (!archivo.open(QIODevice::ReadOnly))
+    // Only a regular file: a FIFO chosen as the archive would block the program for good.
+    QFile archivo;
+    if (archivos::abreRegular(archivo, ruta) != archivos::Apertura::Abierta)
         return false;
     const QByteArray primero = archivo.read(Sorteo::kLongitud);
     if (primero.size() < Sorteo::kLongitud)

@@ -3,9 +3,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 #include <cstdio>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -61,13 +64,64 @@ Escritura escribe(const QString &ruta, const QByteArray &contenido)
     return Escritura::Hecha;
 }
 
+Apertura abreRegular(QFile &archivo, const QString &ruta)
+{
+#ifdef Q_OS_UNIX
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer forever.
+    const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return Apertura::NoExiste;
+        return QFileInfo(ruta).isDir() ? Apertura::NoEsArchivo : Apertura::Ilegible;
+    }
+    struct stat datos {};
+    if (::fstat(fd, &datos) != 0) {
+        ::close(fd);
+        return Apertura::Ilegible;
+    }
+    if (!S_ISREG(datos.st_mode)) {
+        ::close(fd);
+        return Apertura::NoEsArchivo;
+    }
+    // A regular file never blocks, but reads are simpler without the flag.
+    const int banderas = ::fcntl(fd, F_GETFL);
+    if (banderas != -1)
+        ::fcntl(fd, F_SETFL, banderas & ~O_NONBLOCK);
+    if (!archivo.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return Apertura::Ilegible;
+    }
+    return Apertura::Abierta;
+#else
+    const QFileInfo info(ruta);
+    if (!info.exists())
+        return Apertura::NoExiste;
+    if (!info.isFile())
+        return Apertura::NoEsArchivo;
+    archivo.setFileName(ruta);
+    return archivo.open(QIODevice::ReadOnly) ? Apertura::Abierta : Apertura::Ilegible;
+#endif
+}
+
 bool lee(const QString &ruta, qint64 maxBytes, QByteArray &contenido)
 {
-    QFile archivo(ruta);
-    if (!archivo.open(QIODevice::ReadOnly) || archivo.size() > maxBytes)
+    QFile archivo;
+    if (abreRegular(archivo, ruta) != Apertura::Abierta || archivo.size() > maxBytes)
         return false;
-    contenido = archivo.read(maxBytes);
-    return archivo.error() == QFileDevice::NoError;
+    // The size may have grown since it was asked: one byte more than allowed tells.
+    QByteArray bytes = archivo.read(maxBytes + 1);
+    if (archivo.error() != QFileDevice::NoError || bytes.size() > maxBytes)
+        return false;
+    contenido = std::move(bytes);
+    return true;
+}
+
+qint64 tamano(const QString &ruta)
+{
+    QFile archivo;
+    if (abreRegular(archivo, ruta) != Apertura::Abierta)
+        return -1;
+    return archivo.size();
 }
 
 Escritura asegura(const QString &ruta)

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
+
 // Result of rewriting a file. SinPermiso is the case the user can fix by running the program
 // with rights on its directory (the permission message); Fallo is anything else (full disk...).
 enum class Escritura { Hecha, SinPermiso, Fallo };
@@ -13,8 +15,24 @@ namespace archivos {
 // full disk leaves the old file or the new one, never half of one.
 Escritura escribe(const QString &ruta, const QByteArray &contenido);
 
-// Reads at most maxBytes of a file. False when it cannot be opened or is larger than allowed.
+// How a file to be read turned out when it was opened.
+enum class Apertura {
+    Abierta,     // a regular file, open for reading
+    NoExiste,    // nothing by that name
+    NoEsArchivo, // a folder, a FIFO, a device, a socket: never read (a FIFO would block)
+    Ilegible     // there, but it cannot be opened
+};
+
+// Opens a file for reading only when it is a regular file. The check is made on the file that
+// was opened (without waiting for a writer), so nothing can be put in its place between the two.
+Apertura abreRegular(QFile &archivo, const QString &ruta);
+
+// Reads at most maxBytes of a regular file. False when it cannot be opened, is not a regular
+// file or is larger than allowed; nothing beyond maxBytes is ever read.
 bool lee(const QString &ruta, qint64 maxBytes, QByteArray &contenido);
+
+// Size of a regular file; -1 when it is missing, not a regular file or cannot be examined.
+qint64 tamano(const QString &ruta);
 
 // Makes sure a file exists, creating it empty when missing (how the record files are opened).
 Escritura asegura(const QString &ruta);

@@ -25,8 +25,8 @@ Importacion importa(const QString &carpeta, const QString &candidato)
     }
     // Read at most what an archive can hold, and a little more to tell a too-long file.
     const qint64 limite = qint64(ArchivoSorteos::kMaximo) * Sorteo::kLongitud;
-    QFile archivo(candidato);
-    if (!archivo.open(QIODevice::ReadOnly))
+    QFile archivo;
+    if (archivos::abreRegular(archivo, candidato) != archivos::Apertura::Abierta)
         return r;
     const qint64 tamano = archivo.size();
     const QByteArray bytes = archivo.read(limite);
@@ -54,9 +54,12 @@ Importacion importa(const QString &carpeta, const QString &candidato)
     QByteArray previo;
     if (QFileInfo::exists(actual) && !archivos::lee(actual, limite + Sorteo::kLongitud, previo))
         return r;
-    Escritura e = archivos::escribe(copia, previo);
+    // The new archive goes to the disk first: when it does not fit, numeros.bak still holds the
+    // copy it held and numeros.dat is untouched. Only then is the copy made, and the final
+    // rename needs no room.
+    Escritura e = archivos::escribe(temporal, ArchivoSorteos::serializa(sorteos));
     if (e == Escritura::Hecha)
-        e = archivos::escribe(temporal, ArchivoSorteos::serializa(sorteos));
+        e = archivos::escribe(copia, previo);
     if (e == Escritura::Hecha)
         e = archivos::reemplaza(temporal, actual);
     QFile::remove(temporal);

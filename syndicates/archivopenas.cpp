@@ -1,6 +1,7 @@
 #include "syndicates/archivopenas.h"
 
 #include <QFile>
+#include <QLocale>
 
 namespace {
 QByteArray serializa(const std::vector<Pena> &penas)
@@ -19,13 +20,23 @@ Escritura ArchivoPenas::abre()
 {
     penas_.clear();
     resto_ = 0;
+    rechazado_ = -1;
     const Escritura creado = archivos::asegura(ruta_);
     if (creado != Escritura::Hecha)
         return creado;
-    QFile archivo(ruta_);
-    if (!archivo.open(QIODevice::ReadOnly))
+    QFile archivo;
+    const archivos::Apertura a = archivos::abreRegular(archivo, ruta_);
+    if (a != archivos::Apertura::Abierta) {
+        // Something that is not a file in its place is never written over either.
+        if (a == archivos::Apertura::NoEsArchivo)
+            rechazado_ = 0;
         return Escritura::Fallo;
-    const QByteArray bytes = archivo.read(qint64(kMaximo) * Pena::kLongitud);
+    }
+    if (archivo.size() > kLimiteBytes) {
+        rechazado_ = archivo.size();
+        return Escritura::Fallo;
+    }
+    const QByteArray bytes = archivo.read(kLimiteBytes);
     resto_ = archivo.size() - (bytes.size() / Pena::kLongitud) * Pena::kLongitud;
     const qsizetype n = bytes.size() / Pena::kLongitud;
     penas_.reserve(static_cast<size_t>(n));
@@ -34,8 +45,21 @@ Escritura ArchivoPenas::abre()
     return Escritura::Hecha;
 }
 
+QString ArchivoPenas::mensajeGrande(qint64 tamano)
+{
+    const QLocale es(QLocale::Spanish, QLocale::Spain);
+    return QString::fromUtf8(
+               "El archivo de peñas apuestas.dat es demasiado grande (%1 bytes): el programa "
+               "admite hasta %2 peñas (%3 bytes). No se ha leído ninguna peña y el archivo no "
+               "se modificará mientras siga así. Sáquelo de la carpeta del programa o sustitúyalo "
+               "por una copia buena y vuelva a abrir el programa.")
+        .arg(es.toString(tamano), es.toString(kLimite), es.toString(kLimiteBytes));
+}
+
 Escritura ArchivoPenas::reescribe(std::vector<Pena> penas)
 {
+    if (rechazado())
+        return Escritura::Fallo;
     const Escritura r = archivos::escribe(ruta_, serializa(penas));
     if (r == Escritura::Hecha) {
         penas_ = std::move(penas);

@@ -35,6 +35,11 @@ QString Descarga::datosNoValidos()
     return QString::fromUtf8("DATOS NO VÁLIDOS");
 }
 
+QString Descarga::noGuardados()
+{
+    return QStringLiteral("SORTEOS NO GUARDADOS");
+}
+
 QString Descarga::textoAviso(Aviso aviso)
 {
     switch (aviso) {
@@ -202,7 +207,7 @@ void Descarga::fallaServicio(const QString &texto, const QString &titulo)
         ventana_.avisaServicio(texto, titulo);
     ventana_.temporizador(false);
     ponProgreso(0);
-    ponEstado(QString());
+    ponEstado(ventana_.sinGuardar() ? noGuardados() : QString());
 }
 
 void Descarga::cierraServicio()
@@ -213,9 +218,10 @@ void Descarga::cierraServicio()
     ponBytes(bytesAnteriores_, true);
     texto.clear();
     ventana_.cierraServicio();
+    // Draws stored by earlier answers are checked even when a later one could not be stored.
     if (!ventana_.errordatos())
         ventana_.postproceso();
-    ponEstado(finalizada());
+    ponEstado(ventana_.sinGuardar() ? noGuardados() : finalizada());
     ventana_.primeraPestana();
     ponProgreso(maximo_);
 }
@@ -330,6 +336,11 @@ void Descarga::paso()
             segundosdescarga = 0;
         }
     }
+    // A draw page that trickles in would hold the checking of the draws already appended for
+    // as long as the site likes: it gets the same time as the first page, and then the
+    // download goes on without it.
+    if (pasodescarga == 6 && Inet2.ocupada() && segundosdescarga >= kTicksLento)
+        Inet2.cancela();
     if (pasodescarga == 6 && !Inet2.ocupada())
         pasodescarga = 7;
     if (pasodescarga != 7)
@@ -340,9 +351,10 @@ void Descarga::paso()
     activa_ = false;
     guarda(QStringLiteral("www2.txt"), texto);
     texto.clear();
-    // Data that could not be read is no finished transfer: the status says what happened.
-    if (ventana_.errordatos()) {
-        ponEstado(datosNoValidos());
+    // Data that could not be read, or draws that could not be stored, is no finished transfer:
+    // the status says what happened.
+    if (ventana_.errordatos() || ventana_.sinGuardar()) {
+        ponEstado(ventana_.sinGuardar() ? noGuardados() : datosNoValidos());
         ponProgreso(0);
         ventana_.primeraPestana();
         return;

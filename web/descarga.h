@@ -24,6 +24,7 @@ public:
     static QString analizando();     // "ANALIZANDO DATOS"
     static QString finalizada();     // "TRANSFERENCIA FINALIZADA"
     static QString datosNoValidos(); // "DATOS NO VÁLIDOS": the page could not be read
+    static QString noGuardados();    // "SORTEOS NO GUARDADOS": found, but the archive refused
 
     enum class Aviso {
         NoConectado, // unreachable site, failed transfer, no answer within 5 ticks
@@ -43,6 +44,9 @@ public:
         virtual void analizasorteos(const QByteArray &pagina) = 0;
         virtual QString enlacesorteo() const = 0;
         virtual bool errordatos() const = 0;
+        // New draws were found but the archive could not store them (a full disk): the window
+        // has told the user so, and nothing is checked.
+        virtual bool sinGuardar() const { return false; }
         // Checking, archive scan, statistics and prize breakdown after a good parse.
         virtual void postproceso() = 0;
 

@@ -41,9 +41,31 @@ QUrl sorteo(const QString &sitio, const QString &enlacesorteo)
     return QUrl(sinBarraFinal(sitio) + QStringLiteral("/es/la-primitiva/sorteos/") + enlacesorteo);
 }
 
+QString enSitio(const QString &sitio, const QString &camino)
+{
+    const QUrl base(sinBarraFinal(sitio.trimmed()));
+    if (!base.isValid() || base.host().isEmpty() || !camino.startsWith(QLatin1Char('/')) ||
+        camino.startsWith(QStringLiteral("//")) || camino.contains(QLatin1Char('\\')))
+        return {};
+    QUrl direccion;
+    direccion.setScheme(base.scheme());
+    direccion.setHost(base.host());
+    direccion.setPort(base.port());
+    // Everything of the link is path: a "?" or "#" in it is written escaped.
+    direccion.setPath(camino, QUrl::TolerantMode);
+    if (!direccion.isValid() || direccion.host() != base.host() ||
+        direccion.port() != base.port() || !direccion.userInfo().isEmpty())
+        return {};
+    // Read back as the transfer will read it: still the same authority.
+    const QUrl leida(direccion.toString());
+    if (leida.host() != base.host() || leida.port() != base.port() || !leida.userInfo().isEmpty())
+        return {};
+    return direccion.toString();
+}
+
 QString pdf(const QString &sitioPdf, const QString &enlacePdf)
 {
-    return sinBarraFinal(sitioPdf) + enlacePdf + QStringLiteral(".pdf");
+    return enSitio(sitioPdf, enlacePdf + QStringLiteral(".pdf"));
 }
 
 QUrl mensaje(const QString &webAutor)

@@ -16,7 +16,13 @@ QUrl servicio(const QString &sitio, const QDate &desde, const QDate &hasta);
 QUrl resultados(const QString &sitio);
 // The draw's own page, from the link path found on the search page ("2026/1234567").
 QUrl sorteo(const QString &sitio, const QString &enlacesorteo);
-// Full address of the result PDF from its repaired path (without ".pdf").
+// A path on a site: the site's scheme, host and port with `camino` as the path, built with
+// QUrl. Empty when `camino` does not start with one "/" or when anything in it would change the
+// host, the port or the user information (a link "@otro.host/x.pdf" joined onto the site's
+// address would name another host).
+QString enSitio(const QString &sitio, const QString &camino);
+// Full address of the result PDF from its repaired path (without ".pdf"); empty when refused
+// (see enSitio).
 QString pdf(const QString &sitioPdf, const QString &enlacePdf);
 // The maker's message file, from the maker host of the settings record.
 QUrl mensaje(const QString &webAutor);

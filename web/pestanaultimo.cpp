@@ -36,7 +36,7 @@ QString u(const char *texto)
 }
 
 constexpr qint64 kMaximoPagina = Transferencia::kLimitePagina + 1024;
-constexpr qint64 kMaximoPdf = 64 * 1024 * 1024;
+constexpr qint64 kMaximoPdf = PestanaUltimo::kMaximoPdf;
 
 // Passes the mouse position over the download button to the window.
 class SeguidorRaton : public QObject {
@@ -103,6 +103,7 @@ public:
     void analizasorteos(const QByteArray &pagina) override { p_.analizasorteos(pagina); }
     QString enlacesorteo() const override { return p_.sesion_.enlacesorteo(); }
     bool errordatos() const override { return p_.sesion_.errordatos(); }
+    bool sinGuardar() const override { return p_.sinGuardar_; }
     void postproceso() override { p_.postdescarga(); }
     bool leeServicio(const QByteArray &respuesta) override { return p_.leeServicio(respuesta); }
     void avisaServicio(const QString &texto, const QString &titulo) override
@@ -257,6 +258,7 @@ void PestanaUltimo::Picture2_Click()
     const QDate desde = hoyDia.addDays(-50);
 
     pdfbajado_ = false;
+    sinGuardar_ = false;
     sesion_.ponAvisoNuevos(QString());
     sesion_.paraAviso();
     sesion_.ponAvisopremio(0);
@@ -333,7 +335,10 @@ void PestanaUltimo::analizasorteos(const QByteArray &pagina)
     if (tomados > 0) {
         sesion_.ponAvisoNuevos(QString());
     }
-    if (tomados == 0 && descarga_->estadoinet != Transferencia::kEstadoError) {
+    if (tomados > 0 && r.escritura != Escritura::Hecha) {
+        // The page was read and its draws are new: only the disk refused them.
+        avisaNoGuardados(tomados, r.escritura);
+    } else if (tomados == 0 && descarga_->estadoinet != Transferencia::kEstadoError) {
         Escritorio::actual().aviso(
             u("¡¡Datos corruptos o inválidos!! Si se repite en otros momentos este mismo error, "
               "posiblemente se ha de actualizar el programa. Pruebe más tarde."),
@@ -385,8 +390,10 @@ bool PestanaUltimo::leeServicio(const QByteArray &respuesta)
             u("Archivo lleno"), Escritorio::Icono::Exclamacion);
         return false;
     }
-    if (!escrito(a.escritura, QStringLiteral("numeros.dat")))
+    if (a.escritura != Escritura::Hecha) {
+        avisaNoGuardados(a.encontrados, a.escritura);
         return false;
+    }
     if (a.invalido) {
         avisa(servicio::textoInvalido(host, *a.invalido, nuevosServicio_ > 0));
         return false;
@@ -404,6 +411,23 @@ void PestanaUltimo::cierraServicio()
         sesion_.ponSorteosnuevos(1);
     }
     sesion_.recuenta();
+}
+
+void PestanaUltimo::avisaNoGuardados(int encontrados, Escritura escritura)
+{
+    sinGuardar_ = true;
+    const QString cuantos =
+        encontrados == 1 ? u("1 sorteo nuevo") : u("%1 sorteos nuevos").arg(encontrados);
+    const QString causa = escritura == Escritura::SinPermiso
+                              ? u("El programa no tiene permiso para modificar el archivo: "
+                                  "ciérrelo y ejecútelo en modo Administrador.")
+                              : u("Puede que el disco esté lleno: libere espacio y vuelva a "
+                                  "bajar los sorteos.");
+    Escritorio::actual().aviso(
+        u("Se han encontrado ") + cuantos +
+            u(", pero no se han podido guardar en el archivo de sorteos numeros.dat. ") + causa +
+            u(" El archivo de sorteos sigue como estaba."),
+        u("Sorteos no guardados"), Escritorio::Icono::Exclamacion);
 }
 
 QString PestanaUltimo::hostOperador() const
@@ -455,6 +479,11 @@ void PestanaUltimo::premiosorteo(int modo)
         return;
     }
     textoinforme_ = direcciones::pdf(sesion_.sitios().operadorSitioPdf, d.enlacePdf);
+    // A link that would take the fetch to another host is not followed.
+    if (textoinforme_.isEmpty()) {
+        Text1->setPlainText(desglose::textoSinDatos());
+        return;
+    }
     if (modo == 0)
         bajapdf(textoinforme_);
     else
@@ -520,10 +549,25 @@ void PestanaUltimo::bajapdf(const QString &direccion)
 void PestanaUltimo::muestrapdf()
 {
     QByteArray cabecera;
+    qint64 tamano = 0;
     {
-        QFile archivo(sesion_.ruta(QStringLiteral("kap.pdf")));
-        if (archivo.open(QIODevice::ReadOnly))
+        // Only a regular file: a FIFO in its place would hold start-up for good.
+        QFile archivo;
+        if (archivos::abreRegular(archivo, sesion_.ruta(QStringLiteral("kap.pdf"))) ==
+            archivos::Apertura::Abierta) {
             cabecera = archivo.read(4);
+            tamano = archivo.size();
+        }
+    }
+    // No document the program fetched can be this large (the transfer stops at the limit):
+    // loading it would freeze the window.
+    if (cabecera == "%PDF" && tamano > kMaximoPdf) {
+        WebBrowser1->setVisible(false);
+        Text1->setVisible(true);
+        Text1->setPlainText(u("\nATENCIÓN:\nEl documento del sorteo (kap.pdf) ocupa más de %1 MB "
+                              "y no se muestra.")
+                                .arg(kMaximoPdf >> 20));
+        return;
     }
     // Whatever the site sent instead of a document (an error page, nothing) is not shown.
     if (cabecera != "%PDF") {

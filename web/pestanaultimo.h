@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/pestana.h"
+#include "archive/escritura.h"
 
 #include <QDate>
 #include <QPointer>
@@ -23,6 +24,9 @@ class Transferencia;
 class PestanaUltimo : public Pestana {
     Q_OBJECT
 public:
+    // The result PDF: no larger one is fetched, stored or shown.
+    static constexpr qint64 kMaximoPdf = 64 * 1024 * 1024;
+
     PestanaUltimo(Sesion &sesion, QWidget *parent = nullptr);
 
     // The download bar, for the main window to lay out above the tabs.
@@ -69,6 +73,8 @@ private:
     void premiosServicio(int modo);
     void ponTitulos(bool servicio);
     QString hostOperador() const;
+    // Tells the user that `encontrados` new draws could not be stored (the archive is as it was).
+    void avisaNoGuardados(int encontrados, Escritura escritura);
 
     QWidget *barra_ = nullptr;
     Imagen *Picture2 = nullptr;
@@ -96,5 +102,7 @@ private:
     int lectorpdf_ = 0;
     // The service download under way: draws stored so far and the last day asked for.
     int nuevosServicio_ = 0;
+    // The running download found new draws that the archive could not store.
+    bool sinGuardar_ = false;
     QDate hastaServicio_;
 };

@@ -1,6 +1,7 @@
 #include "web/servicio.h"
 #include "archive/archivosorteos.h"
 #include "archive/fechas.h"
+#include "web/direcciones.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -177,12 +178,6 @@ bool leeSorteo(const QJsonObject &o, SorteoLeido &s)
     return true;
 }
 
-QString sinBarraFinal(QString sitio)
-{
-    while (sitio.endsWith(QLatin1Char('/')))
-        sitio.chop(1);
-    return sitio;
-}
 } // namespace
 
 Respuesta lee(const QByteArray &datos)
@@ -340,7 +335,7 @@ QString direccionPdf(const QString &pdf, const QString &sitio, const QString &si
     if (!esPdf(t))
         return {};
     if (t.startsWith(QLatin1Char('/')) && !t.startsWith(QStringLiteral("//")))
-        return sinBarraFinal(sitioPdf) + t;
+        return direcciones::enSitio(sitioPdf, t);
     const QUrl direccion(
         t.startsWith(QStringLiteral("//")) ? QUrl(sitioPdf).scheme() + QLatin1Char(':') + t : t);
     const QString esquema = direccion.scheme().toLower();
@@ -405,6 +400,7 @@ Agregado agrega(const Respuesta &respuesta, ArchivoSorteos &archivo, const QDate
     }
     if (nuevos.empty())
         return a;
+    a.encontrados = static_cast<int>(nuevos.size());
     if (archivo.cuenta() + static_cast<int>(nuevos.size()) > ArchivoSorteos::kMaximo) {
         a.lleno = true;
         a.ultimo = nullptr;

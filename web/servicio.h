@@ -72,6 +72,7 @@ std::vector<std::pair<QDate, QDate>> tramos(QDate desde, QDate hasta);
 
 struct Agregado {
     int nuevos = 0;                      // draws appended
+    int encontrados = 0;                 // new draws the answer held, appended or not
     const SorteoLeido *ultimo = nullptr; // the newest of them (points into the answer)
     std::optional<Invalido> invalido;    // the bad entry that kept the newer draws out
     bool lleno = false;                  // the archive had no room for them

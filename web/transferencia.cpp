@@ -2,12 +2,20 @@
 
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
+#include <algorithm>
 
 Transferencia::Transferencia(QObject *parent) : QObject(parent)
 {
     // No disk cache, no cookies kept between answers: every fetch asks the site again.
     red_.setCache(nullptr);
     red_.setAutoDeleteReplies(false);
+    reloj_ = new QTimer(this);
+    reloj_->setSingleShot(true);
+    connect(reloj_, &QTimer::timeout, this, [this] {
+        if (respuesta_)
+            falla(QStringLiteral("tiempo agotado"), Fallo::Plazo);
+    });
 }
 
 Transferencia::~Transferencia()
@@ -17,6 +25,8 @@ Transferencia::~Transferencia()
 
 void Transferencia::suelta()
 {
+    if (reloj_)
+        reloj_->stop();
     if (!respuesta_)
         return;
     QNetworkReply *r = respuesta_;
@@ -39,6 +49,7 @@ void Transferencia::pide(const QUrl &direccion, qint64 limite, const Cabeceras &
     error_.clear();
     fallo_ = Fallo::Ninguno;
     codigoHttp_ = 0;
+    recibidos_ = 0;
     direccion_ = direccion;
     limite_ = limite;
     estado_ = Estado::Ocupada;
@@ -48,35 +59,86 @@ void Transferencia::pide(const QUrl &direccion, qint64 limite, const Cabeceras &
     peticion.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                           QNetworkRequest::AlwaysNetwork);
     peticion.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    // Every redirect is looked at: only one to the same host is followed.
     peticion.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                          QNetworkRequest::NoLessSafeRedirectPolicy);
+                          QNetworkRequest::UserVerifiedRedirectPolicy);
+    peticion.setMaximumRedirectsAllowed(kMaximoRedirecciones);
     peticion.setTransferTimeout(tiempoMaximo_);
     peticion.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Bolarium/3.4"));
     for (const auto &[nombre, valor] : cabeceras)
         peticion.setRawHeader(nombre, valor);
     QNetworkReply *r = red_.get(peticion);
     respuesta_ = r;
-    connect(r, &QNetworkReply::readyRead, this, [this, r] {
+    // Without a bound the network layer keeps reading into memory whatever the site sends.
+    r->setReadBufferSize(kBufferRed);
+    reloj_->start(plazo_);
+    connect(r, &QNetworkReply::metaDataChanged, this, [this, r] {
         if (r != respuesta_)
             return;
-        datos_ += r->readAll();
-        if (datos_.size() > limite_) {
+        // An answer that says beforehand it is too large is not waited for.
+        const QVariant largo = r->header(QNetworkRequest::ContentLengthHeader);
+        if (largo.isValid() && largo.toLongLong() > limite_)
             falla(QStringLiteral("respuesta demasiado grande"), Fallo::Grande);
-            return;
-        }
-        emit cambiaEstado(kEstadoRecibiendo);
-        emit recibiendo(datos_.size());
     });
+    connect(r, &QNetworkReply::readyRead, this, [this, r] { lee(r); });
+    connect(r, &QNetworkReply::redirected, this,
+            [this, r](const QUrl &destino) { redirigida(r, destino); });
     connect(r, &QNetworkReply::finished, this, [this, r] {
         if (r == respuesta_)
             termina();
     });
 }
 
+void Transferencia::lee(QNetworkReply *r)
+{
+    if (r != respuesta_)
+        return;
+    // Never more than one byte past the limit is taken in: that byte says it was passed.
+    const qint64 cabe = limite_ + 1 - datos_.size();
+    const QByteArray trozo = r->read(std::max<qint64>(cabe, 1));
+    if (trozo.isEmpty())
+        return;
+    recibidos_ += trozo.size();
+    datos_ += trozo;
+    if (datos_.size() > limite_) {
+        falla(QStringLiteral("respuesta demasiado grande"), Fallo::Grande);
+        return;
+    }
+    emit cambiaEstado(kEstadoRecibiendo);
+    emit recibiendo(datos_.size());
+}
+
+void Transferencia::redirigida(QNetworkReply *r, const QUrl &relativo)
+{
+    if (r != respuesta_)
+        return;
+    const QUrl origen = r->url();
+    const QUrl destino = origen.resolved(relativo);
+    const QString esquema = destino.scheme().toLower();
+    // The same host, by http or https, never from https down to http, and no user name.
+    const bool mismoHost = destino.host().compare(direccion_.host(), Qt::CaseInsensitive) == 0;
+    const bool esquemaBueno =
+        esquema == QStringLiteral("https") ||
+        (esquema == QStringLiteral("http") && origen.scheme().toLower() != QStringLiteral("https"));
+    if (!destino.isValid() || !mismoHost || !esquemaBueno || !destino.userInfo().isEmpty()) {
+        falla(QStringLiteral("redirigida a otro sitio: %1").arg(destino.host()),
+              Fallo::Redireccion);
+        return;
+    }
+    emit r->redirectAllowed();
+}
+
 void Transferencia::termina()
 {
     QNetworkReply *r = respuesta_;
-    datos_ += r->readAll();
+    lee(r);
+    if (r != respuesta_) // it passed the limit
+        return;
+    // What the buffer still holds, a bounded piece at a time.
+    while (r->bytesAvailable() > 0 && r == respuesta_)
+        lee(r);
+    if (r != respuesta_)
+        return;
     const int http = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     // An error page is not the page that was asked for, however long it is. (Qt also reports
     // most error statuses as a network error; the status says more.)
@@ -93,6 +155,7 @@ void Transferencia::termina()
         falla(QStringLiteral("respuesta demasiado grande"), Fallo::Grande);
         return;
     }
+    reloj_->stop();
     respuesta_ = nullptr;
     r->disconnect(this);
     r->deleteLater();

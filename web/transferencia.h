@@ -8,6 +8,7 @@
 #include <QUrl>
 
 class QNetworkReply;
+class QTimer;
 
 // One transfer control: fetches one address at a time, always from the network (no cache),
 // with a size limit and a time-out of its own, and can be cancelled. It never blocks: the
@@ -24,9 +25,11 @@ public:
     // Why the last transfer failed.
     enum class Fallo {
         Ninguno,
-        Red,   // unreachable, broken, timed out
-        Http,  // the server answered with an error status (codigoHttp)
-        Grande // the answer went past the size limit and was dropped
+        Red,        // unreachable, broken, timed out
+        Http,       // the server answered with an error status (codigoHttp)
+        Grande,     // the answer went past the size limit and was dropped
+        Plazo,      // the whole transfer took longer than its deadline (a trickling site)
+        Redireccion // the site sent it to another host
     };
     // Request headers beyond the program's own, as name and value.
     using Cabeceras = QList<QPair<QByteArray, QByteArray>>;
@@ -38,11 +41,18 @@ public:
 
     static constexpr qint64 kLimitePagina = 16 * 1024 * 1024;
     static constexpr int kTiempoMaximo = 30000; // ms without any progress
+    // ms for the whole transfer, however steadily it trickles in.
+    static constexpr int kPlazoTotal = 120000;
+    // Internal buffer of the network layer: nothing much beyond it is held before it is read.
+    static constexpr qint64 kBufferRed = 256 * 1024;
+    static constexpr int kMaximoRedirecciones = 5;
 
     explicit Transferencia(QObject *parent = nullptr);
     ~Transferencia() override;
 
-    // Cancels whatever is running and asks for the address.
+    // Cancels whatever is running and asks for the address. The transfer fails as soon as the
+    // answer passes `limite` bytes (or announces more), when it has run for its deadline, and
+    // when it is redirected to another host.
     void pide(const QUrl &direccion, qint64 limite = kLimitePagina,
               const Cabeceras &cabeceras = {});
     // Stops the running transfer; no signal is sent for it.
@@ -58,6 +68,9 @@ public:
     int codigoHttp() const { return codigoHttp_; }
     const QUrl &direccion() const { return direccion_; }
     void ponTiempoMaximo(int ms) { tiempoMaximo_ = ms; }
+    void ponPlazo(int ms) { plazo_ = ms; }
+    // Bytes received of the running or last transfer, kept or not (for the tests of the limit).
+    qint64 recibidos() const { return recibidos_; }
 
 signals:
     void cambiaEstado(int estado);
@@ -68,6 +81,8 @@ private:
     void termina();
     void falla(const QString &motivo, Fallo fallo);
     void suelta();
+    void lee(QNetworkReply *r);
+    void redirigida(QNetworkReply *r, const QUrl &destino);
 
     QNetworkAccessManager red_;
     QPointer<QNetworkReply> respuesta_;
@@ -79,4 +94,7 @@ private:
     QUrl direccion_;
     qint64 limite_ = kLimitePagina;
     int tiempoMaximo_ = kTiempoMaximo;
+    int plazo_ = kPlazoTotal;
+    qint64 recibidos_ = 0;
+    QTimer *reloj_ = nullptr;
 };
