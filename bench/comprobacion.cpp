@@ -106,7 +106,7 @@ void BM_ComprobacionCompleta(benchmark::State &estado)
     for (auto _ : estado) {
         const comprobacion::Pasada s = comprobacion::comprueba(sorteos(), penas(), o);
         const comprobacion::Pasada m = comprobacion::compruebamultiples(sorteos(), penas(), o);
-        filas = s.listado->filas.size() + m.listado->filas.size();
+        filas = size_t(s.listado->cuenta() + m.listado->cuenta());
         benchmark::DoNotOptimize(filas);
     }
     estado.counters["filas"] = double(filas);

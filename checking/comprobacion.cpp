@@ -7,6 +7,7 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace comprobacion {
 
@@ -131,11 +132,13 @@ QString lineaNumeros(const Pena &p, int apuesta, int cuantos)
     return linea;
 }
 
-// Keeps what the printing rule needs between groups of rows.
+// Keeps what the printing rule needs between groups of rows, and hands its lines to `lineas`.
+// Without texts it still makes every line, with its kind, position and size, but no words.
 class Impresora {
 public:
-    Impresora(std::vector<LineaImpresion> &lineas, bool impreso, double tamano)
-        : lineas_(lineas), impreso_(impreso), tamano_(tamano > 0 ? tamano : 8.2)
+    Impresora(std::vector<LineaImpresion> &lineas, bool impreso, double tamano, bool conTexto)
+        : lineas_(lineas), impreso_(impreso), tamano_(tamano > 0 ? tamano : 8.2),
+          conTexto_(conTexto)
     {
     }
     bool impreso() const { return impreso_; }
@@ -155,9 +158,15 @@ public:
         impreso_ = true;
         vacia();
         texto(20, 18, false,
-              QStringLiteral("Sorteo del ") + fechas::textoCorto(s.fecha) + QStringLiteral("  ") +
-                  textoSorteo(s));
+              conTexto_ ? QStringLiteral("Sorteo del ") + fechas::textoCorto(s.fecha) +
+                              QStringLiteral("  ") + textoSorteo(s)
+                        : QString());
         tamano_ = 8.2;
+    }
+
+    QString cabeceraPena(const Pena &p) const
+    {
+        return conTexto_ ? QString::fromUtf8("PEÑA ") + p.nombreTexto() : QString();
     }
 
     // Simple and reduced syndicates: headings before a bet of another syndicate or draw.
@@ -173,7 +182,7 @@ public:
                 ultimoSorteo_ = i;
             }
             vacia();
-            texto(30, QString::fromUtf8("PEÑA ") + p.nombreTexto());
+            texto(30, cabeceraPena(p));
             ultimaPena_ = j;
         }
         texto(30, linea);
@@ -181,7 +190,7 @@ public:
 
     // Multiple syndicates: the title on a page of its own when simple ones came first.
     void multiple(int i, const Sorteo &s, const Pena &p, const QString &linea,
-                  const QStringList &mensajes)
+                  const QStringList &mensajes, int cuantosMensajes)
     {
         if (i != ultimoSorteo_) {
             if (!titulo_ && impreso_)
@@ -194,16 +203,17 @@ public:
             ultimoSorteo_ = i;
         }
         vacia();
-        texto(30, QString::fromUtf8("PEÑA ") + p.nombreTexto());
-        texto(30, linea + QStringLiteral("  ") + mensajes.value(0));
-        for (qsizetype m = 1; m < mensajes.size(); ++m)
-            texto(83.3, mensajes[m]);
+        texto(30, cabeceraPena(p));
+        texto(30, conTexto_ ? linea + QStringLiteral("  ") + mensajes.value(0) : QString());
+        for (int m = 1; m < cuantosMensajes; ++m)
+            texto(83.3, mensajes.value(m));
     }
 
 private:
     std::vector<LineaImpresion> &lineas_;
     bool impreso_;
     double tamano_;
+    bool conTexto_;
     bool titulo_ = false;
     int ultimaPena_ = -1;
     int ultimoSorteo_ = -1;
@@ -218,6 +228,7 @@ struct Contexto {
     std::vector<SorteoListo> listos;
     int primero = 0; // archive index of the oldest draw of the window
     int n = 0;
+    size_t filas = 0; // rows of the list so far
     bool lleno = false;
 
     Contexto(const std::vector<Sorteo> &sorteos, const std::vector<Pena> &entrada,
@@ -228,6 +239,7 @@ struct Contexto {
         n = std::clamp(o.n, 0, std::min(total, 65535));
         primero = total - n;
         listado->multiples = multiples;
+        listado->soloPremios = o.soloPremios;
         listado->sorteos =
             std::make_shared<const std::vector<Sorteo>>(sorteos.begin() + primero, sorteos.end());
         listos.reserve(static_cast<size_t>(n));
@@ -239,28 +251,22 @@ struct Contexto {
         for (size_t j = 0; j < cuantas; ++j)
             listas.push_back(prepara((*penas)[j], o.seleccion));
         pasada.avisopremio = o.avisopremio;
-        pasada.impreso = o.impreso;
-        pasada.tamanoImpresion = o.tamanoImpresion;
     }
 
     // Whether a group of this many rows still fits in a list.
-    bool cabe(size_t filas)
+    bool cabe(size_t cuantas)
     {
-        if (!lleno && listado->filas.size() + filas <= kMaximoFilas)
+        if (!lleno && filas + cuantas <= kMaximoFilas)
             return true;
         lleno = true;
         listado->incompleto = true;
         return false;
     }
 
-    void cabeceras(int w, int j)
+    void anade(const Bloque &b)
     {
-        auto &f = listado->filas;
-        const auto s = static_cast<quint16>(w);
-        const auto p = static_cast<quint16>(j);
-        f.push_back({s, p, 0, TipoFila::Espacio, 0, 0});
-        f.push_back({s, p, 0, TipoFila::CabeceraPena, 0, 0});
-        f.push_back({s, p, 0, TipoFila::CabeceraSorteo, 0, 0});
+        listado->bloques.push_back(b);
+        filas += b.filas;
     }
 
     // The counted-up-to step after the window, for the syndicates this pass reached.
@@ -273,6 +279,8 @@ struct Contexto {
                     avanzaContado((*penas)[j], masNuevo, hoy))
                     pasada.penasCambiadas = true;
         }
+        listado->bloques.shrink_to_fit();
+        listado->premiadas.shrink_to_fit();
         listado->penas = penas;
         pasada.penas = penas;
         pasada.listado = listado;
@@ -285,6 +293,23 @@ struct Contexto {
         pasada.penasCambiadas |= p.premio(categoria) != antes;
     }
 };
+
+// The winning numbers and the complementary of a draw as bit masks, for a row made on demand.
+struct Mascaras {
+    quint64 ganadores = 0;
+    quint64 complementario = 0;
+};
+
+Mascaras mascaras(const Sorteo &s)
+{
+    Mascaras m;
+    for (qint16 n : s.numeros)
+        if (n >= 1 && n <= 49)
+            m.ganadores |= bit(n);
+    if (s.complementario >= 1 && s.complementario <= 49)
+        m.complementario = bit(s.complementario);
+    return m;
+}
 
 } // namespace
 
@@ -326,28 +351,18 @@ Pasada comprueba(const std::vector<Sorteo> &sorteos, const std::vector<Pena> &pe
 {
     Contexto c(sorteos, penas, o, false);
     Pasada &r = c.pasada;
-    auto &filas = c.listado->filas;
-    Impresora impresora(r.impresion, r.impreso, r.tamanoImpresion);
+    Listado &listado = *c.listado;
     bool avisoActivo = o.avisoActivo;
     quint8 aciertosApuesta[Pena::kApuestas];
 
-    // Every bet of every syndicate a draw applies to is a row: reserving them at once saves
-    // copying a long list while it grows.
-    if (!o.soloPremios) {
-        size_t previstas = 0;
-        for (int w = 0; w < c.n; ++w)
-            for (size_t j = 0; j < c.listas.size(); ++j) {
-                const PenaLista &l = c.listas[j];
-                if (l.clase == Clase::Sencilla && l.elegida && c.listos[size_t(w)].valido &&
-                    aplica(c.listos[size_t(w)], (*c.listado->sorteos)[size_t(w)].fecha,
-                           (*c.penas)[j], l, o.historico))
-                    previstas += 3 + size_t(l.validas);
-            }
-        filas.reserve(std::min(previstas, kMaximoFilas));
-    }
+    listado.validas.resize(c.listas.size());
+    for (size_t j = 0; j < c.listas.size(); ++j)
+        for (size_t k = 0; k < c.listas[j].apuestas.size(); ++k)
+            if (c.listas[j].apuestas[k] != 0)
+                listado.validas[j].push_back(quint8(k));
 
     for (int w = c.n - 1, hechos = 1; w >= 0; --w, ++hechos) {
-        const Sorteo &s = (*c.listado->sorteos)[size_t(w)];
+        const Sorteo &s = (*listado.sorteos)[size_t(w)];
         const SorteoListo &d = c.listos[size_t(w)];
         bool premioSorteo = false;
         for (size_t j = 0; j < c.listas.size(); ++j) {
@@ -362,54 +377,48 @@ Pasada comprueba(const std::vector<Sorteo> &sorteos, const std::vector<Pena> &pe
             if (!d.valido || !aplica(d, s.fecha, p, l, o.historico))
                 continue;
 
-            const size_t inicio = filas.size();
             const bool conFilas = c.cabe(3 + size_t(l.validas));
-            if (conFilas)
-                c.cabeceras(w, int(j));
             const bool cuentaPremios = cuenta(s.fecha, p, l);
+            Bloque b{
+                quint32(c.filas),       quint16(w), quint16(j), quint32(listado.premiadas.size()),
+                quint16(3 + l.validas), 0,          0};
+            // The hits matter for the counters, for the filter and for the alert; a draw the
+            // counters already passed, shown with all its bets, needs none of them.
             bool premioPena = false;
-            cuentaAciertos(l.apuestas.data(), l.apuestas.size(), d.ganadores, aciertosApuesta);
-            for (size_t k = 0; k < l.apuestas.size(); ++k) {
-                const quint64 m = l.apuestas[k];
-                if (m == 0)
-                    continue;
-                const int aciertos = aciertosApuesta[k];
-                quint8 id = 0;
-                if (aciertos >= 3) {
+            if (cuentaPremios || o.soloPremios || (o.avisoDescarga && !avisoActivo)) {
+                cuentaAciertos(l.apuestas.data(), l.apuestas.size(), d.ganadores, aciertosApuesta);
+                for (size_t k = 0; k < l.apuestas.size(); ++k) {
+                    const quint64 m = l.apuestas[k];
+                    const int aciertos = aciertosApuesta[k];
+                    if (m == 0 || aciertos < 3)
+                        continue;
                     premioPena = true;
-                    id = static_cast<quint8>(
-                        premios::mensajeSencilla(aciertos, (m & d.complementario) != 0));
-                    if (cuentaPremios)
+                    if (cuentaPremios) {
+                        const int id =
+                            premios::mensajeSencilla(aciertos, (m & d.complementario) != 0);
                         c.suma(p, premios::mensaje(id).categoria, 1);
-                } else if (o.soloPremios) {
-                    continue;
+                    }
+                    if (o.soloPremios && conFilas)
+                        listado.premiadas.push_back(quint8(k));
                 }
-                if (conFilas)
-                    filas.push_back({quint16(w), quint16(j), quint8(k), TipoFila::Apuesta, id,
-                                     quint8(aciertos)});
             }
-            if (o.soloPremios && !premioPena && conFilas)
-                filas.resize(inicio);
+            if (conFilas && o.soloPremios) {
+                b.filas = quint16(3 + listado.premiadas.size() - b.premiadas);
+                if (premioPena)
+                    c.anade(b);
+            } else if (conFilas) {
+                c.anade(b);
+            }
             premioSorteo |= premioPena;
             if (premioSorteo && o.avisoDescarga && !avisoActivo) {
                 r.avisopremio = 1;
                 r.arrancaAviso = true;
                 avisoActivo = true;
             }
-            if (o.imprimiendo && conFilas)
-                for (size_t f = inicio + 3; f < filas.size(); ++f) {
-                    const Fila &fila = filas[f];
-                    QString linea = lineaNumeros(p, fila.apuesta + 1, 6);
-                    if (fila.mensaje != 0)
-                        linea += QStringLiteral("  ") + premios::mensaje(fila.mensaje).texto;
-                    impresora.apuestaSencilla(w, int(j), s, p, linea);
-                }
         }
         if (progreso)
             progreso(hechos);
     }
-    r.impreso = impresora.impreso();
-    r.tamanoImpresion = impresora.tamano();
     c.cierra(Clase::Sencilla, o.hoy);
     return std::move(c.pasada);
 }
@@ -419,8 +428,6 @@ Pasada compruebamultiples(const std::vector<Sorteo> &sorteos, const std::vector<
 {
     Contexto c(sorteos, penas, o, true);
     Pasada &r = c.pasada;
-    auto &filas = c.listado->filas;
-    Impresora impresora(r.impresion, r.impreso, r.tamanoImpresion);
 
     for (int w = c.n - 1, hechos = 1; w >= 0; --w, ++hechos) {
         const Sorteo &s = (*c.listado->sorteos)[size_t(w)];
@@ -436,18 +443,11 @@ Pasada compruebamultiples(const std::vector<Sorteo> &sorteos, const std::vector<
             if (!d.valido || !aplica(d, s.fecha, p, l, o.historico))
                 continue;
 
-            const size_t inicio = filas.size();
             const bool conFilas = c.cabe(4 + 4);
-            if (conFilas) {
-                c.cabeceras(w, int(j));
-                filas.push_back({quint16(w), quint16(j), 0, TipoFila::Apuesta, 0, 0});
-            }
             const int aciertos = std::popcount(l.multiple & d.ganadores);
             const bool complementario = (l.multiple & d.complementario) != 0;
-            if (conFilas)
-                filas.back().aciertos = quint8(aciertos);
+            Bloque b{quint32(c.filas), quint16(w), quint16(j), 0, 4, 0, quint8(aciertos)};
             const bool premio = aciertos >= 3 || (l.numeros == 5 && aciertos == 2);
-            QStringList mensajes;
             if (premio) {
                 if (o.avisoDescarga) {
                     if (r.avisopremio == 0) {
@@ -459,15 +459,10 @@ Pasada compruebamultiples(const std::vector<Sorteo> &sorteos, const std::vector<
                 }
                 if (const premios::FilaPremio *t =
                         premios::premiomultiple(p.tipo, aciertos, complementario)) {
-                    for (size_t m = 0; m < t->mensajes.size(); ++m) {
-                        const auto id = static_cast<quint8>(t->primerMensaje + int(m));
-                        mensajes.append(premios::mensaje(id).texto);
-                        if (!conFilas)
-                            continue;
-                        if (m == 0)
-                            filas.back().mensaje = id;
-                        else
-                            filas.push_back({quint16(w), quint16(j), 0, TipoFila::Mensaje, id, 0});
+                    // The first message goes on the bet's row, each further one on its own.
+                    if (!t->mensajes.empty()) {
+                        b.mensaje = quint8(t->primerMensaje);
+                        b.filas = quint16(3 + t->mensajes.size());
                     }
                     if (cuenta(s.fecha, p, l)) {
                         const int categorias[5] = {3, 4, 5, 6, 7};
@@ -477,19 +472,12 @@ Pasada compruebamultiples(const std::vector<Sorteo> &sorteos, const std::vector<
                     }
                 }
             }
-            if (o.soloPremios && !premio) {
-                if (conFilas)
-                    filas.resize(inicio);
-                continue;
-            }
-            if (o.imprimiendo && conFilas)
-                impresora.multiple(w, s, p, lineaNumeros(p, 1, l.numeros), mensajes);
+            if (conFilas && (premio || !o.soloPremios))
+                c.anade(b);
         }
         if (progreso)
             progreso(hechos);
     }
-    r.impreso = impresora.impreso();
-    r.tamanoImpresion = impresora.tamano();
     c.cierra(Clase::Multiple, o.hoy);
     return std::move(c.pasada);
 }
@@ -505,13 +493,73 @@ Escritura guarda(ArchivoPenas &archivo, const Pasada &pasada)
     return archivo.reescribe(*pasada.penas);
 }
 
+int Listado::cuenta() const
+{
+    return bloques.empty() ? 0 : int(bloques.back().fila + bloques.back().filas);
+}
+
+Fila Listado::filaDe(size_t indice, int r) const
+{
+    Fila f;
+    if (indice >= bloques.size() || r < 0 || r >= bloques[indice].filas)
+        return f;
+    const Bloque &b = bloques[indice];
+    f.sorteo = b.sorteo;
+    f.pena = b.pena;
+    if (r < 3) {
+        static constexpr TipoFila cabeceras[3] = {TipoFila::Espacio, TipoFila::CabeceraPena,
+                                                  TipoFila::CabeceraSorteo};
+        f.tipo = cabeceras[r];
+        return f;
+    }
+    if (multiples) {
+        f.tipo = r == 3 ? TipoFila::Apuesta : TipoFila::Mensaje;
+        f.aciertos = r == 3 ? b.aciertos : 0;
+        f.mensaje = b.mensaje == 0 ? 0 : quint8(b.mensaje + r - 3);
+        return f;
+    }
+    f.tipo = TipoFila::Apuesta;
+    if (soloPremios) {
+        const size_t k = size_t(b.premiadas) + size_t(r - 3);
+        f.apuesta = k < premiadas.size() ? premiadas[k] : 0;
+    } else if (b.pena < validas.size() && size_t(r - 3) < validas[b.pena].size()) {
+        f.apuesta = validas[b.pena][size_t(r - 3)];
+    }
+    if (!sorteos || !penas || b.sorteo >= sorteos->size() || b.pena >= penas->size())
+        return f;
+    // The same masks and message table as the pass, so a row made now says what the pass saw.
+    const Mascaras d = mascaras((*sorteos)[b.sorteo]);
+    const quint64 m = mascara((*penas)[b.pena], f.apuesta + 1, 6);
+    f.aciertos = quint8(std::popcount(m & d.ganadores));
+    if (f.aciertos >= 3)
+        f.mensaje = quint8(premios::mensajeSencilla(f.aciertos, (m & d.complementario) != 0));
+    return f;
+}
+
+Fila Listado::fila(int indice) const
+{
+    if (indice < 0 || indice >= cuenta())
+        return {};
+    const auto despues =
+        std::upper_bound(bloques.begin(), bloques.end(), quint32(indice),
+                         [](quint32 fila, const Bloque &b) { return fila < b.fila; });
+    const size_t b = size_t(despues - bloques.begin()) - 1;
+    return filaDe(b, indice - int(bloques[b].fila));
+}
+
+bool Listado::imprimeAlgo() const
+{
+    return std::any_of(bloques.begin(), bloques.end(), [](const Bloque &b) { return b.filas > 3; });
+}
+
 Celdas Listado::celdas(int indice) const
 {
     Celdas c;
     if (indice < 0 || indice >= cuenta())
         return c;
-    const Fila &f = filas[size_t(indice)];
+    const Fila f = fila(indice);
     c.tipo = f.tipo;
+    c.aciertos = f.aciertos;
     if (f.tipo == TipoFila::Espacio || !sorteos || !penas || f.sorteo >= sorteos->size() ||
         f.pena >= penas->size())
         return c;
@@ -552,6 +600,104 @@ Celdas Listado::celdas(int indice) const
         break;
     }
     return c;
+}
+
+// Where the reading of a printed listing is: which part, block and row, and the lines the last
+// row made that were not read yet.
+struct LineasListado::Estado {
+    bool conTexto = true;
+    int parte = 0; // 0 simple, 1 multiple, 2 done
+    size_t bloque = 0;
+    int fila = 3; // next bet row of the simple block
+    std::vector<LineaImpresion> pendientes;
+    size_t leidas = 0;
+    std::optional<Impresora> impresora;
+};
+
+LineasListado::LineasListado(std::shared_ptr<const Listado> sencillas,
+                             std::shared_ptr<const Listado> multiples)
+    : sencillas_(std::move(sencillas)), multiples_(std::move(multiples)),
+      estado_(std::make_unique<Estado>())
+{
+    reinicia();
+}
+
+LineasListado::~LineasListado() = default;
+
+bool LineasListado::vacio() const
+{
+    return !(sencillas_ && sencillas_->imprimeAlgo()) && !(multiples_ && multiples_->imprimeAlgo());
+}
+
+void LineasListado::reinicia(bool conTexto)
+{
+    Estado &e = *estado_;
+    e.conTexto = conTexto;
+    e.parte = 0;
+    e.bloque = 0;
+    e.fila = 3;
+    e.pendientes.clear();
+    e.leidas = 0;
+    e.impresora.emplace(e.pendientes, false, 0, conTexto);
+}
+
+bool LineasListado::siguiente(LineaImpresion &linea)
+{
+    Estado &e = *estado_;
+    while (e.leidas == e.pendientes.size()) {
+        e.pendientes.clear();
+        e.leidas = 0;
+        const Listado *l = e.parte == 0 ? sencillas_.get() : multiples_.get();
+        if (e.parte == 2)
+            return false;
+        if (!l || !l->sorteos || !l->penas || e.bloque >= l->bloques.size()) {
+            // The multiples go on from where the simple ones left the page.
+            if (e.parte == 0) {
+                const bool impreso = e.impresora->impreso();
+                const double tamano = e.impresora->tamano();
+                e.impresora.emplace(e.pendientes, impreso, tamano, e.conTexto);
+            }
+            ++e.parte;
+            e.bloque = 0;
+            e.fila = 3;
+            continue;
+        }
+        const Bloque &b = l->bloques[e.bloque];
+        if (b.sorteo >= l->sorteos->size() || b.pena >= l->penas->size()) {
+            ++e.bloque;
+            continue;
+        }
+        const Sorteo &s = (*l->sorteos)[b.sorteo];
+        const Pena &p = (*l->penas)[b.pena];
+        if (e.parte == 0) {
+            if (e.fila >= b.filas) {
+                ++e.bloque;
+                e.fila = 3;
+                continue;
+            }
+            QString texto;
+            if (e.conTexto) {
+                const Fila f = l->filaDe(e.bloque, e.fila);
+                texto = lineaNumeros(p, f.apuesta + 1, 6);
+                if (f.mensaje != 0)
+                    texto += QStringLiteral("  ") + premios::mensaje(f.mensaje).texto;
+            }
+            e.impresora->apuestaSencilla(b.sorteo, b.pena, s, p, texto);
+            ++e.fila;
+        } else {
+            const int deBloque = b.mensaje == 0 ? 0 : b.filas - 3;
+            QStringList mensajes;
+            if (e.conTexto)
+                for (int m = 0; m < deBloque; ++m)
+                    mensajes.append(premios::mensaje(b.mensaje + m).texto);
+            e.impresora->multiple(b.sorteo, s, p,
+                                  e.conTexto ? lineaNumeros(p, 1, ::cuantos(p.tipo)) : QString(),
+                                  mensajes, deBloque);
+            ++e.bloque;
+        }
+    }
+    linea = std::move(e.pendientes[e.leidas++]);
+    return true;
 }
 
 } // namespace comprobacion

@@ -23,8 +23,7 @@ constexpr quint32 kColorAcierto = 0xFF0000; // a winning number
 
 enum class TipoFila : quint8 { Espacio, CabeceraPena, CabeceraSorteo, Apuesta, Mensaje };
 
-// One row of a results list. A pass over thousands of draws makes millions of rows, so a row
-// only says where its content comes from; the texts are made when a row is shown.
+// One row of a results list, as located in the listing: what its cells are made from.
 struct Fila {
     quint16 sorteo = 0; // index in the listing's draws
     quint16 pena = 0;   // index in the listing's syndicates
@@ -33,7 +32,6 @@ struct Fila {
     quint8 mensaje = 0;  // prize message id (premios::mensaje), 0 = none
     quint8 aciertos = 0; // winning numbers of a bet row
 };
-static_assert(sizeof(Fila) == 8);
 
 // A row as the list shows it: the number cells, which of them are winners, and the last cell.
 struct Celdas {
@@ -43,21 +41,49 @@ struct Celdas {
     quint16 rojos = 0;              // bit p set: cell p holds a winning number
     bool hayTexto = false;          // whether the caption/message cell exists
     QString texto;
-    quint32 color = 0; // of the caption/message cell, 0xRRGGBB
+    quint32 color = 0;   // of the caption/message cell, 0xRRGGBB
+    quint8 aciertos = 0; // winning numbers of a bet row
 };
+
+// The rows of one syndicate in one draw: spacer, syndicate heading, draw heading, then its
+// bets (simple) or its bet and further prize messages (multiple). A pass over the whole
+// history shows tens of millions of rows, but only some hundred thousand blocks: the listing
+// keeps the blocks and makes a row from its block when the list asks for it.
+struct Bloque {
+    quint32 fila = 0;      // its first row (the spacer) in the list
+    quint16 sorteo = 0;    // index in the listing's draws
+    quint16 pena = 0;      // index in the listing's syndicates
+    quint32 premiadas = 0; // "Ver sólo si hay premio": its first bet in Listado::premiadas
+    quint16 filas = 0;     // its rows, the three headings included
+    quint8 mensaje = 0;    // multiple: id of its first prize message, 0 = none
+    quint8 aciertos = 0;   // multiple: its winning numbers
+};
+static_assert(sizeof(Bloque) == 16);
 
 // The rows of one pass, with the draws and syndicates they point into.
 class Listado {
 public:
     bool multiples = false;
-    std::vector<Fila> filas;
+    bool soloPremios = false; // a simple block lists only its bets with a prize
+    std::vector<Bloque> bloques;
+    // Simple syndicates, by syndicate: the bets (0-based) that can be checked, which are the
+    // bet rows of each of its blocks...
+    std::vector<std::vector<quint8>> validas;
+    // ...or, with "Ver sólo si hay premio", the bets with a prize, block after block.
+    std::vector<quint8> premiadas;
     std::shared_ptr<const std::vector<Sorteo>> sorteos;
     std::shared_ptr<const std::vector<Pena>> penas;
     bool incompleto = false; // more rows than a list can hold were left out
 
-    int cuenta() const { return static_cast<int>(filas.size()); }
+    int cuenta() const;
     int columnasNumero() const { return multiples ? 11 : 6; }
+    Fila fila(int fila) const;
+    // Row `fila` of block `bloque`, counted from the block's spacer.
+    Fila filaDe(size_t bloque, int fila) const;
     Celdas celdas(int fila) const;
+    // Whether a printed listing of these rows would hold anything (a simple block without a
+    // usable bet prints nothing).
+    bool imprimeAlgo() const;
 };
 
 // One instruction of the printed listing, in millimetres from the paper's left edge; the
@@ -72,14 +98,37 @@ struct LineaImpresion {
     bool operator==(const LineaImpresion &) const = default;
 };
 
+// The printed listing of a print command, made line by line from the rows of both passes as
+// it is read, so that a listing of thousands of pages never exists whole: the simple and
+// reduced syndicates, then the multiples (on a page of their own when both have lines).
+class LineasListado {
+public:
+    LineasListado(std::shared_ptr<const Listado> sencillas,
+                  std::shared_ptr<const Listado> multiples);
+    ~LineasListado();
+    LineasListado(const LineasListado &) = delete;
+    LineasListado &operator=(const LineasListado &) = delete;
+
+    // Nothing to print: the "Listado vacío" case.
+    bool vacio() const;
+    // Back to the first line. Without texts only each line's kind, position and size are made,
+    // which is all that laying out the pages needs.
+    void reinicia(bool conTexto = true);
+    // The next line; false after the last one.
+    bool siguiente(LineaImpresion &linea);
+
+private:
+    struct Estado;
+    std::shared_ptr<const Listado> sencillas_;
+    std::shared_ptr<const Listado> multiples_;
+    std::unique_ptr<Estado> estado_;
+};
+
 struct Opciones {
     int n = 1;                  // the n newest draws
     bool historico = false;     // also draws before a syndicate's creation ("Histórico")
     bool soloPremios = false;   // keep only bets with a prize ("Ver sólo si hay premio")
     QString seleccion;          // the stored name picked in the selector; null = every syndicate
-    bool imprimiendo = false;   // build the printed listing too
-    bool impreso = false;       // something was already printed (the simple section)
-    double tamanoImpresion = 0; // font size the listing was left at (for a following section)
     bool avisoDescarga = false; // new draws were just downloaded: a prize raises the alert
     bool avisoActivo = false;   // the alert is already blinking
     int avisopremio = 0;        // 0 none, 1 simple won, 2 multiple won, 3 both
@@ -95,9 +144,6 @@ struct Pasada {
     bool seleccionEncontrada = false; // the selected syndicate is of this pass's kind
     int avisopremio = 0;
     bool arrancaAviso = false; // start the blinking alert
-    std::vector<LineaImpresion> impresion;
-    bool impreso = false;
-    double tamanoImpresion = 0;
 };
 
 // Called after each draw with the number of draws done.

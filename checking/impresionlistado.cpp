@@ -2,9 +2,12 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPrinter>
+#include <utility>
+#include <vector>
 
 namespace listado {
 
@@ -34,44 +37,106 @@ QImage logo()
     return imagen;
 }
 
-bool imprime(QPrinter &impresora, const std::vector<comprobacion::LineaImpresion> &lineas)
+namespace {
+
+using comprobacion::LineaImpresion;
+
+// The height and baseline of a line of each size on the paper, measured once a size.
+class Medidas {
+public:
+    explicit Medidas(QPagedPaintDevice &hoja) : hoja_(hoja) {}
+
+    struct Medida {
+        QFont fuente;
+        double alto = 0;    // mm
+        double ascenso = 0; // device units
+    };
+
+    const Medida &de(double tamano, bool negrita)
+    {
+        for (const auto &[clave, medida] : hechas_)
+            if (clave.first == tamano && clave.second == negrita)
+                return medida;
+        Medida m;
+        m.fuente.setPointSizeF(tamano > 0 ? tamano : 8.2);
+        m.fuente.setBold(negrita);
+        const QFontMetricsF metricas(m.fuente, &hoja_);
+        m.alto = metricas.lineSpacing() / porMilimetro();
+        m.ascenso = metricas.ascent();
+        hechas_.push_back({{tamano, negrita}, m});
+        return hechas_.back().second;
+    }
+
+    double porMilimetro() const { return hoja_.logicalDpiY() / 25.4; }
+
+private:
+    QPagedPaintDevice &hoja_;
+    std::vector<std::pair<std::pair<double, bool>, Medida>> hechas_;
+};
+
+// Lays the listing out page after page: with a painter it paints each line as it is read,
+// without one it only counts the pages.
+int recorre(QPagedPaintDevice &hoja, comprobacion::LineasListado &lineas, QPainter *pintor)
 {
-    using comprobacion::LineaImpresion;
-    impresora.setFullPage(true);
-    QPainter pintor;
-    if (!pintor.begin(&impresora))
-        return false;
-    const double ppmm = impresora.resolution() / 25.4;
-    const double altoPagina = impresora.pageLayout().fullRect(QPageLayout::Millimeter).height();
-    const QImage imagen = logo();
+    // A printer measures from the paper's edge like the PDF writer, which has no margins (a
+    // printer being painted on has been set so already).
+    if (auto *impresora = dynamic_cast<QPrinter *>(&hoja); impresora && !pintor)
+        impresora->setFullPage(true);
+    lineas.reinicia(pintor != nullptr);
+    Medidas medidas(hoja);
+    const double ppmm = medidas.porMilimetro();
+    const double altoPagina = hoja.pageLayout().fullRect(QPageLayout::Millimeter).height();
+    const QImage imagen = pintor ? logo() : QImage();
+    int paginas = 1;
     double y = 0;
     const auto cabecera = [&] {
-        pintor.drawImage(QRectF(0, 5 * ppmm, 60 * ppmm, 24 * ppmm), imagen);
+        if (pintor)
+            pintor->drawImage(QRectF(0, 5 * ppmm, 60 * ppmm, 24 * ppmm), imagen);
         y = kPrimeraLinea;
     };
+    const auto nuevaPagina = [&] {
+        ++paginas;
+        if (pintor)
+            hoja.newPage();
+    };
     cabecera();
-    for (const LineaImpresion &l : lineas) {
+    LineaImpresion l;
+    while (lineas.siguiente(l)) {
         if (l.tipo == LineaImpresion::Tipo::NuevaPagina) {
-            impresora.newPage();
+            nuevaPagina();
             cabecera();
             continue;
         }
-        QFont fuente;
-        fuente.setPointSizeF(l.tamano > 0 ? l.tamano : 8.2);
-        fuente.setBold(l.negrita);
-        const QFontMetricsF medidas(fuente, &impresora);
-        const double alto = medidas.lineSpacing() / ppmm;
-        if (y + alto > altoPagina - kMargenPagina) {
-            impresora.newPage();
+        const Medidas::Medida &m = medidas.de(l.tamano, l.negrita);
+        if (y + m.alto > altoPagina - kMargenPagina) {
+            nuevaPagina();
             y = kMargenPagina;
         }
-        if (l.tipo == LineaImpresion::Tipo::Texto) {
-            pintor.setFont(fuente);
-            pintor.setPen(Qt::black);
-            pintor.drawText(QPointF(l.x * ppmm, y * ppmm + medidas.ascent()), l.texto);
+        if (pintor && l.tipo == LineaImpresion::Tipo::Texto) {
+            pintor->setFont(m.fuente);
+            pintor->setPen(Qt::black);
+            pintor->drawText(QPointF(l.x * ppmm, y * ppmm + m.ascenso), l.texto);
         }
-        y += alto;
+        y += m.alto;
     }
+    return paginas;
+}
+
+} // namespace
+
+int paginas(QPagedPaintDevice &hoja, comprobacion::LineasListado &lineas)
+{
+    return recorre(hoja, lineas, nullptr);
+}
+
+bool pinta(QPagedPaintDevice &hoja, comprobacion::LineasListado &lineas)
+{
+    if (auto *impresora = dynamic_cast<QPrinter *>(&hoja))
+        impresora->setFullPage(true);
+    QPainter pintor;
+    if (!pintor.begin(&hoja))
+        return false;
+    recorre(hoja, lineas, &pintor);
     return pintor.end();
 }
 

@@ -1,6 +1,7 @@
 #include "checking/modeloresultados.h"
 
 #include <QColor>
+#include <algorithm>
 
 using comprobacion::Celdas;
 using comprobacion::TipoFila;
@@ -21,6 +22,8 @@ void ModeloResultados::pon(std::shared_ptr<const comprobacion::Listado> listado)
 {
     beginResetModel();
     listado_ = std::move(listado);
+    tramos_.clear();
+    filas_ = listado_ ? listado_->cuenta() : 0;
     filaGuardada_ = -1;
     endResetModel();
 }
@@ -32,7 +35,7 @@ void ModeloResultados::limpia()
 
 int ModeloResultados::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() || !listado_ ? 0 : listado_->cuenta();
+    return parent.isValid() ? 0 : filas_;
 }
 
 int ModeloResultados::columnCount(const QModelIndex &parent) const
@@ -40,10 +43,20 @@ int ModeloResultados::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : (multiples_ ? 11 : 6) + 2;
 }
 
+int ModeloResultados::filaDelListado(int fila) const
+{
+    for (const Tramo &t : tramos_) {
+        if (fila < t.cuantas)
+            return t.desde + fila;
+        fila -= t.cuantas;
+    }
+    return tramos_.empty() ? fila : -1;
+}
+
 const Celdas &ModeloResultados::celdas(int fila) const
 {
     if (fila != filaGuardada_) {
-        guardada_ = listado_->celdas(fila);
+        guardada_ = listado_->celdas(filaDelListado(fila));
         filaGuardada_ = fila;
     }
     return guardada_;
@@ -51,13 +64,13 @@ const Celdas &ModeloResultados::celdas(int fila) const
 
 QVariant ModeloResultados::data(const QModelIndex &index, int role) const
 {
-    if (!listado_ || !index.isValid() || index.row() >= listado_->cuenta())
+    if (!listado_ || !index.isValid() || index.row() >= filas_)
         return {};
     const Celdas &c = celdas(index.row());
     if (role == kRolTipo)
         return static_cast<int>(c.tipo);
     if (role == kRolAciertos)
-        return int(listado_->filas[size_t(index.row())].aciertos);
+        return int(c.aciertos);
     const int columna = index.column();
     const int numeros = multiples_ ? 11 : 6;
     if (columna == 0)
@@ -106,11 +119,25 @@ bool ModeloResultados::removeRows(int row, int count, const QModelIndex &parent)
         limpia();
         return true;
     }
-    // The rows of a pass are shared with whoever else holds them: change a copy.
-    auto copia = std::make_shared<comprobacion::Listado>(*listado_);
-    copia->filas.erase(copia->filas.begin() + row, copia->filas.begin() + row + count);
+    // The listing is shared with whoever else holds it: only what this list shows changes.
+    std::vector<Tramo> tramos = tramos_;
+    if (tramos.empty())
+        tramos.push_back({0, filas_});
+    std::vector<Tramo> quedan;
+    int inicio = 0;
+    for (const Tramo &t : tramos) {
+        const int fin = inicio + t.cuantas;
+        const int antes = std::clamp(row - inicio, 0, t.cuantas);
+        const int despues = std::clamp(fin - (row + count), 0, t.cuantas);
+        if (antes > 0)
+            quedan.push_back({t.desde, antes});
+        if (despues > 0)
+            quedan.push_back({t.desde + t.cuantas - despues, despues});
+        inicio = fin;
+    }
     beginRemoveRows({}, row, row + count - 1);
-    listado_ = std::move(copia);
+    tramos_ = std::move(quedan);
+    filas_ -= count;
     filaGuardada_ = -1;
     endRemoveRows();
     return true;

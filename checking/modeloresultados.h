@@ -7,8 +7,8 @@
 #include <memory>
 
 // The rows of a checking pass as a results list shows them: column 0 the (empty) text column,
-// then the number cells, then the caption/message cell. Rows are made when the view asks, so a
-// list of millions of bets costs eight bytes a row.
+// then the number cells, then the caption/message cell. Rows are made from the listing's
+// blocks when the view asks, so a list of millions of bets costs no more than a short one.
 class ModeloResultados : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -31,10 +31,20 @@ public:
     bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
 
 private:
+    // Rows of the listing shown one after the other: the whole listing until someone removes
+    // some of its rows through the model.
+    struct Tramo {
+        int desde = 0;
+        int cuantas = 0;
+    };
+
     const comprobacion::Celdas &celdas(int fila) const;
+    int filaDelListado(int fila) const;
 
     bool multiples_;
     std::shared_ptr<const comprobacion::Listado> listado_;
+    std::vector<Tramo> tramos_; // empty: every row of the listing
+    int filas_ = 0;
     // A view asks for every column and role of a row in turn: keep the last row made.
     mutable int filaGuardada_ = -1;
     mutable comprobacion::Celdas guardada_;

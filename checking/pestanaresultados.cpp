@@ -3,16 +3,21 @@
 #include "app/avisos.h"
 #include "app/escritorio.h"
 #include "app/imagen.h"
+#include "app/pdf.h"
 #include "app/sesion.h"
 #include "archive/fechas.h"
 #include "checking/impresionlistado.h"
 #include "checking/modeloresultados.h"
+#include "checking/tablaresultados.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -26,17 +31,15 @@ const char *const kTitulosLista[2] = {"S E N C I L L A", "M Ú L T I P L E"};
 
 QTableView *listaResultados(const char *nombre, QAbstractItemModel *modelo, QWidget *padre)
 {
-    auto *v = new QTableView(padre);
+    auto *v = new TablaResultados(padre);
     v->setObjectName(QString::fromLatin1(nombre));
     v->setModel(modelo);
     v->setShowGrid(false);
     v->setWordWrap(false);
     v->setSelectionBehavior(QAbstractItemView::SelectRows);
     v->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Fixed row heights keep a list of millions of rows as fast as a short one.
-    v->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // One height for every row: the list places them by arithmetic.
     v->verticalHeader()->setDefaultSectionSize(v->fontMetrics().height() + 4);
-    v->verticalHeader()->hide();
     v->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     v->horizontalHeader()->setDefaultSectionSize(34);
     v->horizontalHeader()->setStretchLastSection(true);
@@ -93,13 +96,20 @@ PestanaResultados::PestanaResultados(Sesion &sesion, QWidget *parent) : Pestana(
     Image5 = new Imagen(QStringLiteral("Image5"), panel);
     Image5->setText(QString::fromUtf8("Imprimir"));
     Image5->setToolTip(QString::fromUtf8("Imprimir el listado de resultados"));
+    guardaPdf = new Imagen(QStringLiteral("guardaPdf"), panel);
+    guardaPdf->setText(QString::fromUtf8("Guardar como PDF"));
+    guardaPdf->setToolTip(QString::fromUtf8("Guardar el listado de resultados en un archivo PDF"));
     Label59 = new QLabel(panel);
     Label59->setObjectName(QStringLiteral("Label59"));
     rejilla->addWidget(HScroll1, 3, 0);
     rejilla->addWidget(Text3, 3, 1);
     rejilla->addWidget(Check1, 3, 2);
     rejilla->addWidget(Check2, 3, 3);
-    rejilla->addWidget(Image5, 4, 3);
+    auto *botones = new QHBoxLayout;
+    botones->addStretch(1);
+    botones->addWidget(guardaPdf);
+    botones->addWidget(Image5);
+    rejilla->addLayout(botones, 4, 2, 1, 2);
     rejilla->addWidget(Label59, 4, 0, 1, 2);
 
     connect(HScroll1, &QScrollBar::valueChanged, this, &PestanaResultados::HScroll1_Change);
@@ -107,6 +117,7 @@ PestanaResultados::PestanaResultados(Sesion &sesion, QWidget *parent) : Pestana(
     connect(Check1, &QCheckBox::toggled, this, &PestanaResultados::Check1_Click);
     connect(Check2, &QCheckBox::toggled, this, &PestanaResultados::Check2_Click);
     connect(Image5, &Imagen::clicked, this, &PestanaResultados::Image5_Click);
+    connect(guardaPdf, &Imagen::clicked, this, &PestanaResultados::guardaPdf_Click);
     connect(Timer3, &QTimer::timeout, this, &PestanaResultados::Timer3_Timer);
 
     connect(&sesion_, &Sesion::recontado, this, &PestanaResultados::recontado);
@@ -191,9 +202,6 @@ comprobacion::Opciones PestanaResultados::opcionesPasada(int n) const
     o.historico = Check1->isChecked();
     o.soloPremios = Check2->isChecked();
     o.seleccion = sesion_.seleccion();
-    o.imprimiendo = imprimiendo_ == 1;
-    o.impreso = impreso_;
-    o.tamanoImpresion = tamanoImpresion_;
     o.avisoDescarga = !sesion_.avisoNuevos().isEmpty();
     o.avisoActivo = Timer3->isActive();
     o.avisopremio = sesion_.avisopremio();
@@ -202,7 +210,7 @@ comprobacion::Opciones PestanaResultados::opcionesPasada(int n) const
 }
 
 // What both passes do with their result: store the counters, show the rows, switch to the
-// list of the selected syndicate, raise the alert, keep the printed lines.
+// list of the selected syndicate, raise the alert, keep the rows a print command prints.
 void PestanaResultados::aplicaPasada(const comprobacion::Pasada &pasada, int lista)
 {
     // Counters that could not be stored are told about; their draws stay uncounted in the
@@ -217,11 +225,8 @@ void PestanaResultados::aplicaPasada(const comprobacion::Pasada &pasada, int lis
     sesion_.ponAvisopremio(pasada.avisopremio);
     if (pasada.arrancaAviso && !Timer3->isActive())
         Timer3->start();
-    if (imprimiendo_ == 1) {
-        listado_.insert(listado_.end(), pasada.impresion.begin(), pasada.impresion.end());
-        impreso_ = pasada.impreso;
-        tamanoImpresion_ = pasada.tamanoImpresion;
-    }
+    if (imprimiendo_ == 1)
+        (lista == 0 ? impresoSencillas_ : impresoMultiples_) = pasada.listado;
 }
 
 void PestanaResultados::comprueba(int n)
@@ -236,13 +241,16 @@ void PestanaResultados::comprueba(int n)
         return;
     }
     ProgressBar2->setVisible(true);
-    // Repainting after every draw would cost more than the checking itself.
-    const int paso = std::max(1, n / 100);
-    const auto progreso = [this, paso](int hechos) {
-        if (hechos % paso == 0) {
-            ProgressBar2->setValue(hechos);
-            ProgressBar2->repaint();
-        }
+    // Painting the bar costs far more than checking a draw (a whole history is checked in a
+    // tenth of a second): it moves a few times a second, enough to be seen moving.
+    QElapsedTimer reloj;
+    reloj.start();
+    const auto progreso = [this, &reloj](int hechos) {
+        if (reloj.elapsed() < 50)
+            return;
+        reloj.restart();
+        ProgressBar2->setValue(hechos);
+        ProgressBar2->repaint();
     };
     const comprobacion::Pasada pasada = comprobacion::comprueba(
         sesion_.sorteos().sorteos(), sesion_.penas().penas(), opcionesPasada(n), progreso);
@@ -270,22 +278,52 @@ void PestanaResultados::compruebamultiples(int n)
     cambiocombo_ = 0;
 }
 
-// Sends the listing of a print command to the printer, or says there was nothing to print.
+// A listing of many pages goes out only when the user wants it.
+bool PestanaResultados::confirmaLargo(QPagedPaintDevice &hoja, comprobacion::LineasListado &lineas,
+                                      const QString &pregunta) const
+{
+    const int paginas = listado::paginas(hoja, lineas);
+    if (paginas <= listado::kPaginasSinPreguntar)
+        return true;
+    return Escritorio::actual().pregunta(
+        QString::fromUtf8("El listado de resultados ocupa %1 páginas. ")
+                .arg(QLocale().toString(paginas)) +
+            pregunta,
+        QString::fromUtf8("Listado muy largo"), Escritorio::Icono::Pregunta);
+}
+
+// Sends the listing of a print command to the printer or to its PDF file, or says there was
+// nothing to print.
 void PestanaResultados::terminaImpresion()
 {
     if (imprimiendo_ != 1)
         return;
     imprimiendo_ = 0;
-    if (!impreso_) {
+    comprobacion::LineasListado lineas(std::move(impresoSencillas_), std::move(impresoMultiples_));
+    const std::shared_ptr<QPrinter> impresora = std::move(impresora_);
+    const QString destino = destinoPdf_;
+    destinoPdf_.clear();
+    if (lineas.vacio()) {
         Escritorio::actual().aviso(QString::fromUtf8("Listado vacío. No hay datos para imprimir,"),
                                    QStringLiteral("No hay datos"), Escritorio::Icono::Informacion);
-    } else if (impresora_) {
-        listado::imprime(*impresora_, listado_);
+    } else if (impresora) {
+        if (confirmaLargo(*impresora, lineas, QString::fromUtf8("¿Quiere imprimirlo?")))
+            listado::pinta(*impresora, lineas);
+    } else if (!destino.isEmpty()) {
+        pdf::guarda(destino, [this, &lineas](QPagedPaintDevice &hoja) {
+            return confirmaLargo(hoja, lineas, QString::fromUtf8("¿Quiere guardarlo?")) &&
+                   listado::pinta(hoja, lineas);
+        });
     }
-    impreso_ = false;
-    tamanoImpresion_ = 0;
-    listado_.clear();
-    impresora_.reset();
+}
+
+// Both print commands run the checking pass anew; its rows become the listing at its end.
+void PestanaResultados::empiezaImpresion()
+{
+    impresoSencillas_.reset();
+    impresoMultiples_.reset();
+    imprimiendo_ = 1;
+    comprueba(HScroll1->value());
 }
 
 void PestanaResultados::Image5_Click()
@@ -298,11 +336,19 @@ void PestanaResultados::Image5_Click()
     // The page is only opened once the pass has something to print, so an empty listing or a
     // failure leaves no half-made job behind.
     impresora_ = std::move(impresora);
-    listado_.clear();
-    impreso_ = false;
-    tamanoImpresion_ = 0;
-    imprimiendo_ = 1;
-    comprueba(HScroll1->value());
+    destinoPdf_.clear();
+    empiezaImpresion();
+}
+
+void PestanaResultados::guardaPdf_Click()
+{
+    const QString destino =
+        pdf::eligeDestino(QStringLiteral("Guardar como PDF"), QStringLiteral("resultados.pdf"));
+    if (destino.isEmpty())
+        return;
+    impresora_.reset();
+    destinoPdf_ = destino;
+    empiezaImpresion();
 }
 
 void PestanaResultados::HScroll1_Change()

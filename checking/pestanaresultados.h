@@ -11,6 +11,7 @@ class ModeloResultados;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPagedPaintDevice;
 class QPrinter;
 class QProgressBar;
 class QPushButton;
@@ -34,6 +35,8 @@ public:
     void Check1_Click();
     void Check2_Click();
     void Image5_Click();
+    // "Guardar como PDF": the listing of the print command, in a file.
+    void guardaPdf_Click();
     void Timer3_Timer();
     void paraAvisoPremio();
 
@@ -57,7 +60,10 @@ private:
     void contadoresBorrados();
     comprobacion::Opciones opcionesPasada(int n) const;
     void aplicaPasada(const comprobacion::Pasada &pasada, int lista);
+    void empiezaImpresion();
     void terminaImpresion();
+    bool confirmaLargo(QPagedPaintDevice &hoja, comprobacion::LineasListado &lineas,
+                       const QString &pregunta) const;
     void pintaAviso(int boton, bool rojo);
     void desliza(QTableView *lista);
 
@@ -69,6 +75,7 @@ private:
     QCheckBox *Check1 = nullptr;
     QCheckBox *Check2 = nullptr;
     Imagen *Image5 = nullptr;
+    Imagen *guardaPdf = nullptr;
     QLabel *Label59 = nullptr;
     QProgressBar *ProgressBar2 = nullptr;
     QTimer *Timer3 = nullptr;
@@ -78,10 +85,12 @@ private:
     int imprimiendo_ = 0;
     int cambiocombo_ = 0;
     bool sinRefresco_ = false; // a download sets the draw count after checking them itself
+    // Where the listing of a print command goes: the printer, or else a PDF file.
     std::shared_ptr<QPrinter> impresora_;
-    std::vector<comprobacion::LineaImpresion> listado_;
-    bool impreso_ = false;
-    double tamanoImpresion_ = 0;
+    QString destinoPdf_;
+    // The rows of both passes of a print command, which the listing is made from.
+    std::shared_ptr<const comprobacion::Listado> impresoSencillas_;
+    std::shared_ptr<const comprobacion::Listado> impresoMultiples_;
     bool enRojo_[2] = {};
     QVariantAnimation *deslizamiento_ = nullptr;
 };

@@ -38,12 +38,32 @@ Pena pena(const QString &nombre, const std::vector<std::array<int, 6>> &apuestas
     return p;
 }
 
+std::vector<Fila> todas(const Listado &l)
+{
+    std::vector<Fila> v;
+    for (int f = 0; f < l.cuenta(); ++f)
+        v.push_back(l.fila(f));
+    return v;
+}
+
 std::vector<TipoFila> tipos(const Pasada &r)
 {
     std::vector<TipoFila> t;
-    for (const Fila &f : r.listado->filas)
+    for (const Fila &f : todas(*r.listado))
         t.push_back(f.tipo);
     return t;
+}
+
+// The whole printed listing of one or both passes.
+std::vector<LineaImpresion> impresion(std::shared_ptr<const Listado> sencillas,
+                                      std::shared_ptr<const Listado> multiples = {})
+{
+    LineasListado lineas(std::move(sencillas), std::move(multiples));
+    std::vector<LineaImpresion> v;
+    LineaImpresion l;
+    while (lineas.siguiente(l))
+        v.push_back(l);
+    return v;
 }
 
 std::array<int, 5> contadores(const Pena &p)
@@ -194,7 +214,7 @@ private slots:
         const Pasada r = comprueba(sorteos, penas, o);
         // Every bet row sits under the heading of a draw on one of its syndicate's days.
         std::array<std::array<int, 8>, 3> filas{};
-        for (const Fila &f : r.listado->filas)
+        for (const Fila &f : todas(*r.listado))
             if (f.tipo == TipoFila::Apuesta)
                 ++filas[f.pena][size_t(fechas::numeroDia(sorteos[f.sorteo].fecha))];
         QCOMPARE(filas[0][2], 0);
@@ -217,7 +237,7 @@ private slots:
         o.historico = true;
         const Pasada todo = comprueba(sorteos, {penas[1]}, o);
         int lunes = 0;
-        for (const Fila &f : todo.listado->filas)
+        for (const Fila &f : todas(*todo.listado))
             lunes += f.tipo == TipoFila::CabeceraSorteo;
         QCOMPARE(lunes, 215);
     }
@@ -235,8 +255,8 @@ private slots:
         const Pasada r = comprueba(sorteos, penas, o);
         // One block a draw for the winner (newest draw first), nothing for the other.
         QCOMPARE(tipos(r), (std::vector<TipoFila>{E, CP, CS, A, E, CP, CS, A}));
-        QCOMPARE(r.listado->filas[3].apuesta, quint8(1));
-        QCOMPARE(r.listado->filas[0].sorteo, quint16(1));
+        QCOMPARE(r.listado->fila(3).apuesta, quint8(1));
+        QCOMPARE(r.listado->fila(0).sorteo, quint16(1));
         QCOMPARE(r.listado->celdas(2).texto, QString::fromUtf8("03/01/2026 Sábado"));
         // The filter hides rows, never prizes: both draws still count.
         QCOMPARE(r.penas->front().premio(3), qint16(2));
@@ -285,7 +305,7 @@ private slots:
         QCOMPARE((*r.penas)[0], penas[0]); // untouched, byte for byte
         QCOMPARE((*r.penas)[1].premio(3), qint16(2));
         QCOMPARE(r.listado->cuenta(), 2 * 4);
-        QCOMPARE(r.listado->filas[0].pena, quint16(1));
+        QCOMPARE(r.listado->fila(0).pena, quint16(1));
 
         // A later pass over every syndicate counts the skipped one.
         penas = *r.penas;
@@ -324,7 +344,7 @@ private slots:
         const Pasada r = comprueba(sorteos, penas, ventana(4));
         // Only the good bet of the good syndicate, only on the good draw.
         QCOMPARE(tipos(r), (std::vector<TipoFila>{E, CP, CS, A}));
-        QCOMPARE(r.listado->filas[3].apuesta, quint8(3));
+        QCOMPARE(r.listado->fila(3).apuesta, quint8(3));
         QCOMPARE(r.listado->celdas(2).texto, QStringLiteral("01/01/2026 Jueves"));
         const Pena &p = r.penas->front();
         QCOMPARE(p.premio(6), qint16(32767));
@@ -410,10 +430,9 @@ private slots:
                  QStringLiteral("Jueves")),
             pena(QStringLiteral("LUIS"), {{4, 5, 6, 33, 34, 35}}), multiple};
         Opciones o = ventana(2);
-        o.imprimiendo = true;
         o.soloPremios = true;
         const Pasada s = comprueba(sorteos, penas, o);
-        QVERIFY(s.impreso);
+        const std::vector<LineaImpresion> sencillas = impresion(s.listado);
         using T = LineaImpresion::Tipo;
         const QString sabado = QStringLiteral("Sorteo del 03/01/2026  1-2-3-4-5-6  C:49  R:3");
         const QString jueves = QStringLiteral("Sorteo del 01/01/2026  1-2-3-4-5-6  C:49  R:3");
@@ -437,34 +456,58 @@ private slots:
             {T::Texto, 30, 8.2, false, QString::fromUtf8("PEÑA LUIS                ")},
             {T::Texto, 30, 8.2, false, luis},
         };
-        QCOMPARE(s.impresion.size(), esperado.size());
+        QCOMPARE(sencillas.size(), esperado.size());
         for (size_t i = 0; i < esperado.size(); ++i)
-            QCOMPARE(s.impresion[i], esperado[i]);
+            QCOMPARE(sencillas[i], esperado[i]);
 
         // The multiples follow on a page of their own.
-        o.impreso = s.impreso;
-        o.tamanoImpresion = s.tamanoImpresion;
         const Pasada m = compruebamultiples(sorteos, penas, o);
-        QCOMPARE(m.impresion.front().tipo, T::NuevaPagina);
-        QCOMPARE(m.impresion[1],
+        const std::vector<LineaImpresion> ambas = impresion(s.listado, m.listado);
+        QCOMPARE(ambas.size(), esperado.size() + 9 + 7); // and the older draw: no page break
+        const LineaImpresion *multiples = ambas.data() + esperado.size();
+        QCOMPARE(multiples[0].tipo, T::NuevaPagina);
+        QCOMPARE(multiples[1],
                  (LineaImpresion{T::Texto, 70, 22, true, QString::fromUtf8("PEÑAS MÚLTIPLES")}));
-        QCOMPARE(m.impresion[5].texto, QString::fromUtf8("PEÑA MULTI               "));
-        QCOMPARE(m.impresion[6].texto,
+        QCOMPARE(multiples[5].texto, QString::fromUtf8("PEÑA MULTI               "));
+        QCOMPARE(multiples[6].texto,
                  QStringLiteral("    1    2    3    4    5  40  49  ") +
                      QString::fromUtf8("¡¡ Premio !! Tienes 5 apuestas de 4 aciertos."));
-        QCOMPARE(m.impresion[7], (LineaImpresion{T::Texto, 83.3, 8.2, false,
-                                                 QString::fromUtf8("¡¡ Premio !! Tienes 1 "
-                                                                   "apuesta de 5 aciertos.")}));
-        QCOMPARE(m.impresion[8].x, 83.3);
-        QCOMPARE(m.impresion.size(), size_t(9 + 7)); // and the older draw: no page break
+        QCOMPARE(multiples[7], (LineaImpresion{T::Texto, 83.3, 8.2, false,
+                                               QString::fromUtf8("¡¡ Premio !! Tienes 1 "
+                                                                 "apuesta de 5 aciertos.")}));
+        QCOMPARE(multiples[8].x, 83.3);
+        // Alone, the multiples open the first page.
+        const std::vector<LineaImpresion> solas = impresion(nullptr, m.listado);
+        QCOMPARE(solas.size(), size_t(1 + 7 + 7));
+        QCOMPARE(solas[0].texto, QString::fromUtf8("PEÑAS MÚLTIPLES"));
+        QVERIFY(!LineasListado(nullptr, m.listado).vacio());
+
+        // Read again, without texts for laying out the pages: the same lines, no words.
+        LineasListado lineas(s.listado, m.listado);
+        lineas.reinicia(false);
+        std::vector<LineaImpresion> formas;
+        for (LineaImpresion l; lineas.siguiente(l);)
+            formas.push_back(l);
+        QCOMPARE(formas.size(), ambas.size());
+        for (size_t i = 0; i < formas.size(); ++i) {
+            QCOMPARE(formas[i].tipo, ambas[i].tipo);
+            QCOMPARE(formas[i].x, ambas[i].x);
+            QCOMPARE(formas[i].tamano, ambas[i].tamano);
+        }
+        lineas.reinicia();
+        LineaImpresion primera;
+        QVERIFY(lineas.siguiente(primera));
+        QCOMPARE(primera, esperado[0]);
 
         // Nothing won and only prizes wanted: nothing printed at all.
-        o.impreso = false;
         const Pasada vacio = comprueba({sorteoDe(kJueves, 40)}, penas, o);
-        QVERIFY(!vacio.impreso);
-        QVERIFY(vacio.impresion.empty());
-        // Without the print command, no lines are made.
-        QVERIFY(comprueba(sorteos, penas, ventana(2)).impresion.empty());
+        QVERIFY(LineasListado(vacio.listado, nullptr).vacio());
+        QVERIFY(impresion(vacio.listado).empty());
+        // A syndicate without one usable bet shows its headings but prints nothing.
+        Pena rota = pena(QStringLiteral("ROTA"), {{1, 1, 2, 3, 4, 5}});
+        const Pasada cabeceras = comprueba(sorteos, {rota}, ventana(1));
+        QCOMPARE(cabeceras.listado->cuenta(), 3);
+        QVERIFY(LineasListado(cabeceras.listado, nullptr).vacio());
     }
 
     void ventanasFueraDeRango()

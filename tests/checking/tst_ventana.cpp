@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPdfDocument>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
@@ -359,6 +360,102 @@ private slots:
         QCOMPARE(escritorio->mensajes.size(), 1);
         QVERIFY(!QFile::exists(escritorio->pdfSalida));
         QVERIFY(!resultados(p).imprimiendo());
+    }
+
+    // "Guardar como PDF" makes the same listing as printing, in a file; a cancelled dialog or
+    // an empty listing leaves no file.
+    void listadoEnPdf()
+    {
+        preparaTres();
+        Principal p(carpeta->ruta());
+        auto *boton = control<Imagen>(p, "guardaPdf");
+        QCOMPARE(boton->text(), QString::fromUtf8("Guardar como PDF"));
+        QCOMPARE(boton->toolTip(),
+                 QString::fromUtf8("Guardar el listado de resultados en un archivo PDF"));
+        const QString destino = carpeta->archivo(QStringLiteral("resultados.pdf"));
+
+        QTest::mouseClick(boton, Qt::LeftButton); // the save dialog cancelled
+        QVERIFY(!QFile::exists(destino));
+        QVERIFY(escritorio->mensajes.isEmpty());
+
+        escritorio->destinoElegido = destino;
+        QTest::mouseClick(boton, Qt::LeftButton);
+        QVERIFY(escritorio->mensajes.isEmpty());
+        QVERIFY(!resultados(p).imprimiendo());
+        QVERIFY(!QFile::exists(escritorio->pdfSalida)); // nothing went to the printer
+        QFile archivo(destino);
+        QVERIFY(archivo.open(QIODevice::ReadOnly));
+        QCOMPARE(archivo.read(4), QByteArray("%PDF"));
+        archivo.close();
+        QPdfDocument pdf;
+        QCOMPARE(pdf.load(destino), QPdfDocument::Error::None);
+        QCOMPARE(pdf.pageCount(), 2);
+        QVERIFY(qAbs(donde(pdf, 0, QStringLiteral("PEÑAS SENCILLAS / REDUCIDAS")).x() - 50) < 1.5);
+        QVERIFY(pdf.getAllText(0).text().contains(QStringLiteral("Sorteo del 08/01/2026")));
+        QVERIFY(donde(pdf, 1, QString::fromUtf8("PEÑAS MÚLTIPLES")).isValid());
+        pdf.close();
+
+        // A newest draw nobody wins and only prizes wanted: the empty-listing message, and the
+        // file chosen is not touched.
+        QVERIFY(QFile::remove(destino));
+        control<QCheckBox>(p, "Check2")->setChecked(true);
+        escritorio->mensajes.clear();
+        QCOMPARE(p.sesion().sorteos().agrega({sorteoDe(QDate(2026, 1, 10), 40)}), Escritura::Hecha);
+        p.sesion().recuenta();
+        QTest::mouseClick(boton, Qt::LeftButton);
+        QCOMPARE(escritorio->textos(),
+                 QStringList{QString::fromUtf8("Listado vacío. No hay datos para imprimir,")});
+        QVERIFY(!QFile::exists(destino));
+    }
+
+    // A listing of many pages is only printed or saved once the user says yes, and the pages
+    // it says are the pages it takes.
+    void listadoLargoPregunta()
+    {
+        std::vector<std::array<int, 6>> apuestas;
+        for (int k = 0; k < 205; ++k)
+            apuestas.push_back(
+                {1 + k % 44, 2 + k % 44, 3 + k % 44, 4 + k % 44, 5 + k % 44, 6 + k % 44});
+        std::vector<Sorteo> sorteos;
+        for (QDate dia(2025, 9, 4); sorteos.size() < 30; dia = dia.addDays(7))
+            sorteos.push_back(sorteoDe(dia, 1 + int(sorteos.size()) % 40));
+        carpeta->escribeSorteos(sorteos);
+        carpeta->escribePenas({sencilla(QStringLiteral("GRANDE"), QStringLiteral("Jueves"),
+                                        apuestas, QDate(2025, 1, 1))});
+        Principal p(carpeta->ruta());
+        control<QScrollBar>(p, "HScroll1")->setValue(30);
+        const QString destino = carpeta->archivo(QStringLiteral("largo.pdf"));
+        escritorio->destinoElegido = destino;
+
+        escritorio->respuestas = {false};
+        resultados(p).guardaPdf_Click();
+        QCOMPARE(escritorio->mensajes.size(), 1);
+        const EscritorioPrueba::Mensaje pregunta = escritorio->mensajes[0];
+        QVERIFY(pregunta.pregunta);
+        QCOMPARE(pregunta.titulo, QString::fromUtf8("Listado muy largo"));
+        QCOMPARE(pregunta.icono, Escritorio::Icono::Pregunta);
+        const QRegularExpressionMatch paginas =
+            QRegularExpression(
+                QString::fromUtf8("^El listado de resultados ocupa (\\d+) páginas\\. "
+                                  "¿Quiere guardarlo\\?$"))
+                .match(pregunta.texto);
+        QVERIFY2(paginas.hasMatch(), qPrintable(pregunta.texto));
+        QVERIFY(paginas.captured(1).toInt() > 50);
+        QVERIFY(!QFile::exists(destino));
+
+        escritorio->respuestas = {false};
+        resultados(p).Image5_Click();
+        QCOMPARE(escritorio->mensajes.size(), 2);
+        QCOMPARE(escritorio->mensajes[1].texto,
+                 QString::fromUtf8("El listado de resultados ocupa %1 páginas. ¿Quiere imprimirlo?")
+                     .arg(paginas.captured(1)));
+        QVERIFY(!QFile::exists(escritorio->pdfSalida));
+        QVERIFY(!resultados(p).imprimiendo());
+
+        resultados(p).guardaPdf_Click(); // and yes
+        QPdfDocument pdf;
+        QCOMPARE(pdf.load(destino), QPdfDocument::Error::None);
+        QCOMPARE(pdf.pageCount(), paginas.captured(1).toInt());
     }
 
     void listadoSinSorteos()

@@ -1,0 +1,281 @@
+// A large, varied case of both passes pinned down as a whole: every cell of both results lists
+// with its colour and font, the counters written back and the printed listing, each reduced
+// to a digest. The digests were taken from a version of the lists that built every row up
+// front, so a different way of making the rows must still show exactly the same lists.
+#include "archive/fechas.h"
+#include "checking/comprobacion.h"
+#include "checking/modeloresultados.h"
+
+#include <QColor>
+#include <QCryptographicHash>
+#include <QFont>
+#include <QTest>
+#include <random>
+
+using namespace comprobacion;
+
+namespace {
+
+// mt19937's outputs are fixed by the standard; the library's distributions are not, so the
+// case is drawn with plain remainders.
+class Azar {
+public:
+    explicit Azar(quint32 semilla) : motor_(semilla) {}
+    int hasta(int n) { return int(motor_() % quint32(n)); }
+    // `cuantos` different numbers 1..49, in the order drawn.
+    std::vector<qint16> numeros(int cuantos, const std::vector<qint16> &de = {})
+    {
+        std::vector<qint16> v = de;
+        if (v.empty())
+            for (qint16 n = 1; n <= 49; ++n)
+                v.push_back(n);
+        for (size_t i = 0; i + 1 < v.size(); ++i)
+            std::swap(v[i], v[i + size_t(hasta(int(v.size() - i)))]);
+        v.resize(size_t(cuantos));
+        return v;
+    }
+
+private:
+    std::mt19937 motor_;
+};
+
+// 160 draws on Thursdays and Saturdays from 2023, some Mondays, a Wednesday, and a few
+// damaged records.
+std::vector<Sorteo> sorteos()
+{
+    Azar azar(18);
+    std::vector<Sorteo> v;
+    QDate dia(2023, 1, 5);
+    for (int i = 0; i < 160; ++i) {
+        Sorteo s;
+        const std::vector<qint16> n = azar.numeros(7);
+        std::copy_n(n.begin(), 6, s.numeros.begin());
+        s.complementario = n[6];
+        s.reintegro = qint16(azar.hasta(10));
+        if (i % 53 == 7)
+            s.numeros[2] = s.numeros[1]; // a number twice
+        if (i % 61 == 11)
+            s.complementario = s.numeros[0];
+        QDate fecha = dia;
+        if (i % 17 == 5)
+            fecha = dia.addDays(-3); // Monday
+        if (i == 90)
+            fecha = dia.addDays(-1); // Wednesday: nobody plays
+        s.fecha = fechas::serial(fecha);
+        v.push_back(s);
+        dia = dia.addDays(dia.dayOfWeek() == 4 ? 2 : 5);
+    }
+    return v;
+}
+
+Pena pena(const QString &nombre, const QString &dias, const QDate &creada)
+{
+    Pena p;
+    p.ponNombre(nombre);
+    p.ponDias(dias);
+    p.creacion = fechas::serial(creada);
+    return p;
+}
+
+// Syndicates of every kind, days and age, several already counted up to some draw, one with
+// a few unusable bets.
+std::vector<Pena> penas(const std::vector<Sorteo> &archivo)
+{
+    Azar azar(2026);
+    const QString js = QString::fromUtf8("Jueves y Sábado");
+    std::vector<Pena> v;
+    const auto sencilla = [&](const QString &nombre, const QString &dias, const QDate &creada,
+                              int apuestas, const std::vector<qint16> &de = {}) {
+        Pena p = pena(nombre, dias, creada);
+        p.tipo = qint16(apuestas);
+        for (int k = 1; k <= apuestas; ++k) {
+            const std::vector<qint16> n = azar.numeros(6, de);
+            for (int q = 0; q < 6; ++q)
+                p.numero(k, q + 1) = n[size_t(q)];
+        }
+        v.push_back(p);
+        return &v.back();
+    };
+    sencilla(QStringLiteral("GRANDE"), js, QDate(2022, 6, 1), 120);
+    sencilla(QStringLiteral("JUEVES"), QStringLiteral("Jueves"), QDate(2023, 9, 1), 30);
+    sencilla(QString::fromUtf8("SÁBADO"), QString::fromUtf8("Sábado"), QDate(2024, 1, 1), 25);
+    sencilla(QStringLiteral("LUNES"), QStringLiteral("Lunes"), QDate(2023, 1, 1), 8);
+    sencilla(QStringLiteral("TODOS"), QString::fromUtf8("Todos los días"), QDate(2023, 5, 1), 12);
+    Pena *reducida =
+        sencilla(QStringLiteral("REDUCIDA"), js, QDate(2023, 3, 1), 40, azar.numeros(12));
+    reducida->tablaN = 12;
+    Pena *danada = sencilla(QStringLiteral("DAÑADA"), js, QDate(2022, 1, 1), 20);
+    danada->numero(3, 2) = 0;
+    danada->numero(7, 6) = 50;
+    danada->numero(11, 1) = danada->numero(11, 2);
+    sencilla(QStringLiteral("UNA"), js, QDate(2023, 1, 1), 1, {1, 2, 3, 4, 5, 6});
+    const int codigos[] = {501, 502, 503, 504, 505, 506, 501, 503};
+    for (int i = 0; i < 8; ++i) {
+        Pena p = pena(QStringLiteral("MULTIPLE %1").arg(i), i % 2 ? js : QStringLiteral("Jueves"),
+                      QDate(2023, 1 + i, 1));
+        p.tipo = qint16(codigos[i]);
+        const std::vector<qint16> n = azar.numeros(cuantos(p.tipo));
+        for (size_t q = 0; q < n.size(); ++q)
+            p.numero(1, int(q) + 1) = n[q];
+        v.push_back(p);
+    }
+    // Some already counted up to a draw in the middle of the archive.
+    for (size_t j = 0; j < v.size(); j += 3)
+        v[j].contado = archivo[size_t(60 + 5 * j)].fecha;
+    return v;
+}
+
+void anade(QCryptographicHash &h, const QString &texto)
+{
+    h.addData(texto.toUtf8());
+    h.addData(QByteArrayView("\x1f", 1));
+}
+
+// Every cell of a list as its view reads it.
+QByteArray resumenLista(const QAbstractItemModel &m)
+{
+    QCryptographicHash h(QCryptographicHash::Sha1);
+    anade(h, QString::number(m.rowCount()) + QLatin1Char('x') + QString::number(m.columnCount()));
+    for (int f = 0; f < m.rowCount(); ++f) {
+        anade(h, m.data(m.index(f, 0), ModeloResultados::kRolTipo).toString() + QLatin1Char('/') +
+                     m.data(m.index(f, 0), ModeloResultados::kRolAciertos).toString());
+        for (int c = 0; c < m.columnCount(); ++c) {
+            const QModelIndex i = m.index(f, c);
+            const QVariant texto = m.data(i, Qt::DisplayRole);
+            const QVariant color = m.data(i, Qt::ForegroundRole);
+            const QVariant fuente = m.data(i, Qt::FontRole);
+            anade(h, (texto.isValid() ? texto.toString() : QStringLiteral("~")) + QLatin1Char('|') +
+                         (color.isValid() ? color.value<QColor>().name() : QStringLiteral("-")) +
+                         QLatin1Char('|') +
+                         (fuente.isValid() ? (fuente.value<QFont>().bold() ? QStringLiteral("B")
+                                                                           : QStringLiteral("n"))
+                                           : QStringLiteral("-")));
+        }
+    }
+    return h.result().toHex();
+}
+
+QByteArray resumenPenas(const std::vector<Pena> &v)
+{
+    QCryptographicHash h(QCryptographicHash::Sha1);
+    for (const Pena &p : v)
+        h.addData(p.aBytes());
+    return h.result().toHex();
+}
+
+QByteArray resumenImpresion(const std::vector<LineaImpresion> &lineas)
+{
+    QCryptographicHash h(QCryptographicHash::Sha1);
+    anade(h, QString::number(lineas.size()));
+    for (const LineaImpresion &l : lineas)
+        anade(
+            h,
+            QStringLiteral("%1 %2 %3 %4 ").arg(int(l.tipo)).arg(l.x).arg(l.tamano).arg(l.negrita) +
+                l.texto);
+    return h.result().toHex();
+}
+
+struct Digestos {
+    QByteArray sencillas, multiples, penas, impresion;
+};
+
+// Both passes as the results tab runs them, the multiples after the simple ones.
+Digestos pasa(int n, bool historico, bool soloPremios, const QString &seleccion)
+{
+    const std::vector<Sorteo> archivo = sorteos();
+    Opciones o;
+    o.n = n;
+    o.historico = historico;
+    o.soloPremios = soloPremios;
+    o.seleccion = seleccion;
+    o.hoy = fechas::serial(QDate(2026, 1, 1));
+    const Pasada s = comprueba(archivo, penas(archivo), o);
+    const Pasada m = compruebamultiples(archivo, *s.penas, o);
+    ModeloResultados sencillas(false), multiples(true);
+    sencillas.pon(s.listado);
+    multiples.pon(m.listado);
+    std::vector<LineaImpresion> lineas;
+    LineasListado listado(s.listado, m.listado);
+    for (LineaImpresion l; listado.siguiente(l);)
+        lineas.push_back(l);
+    return {resumenLista(sencillas), resumenLista(multiples), resumenPenas(*m.penas),
+            resumenImpresion(lineas)};
+}
+
+} // namespace
+
+class TstListadoGrande : public QObject {
+    Q_OBJECT
+private slots:
+    void mismasFilas_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<bool>("historico");
+        QTest::addColumn<bool>("soloPremios");
+        QTest::addColumn<QString>("seleccion");
+        QTest::addColumn<QByteArray>("sencillas");
+        QTest::addColumn<QByteArray>("multiples");
+        QTest::addColumn<QByteArray>("penas");
+        QTest::addColumn<QByteArray>("impresion");
+        const QString todas;
+        QTest::newRow("todo") << 160 << false << false << todas
+                              << QByteArray("282159d8cac57fad38489c419c7c4623dee4af47")
+                              << QByteArray("ff4d93745f73a9a6b98e83e8f13cd9109b0004c3")
+                              << QByteArray("98692798c252ccc75fe3a2beef8f8f90c1d85c76")
+                              << QByteArray("3b7a717c5f1e7b5f3a83d67d4a216c3705db4d18");
+        QTest::newRow("todo e histórico") << 160 << true << false << todas
+                                          << QByteArray("10abf7b8f7f6f0c38c73859846b8bebf41e524d0")
+                                          << QByteArray("edf8a9dc832bd91ff1a01e041b3d9c566e25daba")
+                                          << QByteArray("98692798c252ccc75fe3a2beef8f8f90c1d85c76")
+                                          << QByteArray("21231ee262a307357cc3c24211b828db78bcf9d7");
+        QTest::newRow("sólo premios") << 160 << false << true << todas
+                                      << QByteArray("f3a6ee481ba714d3a9cf1594c6e0703cbc0171a4")
+                                      << QByteArray("6fc2f826f705fefd22551170d0dc19decec24886")
+                                      << QByteArray("98692798c252ccc75fe3a2beef8f8f90c1d85c76")
+                                      << QByteArray("d72849b5bf7227736f6cdff67861463ac8e28fdd");
+        QTest::newRow("sólo premios e histórico")
+            << 160 << true << true << todas
+            << QByteArray("63fde3e5a6bfb46058c5922002a4f8bd0cdee229")
+            << QByteArray("82b8871e9a2cdc4b04704e509a3bc85887b9e475")
+            << QByteArray("98692798c252ccc75fe3a2beef8f8f90c1d85c76")
+            << QByteArray("40946a2bc9b1d92b05829128ea12a44cbecf1573");
+        QTest::newRow("cuarenta sorteos") << 40 << false << false << todas
+                                          << QByteArray("4ed55b7105c91ab62aa74f7017f81f964618ffc9")
+                                          << QByteArray("e414daac2298a31c684aefbe5bf8fc7b5671cb0c")
+                                          << QByteArray("828af2684f4c11c13201ece90cb16bc4cab2ccc9")
+                                          << QByteArray("5d2843a0cf049beceab10de266646c08b0baea38");
+        QTest::newRow("una peña") << 160 << true << false << QString::fromUtf8("REDUCIDA")
+                                  << QByteArray("a3eb69aebb8e5cd1ac0d8d4d7bb0f6d9c05b47b4")
+                                  << QByteArray("09a868857bd6d0844d3be9c9b97a30b575449a64")
+                                  << QByteArray("b56c5b6dc5ec2c13bdf689625245373a6472346f")
+                                  << QByteArray("0fe116b53078683a8a54d8b40463e709bbcca921");
+        QTest::newRow("una múltiple") << 100 << false << true << QStringLiteral("MULTIPLE 3")
+                                      << QByteArray("87ee05e76e0b29235578a049728573a83940ca14")
+                                      << QByteArray("f7d8cbe3c6d9b90cee07a4fcf4ec105b5e168bd6")
+                                      << QByteArray("2a585bf6d23f3192f9b589db1a7247dd47aac555")
+                                      << QByteArray("5b63d5f387722043f015a5aa1ed435fdcd6451b5");
+    }
+    void mismasFilas()
+    {
+        QFETCH(int, n);
+        QFETCH(bool, historico);
+        QFETCH(bool, soloPremios);
+        QFETCH(QString, seleccion);
+        QFETCH(QByteArray, sencillas);
+        QFETCH(QByteArray, multiples);
+        QFETCH(QByteArray, penas);
+        QFETCH(QByteArray, impresion);
+        Pena nombre;
+        if (!seleccion.isNull())
+            nombre.ponNombre(seleccion);
+        const Digestos r =
+            pasa(n, historico, soloPremios, seleccion.isNull() ? QString() : nombre.nombreTexto());
+        QCOMPARE(r.sencillas, sencillas);
+        QCOMPARE(r.multiples, multiples);
+        QCOMPARE(r.penas, penas);
+        QCOMPARE(r.impresion, impresion);
+    }
+};
+
+QTEST_MAIN(TstListadoGrande)
+#include "tst_listadogrande.moc"
