@@ -1,8 +1,9 @@
 -- Report database Bolarium.mdb. The program refills these tables from its record files just
 -- before a report is shown; nothing here is the only copy of anything.
 --
--- "Informe", "Sorteos" and "Peña" hold exactly one row, which the writers overwrite.
--- "Numeros" and "Peñanums" are emptied and refilled on each use.
+-- "Informe", "Sorteos", "Peña" and "Ganancias" hold exactly one row, which the writers
+-- overwrite. "Numeros", "Peñanums" and "Socios" are emptied and refilled on each use.
+-- Amounts of money are whole euro cents.
 -- Dates are ISO text (YYYY-MM-DD), NULL for "no date".
 
 CREATE TABLE "Informe" (
@@ -41,4 +42,24 @@ INSERT INTO "Peña" DEFAULT VALUES;
 
 CREATE TABLE "Peñanums" (
     "Numeros" TEXT NOT NULL DEFAULT ''
+);
+
+-- The money of the syndicate of "Peña": what it won in the draws whose prize amounts are
+-- known, what it staked, and how many draws with a prize have no known amount.
+CREATE TABLE "Ganancias" (
+    "Premios" INTEGER NOT NULL DEFAULT 0,
+    "Jugado" INTEGER NOT NULL DEFAULT 0,
+    "Balance" INTEGER NOT NULL DEFAULT 0,
+    "SinImporte" INTEGER NOT NULL DEFAULT 0,
+    "Jugados" INTEGER NOT NULL DEFAULT 0
+);
+INSERT INTO "Ganancias" DEFAULT VALUES;
+
+-- The members of that syndicate and their parts.
+CREATE TABLE "Socios" (
+    "Nombre" TEXT NOT NULL DEFAULT '',
+    "Participaciones" INTEGER NOT NULL DEFAULT 0,
+    "Premios" INTEGER NOT NULL DEFAULT 0,
+    "Jugado" INTEGER NOT NULL DEFAULT 0,
+    "Balance" INTEGER NOT NULL DEFAULT 0
 );

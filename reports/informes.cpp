@@ -17,13 +17,17 @@ bool esquemaCompleto(BaseDatos &base)
         R"(SELECT "Numero", "Veces" FROM "Numeros" LIMIT 0)",
         R"(SELECT "Nombre", "Diasajugar", "Dinero", "Dia1", "Dia2", "Aciertos", "Sorteos",)"
         R"( "3", "4", "5", "5C", "6" FROM "Peña" LIMIT 0)",
-        R"(SELECT "Numeros" FROM "Peñanums" LIMIT 0)"};
+        R"(SELECT "Numeros" FROM "Peñanums" LIMIT 0)",
+        R"(SELECT "Premios", "Jugado", "Balance", "SinImporte", "Jugados" FROM "Ganancias")"
+        R"( LIMIT 0)",
+        R"(SELECT "Nombre", "Participaciones", "Premios", "Jugado", "Balance" FROM "Socios")"
+        R"( LIMIT 0)"};
     for (const char *sql : consultas)
         if (!base.prepara(QString::fromUtf8(sql)).valida())
             return false;
     const QVariant filas = base.valor(QString::fromUtf8(
         R"(SELECT min((SELECT count(*) FROM "Informe"), (SELECT count(*) FROM "Sorteos"),)"
-        R"( (SELECT count(*) FROM "Peña")))"));
+        R"( (SELECT count(*) FROM "Peña"), (SELECT count(*) FROM "Ganancias")))"));
     return filas.isValid() && filas.toLongLong() > 0;
 }
 
@@ -164,6 +168,30 @@ bool escribePenanums(const QString &carpeta, const QStringList &apuestas, ErrorB
     });
 }
 
+bool escribeGanancias(const QString &carpeta, const FilaGanancias &fila,
+                      const std::vector<FilaSocio> &socios, ErrorBase *error)
+{
+    return enTransaccion(carpeta, error, [&](BaseDatos &base) {
+        Consulta c = base.prepara(
+            QString::fromUtf8(R"(UPDATE "Ganancias" SET "Premios" = ?1, "Jugado" = ?2,)"
+                              R"( "Balance" = ?3, "SinImporte" = ?4, "Jugados" = ?5)") +
+            QString::fromUtf8(kPrimera) + QStringLiteral("\"Ganancias\")"));
+        if (!c.liga(1, fila.premios) || !c.liga(2, fila.jugado) || !c.liga(3, fila.balance) ||
+            !c.liga(4, fila.sinImporte) || !c.liga(5, fila.jugados) || !c.ejecuta())
+            return false;
+        if (!base.ejecuta(QStringLiteral("DELETE FROM \"Socios\"")))
+            return false;
+        Consulta s = base.prepara(
+            QString::fromUtf8(R"(INSERT INTO "Socios" ("Nombre", "Participaciones", "Premios",)"
+                              R"( "Jugado", "Balance") VALUES (?1, ?2, ?3, ?4, ?5))"));
+        for (const FilaSocio &f : socios)
+            if (!s.liga(1, f.nombre) || !s.liga(2, f.participaciones) || !s.liga(3, f.premios) ||
+                !s.liga(4, f.jugado) || !s.liga(5, f.balance) || !s.ejecuta())
+                return false;
+        return s.valida();
+    });
+}
+
 bool lee(const QString &carpeta, Contenido &contenido, ErrorBase *error)
 {
     BaseDatos base;
@@ -214,6 +242,25 @@ bool lee(const QString &carpeta, Contenido &contenido, ErrorBase *error)
         ok = ok && c.valida();
         while (c.siguiente())
             r.penanums.append(c.valor(0).toString());
+    }
+    {
+        Consulta c = base.prepara(
+            QString::fromUtf8(R"(SELECT "Premios", "Jugado", "Balance", "SinImporte", "Jugados")"
+                              R"( FROM "Ganancias" ORDER BY rowid LIMIT 1)"));
+        ok = ok && c.siguiente();
+        r.ganancias = {c.valor(0).toLongLong(), c.valor(1).toLongLong(), c.valor(2).toLongLong(),
+                       static_cast<int>(c.valor(3).toLongLong()),
+                       static_cast<int>(c.valor(4).toLongLong())};
+    }
+    {
+        Consulta c = base.prepara(
+            QString::fromUtf8(R"(SELECT "Nombre", "Participaciones", "Premios", "Jugado",)"
+                              R"( "Balance" FROM "Socios" ORDER BY rowid)"));
+        ok = ok && c.valida();
+        while (c.siguiente())
+            r.socios.push_back({c.valor(0).toString(), c.valor(1).toLongLong(),
+                                c.valor(2).toLongLong(), c.valor(3).toLongLong(),
+                                c.valor(4).toLongLong()});
     }
     if (!ok) {
         if (error)

@@ -61,6 +61,30 @@ bool escribePena(const QString &carpeta, const FilaPena &fila, float *dineroLeid
 bool escribePenanums(const QString &carpeta, const QStringList &apuestas,
                      ErrorBase *error = nullptr);
 
+// "Ganancias": the money of the syndicate of "Peña", in euro cents.
+struct FilaGanancias {
+    qint64 premios = 0;
+    qint64 jugado = 0;
+    qint64 balance = 0;
+    int sinImporte = 0; // draws with a prize whose amount is not known
+    int jugados = 0;
+    bool operator==(const FilaGanancias &) const = default;
+};
+
+// "Socios": one member of that syndicate and its parts, in euro cents.
+struct FilaSocio {
+    QString nombre;
+    qint64 participaciones = 0;
+    qint64 premios = 0;
+    qint64 jugado = 0;
+    qint64 balance = 0;
+    bool operator==(const FilaSocio &) const = default;
+};
+
+// Overwrites the row of "Ganancias" and replaces every row of "Socios" by these.
+bool escribeGanancias(const QString &carpeta, const FilaGanancias &fila,
+                      const std::vector<FilaSocio> &socios, ErrorBase *error = nullptr);
+
 // Everything the reports show, read back from the tables.
 struct Contenido {
     QString frase;
@@ -68,6 +92,8 @@ struct Contenido {
     std::vector<FilaNumero> numeros;
     FilaPena pena;
     QStringList penanums;
+    FilaGanancias ganancias;
+    std::vector<FilaSocio> socios;
 };
 bool lee(const QString &carpeta, Contenido &contenido, ErrorBase *error = nullptr);
 

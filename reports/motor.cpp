@@ -1,6 +1,7 @@
 #include "reports/motor.h"
 #include "archive/fechas.h"
 #include "reports/esquema_generado.h"
+#include "reports/ganancias.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,6 +105,31 @@ Informe renderiza(const QString &plantilla, const Contenido &c, const QLocale &l
         apuestas.push_back(fila);
     }
     raiz.set("Peñanums", apuestas);
+
+    data dinero;
+    dinero.set("Premios", s(ganancias::textoEuros(c.ganancias.premios)));
+    dinero.set("Jugado", s(ganancias::textoEuros(c.ganancias.jugado)));
+    dinero.set("Balance", s(ganancias::textoEuros(c.ganancias.balance)));
+    dinero.set("Jugados", std::to_string(c.ganancias.jugados));
+    dinero.set("SinImporte", std::to_string(c.ganancias.sinImporte));
+    // A section that shows only when some draw's amounts are missing.
+    dinero.set("HaySinImporte",
+               c.ganancias.sinImporte > 0 ? data::type::bool_true : data::type::bool_false);
+    dinero.set("Negativo",
+               c.ganancias.balance < 0 ? data::type::bool_true : data::type::bool_false);
+    raiz.set("Ganancias", dinero);
+    data socios{data::type::list};
+    for (const FilaSocio &f : c.socios) {
+        data fila;
+        fila.set("Nombre", s(f.nombre));
+        fila.set("Participaciones", std::to_string(f.participaciones));
+        fila.set("Premios", s(ganancias::textoEuros(f.premios)));
+        fila.set("Jugado", s(ganancias::textoEuros(f.jugado)));
+        fila.set("Balance", s(ganancias::textoEuros(f.balance)));
+        fila.set("Negativo", f.balance < 0 ? data::type::bool_true : data::type::bool_false);
+        socios.push_back(fila);
+    }
+    raiz.set("Socios", socios);
     raiz.set("Hoy", s(hoy.toString(QStringLiteral("dd/MM/yyyy"))));
 
     mustache tmpl{s(plantilla)};

@@ -7,6 +7,7 @@
 #include "app/imagen.h"
 #include "app/sesion.h"
 #include "archive/fechas.h"
+#include "archive/intercambio.h"
 #include "archive/mantenimiento.h"
 #include "checking/modeloresultados.h"
 #include "reports/dinero.h"
@@ -14,23 +15,29 @@
 #include "reports/listado.h"
 #include "reports/modeloapuestas.h"
 #include "reports/motor.h"
+#include "syndicates/ventanasocios.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QColor>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGraphicsLayout>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPalette>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QTreeView>
 #include <QValueAxis>
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -177,14 +184,26 @@ PestanaGestor::PestanaGestor(Sesion &sesion, QWidget *parent) : Pestana(sesion, 
     grafico->layout()->setContentsMargins(0, 0, 0, 0);
     rejilla->addWidget(MSChart2, 4, 2, 1, 3);
     construyePena(panel);
+    construyeDinero(panel);
 
     connect(&sesion_, &Sesion::recontado, this, &PestanaGestor::resumen);
+    connect(&sesion_, &Sesion::ajustesCambiados, this, [this] {
+        // The bet price is part of every figure.
+        todas_.reset();
+        muestraDinero();
+    });
     connect(&sesion_, &Sesion::contadoresCambiados, this, &PestanaGestor::actualizaTotales);
     connect(&sesion_, &Sesion::seleccionOlvidada, this, [this] { Combo2->setCurrentIndex(-1); });
 }
 
 void PestanaGestor::resumen()
 {
+    // Every change of the archive or of the syndicate file ends here.
+    sigueSocios();
+    huellaImportes_ = Huella{};
+    huellaSocios_ = Huella{};
+    preparaDinero(true);
+    ambito_ = 0;
     resumen_ =
         comprobacion::calculaResumen(sesion_.penas().penas(), sesion_.sorteosjugados(), QLocale());
     const comprobacion::Resumen &r = resumen_;
@@ -212,6 +231,13 @@ void PestanaGestor::resumen()
     muestraTotales();
     ListView1->setCurrentIndex(modeloGestor_->index(0, 0));
     muestrapena(1);
+    // The selector reads "TODAS LAS PEÑAS": the money figures are those of every syndicate.
+    muestraDinero();
+}
+
+void PestanaGestor::entra()
+{
+    muestraDinero();
 }
 
 void PestanaGestor::muestraTotales()
@@ -239,8 +265,11 @@ void PestanaGestor::ListView1_ItemClick(int fila)
 {
     muestrapena(fila);
     // The "VACÍO" row of an empty file selects nothing.
-    if (fila >= 1 && fila <= sesion_.penas().cuenta())
+    if (fila >= 1 && fila <= sesion_.penas().cuenta()) {
         sesion_.ponPenasel(fila);
+        ambito_ = fila;
+        muestraDinero();
+    }
 }
 
 void PestanaGestor::Combo2_Click(int indice)
@@ -248,6 +277,9 @@ void PestanaGestor::Combo2_Click(int indice)
     // Only a real entry runs the checking; the window clears the selection on its own at times.
     if (indice < 0)
         return;
+    // Entry k is syndicate k; entry 0 all of them.
+    ambito_ = indice <= sesion_.penas().cuenta() ? indice : 0;
+    muestraDinero();
     sesion_.eligeSeleccion(indice >= 1 ? Combo2->itemText(indice) : QString());
 }
 
@@ -381,7 +413,19 @@ bool PestanaGestor::informedinero()
     const informes::FilaPena fila =
         dinero::filaPena(penaMostrada_, sesion_.ajustes().precio, Label16->text(), Label17->text());
     float leido = fila.dinero;
-    const bool escrita = informes::escribePena(sesion_.carpeta(), fila, &leido);
+    bool escrita = informes::escribePena(sesion_.carpeta(), fila, &leido);
+    // The money of the same syndicate, and its members' parts, for the report.
+    informes::FilaGanancias cuentas;
+    std::vector<informes::FilaSocio> filas;
+    if (penaMostrada_.tipoValido()) {
+        preparaDinero(false);
+        const ganancias::Ganancias g = gananciasDe(penaMostrada_);
+        cuentas = {g.premios, g.gasto, g.balance(), g.desconocidos, g.jugados};
+        if (const SociosPena *s = archivoSocios_.busca(penaMostrada_))
+            for (const ganancias::Parte &p : ganancias::partes(*s, g))
+                filas.push_back({p.nombre, p.participaciones, p.premios, p.gasto, p.balance()});
+    }
+    escrita = informes::escribeGanancias(sesion_.carpeta(), cuentas, filas) && escrita;
     Label37->setText(dinero::textoEuros(leido, QLocale()));
     emit informeDineroEscrito();
     return escrita;
@@ -399,8 +443,17 @@ void PestanaGestor::Command3_Click()
                                            QStringLiteral("?"),
                                        u("Borrar..."), Escritorio::Icono::Pregunta))
         return;
+    const Pena borrada = sesion_.penas().lee(penasel);
     if (!escrito(sesion_.penas().elimina(penasel), QStringLiteral("apuestas.dat")))
         return;
+    // Its members go with it, unless another syndicate has the same name and date.
+    const std::vector<Pena> &quedan = sesion_.penas().penas();
+    if (std::none_of(quedan.begin(), quedan.end(),
+                     [&](const Pena &p) { return SociosPena::de(borrada).esDe(p); })) {
+        preparaDinero(false);
+        escrito(archivoSocios_.quita(borrada), QStringLiteral("socios.dat"));
+        huellaSocios_ = Huella{};
+    }
     sesion_.recuenta();
     sesion_.refrescaResultados();
 }
@@ -498,4 +551,271 @@ void PestanaGestor::Command2_Click()
         return;
     }
     emit boletosPedidos();
+}
+
+// The money of the figures shown: what was won, what was staked, and each member's part.
+void PestanaGestor::construyeDinero(QWidget *gestor)
+{
+    // Beside the syndicate's own details, so that the tab grows no taller.
+    auto *detalles = gestor->findChild<QWidget *>(QStringLiteral("panelPena"));
+    auto *panel = new QWidget(detalles);
+    panel->setObjectName(QStringLiteral("panelDinero"));
+    auto *rejilla = new QGridLayout(panel);
+    rejilla->setContentsMargins(0, 0, 0, 0);
+    premiosEuros = etiqueta(panel, QStringLiteral("premiosEuros"), u("Premios: 0,00 €"));
+    gastoEuros = etiqueta(panel, QStringLiteral("gastoEuros"), u("Jugado: 0,00 €"));
+    balanceEuros = etiqueta(panel, QStringLiteral("balanceEuros"), u("Balance: 0,00 €"));
+    importesDesconocidos = etiqueta(panel, QStringLiteral("importesDesconocidos"));
+    importesDesconocidos->setToolTip(
+        u("Sorteos con algún premio cuyo importe no se ha descargado: no entran en los premios."));
+    importesDesconocidos->setWordWrap(true);
+    importesDesconocidos->hide();
+    rejilla->addWidget(premiosEuros, 0, 0, 1, 2);
+    rejilla->addWidget(gastoEuros, 1, 0, 1, 2);
+    rejilla->addWidget(balanceEuros, 2, 0, 1, 2);
+    rejilla->addWidget(importesDesconocidos, 3, 0, 1, 2);
+
+    socios = new QPushButton(u("Socios"), panel);
+    socios->setObjectName(QStringLiteral("socios"));
+    socios->setToolTip(u("Socios y participaciones de la peña seleccionada"));
+    exportarCsv = new QPushButton(u("Exportar a CSV"), panel);
+    exportarCsv->setObjectName(QStringLiteral("exportarCsv"));
+    exportarCsv->setToolTip(u("Los premios de cada sorteo jugado, para una hoja de cálculo"));
+    rejilla->addWidget(socios, 4, 0);
+    rejilla->addWidget(exportarCsv, 4, 1);
+    rejilla->setRowStretch(5, 1);
+    connect(socios, &QPushButton::clicked, this, &PestanaGestor::socios_Click);
+    connect(exportarCsv, &QPushButton::clicked, this, &PestanaGestor::exportarCsv_Click);
+
+    modeloSocios_ = new QStandardItemModel(0, 5, this);
+    modeloSocios_->setHorizontalHeaderLabels(
+        {u("Socio"), u("Participaciones"), u("Premios"), u("Jugado"), u("Balance")});
+    ListViewSocios = new QTreeView(panel);
+    ListViewSocios->setObjectName(QStringLiteral("ListViewSocios"));
+    ListViewSocios->setAccessibleName(u("Socios de la peña"));
+    ListViewSocios->setRootIsDecorated(false);
+    ListViewSocios->setUniformRowHeights(true);
+    ListViewSocios->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListViewSocios->setModel(modeloSocios_);
+    ListViewSocios->setMinimumSize(160, 60);
+    rejilla->addWidget(ListViewSocios, 0, 2, 6, 1);
+    rejilla->setColumnStretch(2, 1);
+
+    auto *g = static_cast<QGridLayout *>(detalles->layout());
+    g->addWidget(panel, 0, 4, 6, 1);
+    g->setColumnStretch(4, 1);
+}
+
+void PestanaGestor::preparaDinero(bool archivoCambiado)
+{
+    auto huella = [](const QString &ruta) {
+        const QFileInfo info(ruta);
+        return Huella{info.exists() ? info.size() : -1,
+                      info.exists() ? info.lastModified() : QDateTime()};
+    };
+    const QString rutaImportes = importes::rutaArchivo(sesion_.carpeta());
+    const QString rutaSocios = socios::rutaArchivo(sesion_.carpeta());
+    const Huella hi = huella(rutaImportes);
+    const Huella hs = huella(rutaSocios);
+    if (hi != huellaImportes_ || importes_.ruta() != rutaImportes) {
+        importes_ = ArchivoImportes(rutaImportes);
+        importes_.abre();
+        huellaImportes_ = hi;
+        archivoCambiado = true;
+    }
+    if (hs != huellaSocios_ || archivoSocios_.ruta() != rutaSocios) {
+        archivoSocios_ = ArchivoSocios(rutaSocios);
+        archivoSocios_.abre();
+        huellaSocios_ = hs;
+        todas_.reset();
+    }
+    if (archivoCambiado || !historiaLista_) {
+        historia_ = ganancias::Historia(sesion_.sorteos().sorteos(), importes_);
+        historiaLista_ = true;
+        todas_.reset();
+    }
+}
+
+ganancias::Ganancias PestanaGestor::gananciasDe(const Pena &pena, bool detalle)
+{
+    const SociosPena *s = archivoSocios_.busca(pena);
+    return ganancias::calcula(historia_, pena, ganancias::centimosDe(sesion_.ajustes().precio),
+                              s ? s->reintegro : -1, detalle);
+}
+
+void PestanaGestor::muestraDinero()
+{
+    preparaDinero(false);
+    const ArchivoPenas &penas = sesion_.penas();
+    if (ambito_ < 0 || ambito_ > penas.cuenta())
+        ambito_ = 0;
+    if (ambito_ == 0) {
+        // Every syndicate: counted once per change of the files, not on every click.
+        if (!todas_) {
+            ganancias::Ganancias total;
+            std::vector<std::vector<ganancias::Parte>> cada;
+            for (const Pena &p : penas.penas()) {
+                const ganancias::Ganancias g = gananciasDe(p);
+                total += g;
+                if (const SociosPena *s = archivoSocios_.busca(p))
+                    cada.push_back(ganancias::partes(*s, g));
+            }
+            todas_ = std::move(total);
+            partesTodas_ = ganancias::junta(cada);
+        }
+        mostradas_ = *todas_;
+        partes_ = partesTodas_;
+    } else {
+        const Pena &p = penas.lee(ambito_);
+        mostradas_ = gananciasDe(p);
+        const SociosPena *s = archivoSocios_.busca(p);
+        partes_ = s ? ganancias::partes(*s, mostradas_) : std::vector<ganancias::Parte>{};
+    }
+
+    const ganancias::Ganancias &g = mostradas_;
+    premiosEuros->setText(u("Premios: ") + ganancias::textoEuros(g.premios));
+    gastoEuros->setText(u("Jugado: ") + ganancias::textoEuros(g.gasto));
+    balanceEuros->setText(u("Balance: ") + ganancias::textoEuros(g.balance()));
+    // Red in the palette and in the style, whichever the label is painted with.
+    balanceEuros->setStyleSheet(g.balance() < 0 ? QStringLiteral("color: rgb(255, 0, 0);")
+                                                : QString());
+    QPalette paleta = premiosEuros->palette();
+    if (g.balance() < 0)
+        paleta.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    balanceEuros->setPalette(paleta);
+    if (g.desconocidos > 0) {
+        importesDesconocidos->setText(u("Sorteos sin importe conocido: %1").arg(g.desconocidos));
+        importesDesconocidos->show();
+    } else {
+        importesDesconocidos->clear();
+        importesDesconocidos->hide();
+    }
+
+    modeloSocios_->removeRows(0, modeloSocios_->rowCount());
+    for (const ganancias::Parte &parte : partes_) {
+        QList<QStandardItem *> fila;
+        fila << new QStandardItem(parte.nombre)
+             << new QStandardItem(QString::number(parte.participaciones))
+             << new QStandardItem(ganancias::textoEuros(parte.premios))
+             << new QStandardItem(ganancias::textoEuros(parte.gasto))
+             << new QStandardItem(ganancias::textoEuros(parte.balance()));
+        for (int c = 1; c < fila.size(); ++c)
+            fila[c]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (parte.balance() < 0)
+            fila.last()->setForeground(QColor(255, 0, 0));
+        modeloSocios_->appendRow(fila);
+    }
+}
+
+void PestanaGestor::sigueSocios()
+{
+    const std::vector<Pena> &penas = sesion_.penas().penas();
+    std::vector<std::pair<double, QByteArray>> claves;
+    claves.reserve(penas.size());
+    for (const Pena &p : penas)
+        claves.emplace_back(p.creacion, p.nombre);
+    // Only a change in place: a syndicate added or deleted moves the others, and deletion
+    // looks after its own members.
+    if (claves_.size() == claves.size()) {
+        std::vector<std::pair<Pena, Pena>> cambios;
+        for (size_t j = 0; j < claves.size(); ++j) {
+            if (claves_[j] == claves[j])
+                continue;
+            Pena antes = penas[j];
+            antes.creacion = claves_[j].first;
+            antes.nombre = claves_[j].second;
+            cambios.emplace_back(antes, penas[j]);
+        }
+        if (!cambios.empty()) {
+            preparaDinero(false);
+            if (archivoSocios_.sigue(cambios) != Escritura::Hecha)
+                avisoescritura(QStringLiteral("socios.dat"));
+            huellaSocios_ = Huella{}; // read again with the new keys
+        }
+    }
+    claves_ = std::move(claves);
+    // A members window of a syndicate that is gone, or now goes by another name, would write
+    // under the old one.
+    if (ventanaSocios_ && std::none_of(penas.begin(), penas.end(), [this](const Pena &p) {
+            return SociosPena::de(ventanaSocios_->pena()).esDe(p);
+        }))
+        ventanaSocios_->close();
+}
+
+void PestanaGestor::socios_Click()
+{
+    const int penasel = sesion_.penasel();
+    if (penasel <= 0 || penasel > sesion_.penas().cuenta()) {
+        avisoSinSeleccion();
+        return;
+    }
+    const Pena &pena = sesion_.penas().lee(penasel);
+    if (ventanaSocios_ && ventanaSocios_->pena() == pena) {
+        ventanaSocios_->raise();
+        ventanaSocios_->activateWindow();
+        return;
+    }
+    if (ventanaSocios_)
+        ventanaSocios_->close();
+    ventanaSocios_ = new Socios(sesion_.carpeta(), pena, window());
+    connect(ventanaSocios_, &Socios::cambiados, this, [this] {
+        // Two quick changes can leave the file with the same size and time: read it again.
+        huellaSocios_ = Huella{};
+        preparaDinero(false);
+        muestraDinero();
+        informedinero();
+    });
+    ventanaSocios_->show();
+    ventanaSocios_->raise();
+    ventanaSocios_->activateWindow();
+}
+
+void PestanaGestor::exportarCsv_Click()
+{
+    Escritorio &e = Escritorio::actual();
+    const QString titulo = u("Exportar a CSV");
+    const ArchivoPenas &penas = sesion_.penas();
+    if (penas.vacio()) {
+        e.aviso(u("No hay peñas creadas."), titulo, Escritorio::Icono::Informacion);
+        return;
+    }
+    QString destino = e.eligeDestino(QDir::home().filePath(QStringLiteral("premios.csv")), titulo,
+                                     u("Archivos CSV (*.csv)"));
+    if (destino.isEmpty())
+        return;
+    if (QFileInfo(destino).suffix().isEmpty())
+        destino += QStringLiteral(".csv");
+    const QString nombre = QFileInfo(destino).fileName();
+    if (!intercambio::destinoPermitido(sesion_.carpeta(), destino)) {
+        e.aviso(u("%1 es un archivo del programa y no se puede sustituir por los premios. "
+                  "Elija otro nombre.")
+                    .arg(nombre),
+                titulo, Escritorio::Icono::Exclamacion);
+        return;
+    }
+    preparaDinero(false);
+    std::vector<ganancias::Hoja> hojas;
+    int sorteos = 0;
+    for (int j = 1; j <= penas.cuenta(); ++j) {
+        if (ambito_ != 0 && j != ambito_)
+            continue;
+        const Pena &p = penas.lee(j);
+        hojas.push_back({p.nombreTexto(), gananciasDe(p, true)});
+        sorteos += static_cast<int>(hojas.back().ganancias.detalle.size());
+    }
+    switch (archivos::escribe(destino, ganancias::aCsv(hojas))) {
+    case Escritura::Hecha:
+        e.aviso(u("%1 sorteos jugados exportados a %2").arg(sorteos).arg(nombre), titulo,
+                Escritorio::Icono::Informacion);
+        return;
+    case Escritura::SinPermiso:
+        e.aviso(u("No se ha podido guardar el archivo %1: no hay permiso para escribir en esa "
+                  "carpeta. Elija otra carpeta.")
+                    .arg(nombre),
+                u("Error de permiso"), Escritorio::Icono::Exclamacion);
+        return;
+    case Escritura::Fallo:
+        avisoescritura(nombre);
+        return;
+    }
 }

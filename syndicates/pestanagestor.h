@@ -1,8 +1,17 @@
 #pragma once
 
 #include "app/pestana.h"
+#include "archive/importes.h"
 #include "checking/resumen.h"
+#include "reports/ganancias.h"
 #include "syndicates/pena.h"
+#include "syndicates/socios.h"
+
+#include <QDateTime>
+#include <QPointer>
+#include <optional>
+#include <utility>
+#include <vector>
 
 class Imagen;
 class ModeloApuestas;
@@ -13,7 +22,9 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStandardItemModel;
 class QTreeView;
+class Socios;
 
 // Tab "Gestor de peñas": the syndicate list and selector, the totals of every syndicate, the
 // details of the syndicate shown, the syndicate commands and the archive maintenance.
@@ -22,19 +33,30 @@ class PestanaGestor : public Pestana {
 public:
     PestanaGestor(Sesion &sesion, QWidget *parent = nullptr);
 
+    // The prize amounts of a download may arrive after the archive scan (the results page's
+    // breakdown is read last): entering the tab shows them.
+    void entra() override;
+
     void resumen();
     void muestrapena(int registro);
     bool informedinero();
     void ListView1_ItemClick(int fila);
     void Combo2_Click(int indice);
-    void Command2_Click(); // "Imprimir boletos"
-    void Command3_Click(); // "Eliminar peña"
-    void Command5_Click(); // "Borrar todos los sorteos"
-    void Command7_Click(); // "Editar Peña"
-    void Command8_Click(); // "Añadir todos los sorteos"
+    void Command2_Click();    // "Imprimir boletos"
+    void Command3_Click();    // "Eliminar peña"
+    void Command5_Click();    // "Borrar todos los sorteos"
+    void Command7_Click();    // "Editar Peña"
+    void Command8_Click();    // "Añadir todos los sorteos"
+    void socios_Click();      // the members window of the selected syndicate
+    void exportarCsv_Click(); // the draws of the figures shown, as a spreadsheet
 
     const comprobacion::Resumen &ultimoResumen() const { return resumen_; }
     const Pena &penaMostrada() const { return penaMostrada_; }
+    // The money figures shown: of syndicate `dineroDe()` (record number), or of every
+    // syndicate when it is 0 ("TODAS LAS PEÑAS").
+    int dineroDe() const { return ambito_; }
+    const ganancias::Ganancias &gananciasMostradas() const { return mostradas_; }
+    const std::vector<ganancias::Parte> &partesMostradas() const { return partes_; }
 
 signals:
     void boletosPedidos();       // the slip printing window for the selected syndicate
@@ -47,6 +69,15 @@ private:
     void muestraTotales();
     void actualizaTotales();
     void pintaGraficoPena(int sinPremio, int premios);
+    void construyeDinero(QWidget *panel);
+    // Reads premios.dat and socios.dat again when they changed on the disk, and prepares the
+    // archive for counting once per change.
+    void preparaDinero(bool archivoCambiado);
+    ganancias::Ganancias gananciasDe(const Pena &pena, bool detalle = false);
+    void muestraDinero();
+    // The syndicates whose name or creation date changed in place since the last look (the
+    // editor renames, the counter reset makes them again today): their members follow them.
+    void sigueSocios();
 
     QTreeView *ListView1 = nullptr;
     QComboBox *Combo2 = nullptr;
@@ -69,6 +100,15 @@ private:
     QLabel *Label29 = nullptr;
     QLabel *Label37 = nullptr;
     QChartView *MSChart3 = nullptr;
+    QLabel *premiosEuros = nullptr;
+    QLabel *gastoEuros = nullptr;
+    QLabel *balanceEuros = nullptr;
+    QLabel *importesDesconocidos = nullptr;
+    QTreeView *ListViewSocios = nullptr;
+    QStandardItemModel *modeloSocios_ = nullptr;
+    QPushButton *socios = nullptr;
+    QPushButton *exportarCsv = nullptr;
+    QPointer<Socios> ventanaSocios_;
 
     ModeloGestor *modeloGestor_ = nullptr;
     ModeloApuestas *modeloApuestas_ = nullptr;
@@ -76,4 +116,22 @@ private:
     Pena penaMostrada_;
     QBarSet *graficoSinPremio_ = nullptr;
     QBarSet *graficoPremios_ = nullptr;
+
+    int ambito_ = 0;
+    ArchivoImportes importes_;
+    ArchivoSocios archivoSocios_;
+    ganancias::Historia historia_;
+    bool historiaLista_ = false;
+    struct Huella { // what a file looked like when it was read
+        qint64 tamano = -2;
+        QDateTime cambio;
+        bool operator==(const Huella &) const = default;
+    };
+    Huella huellaImportes_;
+    Huella huellaSocios_;
+    std::optional<ganancias::Ganancias> todas_; // every syndicate, until something changes
+    std::vector<ganancias::Parte> partesTodas_;
+    ganancias::Ganancias mostradas_;
+    std::vector<ganancias::Parte> partes_;
+    std::vector<std::pair<double, QByteArray>> claves_; // creation date and name of each record
 };

@@ -1,0 +1,310 @@
+#include "reports/ganancias.h"
+#include "archive/fechas.h"
+#include "checking/premiomultiple.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdlib>
+
+namespace ganancias {
+
+namespace {
+constexpr int kEspecial = 0;
+constexpr int kPrimera = 1;
+constexpr int kSegunda = 2;
+constexpr int kTercera = 3;
+constexpr int kCuarta = 4;
+constexpr int kQuinta = 5;
+
+constexpr quint64 bit(int numero)
+{
+    return quint64(1) << numero;
+}
+
+// Six (or s) distinct numbers 1..49 as bits; 0 when the bet cannot be checked.
+quint64 mascara(const Pena &p, int apuesta, int cuantos)
+{
+    quint64 m = 0;
+    for (int q = 1; q <= cuantos; ++q) {
+        const qint16 n = p.numero(apuesta, q);
+        if (n < 1 || n > 49 || (m & bit(n)))
+            return 0;
+        m |= bit(n);
+    }
+    return m;
+}
+
+// Category of a six-number bet by its hits; -1 when it wins nothing.
+int categoria(int aciertos, bool complementario, bool reintegro)
+{
+    switch (aciertos) {
+    case 6:
+        return reintegro ? kEspecial : kPrimera;
+    case 5:
+        return complementario ? kSegunda : kTercera;
+    case 4:
+        return kCuarta;
+    case 3:
+        return kQuinta;
+    default:
+        return -1;
+    }
+}
+
+// The magnitude of an amount as "1.234,56", without sign.
+QString magnitud(qint64 centimos, bool agrupa)
+{
+    const quint64 a = centimos < 0 ? quint64(0) - quint64(centimos) : quint64(centimos);
+    QString entera = QString::number(a / 100);
+    if (agrupa)
+        for (qsizetype i = entera.size() - 3; i > 0; i -= 3)
+            entera.insert(i, QLatin1Char('.'));
+    return entera + QLatin1Char(',') + QStringLiteral("%1").arg(a % 100, 2, 10, QLatin1Char('0'));
+}
+} // namespace
+
+QString nombreCategoria(int categoria)
+{
+    if (categoria == kEspecial)
+        return QStringLiteral("Especial");
+    return QString::number(categoria) + QString::fromUtf8("ª");
+}
+
+QString textoEuros(qint64 centimos)
+{
+    return (centimos < 0 ? QString(QChar(0x2212)) : QString()) + magnitud(centimos, true) +
+           QString::fromUtf8(" €");
+}
+
+QString textoCsv(qint64 centimos)
+{
+    return (centimos < 0 ? QStringLiteral("-") : QString()) + magnitud(centimos, false);
+}
+
+qint64 centimosDe(float precio)
+{
+    if (!std::isfinite(precio) || precio <= 0 || precio > 1e6f)
+        return 0;
+    return std::llround(static_cast<double>(precio) * 100.0);
+}
+
+std::vector<qint64> reparte(qint64 total, const std::vector<int> &participaciones)
+{
+    std::vector<qint64> r(participaciones.size(), 0);
+    qint64 suma = 0;
+    for (int p : participaciones)
+        suma += std::max(p, 0);
+    if (suma == 0 || total == 0)
+        return r;
+    const bool negativo = total < 0;
+    const qint64 a = negativo ? -total : total;
+    // a = q·suma + resto; each part is q·p + ⌊resto·p / suma⌋, and neither product can
+    // overflow: q·p ≤ a and resto·p < suma².
+    const qint64 q = a / suma;
+    const qint64 resto = a % suma;
+    qint64 repartido = 0;
+    for (size_t i = 0; i < r.size(); ++i) {
+        const qint64 p = std::max(participaciones[i], 0);
+        r[i] = q * p + resto * p / suma;
+        repartido += r[i];
+    }
+    // What the rounding left, a cent each to the first members.
+    for (size_t i = 0; repartido < a && i < r.size(); ++i, ++repartido)
+        ++r[i];
+    if (negativo)
+        for (qint64 &v : r)
+            v = -v;
+    return r;
+}
+
+Historia::Historia(const std::vector<Sorteo> &sorteos, const ArchivoImportes &importes)
+{
+    sorteos_.reserve(sorteos.size());
+    for (const Sorteo &s : sorteos) {
+        Sorteo_ l;
+        l.fecha = s.fecha;
+        l.dia = fechas::bitDia(s.fecha);
+        bool valido = true;
+        for (qint16 n : s.numeros) {
+            if (n < 1 || n > 49 || (l.ganadores & bit(n)))
+                valido = false;
+            else
+                l.ganadores |= bit(n);
+        }
+        if (s.complementario >= 1 && s.complementario <= 49 &&
+            !(l.ganadores & bit(s.complementario)))
+            l.complementario = bit(s.complementario);
+        else
+            valido = false;
+        // A draw that cannot be told apart from garbage wins nothing, but it was played.
+        if (!valido) {
+            l.ganadores = 0;
+            l.complementario = 0;
+        }
+        // The refund was first drawn on 20/06/1991; the archive keeps 0 for the draws before,
+        // which no slip's digit 0 may match.
+        static const double primerReintegro = fechas::serial(QDate(1991, 6, 20));
+        if (s.reintegro >= 0 && s.reintegro <= 9 && !(s.fecha < primerReintegro))
+            l.reintegro = s.reintegro;
+        l.importes = importes.busca(s.fecha);
+        sorteos_.push_back(l);
+    }
+}
+
+Ganancias &Ganancias::operator+=(const Ganancias &o)
+{
+    jugados += o.jugados;
+    desconocidos += o.desconocidos;
+    for (int k = 0; k < kCategorias; ++k)
+        premiadas[static_cast<size_t>(k)] += o.premiadas[static_cast<size_t>(k)];
+    reintegros += o.reintegros;
+    premios += o.premios;
+    gasto += o.gasto;
+    detalle.insert(detalle.end(), o.detalle.begin(), o.detalle.end());
+    return *this;
+}
+
+Ganancias calcula(const Historia &historia, const Pena &pena, qint64 precio, int reintegro,
+                  bool detalle)
+{
+    Ganancias g;
+    if (!pena.tipoValido())
+        return g;
+    const int dias = diasjuego::mascara(pena.diasTexto());
+    const bool multiple = pena.esMultiple();
+    // The bets a multiple stands for, or the simple and reduced bets; each costs one price.
+    const int apuestas = cuantos(pena.tipo + 6);
+    std::vector<quint64> mascaras;
+    quint64 numerosMultiple = 0;
+    if (multiple) {
+        numerosMultiple = mascara(pena, 1, cuantos(pena.tipo));
+    } else {
+        mascaras.reserve(static_cast<size_t>(pena.tipo));
+        for (int b = 1; b <= pena.tipo; ++b)
+            if (const quint64 m = mascara(pena, b, 6))
+                mascaras.push_back(m);
+    }
+    if (detalle)
+        g.detalle.reserve(historia.sorteos().size() / 2);
+
+    for (const Historia::Sorteo_ &s : historia.sorteos()) {
+        if (!diasjuego::juegaSorteo(dias, pena.creacion, s.dia, s.fecha, false))
+            continue;
+        Jugada j;
+        j.fecha = s.fecha;
+        j.gasto = precio * apuestas;
+        const bool conReintegro = reintegro >= 0 && reintegro == s.reintegro;
+        if (s.ganadores != 0) {
+            if (multiple) {
+                if (numerosMultiple != 0) {
+                    const int aciertos = std::popcount(numerosMultiple & s.ganadores);
+                    const bool comp = (numerosMultiple & s.complementario) != 0;
+                    if (const premios::FilaPremio *f =
+                            premios::premiomultiple(pena.tipo, aciertos, comp)) {
+                        // Counters 3, 4, 5, 6 and 5 + complementary of the prize table.
+                        j.premiadas[kQuinta] += f->cuentas[0];
+                        j.premiadas[kCuarta] += f->cuentas[1];
+                        j.premiadas[kTercera] += f->cuentas[2];
+                        j.premiadas[conReintegro ? kEspecial : kPrimera] += f->cuentas[3];
+                        j.premiadas[kSegunda] += f->cuentas[4];
+                    }
+                }
+            } else {
+                for (quint64 m : mascaras) {
+                    const int c = categoria(std::popcount(m & s.ganadores),
+                                            (m & s.complementario) != 0, conReintegro);
+                    if (c >= 0)
+                        ++j.premiadas[static_cast<size_t>(c)];
+                }
+            }
+        }
+        if (conReintegro)
+            j.reintegros = apuestas;
+        qint64 premio = precio * j.reintegros;
+        for (int k = 0; k < kCategorias; ++k) {
+            const int n = j.premiadas[static_cast<size_t>(k)];
+            if (n == 0)
+                continue;
+            if (!s.importes || !s.importes->conoce(k)) {
+                j.desconocido = true;
+                continue;
+            }
+            premio += qint64(n) * s.importes->centimos[static_cast<size_t>(k)];
+        }
+        j.premio = j.desconocido ? 0 : premio;
+
+        ++g.jugados;
+        g.gasto += j.gasto;
+        for (int k = 0; k < kCategorias; ++k)
+            g.premiadas[static_cast<size_t>(k)] += j.premiadas[static_cast<size_t>(k)];
+        g.reintegros += j.reintegros;
+        if (j.desconocido)
+            ++g.desconocidos;
+        else
+            g.premios += j.premio;
+        if (detalle)
+            g.detalle.push_back(j);
+    }
+    return g;
+}
+
+std::vector<Parte> partes(const SociosPena &socios, const Ganancias &g)
+{
+    std::vector<int> p;
+    p.reserve(socios.socios.size());
+    for (const Socio &s : socios.socios)
+        p.push_back(s.participaciones);
+    const std::vector<qint64> premios = reparte(g.premios, p);
+    const std::vector<qint64> gasto = reparte(g.gasto, p);
+    std::vector<Parte> r;
+    for (size_t i = 0; i < socios.socios.size(); ++i)
+        r.push_back(
+            {socios.socios[i].nombre, socios.socios[i].participaciones, premios[i], gasto[i]});
+    return r;
+}
+
+std::vector<Parte> junta(const std::vector<std::vector<Parte>> &todas)
+{
+    std::vector<Parte> r;
+    for (const std::vector<Parte> &lista : todas)
+        for (const Parte &p : lista) {
+            auto i = std::find_if(r.begin(), r.end(),
+                                  [&](const Parte &q) { return q.nombre == p.nombre; });
+            if (i == r.end()) {
+                r.push_back(p);
+                continue;
+            }
+            i->participaciones += p.participaciones;
+            i->premios += p.premios;
+            i->gasto += p.gasto;
+        }
+    return r;
+}
+
+QByteArray aCsv(const std::vector<Hoja> &hojas)
+{
+    // The byte order mark tells spreadsheets that the accents are UTF-8.
+    QString csv = QString(QChar(0xFEFF)) + QString::fromUtf8("Peña;Fecha");
+    for (int k = 0; k < kCategorias; ++k)
+        csv += QLatin1Char(';') + nombreCategoria(k);
+    csv += QStringLiteral(";Reintegros;Premios (euros);Jugado (euros)\r\n");
+    for (const Hoja &h : hojas) {
+        // A name with the separator or a quote is quoted, as spreadsheets read it.
+        QString nombre = h.pena.trimmed();
+        if (nombre.contains(QLatin1Char(';')) || nombre.contains(QLatin1Char('"')))
+            nombre = QLatin1Char('"') + nombre.replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+                     QLatin1Char('"');
+        for (const Jugada &j : h.ganancias.detalle) {
+            csv += nombre + QLatin1Char(';') + fechas::textoCorto(j.fecha);
+            for (int n : j.premiadas)
+                csv += QLatin1Char(';') + QString::number(n);
+            csv += QLatin1Char(';') + QString::number(j.reintegros) + QLatin1Char(';') +
+                   (j.desconocido ? QStringLiteral("importe desconocido") : textoCsv(j.premio)) +
+                   QLatin1Char(';') + textoCsv(j.gasto) + QStringLiteral("\r\n");
+        }
+    }
+    return csv.toUtf8();
+}
+
+} // namespace ganancias

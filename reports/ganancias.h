@@ -1,0 +1,107 @@
+#pragma once
+
+#include "archive/importes.h"
+#include "archive/sorteo.h"
+#include "syndicates/pena.h"
+#include "syndicates/socios.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <vector>
+
+// What a syndicate really won and spent in euros: its bets checked against every draw it
+// played, the prize of each category times the amount of that draw, the refund of its slip,
+// and the stake. Computed from the archive, the syndicate file, premios.dat and socios.dat;
+// nothing of it is stored.
+namespace ganancias {
+
+// Categories in the order premios.dat keeps them: Especial, 1ª, 2ª, 3ª, 4ª, 5ª.
+constexpr int kCategorias = ImportesSorteo::kCategorias;
+// Names of the categories for headings: "Especial", "1ª" ... "5ª".
+QString nombreCategoria(int categoria);
+
+// "1.234,56 €"; a negative amount starts with "−" (U+2212), as in "−765,44 €".
+QString textoEuros(qint64 centimos);
+// The amount alone, for a spreadsheet: "1234,56", "-765,44".
+QString textoCsv(qint64 centimos);
+// The bet price of the settings, in cents.
+qint64 centimosDe(float precio);
+
+// An amount split by shares: each part rounded down to the cent, and the cents left over go
+// one each to the first members, so that the parts add up to the amount exactly. A negative
+// amount is split as its opposite. With no shares at all every part is 0.
+std::vector<qint64> reparte(qint64 total, const std::vector<int> &participaciones);
+
+// The archive ready for counting: each draw's numbers as bits, its weekday and its amounts.
+// Made once for every syndicate (and again only when the archive or premios.dat changes).
+class Historia {
+public:
+    Historia() = default;
+    Historia(const std::vector<Sorteo> &sorteos, const ArchivoImportes &importes);
+
+    struct Sorteo_ {
+        double fecha = 0;
+        int dia = 0; // fechas::bitDia
+        quint64 ganadores = 0;
+        quint64 complementario = 0;
+        int reintegro = -1;                       // -1: none that a slip can match
+        const ImportesSorteo *importes = nullptr; // into the ArchivoImportes given
+    };
+    const std::vector<Sorteo_> &sorteos() const { return sorteos_; }
+
+private:
+    std::vector<Sorteo_> sorteos_;
+};
+
+// One draw the syndicate played.
+struct Jugada {
+    double fecha = 0;
+    std::array<int, kCategorias> premiadas{}; // bets that won each category
+    int reintegros = 0;                       // bets that got their price back
+    bool desconocido = false;                 // it won in a category whose amount is not known
+    qint64 premio = 0;                        // cents won (prizes and refunds); 0 when desconocido
+    qint64 gasto = 0;                         // cents the draw's bets cost
+};
+
+struct Ganancias {
+    int jugados = 0;      // draws played
+    int desconocidos = 0; // draws with a prize whose amount is not known: not in `premios`
+    std::array<qint64, kCategorias> premiadas{};
+    qint64 reintegros = 0;
+    qint64 premios = 0; // cents won in the draws whose amounts are known
+    qint64 gasto = 0;   // cents staked
+    qint64 balance() const { return premios - gasto; }
+    std::vector<Jugada> detalle; // every draw played, oldest first, when asked for
+    Ganancias &operator+=(const Ganancias &otra);
+};
+
+// The winnings of one syndicate. `precio` is the price of one bet in cents; `reintegro` the
+// refund digit of its slip (-1: not recorded, no refund is counted). Records whose type is no
+// syndicate kind play nothing.
+Ganancias calcula(const Historia &historia, const Pena &pena, qint64 precio, int reintegro,
+                  bool detalle = false);
+
+// One member's part of the winnings and of the stake.
+struct Parte {
+    QString nombre;
+    qint64 participaciones = 0;
+    qint64 premios = 0;
+    qint64 gasto = 0;
+    qint64 balance() const { return premios - gasto; }
+};
+std::vector<Parte> partes(const SociosPena &socios, const Ganancias &ganancias);
+// The parts of every syndicate together: a member of several syndicates (same name) gets the
+// sum of the parts, in the order the members first appear.
+std::vector<Parte> junta(const std::vector<std::vector<Parte>> &partesDeCadaPena);
+
+// The draws of each syndicate as a spreadsheet (UTF-8, ';', CRLF): syndicate, date, the bets
+// that won each category, the refunds, the euros won ("importe desconocido" where not known)
+// and the euros staked.
+struct Hoja {
+    QString pena;
+    Ganancias ganancias; // with its detalle
+};
+QByteArray aCsv(const std::vector<Hoja> &hojas);
+
+} // namespace ganancias

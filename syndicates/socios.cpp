@@ -1,0 +1,257 @@
+#include "syndicates/socios.h"
+#include "archive/registro.h"
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr int kCreacion = 0;
+constexpr int kPena = 8;
+constexpr int kReintegro = 28;
+constexpr int kCuantos = 30;
+constexpr int kRanuras = 32;
+static_assert(kPena + Pena::kAnchoNombre == kReintegro);
+static_assert(kRanuras + SociosPena::kMaxSocios * SociosPena::kRanura == SociosPena::kLongitud);
+
+QString u(const char *texto)
+{
+    return QString::fromUtf8(texto);
+}
+
+QString sinBlancosFinales(QString t)
+{
+    while (t.endsWith(QLatin1Char(' ')))
+        t.chop(1);
+    return t;
+}
+} // namespace
+
+SociosPena SociosPena::de(const Pena &pena)
+{
+    SociosPena s;
+    s.creacion = pena.creacion;
+    s.pena = pena.nombre.leftJustified(Pena::kAnchoNombre, ' ', true);
+    return s;
+}
+
+bool SociosPena::esDe(const Pena &p) const
+{
+    return creacion == p.creacion && pena == p.nombre.leftJustified(Pena::kAnchoNombre, ' ', true);
+}
+
+std::optional<SociosPena> SociosPena::desdeBytes(const char *datos)
+{
+    using namespace registro;
+    SociosPena s;
+    s.creacion = leeDouble(datos + kCreacion);
+    s.pena = QByteArray(datos + kPena, Pena::kAnchoNombre);
+    s.reintegro = leeInt16(datos + kReintegro);
+    const int n = leeInt16(datos + kCuantos);
+    if (s.reintegro < -1 || s.reintegro > 9 || n < 0 || n > kMaxSocios)
+        return std::nullopt;
+    for (int i = 0; i < n; ++i) {
+        const char *r = datos + kRanuras + i * kRanura;
+        Socio socio;
+        socio.nombre = sinBlancosFinales(desde1252(QByteArray(r, kAnchoNombre)));
+        socio.participaciones = leeInt16(r + kAnchoNombre);
+        if (socio.participaciones < 1 || socio.participaciones > kMaxParticipaciones)
+            return std::nullopt;
+        s.socios.push_back(socio);
+    }
+    return s;
+}
+
+void SociosPena::escribeEn(char *destino) const
+{
+    using namespace registro;
+    escribeDouble(destino + kCreacion, creacion);
+    const QByteArray p = pena.leftJustified(Pena::kAnchoNombre, ' ', true);
+    std::memcpy(destino + kPena, p.constData(), Pena::kAnchoNombre);
+    escribeInt16(destino + kReintegro, static_cast<qint16>(std::clamp(reintegro, -1, 9)));
+    const int n = std::min(static_cast<int>(socios.size()), kMaxSocios);
+    escribeInt16(destino + kCuantos, static_cast<qint16>(n));
+    for (int i = 0; i < kMaxSocios; ++i) {
+        char *r = destino + kRanuras + i * kRanura;
+        const QByteArray nombre =
+            i < n ? campo1252(socios[static_cast<size_t>(i)].nombre, kAnchoNombre)
+                  : QByteArray(kAnchoNombre, ' ');
+        std::memcpy(r, nombre.constData(), kAnchoNombre);
+        const int partes = i < n ? std::clamp(socios[static_cast<size_t>(i)].participaciones, 1,
+                                              kMaxParticipaciones)
+                                 : 0;
+        escribeInt16(r + kAnchoNombre, static_cast<qint16>(partes));
+    }
+}
+
+int SociosPena::totalParticipaciones() const
+{
+    int total = 0;
+    for (const Socio &s : socios)
+        total += s.participaciones;
+    return total;
+}
+
+Escritura ArchivoSocios::abre()
+{
+    registros_.clear();
+    danados_.clear();
+    rechazado_ = false;
+    QFile archivo;
+    switch (archivos::abreRegular(archivo, ruta_)) {
+    case archivos::Apertura::NoExiste:
+        return Escritura::Hecha;
+    case archivos::Apertura::Abierta:
+        break;
+    case archivos::Apertura::NoEsArchivo:
+    case archivos::Apertura::Ilegible:
+        // What cannot be read now must not be replaced by an empty list later.
+        rechazado_ = true;
+        return Escritura::Fallo;
+    }
+    if (archivo.size() > kLimiteBytes) {
+        rechazado_ = true;
+        return Escritura::Fallo;
+    }
+    const QByteArray bytes = archivo.read(kLimiteBytes);
+    const qsizetype n = bytes.size() / SociosPena::kLongitud;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char *r = bytes.constData() + i * SociosPena::kLongitud;
+        if (std::optional<SociosPena> s = SociosPena::desdeBytes(r))
+            registros_.push_back(std::move(*s));
+        else
+            danados_.emplace_back(r, SociosPena::kLongitud);
+    }
+    return Escritura::Hecha;
+}
+
+const SociosPena *ArchivoSocios::busca(const Pena &pena) const
+{
+    for (const SociosPena &s : registros_)
+        if (s.esDe(pena))
+            return &s;
+    return nullptr;
+}
+
+Escritura ArchivoSocios::reescribe(std::vector<SociosPena> registros)
+{
+    if (rechazado_)
+        return Escritura::Fallo;
+    QByteArray bytes(
+        static_cast<qsizetype>(registros.size() + danados_.size()) * SociosPena::kLongitud, '\0');
+    char *p = bytes.data();
+    for (const SociosPena &s : registros) {
+        s.escribeEn(p);
+        p += SociosPena::kLongitud;
+    }
+    for (const QByteArray &d : danados_) {
+        std::memcpy(p, d.constData(), SociosPena::kLongitud);
+        p += SociosPena::kLongitud;
+    }
+    const Escritura e = archivos::escribe(ruta_, bytes);
+    if (e == Escritura::Hecha)
+        registros_ = std::move(registros);
+    return e;
+}
+
+Escritura ArchivoSocios::pon(const SociosPena &socios)
+{
+    if (static_cast<int>(socios.socios.size()) > SociosPena::kMaxSocios)
+        return Escritura::Fallo;
+    std::vector<SociosPena> nuevos = registros_;
+    auto i = std::find_if(nuevos.begin(), nuevos.end(), [&](const SociosPena &s) {
+        return s.creacion == socios.creacion && s.pena == socios.pena;
+    });
+    if (i != nuevos.end() && socios.vacio())
+        nuevos.erase(i);
+    else if (i != nuevos.end())
+        *i = socios;
+    else if (!socios.vacio())
+        nuevos.push_back(socios);
+    else
+        return Escritura::Hecha;
+    if (static_cast<int>(nuevos.size()) + danados() > kLimite)
+        return Escritura::Fallo;
+    return reescribe(std::move(nuevos));
+}
+
+Escritura ArchivoSocios::quita(const Pena &pena)
+{
+    std::vector<SociosPena> nuevos = registros_;
+    const auto fin = std::remove_if(nuevos.begin(), nuevos.end(),
+                                    [&](const SociosPena &s) { return s.esDe(pena); });
+    if (fin == nuevos.end())
+        return Escritura::Hecha;
+    nuevos.erase(fin, nuevos.end());
+    return reescribe(std::move(nuevos));
+}
+
+Escritura ArchivoSocios::sigue(const std::vector<std::pair<Pena, Pena>> &cambios)
+{
+    std::vector<SociosPena> nuevos = registros_;
+    bool cambiado = false;
+    // Every "before" is looked up in the file as it was: a chain of renames in one go (A to B
+    // and B to C) moves each record once.
+    std::vector<bool> movido(nuevos.size(), false);
+    for (const auto &[antes, despues] : cambios) {
+        for (size_t i = 0; i < nuevos.size(); ++i) {
+            if (movido[i] || !registros_[i].esDe(antes))
+                continue;
+            // A syndicate that already has members of its own keeps them.
+            if (busca(despues))
+                break;
+            const SociosPena destino = SociosPena::de(despues);
+            nuevos[i].creacion = destino.creacion;
+            nuevos[i].pena = destino.pena;
+            movido[i] = true;
+            cambiado = true;
+            break;
+        }
+    }
+    return cambiado ? reescribe(std::move(nuevos)) : Escritura::Hecha;
+}
+
+namespace socios {
+
+QString rutaArchivo(const QString &carpeta)
+{
+    return QDir(carpeta).filePath(QStringLiteral("socios.dat"));
+}
+
+NombreSocio normalizaNombre(const QString &tecleado)
+{
+    NombreSocio r;
+    const QString t = tecleado.trimmed();
+    QByteArray bytes;
+    if (!registro::a1252(t, bytes)) {
+        QString ajeno;
+        for (qsizetype i = 0; i < t.size(); ++i) {
+            const qsizetype largo = t.at(i).isHighSurrogate() && i + 1 < t.size() ? 2 : 1;
+            QByteArray b;
+            if (!registro::a1252(t.mid(i, largo), b)) {
+                ajeno = t.mid(i, largo);
+                break;
+            }
+            i += largo - 1;
+        }
+        r.aviso = u("El nombre del socio sólo puede llevar letras, números y signos del "
+                    "alfabeto occidental") +
+                  (ajeno.isEmpty() ? QString() : u(": el carácter «") + ajeno + u("» no vale")) +
+                  QStringLiteral(".");
+        return r;
+    }
+    if (bytes.size() > SociosPena::kAnchoNombre) {
+        r.aviso =
+            u("¡¡¡El nombre no puede tener más de %1 letras!!!").arg(SociosPena::kAnchoNombre);
+        return r;
+    }
+    if (t.isEmpty()) {
+        r.aviso = u("Escriba el nombre del socio.");
+        return r;
+    }
+    r.texto = t;
+    return r;
+}
+
+} // namespace socios

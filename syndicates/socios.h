@@ -1,0 +1,103 @@
+#pragma once
+
+#include "archive/escritura.h"
+#include "syndicates/pena.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <vector>
+
+// The members of a syndicate and their shares, and the refund digit of its slip, as socios.dat
+// keeps them: one fixed record per syndicate, found by the syndicate's creation date and name
+// (the syndicate record itself keeps its layout). Little-endian, field by field:
+//
+//   offset  size  field
+//        0     8  creation date of the syndicate (double serial, as in apuestas.dat)
+//        8    20  name of the syndicate, Windows-1252, blank-filled (as in apuestas.dat)
+//       28     2  refund digit of the slip, 0..9; -1 when the slip's refund is not recorded
+//       30     2  number of members n, 0..kMaxSocios
+//       32  3200  kMaxSocios member slots of 32 bytes; slot i at 32 + 32 i:
+//                   +0  30  member name, Windows-1252, blank-filled
+//                   +30  2  shares, 1..kMaxParticipaciones
+//                 slots from n on are blanks and 0.
+//
+// Record length 3232 bytes.
+struct Socio {
+    QString nombre; // without its trailing blanks
+    int participaciones = 1;
+    bool operator==(const Socio &) const = default;
+};
+
+struct SociosPena {
+    static constexpr int kAnchoNombre = 30;
+    static constexpr int kMaxSocios = 100;
+    static constexpr int kMaxParticipaciones = 9999;
+    static constexpr int kRanura = kAnchoNombre + 2;
+    static constexpr int kLongitud = 32 + kMaxSocios * kRanura;
+
+    double creacion = 0;
+    QByteArray pena = QByteArray(Pena::kAnchoNombre, ' '); // the syndicate's name field
+    int reintegro = -1;                                    // -1: not recorded
+    std::vector<Socio> socios;
+
+    static SociosPena de(const Pena &pena);
+    bool esDe(const Pena &pena) const;
+    // Whether the bytes hold a record a reader can use (counts, digit and shares in range).
+    static std::optional<SociosPena> desdeBytes(const char *datos); // kLongitud bytes
+    void escribeEn(char *destino) const;
+    int totalParticipaciones() const;
+    bool vacio() const { return socios.empty() && reintegro < 0; }
+    bool operator==(const SociosPena &) const = default;
+};
+
+class ArchivoSocios {
+public:
+    // As many syndicates as apuestas.dat is read with, and room for records left behind.
+    static constexpr int kLimite = 4000;
+    static constexpr qint64 kLimiteBytes = qint64(kLimite) * SociosPena::kLongitud;
+
+    ArchivoSocios() = default;
+    explicit ArchivoSocios(QString ruta) : ruta_(std::move(ruta)) {}
+    const QString &ruta() const { return ruta_; }
+
+    // Reads the file; a missing one is an empty list. A file larger than kLimiteBytes or not a
+    // regular file is not read and never written over (Fallo). A record that cannot be used is
+    // kept as it is on the disk (the next rewrite writes its bytes back), not shown.
+    Escritura abre();
+    const std::vector<SociosPena> &registros() const { return registros_; }
+    int danados() const { return static_cast<int>(danados_.size()); }
+    bool rechazado() const { return rechazado_; }
+
+    // The members of this syndicate; nullptr when none were recorded.
+    const SociosPena *busca(const Pena &pena) const;
+    // Stores the record of its syndicate in place of the one it had; a record with no members
+    // and no refund digit is removed.
+    Escritura pon(const SociosPena &socios);
+    // Removes the members of a deleted syndicate.
+    Escritura quita(const Pena &pena);
+    // The syndicate was renamed or made again on another date: its members follow it. Each
+    // pair is (before, after); pairs whose "before" has no record are left alone.
+    Escritura sigue(const std::vector<std::pair<Pena, Pena>> &cambios);
+
+private:
+    Escritura reescribe(std::vector<SociosPena> registros);
+
+    QString ruta_;
+    std::vector<SociosPena> registros_;
+    std::vector<QByteArray> danados_;
+    bool rechazado_ = false;
+};
+
+namespace socios {
+
+QString rutaArchivo(const QString &carpeta);
+
+// A member name as typed: only characters of the Windows-1252 field, at most 30 of them.
+struct NombreSocio {
+    QString texto;                // the name to keep, trimmed; empty when refused
+    std::optional<QString> aviso; // why it was refused
+};
+NombreSocio normalizaNombre(const QString &tecleado);
+
+} // namespace socios

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "syndicates/pena.h"
+#include "syndicates/socios.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QStandardItemModel;
+class QTreeView;
+
+// Window "Socios": the members of one syndicate with their shares, and the refund digit of its
+// slip. Every change is written to socios.dat at once, as the editor writes a syndicate.
+class Socios : public QWidget {
+    Q_OBJECT
+public:
+    Socios(const QString &carpeta, const Pena &pena, QWidget *parent = nullptr);
+
+    // The syndicate whose members are shown.
+    const Pena &pena() const { return pena_; }
+    const SociosPena &actuales() const { return actuales_; }
+
+    void anadirSocio_Click(); // "Guardar socio": adds the member, or changes its shares
+    void quitarSocio_Click(); // "Quitar socio": the member selected in the list
+    void listaSocios_Click(int fila);
+    void reintegro_Click(int indice);
+
+signals:
+    void cambiados(); // socios.dat holds something new for this syndicate
+
+private:
+    bool guarda(const SociosPena &nuevos);
+    void llenaLista();
+
+    QString carpeta_;
+    Pena pena_;
+    ArchivoSocios archivo_;
+    SociosPena actuales_;
+
+    QLabel *Label1 = nullptr;
+    QTreeView *listaSocios = nullptr;
+    QStandardItemModel *modelo_ = nullptr;
+    QLineEdit *nombreSocio = nullptr;
+    QSpinBox *participaciones = nullptr;
+    QPushButton *anadirSocio = nullptr;
+    QPushButton *quitarSocio = nullptr;
+    QComboBox *reintegro = nullptr;
+    QLabel *Label2 = nullptr; // member count and total shares
+};
