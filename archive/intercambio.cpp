@@ -1,5 +1,6 @@
 #include "archive/intercambio.h"
 #include "archive/archivosorteos.h"
+#include "archive/importes.h"
 #include "archive/textosorteos.h"
 
 #include <QDir>
@@ -114,6 +115,9 @@ Resultado importa(const QString &carpeta, const QString &origen)
     if (r.estado != Estado::Importado)
         return r;
     const textosorteos::Lectura lectura = textosorteos::lee(bytes);
+    // A file of the results service carries the prize amounts of its draws as well.
+    if (lectura.formato == textosorteos::Lectura::Formato::Servicio)
+        importes::guardaImportado(carpeta, bytes);
     bytes.clear();
     if (lectura.formato == textosorteos::Lectura::Formato::Desconocido) {
         r.estado = Estado::Desconocido;

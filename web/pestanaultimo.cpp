@@ -7,6 +7,7 @@
 #include "app/infor.h"
 #include "app/sesion.h"
 #include "archive/fechas.h"
+#include "archive/importes.h"
 #include "web/analisis.h"
 #include "web/descarga.h"
 #include "web/desglose.h"
@@ -375,6 +376,9 @@ bool PestanaUltimo::leeServicio(const QByteArray &respuesta)
         return false;
     }
     const servicio::Agregado a = servicio::agrega(r, sesion_.sorteos(), hastaServicio_);
+    // Every draw of the answer brings its prize amounts, new to the archive or not: the money a
+    // syndicate won is reckoned from them.
+    importes::guardaServicio(sesion_.carpeta(), r);
     if (a.nuevos > 0) {
         nuevosServicio_ += a.nuevos;
         sesion_.ponAvisoNuevos(analisis::textoContador(nuevosServicio_));
@@ -471,6 +475,9 @@ void PestanaUltimo::premiosorteo(int modo)
     QByteArray pagina;
     archivos::lee(sesion_.ruta(QStringLiteral("www2.txt")), kMaximoPagina, pagina);
     const desglose::Desglose d = desglose::lee(pagina);
+    // The page names no date: only the page just downloaded is known to be the newest draw's.
+    if (modo == 0)
+        importes::guardaDesglose(sesion_.carpeta(), sesion_.sorteoActual().fecha, d.premios);
     for (int k = 0; k < 6; ++k)
         if (d.premios[static_cast<size_t>(k)])
             Label10[k]->setText(*d.premios[static_cast<size_t>(k)]);

@@ -7,6 +7,7 @@
 #include "app/sesion.h"
 #include "archive/archivosorteos.h"
 #include "archive/fechas.h"
+#include "archive/importes.h"
 #include "archive/textosorteos.h"
 
 #include <QAction>
@@ -74,6 +75,31 @@ private slots:
         QVERIFY(escritorio->mensajes.last().texto.startsWith(
             QString::fromUtf8("0 sorteos añadidos, 3 ya estaban")));
         QCOMPARE(p.sesion().refrescos(), refrescos + 1);
+    }
+
+    // A file of the results service brings the prize amounts of its draws too, which is what
+    // the money a syndicate won is reckoned from.
+    void importarElServicioGuardaLosImportes()
+    {
+        CarpetaPrueba c;
+        c.escribeSorteos(dosSorteos());
+        c.escribe(QStringLiteral("servicio.json"),
+                  "[{\"fecha_sorteo\": \"2026-01-31 00:00:00\", \"combinacion\": "
+                  "\"02 - 04 - 19 - 28 - 46 - 48 C(33) R(7)\", \"escrutinio\": ["
+                  "{\"tipo\": \"3ª Categoría (5 Aciertos)\", \"premio\": \"2345.67\"},"
+                  "{\"tipo\": \"5ª Categoría (3 Aciertos)\", \"premio\": \"8.00\"}]}]");
+        Principal p(c.ruta());
+        escritorio->archivoElegido = c.archivo(QStringLiteral("servicio.json"));
+        elige(p, "importa");
+        QVERIFY(
+            escritorio->mensajes.last().texto.startsWith(QString::fromUtf8("1 sorteos añadidos")));
+        ArchivoImportes importes(c.archivo(QStringLiteral("premios.dat")));
+        QCOMPARE(importes.abre(), Escritura::Hecha);
+        const ImportesSorteo *i = importes.busca(fechas::serial(QDate(2026, 1, 31)));
+        QVERIFY(i);
+        QCOMPARE(i->centimos[3], qint64(234567));
+        QCOMPARE(i->centimos[5], qint64(800));
+        QVERIFY(!i->conoce(1)); // not in the file: unknown, not 0 €
     }
 
     // Whatever the archive held, it stays, and so does the copy of the import before: with an
