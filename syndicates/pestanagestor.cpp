@@ -601,9 +601,14 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
     rejilla->addWidget(ListViewSocios, 0, 2, 6, 1);
     rejilla->setColumnStretch(2, 1);
 
+    // Columns as wide as their figures, so the balance is in sight without scrolling.
+    ListViewSocios->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    // The syndicate's chart and the money share the width: the chart keeps room for its legend.
     auto *g = static_cast<QGridLayout *>(detalles->layout());
     g->addWidget(panel, 0, 4, 6, 1);
-    g->setColumnStretch(4, 1);
+    g->setColumnStretch(3, 1);
+    g->setColumnStretch(4, 2);
 }
 
 void PestanaGestor::preparaDinero(bool archivoCambiado)
