@@ -145,10 +145,8 @@ Escritura ArchivoSocios::reescribe(std::vector<SociosPena> registros)
         s.escribeEn(p);
         p += SociosPena::kLongitud;
     }
-    for (const QByteArray &d : danados_) {
-        std::memcpy(p, d.constData(), SociosPena::kLongitud);
-        p += SociosPena::kLongitud;
-    }
+    for (const QByteArray &d : danados_)
+        p = std::copy_n(d.constData(), SociosPena::kLongitud, p);
     const Escritura e = archivos::escribe(ruta_, bytes);
     if (e == Escritura::Hecha)
         registros_ = std::move(registros);
