@@ -37,6 +37,25 @@ bool escrito(Escritura resultado, const QString &archivo)
     return false;
 }
 
+bool escritoFuera(Escritura resultado, const QString &archivo)
+{
+    switch (resultado) {
+    case Escritura::Hecha:
+        return true;
+    case Escritura::SinPermiso:
+        Escritorio::actual().aviso(
+            QString::fromUtf8("No se ha podido guardar el archivo %1: no hay permiso para escribir "
+                              "en esa carpeta. Elija otra carpeta.")
+                .arg(archivo),
+            QString::fromUtf8("Error de permiso"), Escritorio::Icono::Exclamacion);
+        return false;
+    case Escritura::Fallo:
+        avisoescritura(archivo);
+        return false;
+    }
+    return false;
+}
+
 void abreWebAutor(const QString &web, const QString &camino)
 {
     Escritorio::actual().abreDireccion(

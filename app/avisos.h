@@ -17,5 +17,9 @@ void avisoescritura(const QString &archivo);
 // matching message has been shown.
 bool escrito(Escritura resultado, const QString &archivo);
 
+// The same for a file the user chose outside the program's folder (an export): without
+// permission, another folder will do, and the message says so.
+bool escritoFuera(Escritura resultado, const QString &archivo);
+
 // Opens a page of the maker's site (`web`, a host without scheme) in the desktop's browser.
 void abreWebAutor(const QString &web, const QString &camino);

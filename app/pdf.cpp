@@ -31,7 +31,8 @@ bool guarda(const QString &destino, const std::function<bool(QPagedPaintDevice &
         if (!pinta(escritor))
             return false;
     }
-    return escrito(archivos::escribe(destino, contenido.data()), QDir::toNativeSeparators(destino));
+    return escritoFuera(archivos::escribe(destino, contenido.data()),
+                        QDir::toNativeSeparators(destino));
 }
 
 } // namespace pdf

@@ -230,22 +230,9 @@ void Principal::exporta_Click()
         return;
     }
     const std::vector<Sorteo> sorteos = sesion_->sorteos().sorteos();
-    switch (intercambio::exporta(sorteos, destino)) {
-    case Escritura::Hecha:
+    if (escritoFuera(intercambio::exporta(sorteos, destino), nombre))
         e.aviso(u("%1 sorteos exportados a %2").arg(sorteos.size()).arg(nombre), titulo,
                 Escritorio::Icono::Informacion);
-        return;
-    case Escritura::SinPermiso:
-        // The chosen folder is the user's, not the program's: another folder will do.
-        e.aviso(u("No se ha podido guardar el archivo %1: no hay permiso para escribir en esa "
-                  "carpeta. Elija otra carpeta.")
-                    .arg(nombre),
-                u("Error de permiso"), Escritorio::Icono::Exclamacion);
-        return;
-    case Escritura::Fallo:
-        avisoescritura(nombre);
-        return;
-    }
 }
 
 void Principal::construyeCabecera(QWidget *panel)

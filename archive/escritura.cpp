@@ -103,17 +103,25 @@ Apertura abreRegular(QFile &archivo, const QString &ruta)
 #endif
 }
 
-bool lee(const QString &ruta, qint64 maxBytes, QByteArray &contenido)
+Apertura leeRegular(const QString &ruta, qint64 maxBytes, QByteArray &contenido)
 {
     QFile archivo;
-    if (abreRegular(archivo, ruta) != Apertura::Abierta || archivo.size() > maxBytes)
-        return false;
+    const Apertura a = abreRegular(archivo, ruta);
+    if (a != Apertura::Abierta)
+        return a;
+    if (archivo.size() > maxBytes)
+        return Apertura::Ilegible;
     // The size may have grown since it was asked: one byte more than allowed tells.
     QByteArray bytes = archivo.read(maxBytes + 1);
     if (archivo.error() != QFileDevice::NoError || bytes.size() > maxBytes)
-        return false;
+        return Apertura::Ilegible;
     contenido = std::move(bytes);
-    return true;
+    return Apertura::Abierta;
+}
+
+bool lee(const QString &ruta, qint64 maxBytes, QByteArray &contenido)
+{
+    return leeRegular(ruta, maxBytes, contenido) == Apertura::Abierta;
 }
 
 qint64 tamano(const QString &ruta)

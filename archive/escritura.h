@@ -27,6 +27,10 @@ enum class Apertura {
 // was opened (without waiting for a writer), so nothing can be put in its place between the two.
 Apertura abreRegular(QFile &archivo, const QString &ruta);
 
+// Reads a whole regular file of at most maxBytes. Ilegible also when it is larger: a record
+// file the program cannot read whole now must not be replaced later by what it holds.
+Apertura leeRegular(const QString &ruta, qint64 maxBytes, QByteArray &contenido);
+
 // Reads at most maxBytes of a regular file. False when it cannot be opened, is not a regular
 // file or is larger than allowed; nothing beyond maxBytes is ever read.
 bool lee(const QString &ruta, qint64 maxBytes, QByteArray &contenido);

@@ -64,8 +64,8 @@ Escritura ArchivoImportes::abre()
     registros_.clear();
     danados_ = 0;
     rechazado_ = false;
-    QFile archivo;
-    switch (archivos::abreRegular(archivo, ruta_)) {
+    QByteArray bytes;
+    switch (archivos::leeRegular(ruta_, kLimiteBytes, bytes)) {
     case archivos::Apertura::NoExiste:
         return Escritura::Hecha;
     case archivos::Apertura::Abierta:
@@ -76,11 +76,6 @@ Escritura ArchivoImportes::abre()
         rechazado_ = true;
         return Escritura::Fallo;
     }
-    if (archivo.size() > kLimiteBytes) {
-        rechazado_ = true;
-        return Escritura::Fallo;
-    }
-    const QByteArray bytes = archivo.read(kLimiteBytes);
     const qsizetype n = bytes.size() / ImportesSorteo::kLongitud;
     danados_ = bytes.size() % ImportesSorteo::kLongitud != 0 ? 1 : 0;
     registros_.reserve(static_cast<size_t>(n));

@@ -808,19 +808,7 @@ void PestanaGestor::exportarCsv_Click()
         hojas.push_back({p.nombreTexto(), gananciasDe(p, true)});
         sorteos += static_cast<int>(hojas.back().ganancias.detalle.size());
     }
-    switch (archivos::escribe(destino, ganancias::aCsv(hojas))) {
-    case Escritura::Hecha:
+    if (escritoFuera(archivos::escribe(destino, ganancias::aCsv(hojas)), nombre))
         e.aviso(u("%1 sorteos jugados exportados a %2").arg(sorteos).arg(nombre), titulo,
                 Escritorio::Icono::Informacion);
-        return;
-    case Escritura::SinPermiso:
-        e.aviso(u("No se ha podido guardar el archivo %1: no hay permiso para escribir en esa "
-                  "carpeta. Elija otra carpeta.")
-                    .arg(nombre),
-                u("Error de permiso"), Escritorio::Icono::Exclamacion);
-        return;
-    case Escritura::Fallo:
-        avisoescritura(nombre);
-        return;
-    }
 }

@@ -98,8 +98,8 @@ Escritura ArchivoSocios::abre()
     registros_.clear();
     danados_.clear();
     rechazado_ = false;
-    QFile archivo;
-    switch (archivos::abreRegular(archivo, ruta_)) {
+    QByteArray bytes;
+    switch (archivos::leeRegular(ruta_, kLimiteBytes, bytes)) {
     case archivos::Apertura::NoExiste:
         return Escritura::Hecha;
     case archivos::Apertura::Abierta:
@@ -110,11 +110,6 @@ Escritura ArchivoSocios::abre()
         rechazado_ = true;
         return Escritura::Fallo;
     }
-    if (archivo.size() > kLimiteBytes) {
-        rechazado_ = true;
-        return Escritura::Fallo;
-    }
-    const QByteArray bytes = archivo.read(kLimiteBytes);
     const qsizetype n = bytes.size() / SociosPena::kLongitud;
     for (qsizetype i = 0; i < n; ++i) {
         const char *r = bytes.constData() + i * SociosPena::kLongitud;
