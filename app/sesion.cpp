@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 Sesion::Sesion(const QString &carpeta, Reloj reloj, QObject *parent)
     : QObject(parent), carpeta_(QDir(carpeta).absolutePath()), reloj_(std::move(reloj))
@@ -23,8 +24,10 @@ void Sesion::abreArchivos()
     QFile::remove(ruta(QStringLiteral("apuestas.tmp")));
     penas_.abre();
     copiaHistoricoInicial();
-    // A draw dated more than a year after today cannot have been held.
-    sorteos_.ponTope(fechas::serial(hoy().addYears(1)));
+    // A draw dated more than a year after today cannot have been held. The program's clock may
+    // be set back (to look at an old week); a draw is only impossible when it is after the
+    // machine's today as well.
+    sorteos_.ponTope(fechas::serial(std::max(hoy(), QDate::currentDate()).addYears(1)));
     sorteos_.abre();
 }
 

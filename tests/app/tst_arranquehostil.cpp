@@ -87,8 +87,6 @@ private slots:
         carpeta.reset();
     }
 
-    // --- Item 1 ----------------------------------------------------------------------------
-
     void unArchivoAntiguoSeConvierteSeaCualSeaLaProfundidad_data()
     {
         QTest::addColumn<int>("profundidad");
@@ -117,7 +115,16 @@ private slots:
         QVERIFY(!QFile::exists(carpeta->archivo(QStringLiteral("numeros.tmp"))));
     }
 
-    // --- Item 8 ----------------------------------------------------------------------------
+    // The program's clock set years back (to look at an old week) does not make the draws held
+    // since then impossible.
+    void unRelojAtrasadoNoDanaLosSorteos()
+    {
+        escritorio->reloj = QDateTime(QDate(2015, 1, 1), QTime(12, 0));
+        carpeta->escribeSorteos(jueves(3));
+        Principal p(carpeta->ruta());
+        QCOMPARE(avisos(u("Sorteos dañados")), 0);
+        QCOMPARE(p.sesion().proximosorteo(), 4);
+    }
 
     void losSorteosDanadosSeOmitenYSeDiceUnaVez()
     {
@@ -145,8 +152,6 @@ private slots:
         p.sesion().sorteos().reabre();
         QCOMPARE(p.sesion().avisosApertura().size(), size_t(0));
     }
-
-    // --- Item 4 ----------------------------------------------------------------------------
 
     void unArchivoDePenasEnormeSeRechazaConSuLimite()
     {

@@ -56,7 +56,7 @@ void archivoGrande(const QString &ruta, qint64 tamano, const QByteArray &princip
 class TstHostil : public QObject {
     Q_OBJECT
 private slots:
-    // --- Item 4: only regular files are read ---------------------------------------------
+    // Only regular files are read.
 
     void unaTuberiaNoSeLeeNiBloquea()
     {
@@ -120,7 +120,7 @@ private slots:
         QVERIFY(reloj.elapsed() < 3000);
     }
 
-    // --- Item 4: files far beyond any real use --------------------------------------------
+    // Files far beyond any real use.
 
     void unArchivoDePenasEnormeNoSeLeeNiSeEscribe()
     {
@@ -206,7 +206,7 @@ private slots:
         QVERIFY(reloj.elapsed() < 1000);
     }
 
-    // --- Item 7: a date that is no date is never converted --------------------------------
+    // A date that is no date is never converted.
 
     void unaFechaQueNoEsFechaNoSeConvierte_data()
     {
@@ -232,7 +232,7 @@ private slots:
         QVERIFY(!r.avisoTexto.contains(QLatin1Char('-')));
     }
 
-    // --- Item 8: damaged draws are left out and counted -----------------------------------
+    // Damaged draws are left out and counted.
 
     void losSorteosDanadosSeOmitenYSeCuentan()
     {

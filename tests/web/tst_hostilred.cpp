@@ -212,7 +212,7 @@ private slots:
         carpeta.reset();
     }
 
-    // --- Item 4: a transfer stops as soon as it passes its limit --------------------------
+    // A transfer stops as soon as it passes its limit.
 
     void unaRespuestaSinFinNoSeAcumula()
     {
@@ -265,7 +265,7 @@ private slots:
         QVERIFY(reloj.elapsed() < 2000);
     }
 
-    // --- Item 5: every fetch has an overall deadline --------------------------------------
+    // Every fetch has an overall deadline.
 
     void unaRespuestaQueGoteaTieneSuPlazo()
     {
@@ -312,7 +312,7 @@ private slots:
         QVERIFY(!control<QTimer>(*principal, "Timer1")->isActive());
     }
 
-    // --- Item 6: the result PDF and redirects stay on their host --------------------------
+    // The result PDF and redirects stay on their host.
 
     void laDireccionDelPdfNoCambiaDeHost_data()
     {
@@ -393,7 +393,7 @@ private slots:
         QCOMPARE(t.datos(), QByteArray("bien"));
     }
 
-    // --- Item 4: the result PDF over its limit is not loaded ------------------------------
+    // The result PDF over its limit is not loaded.
 
     void unKapPdfEnormeNoSeCarga()
     {
@@ -425,7 +425,7 @@ private slots:
         QVERIFY(control<QPdfView>(*principal, "WebBrowser1")->isHidden());
     }
 
-    // --- Item 2: the maker's message is shown as sanitized text ---------------------------
+    // The maker's message is shown as sanitized text.
 
     void unMensajeDeTablasAnidadasNoCongela_data()
     {
@@ -488,7 +488,7 @@ private slots:
         QVERIFY(largo.contains(u("…")));
     }
 
-    // --- Item 3: new draws that the disk cannot store ------------------------------------
+    // New draws that the disk cannot store.
 
     void sorteosNuevosQueNoSePuedenGuardar_data()
     {
