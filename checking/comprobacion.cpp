@@ -44,19 +44,6 @@ SorteoListo prepara(const Sorteo &s)
     return l;
 }
 
-// Six (or s) distinct numbers 1..49 as a bit mask; 0 when the bet cannot be checked.
-quint64 mascara(const Pena &p, int apuesta, int cuantos)
-{
-    quint64 m = 0;
-    for (int q = 1; q <= cuantos; ++q) {
-        const qint16 n = p.numero(apuesta, q);
-        if (n < 1 || n > 49 || (m & bit(n)))
-            return 0;
-        m |= bit(n);
-    }
-    return m;
-}
-
 enum class Clase { Invalida, Sencilla, Multiple };
 
 struct PenaLista {
@@ -77,12 +64,12 @@ PenaLista prepara(const Pena &p, const QString &seleccion)
         l.clase = Clase::Sencilla;
         l.apuestas.resize(static_cast<size_t>(p.tipo));
         for (int k = 1; k <= p.tipo; ++k) {
-            l.apuestas[static_cast<size_t>(k - 1)] = mascara(p, k, 6);
+            l.apuestas[static_cast<size_t>(k - 1)] = p.mascara(k, 6);
             l.validas += l.apuestas[static_cast<size_t>(k - 1)] != 0;
         }
     } else if (p.tipo >= 501 && p.tipo <= 506) {
         l.numeros = cuantos(p.tipo);
-        l.multiple = mascara(p, 1, l.numeros);
+        l.multiple = p.mascara(1, l.numeros);
         if (l.multiple != 0)
             l.clase = Clase::Multiple;
     }
@@ -529,7 +516,7 @@ Fila Listado::filaDe(size_t indice, int r) const
         return f;
     // The same masks and message table as the pass, so a row made now says what the pass saw.
     const Mascaras d = mascaras((*sorteos)[b.sorteo]);
-    const quint64 m = mascara((*penas)[b.pena], f.apuesta + 1, 6);
+    const quint64 m = (*penas)[b.pena].mascara(f.apuesta + 1, 6);
     f.aciertos = quint8(std::popcount(m & d.ganadores));
     if (f.aciertos >= 3)
         f.mensaje = quint8(premios::mensajeSencilla(f.aciertos, (m & d.complementario) != 0));

@@ -22,19 +22,6 @@ constexpr quint64 bit(int numero)
     return quint64(1) << numero;
 }
 
-// Six (or s) distinct numbers 1..49 as bits; 0 when the bet cannot be checked.
-quint64 mascara(const Pena &p, int apuesta, int cuantos)
-{
-    quint64 m = 0;
-    for (int q = 1; q <= cuantos; ++q) {
-        const qint16 n = p.numero(apuesta, q);
-        if (n < 1 || n > 49 || (m & bit(n)))
-            return 0;
-        m |= bit(n);
-    }
-    return m;
-}
-
 // Category of a six-number bet by its hits; -1 when it wins nothing.
 int categoria(int aciertos, bool complementario, bool reintegro)
 {
@@ -178,11 +165,11 @@ Ganancias calcula(const Historia &historia, const Pena &pena, qint64 precio, int
     std::vector<quint64> mascaras;
     quint64 numerosMultiple = 0;
     if (multiple) {
-        numerosMultiple = mascara(pena, 1, cuantos(pena.tipo));
+        numerosMultiple = pena.mascara(1, cuantos(pena.tipo));
     } else {
         mascaras.reserve(static_cast<size_t>(pena.tipo));
         for (int b = 1; b <= pena.tipo; ++b)
-            if (const quint64 m = mascara(pena, b, 6))
+            if (const quint64 m = pena.mascara(b, 6))
                 mascaras.push_back(m);
     }
     if (detalle)

@@ -155,3 +155,15 @@ QString enPalabras(const QString &dias)
 }
 
 } // namespace diasjuego
+
+quint64 Pena::mascara(int b, int cuantos) const
+{
+    quint64 m = 0;
+    for (int q = 1; q <= cuantos; ++q) {
+        const qint16 n = numero(b, q);
+        if (n < 1 || n > 49 || (m & (quint64(1) << n)))
+            return 0;
+        m |= quint64(1) << n;
+    }
+    return m;
+}

@@ -70,6 +70,10 @@ struct Pena {
         return apuestas[static_cast<size_t>(b - 1)][static_cast<size_t>(p - 1)];
     }
 
+    // The first `cuantos` numbers of bet b as bits (bit n for number n); 0 when they are not
+    // distinct numbers 1..49, so the bet cannot be checked.
+    quint64 mascara(int b, int cuantos) const;
+
     bool esMultiple() const { return tipo > 500; }
     bool esReducida() const { return tipo <= 500 && tablaN != 0; }
     // A record a reader can use: 1..205 bets, or a multiple code 501..506.
