@@ -1,8 +1,9 @@
 #include "app/acercade.h"
-#include "app/ajustes.h"
-#include "app/escritorio.h"
-#include "app/imagen.h"
-#include "app/version.h"
+#include "archive/texto.h"
+#include "session/ajustes.h"
+#include "session/version.h"
+#include "widgets/escritorio.h"
+#include "widgets/imagen.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -13,10 +14,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
-}
 } // namespace
 
 Acercade::Acercade(const QString &carpeta, QWidget *parent) : QDialog(parent), carpeta_(carpeta)
@@ -90,11 +87,6 @@ QString Acercade::versionDe(const QString &tipoNucleo, const QString &versionNuc
     if (!bienMayor || !bienMenor)
         return QString();
     return QStringLiteral("2.%1.%2").arg(mayor).arg(menor);
-}
-
-QString Acercade::NativeGetVersion()
-{
-    return versionDe(QSysInfo::kernelType(), QSysInfo::kernelVersion());
 }
 
 QString Acercade::VersionToName(const QString &version)

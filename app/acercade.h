@@ -16,11 +16,9 @@ public:
     void Form_Load();
     void Label2_Click();
 
-    // Platform identifier, major and minor version joined with "." (2.6.1 for Windows 7); empty
-    // where the operating system has no such numbers.
-    static QString NativeGetVersion();
     static QString VersionToName(const QString &version);
-    // The same from the values QSysInfo gives, so every platform can be tried anywhere.
+    // Platform identifier, major and minor version joined with "." (2.6.1 for Windows 7) from
+    // the values QSysInfo gives; empty where the operating system has no such numbers.
     static QString versionDe(const QString &tipoNucleo, const QString &versionNucleo);
     // The whole system line: "S.O: " and the version's name, or the platform's own name.
     static QString lineaSistema(const QString &tipoNucleo, const QString &versionNucleo,

@@ -1,8 +1,8 @@
-#include "app/carpetadatos.h"
 #include "app/presentacion.h"
 #include "app/principal.h"
 #include "app/salidalimpia.h"
 #include "app/traduccion.h"
+#include "session/carpetadatos.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,6 +1,6 @@
 #include "app/manual.h"
-#include "app/escritorio.h"
 #include "archive/escritura.h"
+#include "widgets/escritorio.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "app/presentacion.h"
-#include "app/carpetadatos.h"
 #include "app/principal.h"
-#include "app/version.h"
+#include "session/carpetadatos.h"
+#include "session/version.h"
 
 #include <QApplication>
 #include <QLinearGradient>

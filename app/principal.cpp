@@ -1,23 +1,25 @@
 #include "app/principal.h"
 #include "app/acercade.h"
-#include "app/avisos.h"
-#include "app/carpetadatos.h"
-#include "app/escritorio.h"
 #include "app/manual.h"
-#include "app/sesion.h"
 #include "archive/conversion.h"
 #include "archive/intercambio.h"
+#include "archive/texto.h"
 #include "checking/pestanaresultados.h"
 #include "printing/configurar.h"
 #include "printing/imprimir.h"
 #include "reports/motor.h"
 #include "reports/vistainforme.h"
+#include "session/carpetadatos.h"
+#include "session/sesion.h"
+#include "session/version.h"
 #include "stats/pestanaestadisticas.h"
 #include "syndicates/crea.h"
 #include "syndicates/creamenu.h"
 #include "syndicates/pestanacrear.h"
 #include "syndicates/pestanagestor.h"
 #include "web/pestanaultimo.h"
+#include "widgets/avisos.h"
+#include "widgets/escritorio.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,11 +35,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
-}
-
 constexpr int kPestanaUltimo = 1;
 
 // Each entry of the "Sencillas" and "Múltiples" submenus: the list it shows and what the two
@@ -80,14 +77,13 @@ Principal::Principal(const QString &dir, QWidget *parent)
                                dir, [] { return Escritorio::actual().ahora(); }, this))
 {
     setObjectName(QStringLiteral("Principal"));
-    setWindowTitle(u("Bolarium v.3.4.995 - Comprueba tus números por internet."));
+    setWindowTitle(nombreVersion() + u(" - Comprueba tus números por internet."));
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(500);
     connect(Timer2, &QTimer::timeout, this, &Principal::Timer2_Timer);
     // The header follows each archive scan before the tabs do, as it always did.
     connect(sesion_, &Sesion::recontado, this, &Principal::recontado);
-    connect(sesion_, &Sesion::resultadosPedidos, this, &Principal::refrescaResultados);
 
     construyeMenus();
     auto *central = new QWidget(this);
@@ -181,7 +177,7 @@ void Principal::importa_Click()
                        u("Sorteos en CSV o JSON (*.csv *.txt *.json);;Todos los archivos (*)"));
     if (elegido.isEmpty())
         return;
-    const intercambio::Resultado r = intercambio::importa(sesion_->carpeta(), elegido);
+    const intercambio::Resultado r = sesion_->importaSorteos(elegido);
     using Estado = intercambio::Resultado::Estado;
     switch (r.estado) {
     case Estado::SinPermiso:
@@ -197,13 +193,7 @@ void Principal::importa_Click()
         e.aviso(intercambio::mensaje(r), u("Importar sorteos"), Escritorio::Icono::Exclamacion);
         return;
     }
-    if (r.estado == Estado::Importado)
-        sesion_->sorteos().reabre();
     e.aviso(intercambio::mensaje(r), u("Importar sorteos"), Escritorio::Icono::Informacion);
-    if (r.estado == Estado::Importado) {
-        sesion_->recuenta();
-        sesion_->refresca();
-    }
 }
 
 void Principal::exporta_Click()
@@ -331,8 +321,7 @@ void Principal::Form_Load()
     sesion_->leeajustes();
     for (const Sesion::Aviso &a : sesion_->avisosApertura())
         Escritorio::actual().aviso(a.texto, a.titulo, Escritorio::Icono::Exclamacion);
-    sesion_->recuenta();
-    sesion_->refresca();
+    sesion_->empieza();
     ultimo_->premiosorteo(1);
     general_->Command1_Click(0);
     ultimo_->mensajeautor();
@@ -341,14 +330,11 @@ void Principal::Form_Load()
 
 void Principal::detectaantiguo()
 {
-    ArchivoSorteos &sorteos = sesion_->sorteos();
-    if (!conversion::esAntiguo(sorteos.ruta()))
+    if (!conversion::esAntiguo(sesion_->sorteos().ruta()))
         return;
     Escritorio::actual().aviso(conversion::mensajeConversion(), u("Actualización de datos"),
                                Escritorio::Icono::Informacion);
-    sorteos.cierra();
-    escrito(conversion::conviertesorteos(sesion_->carpeta()), QStringLiteral("numeros.dat"));
-    sorteos.reabre();
+    escrito(sesion_->convierteAntiguo(), QStringLiteral("numeros.dat"));
 }
 
 void Principal::recontado()
@@ -374,8 +360,7 @@ void Principal::Timer2_Timer()
 
 void Principal::refrescaResultados()
 {
-    if (general_->refrescaResultados())
-        estadisticas_->primerGrafico();
+    sesion_->refrescaResultados();
 }
 
 bool Principal::event(QEvent *evento)
@@ -407,13 +392,8 @@ void Principal::Form_Activate()
         s.ponPenagrabada(1);
     cierraCrea();
     s.ponEditando(0);
-    if (s.penagrabada() == 1) {
-        s.penas().reabre();
-        s.olvidaSeleccion();
-        refrescaResultados();
-        s.recuenta();
-        s.ponPenagrabada(0);
-    }
+    if (s.penagrabada() == 1)
+        s.cierraEdicion();
     s.ponNumordenador(0);
     cierraSecundarias();
     cierraCreamenu();
@@ -547,14 +527,10 @@ void Principal::abreCrea(const std::vector<int> &masfrecuentes)
     }
     crea_ = new Crea(s, std::move(o), this);
     connect(crea_, &Crea::apuestasCambiadas, sesion_, &Sesion::ponNumapuestas);
-    connect(crea_, &Crea::grabada, this, [this] {
-        sesion_->ponPenagrabada(1);
-        // The count of syndicates follows at once, not at the next click on the main window.
-        Label9[2]->setText(QString::number(sesion_->penas().cuenta()));
-    });
+    connect(crea_, &Crea::grabada, this, [this] { sesion_->ponPenagrabada(1); });
     connect(crea_, &Crea::mostrada, this, [this] {
         cierraCreamenu();
-        general_->limitaSorteos(20);
+        sesion_->limitaSorteos(20);
     });
     crea_->show();
     crea_->raise();

@@ -77,16 +77,3 @@ QString diasemana(double dime)
     const int n = fechas::numeroDia(dime);
     return n == 0 ? QString() : QString::fromUtf8(kDias[n - 1]);
 }
-
-qint16 cuantos(int son)
-{
-    static const qint16 kNumeros[] = {7, 8, 5, 9, 10, 11};
-    static const qint16 kApuestas[] = {7, 28, 44, 84, 210, 462};
-    if (son >= 501 && son <= 506)
-        return kNumeros[son - 501];
-    if (son >= 507 && son <= 512)
-        return kApuestas[son - 507];
-    if (son > 499)
-        return 0;
-    return static_cast<qint16>(son - 6);
-}

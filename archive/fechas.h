@@ -32,7 +32,3 @@ QString textoCorto(double serial);
 // Spanish weekday name of a serial date ("Domingo" ... "Sábado"); empty for a date that
 // cannot exist.
 QString diasemana(double dime);
-
-// Numbers marked by a multiple code (501..506), bets a multiple stands for (code + 6,
-// 507..512), or the bet count of a simple or reduced syndicate given as count + 6.
-qint16 cuantos(int son);

@@ -1,7 +1,7 @@
 #include "archive/importes.h"
 #include "archive/fechas.h"
 #include "archive/registro.h"
-#include "web/servicio.h"
+#include "archive/respuestaservicio.h"
 
 #include <QDir>
 #include <QFile>

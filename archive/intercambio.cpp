@@ -1,6 +1,7 @@
 #include "archive/intercambio.h"
 #include "archive/archivosorteos.h"
 #include "archive/importes.h"
+#include "archive/texto.h"
 #include "archive/textosorteos.h"
 
 #include <QDir>
@@ -19,11 +20,6 @@
 
 namespace {
 using Estado = intercambio::Resultado::Estado;
-
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
-}
 
 // The day of a draw. A record edited by hand may hold anything in its date; such a record
 // only needs a key that compares, and none of the days a file can bring.

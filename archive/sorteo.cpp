@@ -46,15 +46,29 @@ bool Sorteo::contiene(int numero) const
     return false;
 }
 
+quint64 mascaraNumeros(const qint16 *numeros, int cuantos)
+{
+    quint64 m = 0;
+    for (int i = 0; i < cuantos; ++i) {
+        const qint16 n = numeros[i];
+        if (n < 1 || n > 49 || (m & (quint64(1) << n)))
+            return 0;
+        m |= quint64(1) << n;
+    }
+    return m;
+}
+
+quint64 Sorteo::bitComplementario() const
+{
+    if (complementario < 1 || complementario > 49)
+        return 0;
+    const quint64 b = quint64(1) << complementario;
+    return (mascaraNumeros(numeros.data(), 6) & b) ? 0 : b;
+}
+
 bool Sorteo::esValido() const
 {
-    quint64 vistos = 0;
-    for (qint16 n : numeros) {
-        if (n < 1 || n > 49 || (vistos & (quint64(1) << n)))
-            return false;
-        vistos |= quint64(1) << n;
-    }
-    if (complementario < 1 || complementario > 49 || (vistos & (quint64(1) << complementario)))
+    if (ganadores() == 0 || bitComplementario() == 0)
         return false;
     if (reintegro < 0 || reintegro > 9)
         return false;

@@ -1,6 +1,6 @@
 #include "archive/textosorteos.h"
 #include "archive/fechas.h"
-#include "web/servicio.h"
+#include "archive/respuestaservicio.h"
 
 #include <QDate>
 #include <QJsonArray>

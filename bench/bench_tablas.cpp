@@ -2,6 +2,7 @@
 // well below what a person notices.
 #include "reduced/tablas.h"
 #include "syndicates/pena.h"
+#include "syndicates/reducida.h"
 
 #include <benchmark/benchmark.h>
 

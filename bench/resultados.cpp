@@ -2,13 +2,13 @@
 // against every draw of the real archive, as a user moves the draw count to its end, ticks
 // "Histórico" and scrolls the list down to the oldest draw. Each step is timed from the user's
 // action to the list painted; the process's peak resident memory goes with it as a counter.
-#include "app/escritorio.h"
 #include "app/presentacion.h"
 #include "archive/archivosorteos.h"
 #include "archive/fechas.h"
 #include "checking/comprobacion.h"
 #include "checking/impresionlistado.h"
 #include "syndicates/pena.h"
+#include "widgets/escritorio.h"
 
 #include <QApplication>
 #include <QBuffer>

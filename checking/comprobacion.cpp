@@ -30,17 +30,13 @@ SorteoListo prepara(const Sorteo &s)
 {
     SorteoListo l;
     l.dia = fechas::bitDia(s.fecha);
-    for (qint16 n : s.numeros) {
-        if (n < 1 || n > 49 || (l.ganadores & bit(n)))
-            return l;
-        l.ganadores |= bit(n);
-    }
     // A complementary outside 1..49 or equal to a winning number makes the record unreliable:
     // the five-plus-complementary test would count a prize that was never drawn.
-    if (s.complementario < 1 || s.complementario > 49 || (l.ganadores & bit(s.complementario)))
-        return l;
-    l.complementario = bit(s.complementario);
-    l.valido = true;
+    l.ganadores = s.ganadores();
+    l.complementario = s.bitComplementario();
+    l.valido = l.ganadores != 0 && l.complementario != 0;
+    if (!l.valido)
+        l.ganadores = l.complementario = 0;
     return l;
 }
 

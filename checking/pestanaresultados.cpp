@@ -1,14 +1,14 @@
 // Tab "General": the results lists of the checking passes and their filters.
 #include "checking/pestanaresultados.h"
-#include "app/avisos.h"
-#include "app/escritorio.h"
-#include "app/imagen.h"
-#include "app/pdf.h"
-#include "app/sesion.h"
 #include "archive/fechas.h"
 #include "checking/impresionlistado.h"
 #include "checking/modeloresultados.h"
 #include "checking/tablaresultados.h"
+#include "session/sesion.h"
+#include "widgets/avisos.h"
+#include "widgets/escritorio.h"
+#include "widgets/imagen.h"
+#include "widgets/pdf.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -121,18 +121,19 @@ PestanaResultados::PestanaResultados(Sesion &sesion, QWidget *parent) : Pestana(
     connect(Timer3, &QTimer::timeout, this, &PestanaResultados::Timer3_Timer);
 
     connect(&sesion_, &Sesion::recontado, this, &PestanaResultados::recontado);
-    connect(&sesion_, &Sesion::refresco, this, [this] { comprueba(HScroll1->value()); });
-    connect(&sesion_, &Sesion::seleccionElegida, this, [this] {
-        cambiocombo_ = 1;
-        comprueba(HScroll1->value());
-    });
+    connect(&sesion_, &Sesion::comprobado, this, &PestanaResultados::muestraPasada);
+    connect(&sesion_, &Sesion::progresoComprobacion, this, &PestanaResultados::progreso);
+    connect(&sesion_, &Sesion::sorteosNuevos, this, &PestanaResultados::sigueCuenta);
+    connect(&sesion_, &Sesion::seleccionElegida, this, [this] { cambiocombo_ = 1; });
     connect(&sesion_, &Sesion::avisoParado, this, &PestanaResultados::paraAvisoPremio);
     connect(&sesion_, &Sesion::avisoNuevosCambiado, this, [this](const QString &texto) {
         Label59->setText(texto);
         Label59->repaint();
     });
-    connect(&sesion_, &Sesion::sorteosNuevos, this, &PestanaResultados::muestraNuevos);
-    connect(&sesion_, &Sesion::contadoresBorrados, this, &PestanaResultados::contadoresBorrados);
+    connect(&sesion_, &Sesion::penasCambiadas, this, [this](const CambioPenas &c) {
+        if (c.tipo == CambioPenas::Tipo::ContadoresBorrados && ListView4->model())
+            ListView4->model()->removeRows(0, ListView4->model()->rowCount());
+    });
 }
 
 void PestanaResultados::recontado()
@@ -148,24 +149,6 @@ void PestanaResultados::recontado()
     }
 }
 
-// The download checked its new draws itself; the count then shows them without a second pass.
-void PestanaResultados::muestraNuevos(int nuevos)
-{
-    comprueba(nuevos);
-    if (nuevos == 0)
-        return;
-    sinRefresco_ = true;
-    HScroll1->setValue(std::min(nuevos, 8));
-    sinRefresco_ = false;
-}
-
-void PestanaResultados::contadoresBorrados()
-{
-    HScroll1->setValue(1);
-    if (ListView4->model())
-        ListView4->model()->removeRows(0, ListView4->model()->rowCount());
-}
-
 void PestanaResultados::muestraVista(int lista, int soloPremio, int historico)
 {
     Command1_Click(lista);
@@ -177,105 +160,70 @@ void PestanaResultados::muestraVista(int lista, int soloPremio, int historico)
         Check1->setChecked(historico == 1);
 }
 
-bool PestanaResultados::refrescaResultados()
-{
-    if (HScroll1->value() == 1) {
-        comprueba(1);
-        compruebamultiples(1);
-        return false;
-    }
-    // Its change handler brings the views up to date.
-    HScroll1->setValue(1);
-    return true;
-}
-
-void PestanaResultados::limitaSorteos(int maximo)
-{
-    if (HScroll1->value() > maximo)
-        HScroll1->setValue(1);
-}
-
-comprobacion::Opciones PestanaResultados::opcionesPasada(int n) const
-{
-    comprobacion::Opciones o;
-    o.n = n;
-    o.historico = Check1->isChecked();
-    o.soloPremios = Check2->isChecked();
-    o.seleccion = sesion_.seleccion();
-    o.avisoDescarga = !sesion_.avisoNuevos().isEmpty();
-    o.avisoActivo = Timer3->isActive();
-    o.avisopremio = sesion_.avisopremio();
-    o.hoy = fechas::serial(sesion_.hoy());
-    return o;
-}
-
-// What both passes do with their result: store the counters, show the rows, switch to the
-// list of the selected syndicate, raise the alert, keep the rows a print command prints.
-void PestanaResultados::aplicaPasada(const comprobacion::Pasada &pasada, int lista)
-{
-    // Counters that could not be stored are told about; their draws stay uncounted in the
-    // file, so the next pass counts them again.
-    if (pasada.penasCambiadas &&
-        escrito(comprobacion::guarda(sesion_.penas(), pasada), QStringLiteral("apuestas.dat")))
-        sesion_.avisaContadores();
-    (lista == 0 ? modeloSencillas_ : modeloMultiples_)->pon(pasada.listado);
-    QTableView *vista = lista == 0 ? ListView2 : ListView4;
-    if (cambiocombo_ == 1 && pasada.seleccionEncontrada && vista->isHidden())
-        Command1_Click(lista);
-    sesion_.ponAvisopremio(pasada.avisopremio);
-    if (pasada.arrancaAviso && !Timer3->isActive())
-        Timer3->start();
-    if (imprimiendo_ == 1)
-        (lista == 0 ? impresoSencillas_ : impresoMultiples_) = pasada.listado;
-}
-
+// The spec's two passes are one request to the session: it runs the multiple one after the
+// simple one when there are multiple syndicates.
 void PestanaResultados::comprueba(int n)
 {
-    ProgressBar2->setMaximum(std::max(n, 1));
-    ProgressBar2->setValue(0);
-    modeloSencillas_->limpia();
-    if (sesion_.sorteos().vacio()) {
-        modeloMultiples_->limpia();
-        terminaImpresion();
-        cambiocombo_ = 0;
-        return;
-    }
-    ProgressBar2->setVisible(true);
-    // Painting the bar costs far more than checking a draw (a whole history is checked in a
-    // tenth of a second): it moves a few times a second, enough to be seen moving.
-    QElapsedTimer reloj;
-    reloj.start();
-    const auto progreso = [this, &reloj](int hechos) {
-        if (reloj.elapsed() < 50)
-            return;
-        reloj.restart();
-        ProgressBar2->setValue(hechos);
-        ProgressBar2->repaint();
-    };
-    const comprobacion::Pasada pasada = comprobacion::comprueba(
-        sesion_.sorteos().sorteos(), sesion_.penas().penas(), opcionesPasada(n), progreso);
-    aplicaPasada(pasada, 0);
-    if (pasada.hayMultiples)
-        compruebamultiples(n);
-    else
-        modeloMultiples_->limpia(); // no multiple syndicate: nothing to show there
-    terminaImpresion();
-    cambiocombo_ = 0;
-    ProgressBar2->setValue(0);
-    ProgressBar2->setVisible(false);
+    sesion_.comprueba(n);
 }
 
 void PestanaResultados::compruebamultiples(int n)
 {
-    modeloMultiples_->limpia();
-    if (sesion_.sorteos().vacio()) {
-        cambiocombo_ = 0;
+    sesion_.comprueba(n);
+}
+
+// The count follows the session's, which a download, an activation or a reset may move: a
+// value set here runs nothing.
+void PestanaResultados::sigueCuenta()
+{
+    const QSignalBlocker bloqueo(HScroll1);
+    HScroll1->setValue(sesion_.sorteosAComprobar());
+    Text3->setText(QString::number(HScroll1->value()));
+}
+
+void PestanaResultados::progreso(int hechos, int total)
+{
+    // Painting the bar costs far more than checking a draw (a whole history is checked in a
+    // tenth of a second): it moves a few times a second, enough to be seen moving.
+    if (hechos == 0 || !ProgressBar2->isVisible()) {
+        ProgressBar2->setMaximum(total);
+        ProgressBar2->setValue(0);
+        ProgressBar2->setVisible(true);
+        relojProgreso_.start();
         return;
     }
-    aplicaPasada(comprobacion::compruebamultiples(sesion_.sorteos().sorteos(),
-                                                  sesion_.penas().penas(), opcionesPasada(n)),
-                 1);
+    if (relojProgreso_.elapsed() < 50)
+        return;
+    relojProgreso_.restart();
+    ProgressBar2->setValue(hechos);
+    ProgressBar2->repaint();
+}
+
+// What a checking pass of the session leaves to show: the rows of both lists, the list of the
+// syndicate just picked, the alert, the rows a print command prints.
+void PestanaResultados::muestraPasada()
+{
+    for (int lista = 0; lista < 2; ++lista) {
+        escrito(sesion_.escrituraContadores(lista), QStringLiteral("apuestas.dat"));
+        const comprobacion::Pasada &pasada = sesion_.pasada(lista);
+        ModeloResultados *modelo = lista == 0 ? modeloSencillas_ : modeloMultiples_;
+        if (pasada.listado)
+            modelo->pon(pasada.listado);
+        else
+            modelo->limpia();
+        QTableView *vista = lista == 0 ? ListView2 : ListView4;
+        if (cambiocombo_ == 1 && pasada.seleccionEncontrada && vista->isHidden())
+            Command1_Click(lista);
+        if (imprimiendo_ == 1)
+            (lista == 0 ? impresoSencillas_ : impresoMultiples_) = pasada.listado;
+    }
+    if (sesion_.avisoActivo() && !Timer3->isActive())
+        Timer3->start();
+    sigueCuenta();
+    terminaImpresion();
     cambiocombo_ = 0;
+    ProgressBar2->setValue(0);
+    ProgressBar2->setVisible(false);
 }
 
 // A listing of many pages goes out only when the user wants it.
@@ -323,7 +271,7 @@ void PestanaResultados::empiezaImpresion()
     impresoSencillas_.reset();
     impresoMultiples_.reset();
     imprimiendo_ = 1;
-    comprueba(HScroll1->value());
+    sesion_.comprueba();
 }
 
 void PestanaResultados::Image5_Click()
@@ -354,8 +302,7 @@ void PestanaResultados::guardaPdf_Click()
 void PestanaResultados::HScroll1_Change()
 {
     Text3->setText(QString::number(HScroll1->value()));
-    if (!sinRefresco_)
-        sesion_.refresca();
+    sesion_.ponSorteosAComprobar(HScroll1->value());
 }
 
 void PestanaResultados::HScroll1_Scroll(int valor)
@@ -365,13 +312,12 @@ void PestanaResultados::HScroll1_Scroll(int valor)
 
 void PestanaResultados::Check1_Click()
 {
-    sesion_.ponAvisoNuevos(QString());
-    sesion_.refresca();
+    sesion_.ponHistorico(Check1->isChecked());
 }
 
 void PestanaResultados::Check2_Click()
 {
-    sesion_.refresca();
+    sesion_.ponSoloPremios(Check2->isChecked());
 }
 
 void PestanaResultados::Command1_Click(int elemento)
@@ -434,9 +380,8 @@ void PestanaResultados::paraAvisoPremio()
     if (!Timer3->isActive())
         return;
     Timer3->stop();
-    sesion_.ponAvisoNuevos(QString());
+    // The alert is over: the next prize starts it again from the beginning.
+    sesion_.avisoApagado();
     pintaAviso(0, false);
     pintaAviso(1, false);
-    // The alert is over: the next prize starts it again from the beginning.
-    sesion_.ponAvisopremio(0);
 }

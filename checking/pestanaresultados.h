@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/pestana.h"
 #include "checking/comprobacion.h"
+#include "widgets/pestana.h"
 
+#include <QElapsedTimer>
 #include <memory>
 #include <vector>
 
@@ -43,10 +44,6 @@ public:
     // One of the views of the "Sencillas" and "Múltiples" menus: the list shown and the state
     // of the two boxes (-1 leaves a box as it is).
     void muestraVista(int lista, int soloPremio, int historico);
-    // Back on the newest draw; true when that moved the draw count (the passes then ran anew).
-    bool refrescaResultados();
-    // A count of draws above `maximo` goes back to the newest draw.
-    void limitaSorteos(int maximo);
 
     ModeloResultados *modeloSencillas() const { return modeloSencillas_; }
     ModeloResultados *modeloMultiples() const { return modeloMultiples_; }
@@ -56,10 +53,9 @@ public:
 
 private:
     void recontado();
-    void muestraNuevos(int nuevos);
-    void contadoresBorrados();
-    comprobacion::Opciones opcionesPasada(int n) const;
-    void aplicaPasada(const comprobacion::Pasada &pasada, int lista);
+    void muestraPasada();
+    void progreso(int hechos, int total);
+    void sigueCuenta();
     void empiezaImpresion();
     void terminaImpresion();
     bool confirmaLargo(QPagedPaintDevice &hoja, comprobacion::LineasListado &lineas,
@@ -84,7 +80,7 @@ private:
     ModeloResultados *modeloMultiples_ = nullptr;
     int imprimiendo_ = 0;
     int cambiocombo_ = 0;
-    bool sinRefresco_ = false; // a download sets the draw count after checking them itself
+    QElapsedTimer relojProgreso_;
     // Where the listing of a print command goes: the printer, or else a PDF file.
     std::shared_ptr<QPrinter> impresora_;
     QString destinoPdf_;

@@ -2,10 +2,10 @@
 // arbitrary bytes: the records, the damaged ones left out, the older layout's test, the archive
 // scan and the statistics pass. Nothing may crash or convert a value it cannot hold (UBSan),
 // and what is left in memory must be draws the program can count.
-#include "app/recuento.h"
 #include "archive/archivosorteos.h"
 #include "archive/fechas.h"
 #include "archive/sorteo.h"
+#include "session/recuento.h"
 #include "stats/estadisticas.h"
 
 #include <QByteArray>

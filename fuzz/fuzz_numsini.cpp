@@ -1,6 +1,6 @@
 // libFuzzer target: the settings record nums.ini (78 bytes) on arbitrary bytes. Every byte is
 // kept as read: the record written back is the record read, and the maker's address is text.
-#include "app/ajustes.h"
+#include "session/ajustes.h"
 
 #include <QByteArray>
 #include <cstdint>

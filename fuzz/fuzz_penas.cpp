@@ -1,8 +1,8 @@
 // libFuzzer target: the syndicate file apuestas.dat on arbitrary bytes: each 8307-byte record
 // read field by field, its kind and its bet count, and the count of played draws against a few
 // draws. Nothing may crash or convert a date it cannot hold.
-#include "app/recuento.h"
 #include "archive/fechas.h"
+#include "session/recuento.h"
 #include "syndicates/pena.h"
 
 #include <QByteArray>

@@ -1,12 +1,12 @@
 #include "printing/boletos.h"
 #include "archive/fechas.h"
+#include "archive/texto.h"
 
 #include <QLocale>
 
 namespace boletos {
 
 namespace {
-
 // The size of a multiple is marked in the row under the grid, below one of the boxes: (block,
 // number) for each code 501..506 (7, 8, 5, 9, 10 and 11 numbers).
 struct MarcaTamano {
@@ -17,11 +17,6 @@ struct MarcaTamano {
 constexpr MarcaTamano kTamanos[] = {{7, 1, 39}, {8, 2, 9},   {5, 1, 19},
                                     {9, 2, 29}, {10, 2, 49}, {11, 3, 19}};
 constexpr double kBajoCasilla = 10; // the size and add-on rows lie this far below a box
-
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
-}
 
 Marca marcaBajo(double x0, double y0, int bloque, int numero, Marca::Clase clase)
 {

@@ -1,6 +1,7 @@
 #include "printing/configurar.h"
-#include "app/avisos.h"
+#include "archive/texto.h"
 #include "printing/entrada.h"
+#include "widgets/avisos.h"
 
 #include <QDir>
 #include <QGridLayout>
@@ -10,11 +11,6 @@
 #include <QPushButton>
 
 namespace {
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
-}
-
 QString textoNumero(double valor)
 {
     QLocale l;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ajustes.h"
+#include "session/ajustes.h"
 
 #include <QDialog>
 

@@ -1,5 +1,5 @@
 #include "printing/imprimeboletos.h"
-#include "app/escritorio.h"
+#include "widgets/escritorio.h"
 
 #include <QPaintDevice>
 #include <QPainter>

@@ -1,11 +1,12 @@
 #include "printing/imprimir.h"
-#include "app/avisos.h"
-#include "app/escritorio.h"
-#include "app/pdf.h"
-#include "app/version.h"
+#include "archive/texto.h"
 #include "printing/entrada.h"
 #include "printing/imprimeboletos.h"
 #include "printing/vistaprevia.h"
+#include "session/version.h"
+#include "widgets/avisos.h"
+#include "widgets/escritorio.h"
+#include "widgets/pdf.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -24,12 +25,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
-}
-
 QLabel *etiqueta(QWidget *padre, const char *nombre, const QString &texto)
 {
     auto *l = new QLabel(texto, padre);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ajustes.h"
 #include "printing/boletos.h"
+#include "session/ajustes.h"
 #include "syndicates/pena.h"
 
 #include <QDialog>

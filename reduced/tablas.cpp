@@ -1,18 +1,12 @@
 #include "reduced/tablas.h"
 #include "archive/escritura.h"
 #include "archive/registro.h"
-#include "syndicates/pena.h"
+#include "archive/texto.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
-}
-
 std::vector<QByteArrayView> lineas(const QByteArray &contenido)
 {
     std::vector<QByteArrayView> salida;
@@ -245,33 +239,6 @@ Cifras cifras(const TablaReducida &tabla, const QLocale &locale)
         u("Jugar a ") + QString::number(tabla.n) + u(" números sin reducir, tendría que rellenar:");
     c.apuestasTotal = totalTexto + u(" apuestas.");
     return c;
-}
-
-const TablaReducida *situatabla(const Tablas &tablas, int tablasel, Pena &pena)
-{
-    if (tablasel < 0 || static_cast<size_t>(tablasel) >= tablas.tablas.size())
-        return nullptr;
-    const TablaReducida &t = tablas.tablas[static_cast<size_t>(tablasel)];
-    pena.tablaN = static_cast<qint16>(t.n);
-    pena.tablaG = static_cast<qint16>(t.g);
-    return &t;
-}
-
-void aplicatabla(const TablaReducida &tabla, Pena &pena)
-{
-    const auto entrada = pena.apuestas[0]; // the chosen numbers as the user entered them
-    for (int p = 1; p <= Pena::kPosiciones; ++p)
-        pena.elegidos[static_cast<size_t>(p - 1)] = p <= tabla.n ? pena.numero(1, p) : 0;
-    for (auto &apuesta : pena.apuestas)
-        apuesta.fill(0);
-    const int k = std::min<int>(tabla.k, Pena::kApuestas);
-    for (int e = 0; e < k && static_cast<size_t>(e) < tabla.apuestas.size(); ++e)
-        for (int i = 0; i < 6; ++i) {
-            const int indice = tabla.apuestas[static_cast<size_t>(e)][static_cast<size_t>(i)];
-            pena.numero(e + 1, i + 1) = indice >= 1 && indice <= Pena::kPosiciones
-                                            ? entrada[static_cast<size_t>(indice - 1)]
-                                            : qint16(0);
-        }
 }
 
 } // namespace reducidas

@@ -8,8 +8,6 @@
 #include <array>
 #include <vector>
 
-struct Pena;
-
 // One reduction table of tablas.bin: the user chooses n numbers, one bet is certain to reach g
 // hits when the six winners are among them, and the k bets are six indexes each into the chosen
 // numbers in ascending order (index 1 = the smallest chosen number).
@@ -76,12 +74,5 @@ struct Cifras {
     QString apuestasTotal; // Label50
 };
 Cifras cifras(const TablaReducida &tabla, const QLocale &locale = QLocale());
-
-// The table the editor opens on: stores its N and G in the record and returns it, or nullptr
-// when there is no table with that ordinal (the record is then left alone).
-const TablaReducida *situatabla(const Tablas &tablas, int tablasel, Pena &pena);
-// Expands the table over the chosen numbers held in bet 1, positions 1..N (ascending): fills
-// the chosen numbers and generates bets 1..K. Bet positions 7..20 and later bets are cleared.
-void aplicatabla(const TablaReducida &tabla, Pena &pena);
 
 } // namespace reducidas

@@ -17,11 +17,6 @@ constexpr int kTercera = 3;
 constexpr int kCuarta = 4;
 constexpr int kQuinta = 5;
 
-constexpr quint64 bit(int numero)
-{
-    return quint64(1) << numero;
-}
-
 // Category of a six-number bet by its hits; -1 when it wins nothing.
 int categoria(int aciertos, bool complementario, bool reintegro)
 {
@@ -112,20 +107,10 @@ Historia::Historia(const std::vector<Sorteo> &sorteos, const ArchivoImportes &im
         Sorteo_ l;
         l.fecha = s.fecha;
         l.dia = fechas::bitDia(s.fecha);
-        bool valido = true;
-        for (qint16 n : s.numeros) {
-            if (n < 1 || n > 49 || (l.ganadores & bit(n)))
-                valido = false;
-            else
-                l.ganadores |= bit(n);
-        }
-        if (s.complementario >= 1 && s.complementario <= 49 &&
-            !(l.ganadores & bit(s.complementario)))
-            l.complementario = bit(s.complementario);
-        else
-            valido = false;
+        l.ganadores = s.ganadores();
+        l.complementario = s.bitComplementario();
         // A draw that cannot be told apart from garbage wins nothing, but it was played.
-        if (!valido) {
+        if (l.ganadores == 0 || l.complementario == 0) {
             l.ganadores = 0;
             l.complementario = 0;
         }

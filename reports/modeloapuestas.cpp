@@ -1,5 +1,5 @@
 #include "reports/modeloapuestas.h"
-#include "app/letra.h"
+#include "widgets/letra.h"
 
 void ModeloApuestas::pon(QStringList apuestas)
 {

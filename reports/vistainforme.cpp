@@ -1,6 +1,6 @@
 #include "reports/vistainforme.h"
-#include "app/escritorio.h"
-#include "app/pdf.h"
+#include "widgets/escritorio.h"
+#include "widgets/pdf.h"
 
 #include <QHBoxLayout>
 #include <QPageLayout>

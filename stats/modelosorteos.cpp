@@ -1,5 +1,5 @@
 #include "stats/modelosorteos.h"
-#include "app/letra.h"
+#include "widgets/letra.h"
 
 #include <QFont>
 

@@ -1,14 +1,15 @@
 // Tab "Estadísticas": number statistics, the draw list and the chart.
 #include "stats/pestanaestadisticas.h"
-#include "app/avisos.h"
-#include "app/ejes.h"
-#include "app/escritorio.h"
-#include "app/letra.h"
-#include "app/sesion.h"
 #include "archive/fechas.h"
+#include "archive/texto.h"
 #include "reports/informes.h"
 #include "reports/motor.h"
+#include "session/sesion.h"
 #include "stats/modelosorteos.h"
+#include "widgets/avisos.h"
+#include "widgets/ejes.h"
+#include "widgets/escritorio.h"
+#include "widgets/letra.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -30,29 +31,6 @@
 #include <QTreeView>
 #include <QValueAxis>
 #include <climits>
-
-namespace {
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
-}
-
-// Far more than any archive holds; a larger file is not copied, and so not emptied either.
-constexpr qint64 kMaximoCopia = qint64(64) << 20;
-
-// Where the statistics pass keeps an archive it could not read: beside it, named after the
-// moment it was found, never over an earlier copy.
-QString rutaCopia(const QString &archivo, const QDateTime &cuando)
-{
-    const QFileInfo info(archivo);
-    const QString base = info.dir().filePath(
-        QStringLiteral("numeros-%1").arg(cuando.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
-    QString ruta = base + QStringLiteral(".dat");
-    for (int n = 2; QFileInfo::exists(ruta); ++n)
-        ruta = base + QStringLiteral("-%1.dat").arg(n);
-    return ruta;
-}
-} // namespace
 
 PestanaEstadisticas::PestanaEstadisticas(Sesion &sesion, QWidget *parent) : Pestana(sesion, parent)
 {
@@ -152,10 +130,14 @@ PestanaEstadisticas::PestanaEstadisticas(Sesion &sesion, QWidget *parent) : Pest
             [this](const QModelIndex &i) { ListView3_ItemClick(i.row() + 1); });
     connect(&sesion_, &Sesion::refresco, this, [this] { estadisticas(0); });
     connect(&sesion_, &Sesion::filtroCambiado, this, &PestanaEstadisticas::aplicaFiltro);
-    connect(&sesion_, &Sesion::sorteosCambiados, this, [this] {
+    connect(&sesion_, &Sesion::sorteosCambiados, this, [this](const CambioSorteos &c) {
+        // A draw deleted from this list is shown again by the deletion itself.
+        if (c.tipo == CambioSorteos::Tipo::BorradoUno)
+            return;
         estadisticas(0);
         describeestadisticas();
     });
+    connect(&sesion_, &Sesion::resultadosAlPrincipio, this, &PestanaEstadisticas::primerGrafico);
 }
 
 void PestanaEstadisticas::estadisticas(double fecha)
@@ -182,31 +164,24 @@ void PestanaEstadisticas::estadisticas(double fecha)
 void PestanaEstadisticas::recuperaArchivo()
 {
     recuperando_ = true;
-    const QString copia = rutaCopia(sesion_.sorteos().ruta(), Escritorio::actual().ahora());
-    // Copied through our own writer: a copy is only there when all its bytes reached the disk.
-    QByteArray contenido;
-    if (!archivos::lee(sesion_.sorteos().ruta(), kMaximoCopia, contenido) ||
-        archivos::escribe(copia, contenido) != Escritura::Hecha) {
-        // Without a copy the draws would be lost: leave the archive as it is.
+    const Sesion::Apartado a = sesion_.apartaArchivo();
+    recuperando_ = false;
+    if (!a.copiado) {
         Escritorio::actual().aviso(
             u("Archivo de números ganadores no válido. No se ha podido guardar una copia, así "
               "que el archivo de sorteos se deja como está."),
             u("Error de lectura"), Escritorio::Icono::Exclamacion);
-        recuperando_ = false;
         return;
     }
-    if (!escrito(sesion_.sorteos().reescribe({}), QStringLiteral("numeros.dat"))) {
-        recuperando_ = false;
+    if (!escrito(a.vaciado, QStringLiteral("numeros.dat")))
         return;
-    }
     Escritorio::actual().aviso(u("Archivo de números ganadores no válido. Los sorteos grabados "
                                  "se han guardado en ") +
-                                   QDir::toNativeSeparators(copia) +
+                                   QDir::toNativeSeparators(a.copia) +
                                    u(" y se empieza un archivo de sorteos vacío."),
                                u("Error de lectura"), Escritorio::Icono::Exclamacion);
-    recuperando_ = false;
-    sesion_.recuenta();
-    sesion_.refresca();
+    // The session's refresh came while this pass was still on the unreadable archive.
+    estadisticas(0);
 }
 
 void PestanaEstadisticas::describeestadisticas()
@@ -327,9 +302,8 @@ void PestanaEstadisticas::ListView3_ItemClick(int fila)
                                            u("?"),
                                        u("Borrar..."), Escritorio::Icono::Pregunta))
         return;
-    if (!escrito(sesion_.sorteos().elimina(d), QStringLiteral("numeros.dat")))
+    if (!escrito(sesion_.borraSorteo(d), QStringLiteral("numeros.dat")))
         return;
-    sesion_.recuenta();
     // One pass gives the list, "TOTAL" and the description again, so they cannot disagree; the
     // list stays where the user was.
     const int posicion = ListView3->verticalScrollBar()->value();

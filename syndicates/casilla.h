@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/imagen.h"
+#include "widgets/imagen.h"
 
 // One number of the editor's grid. Both pictures, the empty cell and the marked one, are drawn
 // with vectors at paint time, so they stay sharp at any screen scale.

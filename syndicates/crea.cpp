@@ -1,10 +1,11 @@
 #include "syndicates/crea.h"
-#include "app/avisos.h"
-#include "app/escritorio.h"
-#include "app/imagen.h"
-#include "app/letra.h"
-#include "app/sesion.h"
+#include "archive/texto.h"
+#include "session/sesion.h"
 #include "syndicates/casilla.h"
+#include "widgets/avisos.h"
+#include "widgets/escritorio.h"
+#include "widgets/imagen.h"
+#include "widgets/letra.h"
 
 #include <QAbstractListModel>
 #include <QButtonGroup>
@@ -63,12 +64,6 @@ private:
 };
 
 namespace {
-
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
-}
-
 Escritorio::Icono icono(AvisoEdicion::Icono i)
 {
     return i == AvisoEdicion::Icono::Exclamacion ? Escritorio::Icono::Exclamacion
@@ -84,7 +79,7 @@ Crea::Crea(Sesion &sesion, OpcionesEdicion opciones, QWidget *parent)
     setWindowTitle(u("Crear peña nueva..."));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    edicion_ = std::make_unique<Edicion>(sesion_.penas(), std::move(opciones));
+    edicion_ = std::make_unique<Edicion>(sesion_, std::move(opciones));
     construye();
     muestra();
     // The editor asks for the name first: the typing goes there as soon as it opens.

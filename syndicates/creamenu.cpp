@@ -1,6 +1,7 @@
 #include "syndicates/creamenu.h"
-#include "app/imagen.h"
-#include "app/sesion.h"
+#include "archive/texto.h"
+#include "session/sesion.h"
+#include "widgets/imagen.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -15,12 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
-}
-
 // A twip is 1/1440 inch: 15 of them to a pixel at the usual 96 dots per inch.
 constexpr int kTwipsPorPixel = 15;
 

@@ -1,18 +1,14 @@
 #include "syndicates/edicion.h"
 #include "archive/fechas.h"
 #include "archive/registro.h"
+#include "archive/texto.h"
 #include "syndicates/archivopenas.h"
+#include "syndicates/reducida.h"
 
 #include <QRandomGenerator>
 #include <algorithm>
 
 namespace {
-
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
-}
-
 AvisoEdicion aviso(const QString &texto,
                    AvisoEdicion::Icono icono = AvisoEdicion::Icono::Informacion)
 {
@@ -113,9 +109,10 @@ Nombre normalizaNombre(const QString &tecleado, const QString &anterior)
 
 } // namespace edicion
 
-Edicion::Edicion(ArchivoPenas &archivo, OpcionesEdicion opciones)
-    : archivo_(archivo), editando_(opciones.editando), registro_(opciones.registro),
-      modocrea_(opciones.modocrea), numordenador_(opciones.numordenador)
+Edicion::Edicion(AlmacenPenas &almacen, OpcionesEdicion opciones)
+    : almacen_(almacen), archivo_(almacen.penas()), editando_(opciones.editando),
+      registro_(opciones.registro), modocrea_(opciones.modocrea),
+      numordenador_(opciones.numordenador)
 {
     ponRanking(std::move(opciones.masfrecuentes));
     if (editando_) {
@@ -287,7 +284,7 @@ void Edicion::completa(RespuestaEdicion &r)
 
 void Edicion::escribe(RespuestaEdicion &r)
 {
-    r.escritura = archivo_.escribe(registro_, pena_);
+    r.escritura = almacen_.guardaPena(registro_, pena_);
     if (r.escritura == Escritura::Hecha)
         r.grabado = true;
 }
@@ -429,7 +426,7 @@ RespuestaEdicion Edicion::graba(double ahora, double ultimoSorteo)
     p.contado = 0;
     p.creacion = ahora;
     p.ponNombre(nombre_);
-    r.escritura = archivo_.escribe(archivo_.proximapena(), p);
+    r.escritura = almacen_.guardaPena(archivo_.proximapena(), p);
     if (r.escritura != Escritura::Hecha)
         return r; // everything entered stays, so the user can try again
     r.grabado = true;

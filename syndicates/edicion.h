@@ -14,6 +14,16 @@
 class ArchivoPenas;
 class QRandomGenerator;
 
+// Where the editor reads the syndicates and sends its writes: in the program, the session,
+// which writes apuestas.dat and tells every view.
+class AlmacenPenas {
+public:
+    virtual ~AlmacenPenas() = default;
+    virtual const ArchivoPenas &penas() const = 0;
+    // Writes record `registro` (1-based); penas().proximapena() adds a syndicate.
+    virtual Escritura guardaPena(int registro, const Pena &pena) = 0;
+};
+
 // A message the editor has for the user; the window shows it in a message box.
 struct AvisoEdicion {
     enum class Icono { Informacion, Exclamacion };
@@ -68,7 +78,7 @@ struct OpcionesEdicion {
 // file never holds an incomplete bet.
 class Edicion {
 public:
-    Edicion(ArchivoPenas &archivo, OpcionesEdicion opciones);
+    Edicion(AlmacenPenas &almacen, OpcionesEdicion opciones);
 
     // Grid click on number 1..49.
     RespuestaEdicion pulsa(int numero);
@@ -130,7 +140,8 @@ private:
     void escribe(RespuestaEdicion &r);
     void ponRanking(std::vector<int> ranking);
 
-    ArchivoPenas &archivo_;
+    AlmacenPenas &almacen_;
+    const ArchivoPenas &archivo_;
     bool editando_ = false;
     int registro_ = 0;
     int modocrea_ = 0;

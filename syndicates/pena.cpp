@@ -1,7 +1,9 @@
 #include "syndicates/pena.h"
 #include "archive/fechas.h"
 #include "archive/registro.h"
+#include "archive/sorteo.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace {
@@ -158,12 +160,21 @@ QString enPalabras(const QString &dias)
 
 quint64 Pena::mascara(int b, int cuantos) const
 {
-    quint64 m = 0;
-    for (int q = 1; q <= cuantos; ++q) {
-        const qint16 n = numero(b, q);
-        if (n < 1 || n > 49 || (m & (quint64(1) << n)))
-            return 0;
-        m |= quint64(1) << n;
-    }
-    return m;
+    if (b < 1 || b > kApuestas)
+        return 0;
+    return mascaraNumeros(apuestas[static_cast<size_t>(b - 1)].data(),
+                          std::clamp(cuantos, 0, kPosiciones));
+}
+
+qint16 cuantos(int son)
+{
+    static const qint16 kNumeros[] = {7, 8, 5, 9, 10, 11};
+    static const qint16 kApuestas[] = {7, 28, 44, 84, 210, 462};
+    if (son >= 501 && son <= 506)
+        return kNumeros[son - 501];
+    if (son >= 507 && son <= 512)
+        return kApuestas[son - 507];
+    if (son > 499)
+        return 0;
+    return static_cast<qint16>(son - 6);
 }

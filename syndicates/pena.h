@@ -27,6 +27,10 @@ inline bool juegaSorteo(int dias, double creacion, int dia, double fecha, bool h
 }
 } // namespace diasjuego
 
+// Numbers marked by a multiple code (501..506), bets a multiple stands for (code + 6,
+// 507..512), or the bet count of a simple or reduced syndicate given as count + 6.
+qint16 cuantos(int son);
+
 // One syndicate as apuestas.dat stores it: 8307 bytes, little-endian, field by field.
 // Every byte belongs to a field, so reading and writing a record gives it back byte for byte.
 struct Pena {

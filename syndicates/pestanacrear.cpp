@@ -1,9 +1,10 @@
 // Tab "Crear Combinación": creation of a syndicate, by hand or from the most frequent numbers.
 #include "syndicates/pestanacrear.h"
-#include "app/escritorio.h"
-#include "app/imagen.h"
-#include "app/sesion.h"
+#include "archive/texto.h"
+#include "session/sesion.h"
 #include "stats/estadisticas.h"
+#include "widgets/escritorio.h"
+#include "widgets/imagen.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,12 +20,6 @@
 #include <climits>
 
 namespace {
-
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
-}
-
 QLabel *etiqueta(QWidget *padre, const char *texto, bool negrita = false)
 {
     auto *l = new QLabel(u(texto), padre);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/pestana.h"
+#include "widgets/pestana.h"
 
 #include <vector>
 

@@ -1,21 +1,22 @@
 // Tab "Gestor de peñas": the syndicate list, the selector, the totals, the details of the
 // syndicate shown, the syndicate commands and the archive maintenance by hand.
 #include "syndicates/pestanagestor.h"
-#include "app/avisos.h"
-#include "app/ejes.h"
-#include "app/escritorio.h"
-#include "app/imagen.h"
-#include "app/sesion.h"
 #include "archive/fechas.h"
 #include "archive/intercambio.h"
-#include "archive/mantenimiento.h"
-#include "checking/modeloresultados.h"
+#include "archive/texto.h"
 #include "reports/dinero.h"
 #include "reports/informes.h"
 #include "reports/listado.h"
 #include "reports/modeloapuestas.h"
 #include "reports/motor.h"
+#include "session/cuentas.h"
+#include "session/sesion.h"
+#include "syndicates/modelogestor.h"
 #include "syndicates/ventanasocios.h"
+#include "widgets/avisos.h"
+#include "widgets/ejes.h"
+#include "widgets/escritorio.h"
+#include "widgets/imagen.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -41,11 +42,6 @@
 #include <climits>
 
 namespace {
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
-}
-
 QLabel *etiqueta(QWidget *padre, const QString &nombre, const QString &texto = {})
 {
     auto *l = new QLabel(texto, padre);
@@ -187,22 +183,25 @@ PestanaGestor::PestanaGestor(Sesion &sesion, QWidget *parent) : Pestana(sesion, 
     construyeDinero(panel);
 
     connect(&sesion_, &Sesion::recontado, this, &PestanaGestor::resumen);
-    connect(&sesion_, &Sesion::ajustesCambiados, this, [this] {
-        // The bet price is part of every figure.
-        todas_.reset();
+    // The bet price is part of every figure, and the amounts of a download may come after the
+    // archive scan (the results page's breakdown is read last).
+    connect(&sesion_, &Sesion::ajustesCambiados, this, &PestanaGestor::muestraDinero);
+    connect(&sesion_, &Sesion::importesCambiados, this, &PestanaGestor::muestraDinero);
+    connect(&sesion_, &Sesion::sociosCambiados, this, [this] {
         muestraDinero();
+        informedinero();
     });
-    connect(&sesion_, &Sesion::contadoresCambiados, this, &PestanaGestor::actualizaTotales);
+    connect(&sesion_, &Sesion::penasCambiadas, this, [this](const CambioPenas &c) {
+        if (c.tipo == CambioPenas::Tipo::Contadores)
+            actualizaTotales();
+    });
     connect(&sesion_, &Sesion::seleccionOlvidada, this, [this] { Combo2->setCurrentIndex(-1); });
 }
 
 void PestanaGestor::resumen()
 {
     // Every change of the archive or of the syndicate file ends here.
-    sigueSocios();
-    huellaImportes_ = Huella{};
-    huellaSocios_ = Huella{};
-    preparaDinero(true);
+    cierraSociosHuerfanos();
     ambito_ = 0;
     resumen_ =
         comprobacion::calculaResumen(sesion_.penas().penas(), sesion_.sorteosjugados(), QLocale());
@@ -418,12 +417,10 @@ bool PestanaGestor::informedinero()
     informes::FilaGanancias cuentas;
     std::vector<informes::FilaSocio> filas;
     if (penaMostrada_.tipoValido()) {
-        preparaDinero(false);
-        const ganancias::Ganancias g = gananciasDe(penaMostrada_);
+        const ganancias::Ganancias g = sesion_.cuentas().de(penaMostrada_);
         cuentas = {g.premios, g.gasto, g.balance(), g.desconocidos, g.jugados};
-        if (const SociosPena *s = archivoSocios_.busca(penaMostrada_))
-            for (const ganancias::Parte &p : ganancias::partes(*s, g))
-                filas.push_back({p.nombre, p.participaciones, p.premios, p.gasto, p.balance()});
+        for (const ganancias::Parte &p : sesion_.cuentas().partes(penaMostrada_, g))
+            filas.push_back({p.nombre, p.participaciones, p.premios, p.gasto, p.balance()});
     }
     escrita = informes::escribeGanancias(sesion_.carpeta(), cuentas, filas) && escrita;
     Label37->setText(dinero::textoEuros(leido, QLocale()));
@@ -443,19 +440,9 @@ void PestanaGestor::Command3_Click()
                                            QStringLiteral("?"),
                                        u("Borrar..."), Escritorio::Icono::Pregunta))
         return;
-    const Pena borrada = sesion_.penas().lee(penasel);
-    if (!escrito(sesion_.penas().elimina(penasel), QStringLiteral("apuestas.dat")))
-        return;
-    // Its members go with it, unless another syndicate has the same name and date.
-    const std::vector<Pena> &quedan = sesion_.penas().penas();
-    if (std::none_of(quedan.begin(), quedan.end(),
-                     [&](const Pena &p) { return SociosPena::de(borrada).esDe(p); })) {
-        preparaDinero(false);
-        escrito(archivoSocios_.quita(borrada), QStringLiteral("socios.dat"));
-        huellaSocios_ = Huella{};
-    }
-    sesion_.recuenta();
-    sesion_.refrescaResultados();
+    const Sesion::Eliminacion r = sesion_.eliminaPena(penasel);
+    if (escrito(r.penas, QStringLiteral("apuestas.dat")))
+        escrito(r.socios, QStringLiteral("socios.dat"));
 }
 
 void PestanaGestor::Command8_Click()
@@ -471,7 +458,7 @@ void PestanaGestor::Command8_Click()
             abreWebAutor(sesion_.ajustes().webTexto(), QStringLiteral("/tienda.html#Sorteos"));
         return;
     }
-    const Importacion r = mantenimiento::importa(sesion_.carpeta(), elegido);
+    const Importacion r = sesion_.sustituyeSorteos(elegido);
     switch (r.estado) {
     case Importacion::Estado::Rechazado:
         e.aviso(u(kNoValido), u("¡Vaya hombre!"), Escritorio::Icono::Exclamacion);
@@ -489,13 +476,10 @@ void PestanaGestor::Command8_Click()
     case Importacion::Estado::Importado:
         break;
     }
-    sesion_.sorteos().reabre();
     QString texto = u("Archivo de sorteos importado con éxito");
     if (r.omitidos > 0)
         texto += u(". Se han omitido %1 registros que no eran sorteos válidos.").arg(r.omitidos);
     e.aviso(texto, u("Todos los sorteos"), Escritorio::Icono::Informacion);
-    sesion_.recuenta();
-    sesion_.refresca();
 }
 
 void PestanaGestor::Command5_Click()
@@ -504,20 +488,14 @@ void PestanaGestor::Command5_Click()
     sesion_.ponBorradoactivo(1);
     if (e.pregunta(u("¿Seguro que quieres borrar todos los sorteos?"), u("Borrar..."),
                    Escritorio::Icono::Pregunta)) {
-        if (!escrito(sesion_.sorteos().reescribe({}), QStringLiteral("numeros.dat")))
+        if (!escrito(sesion_.borraSorteos(), QStringLiteral("numeros.dat")))
             return;
-        sesion_.recuenta();
-        sesion_.refresca();
     }
     if (e.pregunta(u("¿Quiere borrar también los aciertos de las peñas?. Si ha borrado los "
                      "sorteos, se aconseja que se resetee también los resultados de las peñas y "
                      "la fecha de creación pasará a ser la de hoy."),
                    u("Borrar..."), Escritorio::Icono::Pregunta)) {
-        if (!escrito(sesion_.penas().reseteaContadores(fechas::serial(sesion_.hoy())),
-                     QStringLiteral("apuestas.dat")))
-            return;
-        sesion_.avisaContadoresBorrados();
-        sesion_.recuenta();
+        escrito(sesion_.reseteaContadores(), QStringLiteral("apuestas.dat"));
     }
 }
 
@@ -611,70 +589,19 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
     g->setColumnStretch(4, 2);
 }
 
-void PestanaGestor::preparaDinero(bool archivoCambiado)
-{
-    auto huella = [](const QString &ruta) {
-        const QFileInfo info(ruta);
-        return Huella{info.exists() ? info.size() : -1,
-                      info.exists() ? info.lastModified() : QDateTime()};
-    };
-    const QString rutaImportes = importes::rutaArchivo(sesion_.carpeta());
-    const QString rutaSocios = socios::rutaArchivo(sesion_.carpeta());
-    const Huella hi = huella(rutaImportes);
-    const Huella hs = huella(rutaSocios);
-    if (hi != huellaImportes_ || importes_.ruta() != rutaImportes) {
-        importes_ = ArchivoImportes(rutaImportes);
-        importes_.abre();
-        huellaImportes_ = hi;
-        archivoCambiado = true;
-    }
-    if (hs != huellaSocios_ || archivoSocios_.ruta() != rutaSocios) {
-        archivoSocios_ = ArchivoSocios(rutaSocios);
-        archivoSocios_.abre();
-        huellaSocios_ = hs;
-        todas_.reset();
-    }
-    if (archivoCambiado || !historiaLista_) {
-        historia_ = ganancias::Historia(sesion_.sorteos().sorteos(), importes_);
-        historiaLista_ = true;
-        todas_.reset();
-    }
-}
-
-ganancias::Ganancias PestanaGestor::gananciasDe(const Pena &pena, bool detalle)
-{
-    const SociosPena *s = archivoSocios_.busca(pena);
-    return ganancias::calcula(historia_, pena, ganancias::centimosDe(sesion_.ajustes().precio),
-                              s ? s->reintegro : -1, detalle);
-}
-
 void PestanaGestor::muestraDinero()
 {
-    preparaDinero(false);
     const ArchivoPenas &penas = sesion_.penas();
     if (ambito_ < 0 || ambito_ > penas.cuenta())
         ambito_ = 0;
+    Cuentas &cuentas = sesion_.cuentas();
     if (ambito_ == 0) {
-        // Every syndicate: counted once per change of the files, not on every click.
-        if (!todas_) {
-            ganancias::Ganancias total;
-            std::vector<std::vector<ganancias::Parte>> cada;
-            for (const Pena &p : penas.penas()) {
-                const ganancias::Ganancias g = gananciasDe(p);
-                total += g;
-                if (const SociosPena *s = archivoSocios_.busca(p))
-                    cada.push_back(ganancias::partes(*s, g));
-            }
-            todas_ = std::move(total);
-            partesTodas_ = ganancias::junta(cada);
-        }
-        mostradas_ = *todas_;
-        partes_ = partesTodas_;
+        mostradas_ = cuentas.todas();
+        partes_ = cuentas.partesTodas();
     } else {
         const Pena &p = penas.lee(ambito_);
-        mostradas_ = gananciasDe(p);
-        const SociosPena *s = archivoSocios_.busca(p);
-        partes_ = s ? ganancias::partes(*s, mostradas_) : std::vector<ganancias::Parte>{};
+        mostradas_ = cuentas.de(p);
+        partes_ = cuentas.partes(p, mostradas_);
     }
 
     const ganancias::Ganancias &g = mostradas_;
@@ -712,35 +639,11 @@ void PestanaGestor::muestraDinero()
     }
 }
 
-void PestanaGestor::sigueSocios()
+void PestanaGestor::cierraSociosHuerfanos()
 {
-    const std::vector<Pena> &penas = sesion_.penas().penas();
-    std::vector<std::pair<double, QByteArray>> claves;
-    claves.reserve(penas.size());
-    for (const Pena &p : penas)
-        claves.emplace_back(p.creacion, p.nombre);
-    // Only a change in place: a syndicate added or deleted moves the others, and deletion
-    // looks after its own members.
-    if (claves_.size() == claves.size()) {
-        std::vector<std::pair<Pena, Pena>> cambios;
-        for (size_t j = 0; j < claves.size(); ++j) {
-            if (claves_[j] == claves[j])
-                continue;
-            Pena antes = penas[j];
-            antes.creacion = claves_[j].first;
-            antes.nombre = claves_[j].second;
-            cambios.emplace_back(antes, penas[j]);
-        }
-        if (!cambios.empty()) {
-            preparaDinero(false);
-            if (archivoSocios_.sigue(cambios) != Escritura::Hecha)
-                avisoescritura(QStringLiteral("socios.dat"));
-            huellaSocios_ = Huella{}; // read again with the new keys
-        }
-    }
-    claves_ = std::move(claves);
     // A members window of a syndicate that is gone, or now goes by another name, would write
     // under the old one.
+    const std::vector<Pena> &penas = sesion_.penas().penas();
     if (ventanaSocios_ && std::none_of(penas.begin(), penas.end(), [this](const Pena &p) {
             return SociosPena::de(ventanaSocios_->pena()).esDe(p);
         }))
@@ -762,14 +665,7 @@ void PestanaGestor::socios_Click()
     }
     if (ventanaSocios_)
         ventanaSocios_->close();
-    ventanaSocios_ = new Socios(sesion_.carpeta(), pena, window());
-    connect(ventanaSocios_, &Socios::cambiados, this, [this] {
-        // Two quick changes can leave the file with the same size and time: read it again.
-        huellaSocios_ = Huella{};
-        preparaDinero(false);
-        muestraDinero();
-        informedinero();
-    });
+    ventanaSocios_ = new Socios(sesion_, pena, window());
     ventanaSocios_->show();
     ventanaSocios_->raise();
     ventanaSocios_->activateWindow();
@@ -798,14 +694,13 @@ void PestanaGestor::exportarCsv_Click()
                 titulo, Escritorio::Icono::Exclamacion);
         return;
     }
-    preparaDinero(false);
     std::vector<ganancias::Hoja> hojas;
     int sorteos = 0;
     for (int j = 1; j <= penas.cuenta(); ++j) {
         if (ambito_ != 0 && j != ambito_)
             continue;
         const Pena &p = penas.lee(j);
-        hojas.push_back({p.nombreTexto(), gananciasDe(p, true)});
+        hojas.push_back({p.nombreTexto(), sesion_.cuentas().de(p, true)});
         sorteos += static_cast<int>(hojas.back().ganancias.detalle.size());
     }
     if (escritoFuera(archivos::escribe(destino, ganancias::aCsv(hojas)), nombre))

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "app/pestana.h"
-#include "archive/importes.h"
 #include "checking/resumen.h"
 #include "reports/ganancias.h"
 #include "syndicates/pena.h"
-#include "syndicates/socios.h"
+#include "widgets/pestana.h"
 
 #include <QDateTime>
 #include <QPointer>
@@ -33,8 +31,7 @@ class PestanaGestor : public Pestana {
 public:
     PestanaGestor(Sesion &sesion, QWidget *parent = nullptr);
 
-    // The prize amounts of a download may arrive after the archive scan (the results page's
-    // breakdown is read last): entering the tab shows them.
+    // Entering the tab shows the money as it stands.
     void entra() override;
 
     void resumen();
@@ -70,14 +67,9 @@ private:
     void actualizaTotales();
     void pintaGraficoPena(int sinPremio, int premios);
     void construyeDinero(QWidget *panel);
-    // Reads premios.dat and socios.dat again when they changed on the disk, and prepares the
-    // archive for counting once per change.
-    void preparaDinero(bool archivoCambiado);
-    ganancias::Ganancias gananciasDe(const Pena &pena, bool detalle = false);
     void muestraDinero();
-    // The syndicates whose name or creation date changed in place since the last look (the
-    // editor renames, the counter reset makes them again today): their members follow them.
-    void sigueSocios();
+    // Closes the members window of a syndicate that is gone or renamed.
+    void cierraSociosHuerfanos();
 
     QTreeView *ListView1 = nullptr;
     QComboBox *Combo2 = nullptr;
@@ -118,20 +110,6 @@ private:
     QBarSet *graficoPremios_ = nullptr;
 
     int ambito_ = 0;
-    ArchivoImportes importes_;
-    ArchivoSocios archivoSocios_;
-    ganancias::Historia historia_;
-    bool historiaLista_ = false;
-    struct Huella { // what a file looked like when it was read
-        qint64 tamano = -2;
-        QDateTime cambio;
-        bool operator==(const Huella &) const = default;
-    };
-    Huella huellaImportes_;
-    Huella huellaSocios_;
-    std::optional<ganancias::Ganancias> todas_; // every syndicate, until something changes
-    std::vector<ganancias::Parte> partesTodas_;
     ganancias::Ganancias mostradas_;
     std::vector<ganancias::Parte> partes_;
-    std::vector<std::pair<double, QByteArray>> claves_; // creation date and name of each record
 };

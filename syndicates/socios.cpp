@@ -1,5 +1,6 @@
 #include "syndicates/socios.h"
 #include "archive/registro.h"
+#include "archive/texto.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,11 +15,6 @@ constexpr int kCuantos = 30;
 constexpr int kRanuras = 32;
 static_assert(kPena + Pena::kAnchoNombre == kReintegro);
 static_assert(kRanuras + SociosPena::kMaxSocios * SociosPena::kRanura == SociosPena::kLongitud);
-
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
-}
 
 QString sinBlancosFinales(QString t)
 {

@@ -1,7 +1,9 @@
 // Window "Socios": who takes part in a syndicate and with how many shares.
 #include "syndicates/ventanasocios.h"
-#include "app/avisos.h"
-#include "app/escritorio.h"
+#include "archive/texto.h"
+#include "session/sesion.h"
+#include "widgets/avisos.h"
+#include "widgets/escritorio.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -14,20 +16,14 @@
 #include <QTreeView>
 
 namespace {
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
-}
-
 void avisa(const QString &texto)
 {
     Escritorio::actual().aviso(texto, QStringLiteral("Error"), Escritorio::Icono::Exclamacion);
 }
 } // namespace
 
-Socios::Socios(const QString &carpeta, const Pena &pena, QWidget *parent)
-    : QWidget(parent, Qt::Window), carpeta_(carpeta), pena_(pena),
-      archivo_(socios::rutaArchivo(carpeta))
+Socios::Socios(Sesion &sesion, const Pena &pena, QWidget *parent)
+    : QWidget(parent, Qt::Window), sesion_(sesion), pena_(pena)
 {
     setObjectName(QStringLiteral("Socios"));
     setWindowTitle(u("Socios de la peña ") + pena_.nombreTexto().trimmed());
@@ -78,14 +74,14 @@ Socios::Socios(const QString &carpeta, const Pena &pena, QWidget *parent)
     Label2->setObjectName(QStringLiteral("Label2"));
     rejilla->addWidget(Label2, 6, 0, 1, 4);
 
-    if (archivo_.abre() != Escritura::Hecha) {
+    if (!sesion_.sociosLegibles()) {
         // A socios.dat that cannot be read is not replaced by what this window would write.
         avisa(u("No se puede leer el archivo de socios socios.dat: no se modificará."));
         for (QWidget *w : {static_cast<QWidget *>(anadirSocio), static_cast<QWidget *>(quitarSocio),
                            static_cast<QWidget *>(reintegro)})
             w->setEnabled(false);
     }
-    if (const SociosPena *s = archivo_.busca(pena_))
+    if (const SociosPena *s = sesion_.socios().busca(pena_))
         actuales_ = *s;
     else
         actuales_ = SociosPena::de(pena_);
@@ -120,11 +116,10 @@ void Socios::llenaLista()
 
 bool Socios::guarda(const SociosPena &nuevos)
 {
-    if (!escrito(archivo_.pon(nuevos), QStringLiteral("socios.dat")))
+    if (!escrito(sesion_.guardaSocios(nuevos), QStringLiteral("socios.dat")))
         return false;
     actuales_ = nuevos;
     llenaLista();
-    emit cambiados();
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QComboBox;
+class Sesion;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -14,11 +15,11 @@ class QStandardItemModel;
 class QTreeView;
 
 // Window "Socios": the members of one syndicate with their shares, and the refund digit of its
-// slip. Every change is written to socios.dat at once, as the editor writes a syndicate.
+// slip. Every change goes to the session at once, as the editor's changes of a syndicate do.
 class Socios : public QWidget {
     Q_OBJECT
 public:
-    Socios(const QString &carpeta, const Pena &pena, QWidget *parent = nullptr);
+    Socios(Sesion &sesion, const Pena &pena, QWidget *parent = nullptr);
 
     // The syndicate whose members are shown.
     const Pena &pena() const { return pena_; }
@@ -29,16 +30,12 @@ public:
     void listaSocios_Click(int fila);
     void reintegro_Click(int indice);
 
-signals:
-    void cambiados(); // socios.dat holds something new for this syndicate
-
 private:
     bool guarda(const SociosPena &nuevos);
     void llenaLista();
 
-    QString carpeta_;
+    Sesion &sesion_;
     Pena pena_;
-    ArchivoSocios archivo_;
     SociosPena actuales_;
 
     QLabel *Label1 = nullptr;

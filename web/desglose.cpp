@@ -1,5 +1,4 @@
 #include "web/desglose.h"
-#include "app/ajustes.h"
 #include "web/pagina.h"
 
 #include <algorithm>
@@ -65,7 +64,7 @@ QString textoSinDatos()
 
 bool esHostPlausible(const QString &host)
 {
-    if (host.isEmpty() || host.size() > Ajustes::kAnchoWeb)
+    if (host.isEmpty() || host.size() > kAnchoHost)
         return false;
     for (QChar c : host) {
         const char16_t u = c.unicode();

@@ -9,6 +9,9 @@
 // message file informe.dat.
 namespace desglose {
 
+// Room for the maker's host in nums.ini: a longer host from a message could not be kept.
+constexpr int kAnchoHost = 60;
+
 struct Desglose {
     // Amount of each of the six categories; empty optional when its search failed (the
     // label then keeps what it showed).

@@ -1,19 +1,19 @@
 // Tab "Último sorteo" and the download bar: the download of new draws, the prize breakdown of
 // the newest draw with its result PDF, and the maker's message.
 #include "web/pestanaultimo.h"
-#include "app/avisos.h"
-#include "app/escritorio.h"
-#include "app/imagen.h"
-#include "app/infor.h"
-#include "app/sesion.h"
 #include "archive/fechas.h"
-#include "archive/importes.h"
+#include "archive/texto.h"
+#include "session/sesion.h"
 #include "web/analisis.h"
 #include "web/descarga.h"
 #include "web/desglose.h"
 #include "web/direcciones.h"
+#include "web/infor.h"
 #include "web/servicio.h"
 #include "web/transferencia.h"
+#include "widgets/avisos.h"
+#include "widgets/escritorio.h"
+#include "widgets/imagen.h"
 
 #include <QApplication>
 #include <QFile>
@@ -31,12 +31,6 @@
 #include <cmath>
 
 namespace {
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
-}
-
-constexpr qint64 kMaximoPagina = Transferencia::kLimitePagina + 1024;
 constexpr qint64 kMaximoPdf = PestanaUltimo::kMaximoPdf;
 
 // Passes the mouse position over the download button to the window.
@@ -111,7 +105,7 @@ public:
     {
         Escritorio::actual().aviso(texto, titulo, Escritorio::Icono::Exclamacion);
     }
-    int nuevosServicio() const override { return p_.nuevosServicio_; }
+    int nuevosServicio() const override { return p_.sesion_.descargados(); }
     void cierraServicio() override { p_.cierraServicio(); }
 
 private:
@@ -260,12 +254,11 @@ void PestanaUltimo::Picture2_Click()
 
     pdfbajado_ = false;
     sinGuardar_ = false;
-    sesion_.ponAvisoNuevos(QString());
+    sesion_.empiezaDescarga();
     sesion_.paraAviso();
     sesion_.ponAvisopremio(0);
     if (infor_)
         infor_->close();
-    sesion_.ponErrordatos(false);
 
     if (sesion_.sorteoActual().fecha > fechas::serial(hoyDia)) {
         Escritorio::actual().aviso(
@@ -277,7 +270,6 @@ void PestanaUltimo::Picture2_Click()
     const Sitios &sitios = sesion_.sitios();
     if (sitios.fuente == Sitios::Fuente::Servicio) {
         // Everything from the day after the newest archived draw up to today, whatever the gap.
-        nuevosServicio_ = 0;
         hastaServicio_ = hoyDia;
         const double ultimo = sesion_.sorteos().vacio() ? 0 : sesion_.sorteos().ultimo().fecha;
         std::vector<QUrl> peticiones;
@@ -311,31 +303,15 @@ void PestanaUltimo::Timer1_Timer()
 
 void PestanaUltimo::analizasorteos(const QByteArray &pagina)
 {
-    sesion_.ponSorteosnuevos(0);
-    QString enlace = sesion_.enlacesorteo();
-    const analisis::Resultado r =
-        analisis::analizasorteos(pagina, sesion_.sorteos(), sesion_.sorteoActual(), enlace);
-    sesion_.ponEnlacesorteo(enlace);
+    const analisis::Resultado r = sesion_.recibePagina(pagina);
     const int tomados = static_cast<int>(r.tomados.size());
-    if (tomados > 0) {
-        sesion_.ponAvisoNuevos(analisis::textoContador(tomados));
-    }
     if (!r.error) {
-        sesion_.ponSorteosnuevos(tomados);
-        if (tomados == 0) {
+        if (tomados == 0)
             Escritorio::actual().aviso(u("Todavía no hay sorteos nuevos."), u("Pruebe más tarde"),
                                        Escritorio::Icono::Informacion);
-            // The checking then looks at the newest archived draw.
-            sesion_.ponSorteosnuevos(1);
-        }
-        sesion_.recuenta();
         return;
     }
 
-    // Nothing of a failed parse reaches the archive, so no draw may be counted as new.
-    if (tomados > 0) {
-        sesion_.ponAvisoNuevos(QString());
-    }
     if (tomados > 0 && r.escritura != Escritura::Hecha) {
         // The page was read and its draws are new: only the disk refused them.
         avisaNoGuardados(tomados, r.escritura);
@@ -360,7 +336,6 @@ void PestanaUltimo::analizasorteos(const QByteArray &pagina)
                                        QString::number(sesion_.hoy().year()) + QStringLiteral("."),
                                    u("Pruebe mas tarde"), Escritorio::Icono::Informacion);
     }
-    sesion_.ponSorteosnuevos(0);
 }
 
 bool PestanaUltimo::leeServicio(const QByteArray &respuesta)
@@ -370,23 +345,12 @@ bool PestanaUltimo::leeServicio(const QByteArray &respuesta)
         Escritorio::actual().aviso(texto, servicio::tituloNoValido(),
                                    Escritorio::Icono::Exclamacion);
     };
-    const servicio::Respuesta r = servicio::lee(respuesta);
-    if (!r.json) {
-        avisa(r.grande ? servicio::textoGrande(host) : servicio::textoNoJson(host));
+    const Sesion::Recepcion recibida = sesion_.recibeServicio(respuesta, hastaServicio_);
+    if (!recibida.json) {
+        avisa(recibida.grande ? servicio::textoGrande(host) : servicio::textoNoJson(host));
         return false;
     }
-    const servicio::Agregado a = servicio::agrega(r, sesion_.sorteos(), hastaServicio_);
-    // Every draw of the answer brings its prize amounts, new to the archive or not: the money a
-    // syndicate won is reckoned from them.
-    importes::guardaServicio(sesion_.carpeta(), r);
-    if (a.nuevos > 0) {
-        nuevosServicio_ += a.nuevos;
-        sesion_.ponAvisoNuevos(analisis::textoContador(nuevosServicio_));
-        // The answers come oldest first, so the last one kept is the newest draw's: the tab
-        // shows its breakdown now and at every start, as the draw page did.
-        archivos::escribe(sesion_.ruta(QStringLiteral("sorteo.json")),
-                          '[' + a.ultimo->entrada + "]\n");
-    }
+    const servicio::Agregado &a = recibida.agregado;
     if (a.lleno) {
         Escritorio::actual().aviso(
             u("El archivo de sorteos no admite más sorteos: ya tiene el máximo de %1.")
@@ -399,7 +363,7 @@ bool PestanaUltimo::leeServicio(const QByteArray &respuesta)
         return false;
     }
     if (a.invalido) {
-        avisa(servicio::textoInvalido(host, *a.invalido, nuevosServicio_ > 0));
+        avisa(servicio::textoInvalido(host, *a.invalido, sesion_.descargados() > 0));
         return false;
     }
     return true;
@@ -407,14 +371,9 @@ bool PestanaUltimo::leeServicio(const QByteArray &respuesta)
 
 void PestanaUltimo::cierraServicio()
 {
-    sesion_.ponSorteosnuevos(nuevosServicio_);
-    if (nuevosServicio_ == 0) {
+    if (sesion_.cierraServicio() == 0)
         Escritorio::actual().aviso(u("Todavía no hay sorteos nuevos."), u("Pruebe más tarde"),
                                    Escritorio::Icono::Informacion);
-        // The checking then looks at the newest archived draw.
-        sesion_.ponSorteosnuevos(1);
-    }
-    sesion_.recuenta();
 }
 
 void PestanaUltimo::avisaNoGuardados(int encontrados, Escritura escritura)
@@ -443,13 +402,8 @@ QString PestanaUltimo::hostOperador() const
 void PestanaUltimo::postdescarga()
 {
     descarga_->ponProgreso(descarga_->maximo() - 2);
-    sesion_.olvidaSeleccion();
-    sesion_.anunciaNuevos(sesion_.sorteosnuevos());
-    if (sesion_.sorteosnuevos() != 0)
-        sesion_.ponSorteosnuevos(std::min(sesion_.sorteosnuevos(), 8));
+    sesion_.terminaDescarga();
     descarga_->ponProgreso(descarga_->maximo() - 1);
-    sesion_.recuenta();
-    sesion_.avisaSorteos();
     premiosorteo(0);
     Picture2->setProperty("imagen", 2);
     Picture2->setStyleSheet(QString());
@@ -472,12 +426,9 @@ void PestanaUltimo::premiosorteo(int modo)
         return;
     }
 
-    QByteArray pagina;
-    archivos::lee(sesion_.ruta(QStringLiteral("www2.txt")), kMaximoPagina, pagina);
-    const desglose::Desglose d = desglose::lee(pagina);
-    // The page names no date: only the page just downloaded is known to be the newest draw's.
-    if (modo == 0)
-        importes::guardaDesglose(sesion_.carpeta(), sesion_.sorteoActual().fecha, d.premios);
+    // The page names no date: only the page just downloaded is known to be the newest draw's,
+    // and only then are its amounts kept.
+    const desglose::Desglose d = sesion_.desglosePagina(modo == 0);
     for (int k = 0; k < 6; ++k)
         if (d.premios[static_cast<size_t>(k)])
             Label10[k]->setText(*d.premios[static_cast<size_t>(k)]);
@@ -499,15 +450,7 @@ void PestanaUltimo::premiosorteo(int modo)
 
 void PestanaUltimo::premiosServicio(int modo)
 {
-    QByteArray guardado;
-    archivos::lee(sesion_.ruta(QStringLiteral("sorteo.json")), servicio::kLimite, guardado);
-    const servicio::Respuesta r = servicio::lee(guardado);
-    // Only the breakdown of the draw the heading names: an archive completed since from a
-    // file ends with a draw whose prizes were never downloaded.
-    const servicio::SorteoLeido *ultimo = nullptr;
-    if (!r.sorteos.empty() &&
-        std::floor(r.sorteos.back().sorteo.fecha) == std::floor(sesion_.sorteoActual().fecha))
-        ultimo = &r.sorteos.back();
+    const std::optional<servicio::SorteoLeido> ultimo = sesion_.sorteoServicio();
     const auto premios =
         ultimo ? servicio::premios(ultimo->escrutinio) : std::array<std::optional<QString>, 6>{};
     for (int k = 0; k < 6; ++k)
@@ -638,11 +581,7 @@ void PestanaUltimo::muestramensaje()
     if (!m.mostrar)
         return;
     if (!m.nuevaWeb.isEmpty()) {
-        Ajustes ajustes = sesion_.ajustes();
-        ajustes.ponWeb(m.nuevaWeb);
-        sesion_.ponAjustes(ajustes);
-        escrito(ajustes.escribe(sesion_.ruta(QStringLiteral("nums.ini"))),
-                QStringLiteral("nums.ini"));
+        escrito(sesion_.ponWeb(m.nuevaWeb), QStringLiteral("nums.ini"));
     }
     abreInfor();
 }

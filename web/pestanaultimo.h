@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/pestana.h"
 #include "archive/escritura.h"
+#include "widgets/pestana.h"
 
 #include <QDate>
 #include <QPointer>
@@ -100,8 +100,7 @@ private:
     QString textoinforme_;
     bool pdfbajado_ = false;
     int lectorpdf_ = 0;
-    // The service download under way: draws stored so far and the last day asked for.
-    int nuevosServicio_ = 0;
+    // The last day the service download under way asks for.
     // The running download found new draws that the archive could not store.
     bool sinGuardar_ = false;
     QDate hastaServicio_;

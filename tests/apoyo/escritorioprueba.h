@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/escritorio.h"
+#include "widgets/escritorio.h"
 
 #include <QList>
 #include <QStringList>
@@ -20,7 +20,7 @@ public:
     QList<bool> respuestas; // answers to the next questions, in order
     QString archivoElegido; // "" = the file dialog is cancelled
     bool impresoraAceptada = true;
-    QString pdfSalida; // where an accepted print goes (a PDF file)
+    QString pdfSalida;      // where an accepted print goes (a PDF file)
     QString destinoElegido; // file "chosen" in a save dialog; "" = cancelled
     QList<Mensaje> mensajes;
     QList<QUrl> direcciones;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/principal.h"
-#include "app/sesion.h"
 #include "checking/pestanaresultados.h"
+#include "session/sesion.h"
 #include "stats/pestanaestadisticas.h"
 #include "syndicates/pestanacrear.h"
 #include "syndicates/pestanagestor.h"

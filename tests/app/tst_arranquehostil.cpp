@@ -4,11 +4,11 @@
 #include "apoyo/carpetaprueba.h"
 #include "apoyo/escritorioprueba.h"
 #include "apoyo/pestanas.h"
-#include "app/ajustes.h"
 #include "archive/archivosorteos.h"
 #include "archive/conversion.h"
 #include "archive/fechas.h"
 #include "archive/registro.h"
+#include "session/ajustes.h"
 #include "syndicates/archivopenas.h"
 
 #include <QElapsedTimer>

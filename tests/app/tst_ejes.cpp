@@ -1,5 +1,5 @@
 // The value axis of the charts of counts: whole steps from 0, labels that name their line.
-#include "app/ejes.h"
+#include "widgets/ejes.h"
 
 #include <QBarCategoryAxis>
 #include <QChart>

@@ -1,4 +1,4 @@
-#include "app/imagen.h"
+#include "widgets/imagen.h"
 
 #include <QEnterEvent>
 #include <QSignalSpy>

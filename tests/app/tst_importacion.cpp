@@ -4,11 +4,11 @@
 #include "apoyo/discolleno.h"
 #include "apoyo/escritorioprueba.h"
 #include "app/principal.h"
-#include "app/sesion.h"
 #include "archive/archivosorteos.h"
 #include "archive/fechas.h"
 #include "archive/importes.h"
 #include "archive/textosorteos.h"
+#include "session/sesion.h"
 
 #include <QAction>
 #include <QTest>

@@ -5,9 +5,9 @@
 #include "apoyo/carpetaprueba.h"
 #include "apoyo/escritorioprueba.h"
 #include "app/acercade.h"
-#include "app/carpetadatos.h"
 #include "app/manual.h"
 #include "app/principal.h"
+#include "session/carpetadatos.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,7 +2,7 @@
 #include "apoyo/escritorioprueba.h"
 #include "apoyo/pestanas.h"
 #include "app/principal.h"
-#include "app/sesion.h"
+#include "session/sesion.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 #include "apoyo/escritorioprueba.h"
 #include "apoyo/pestanas.h"
 #include "app/principal.h"
-#include "app/sesion.h"
 #include "archive/archivosorteos.h"
+#include "session/sesion.h"
 
 #include <QAbstractSlider>
 #include <QCheckBox>

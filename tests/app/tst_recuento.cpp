@@ -1,8 +1,8 @@
 #include "apoyo/carpetaprueba.h"
 #include "apoyo/discolleno.h"
-#include "app/ajustes.h"
-#include "app/recuento.h"
 #include "archive/fechas.h"
+#include "session/ajustes.h"
+#include "session/recuento.h"
 
 #include <QFile>
 #include <QSettings>

@@ -1,13 +1,13 @@
 #include "apoyo/carpetaprueba.h"
 #include "apoyo/escritorioprueba.h"
 #include "app/acercade.h"
-#include "app/imagen.h"
 #include "app/presentacion.h"
 #include "app/principal.h"
-#include "app/sesion.h"
 #include "app/traduccion.h"
 #include "printing/configurar.h"
 #include "printing/imprimir.h"
+#include "session/sesion.h"
+#include "widgets/imagen.h"
 
 #include <QAbstractSlider>
 #include <QAction>

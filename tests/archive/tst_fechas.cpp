@@ -1,4 +1,5 @@
 #include "archive/fechas.h"
+#include "syndicates/pena.h"
 
 #include <QTest>
 

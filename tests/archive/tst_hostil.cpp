@@ -3,15 +3,15 @@
 // and an import whose new archive does not fit. Nothing may block, nothing may be lost, and
 // what the user is told must be true.
 #include "apoyo/carpetaprueba.h"
-#include "app/ajustes.h"
-#include "app/recuento.h"
-#include "app/sesion.h"
 #include "archive/archivosorteos.h"
 #include "archive/conversion.h"
 #include "archive/escritura.h"
 #include "archive/fechas.h"
 #include "archive/intercambio.h"
 #include "archive/mantenimiento.h"
+#include "session/ajustes.h"
+#include "session/recuento.h"
+#include "session/sesion.h"
 #include "syndicates/archivopenas.h"
 
 #include <QDir>

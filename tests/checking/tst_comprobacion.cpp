@@ -1,12 +1,12 @@
 // The checking pass of simple and reduced syndicates: rows, counters, filters, bad records
 // and the printed listing.
 #include "apoyo/carpetaprueba.h"
-#include "app/recuento.h"
 #include "archive/archivosorteos.h"
 #include "archive/fechas.h"
 #include "checking/comprobacion.h"
 #include "checking/premiomultiple.h"
 #include "reports/listado.h"
+#include "session/recuento.h"
 #include "syndicates/archivopenas.h"
 
 #include <QTest>

@@ -2,12 +2,12 @@
 #include "apoyo/carpetaprueba.h"
 #include "apoyo/escritorioprueba.h"
 #include "apoyo/pestanas.h"
-#include "app/imagen.h"
 #include "app/principal.h"
-#include "app/sesion.h"
 #include "archive/fechas.h"
 #include "checking/modeloresultados.h"
+#include "session/sesion.h"
 #include "syndicates/archivopenas.h"
+#include "widgets/imagen.h"
 
 #include <QBarSeries>
 #include <QBarSet>

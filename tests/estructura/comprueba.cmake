@@ -1,14 +1,26 @@
 # The layout rules the code must keep, checked on the sources:
+#  - the folders are layers, lowest first:
+#        archive, reduced, syndicates, checking, reports, stats, printing, web, session  (core)
+#        widgets, then the windows of every subsystem folder, then app                   (ui)
+#    and a file never includes a header of a layer above its own (the windows of different
+#    subsystems are one layer: the manager tab may open the members window);
 #  - only app/, tests/ and the screenshot tool include app/principal.h (the main window is a
 #    shell the tabs never see);
 #  - a file of bolarium_core includes no header of bolarium_ui and no Qt header outside QtCore
-#    and QtNetwork, so the core stays usable and testable without widgets.
+#    and QtNetwork, so the core stays usable and testable without widgets;
+#  - the session owns the data files: no file of bolarium_ui rescans, refreshes or writes
+#    numeros.dat, apuestas.dat, premios.dat or socios.dat itself.
 # Run as: cmake -DRAIZ=<source root> -DQT_PERMITIDOS=<dir|dir|...> -P comprueba.cmake
 cmake_policy(VERSION 3.25)
 if(NOT RAIZ OR NOT QT_PERMITIDOS)
     message(FATAL_ERROR "RAIZ and QT_PERMITIDOS are needed")
 endif()
 string(REPLACE "|" ";" permitidos "${QT_PERMITIDOS}")
+
+set(capas_nucleo archive reduced syndicates checking reports stats printing web session)
+list(LENGTH capas_nucleo capa_widgets) # the layer numbers after the core folders
+math(EXPR capa_ventanas "${capa_widgets} + 1")
+math(EXPR capa_app "${capa_widgets} + 2")
 
 # The sources each subsystem folder adds to one library.
 function(fuentes_de biblioteca carpeta salida)
@@ -42,6 +54,22 @@ foreach(lista IN LISTS listas)
     endforeach()
 endforeach()
 
+# The layer of a file: its folder's for the core, the widget kit, the windows, the shell.
+# Files outside both libraries (outside test programs' paths in app/) go by their folder.
+function(capa_de archivo salida)
+    string(REGEX MATCH "^[^/]+" carpeta "${archivo}")
+    if(carpeta STREQUAL "app")
+        set(${salida} ${capa_app} PARENT_SCOPE)
+    elseif(carpeta STREQUAL "widgets")
+        set(${salida} ${capa_widgets} PARENT_SCOPE)
+    elseif(archivo IN_LIST ventanas)
+        set(${salida} ${capa_ventanas} PARENT_SCOPE)
+    else()
+        list(FIND capas_nucleo "${carpeta}" i)
+        set(${salida} ${i} PARENT_SCOPE)
+    endif()
+endfunction()
+
 set(faltas 0)
 macro(falta texto)
     message("${texto}")
@@ -50,13 +78,25 @@ endmacro()
 
 file(GLOB_RECURSE todas RELATIVE "${RAIZ}" "${RAIZ}/*.h" "${RAIZ}/*.cpp")
 foreach(archivo IN LISTS todas)
-    if(archivo MATCHES "^(app|tests|tools/capturas|build[^/]*)/")
+    if(archivo MATCHES "^(tests|tools|bench|fuzz|build[^/]*)/")
         continue()
     endif()
-    file(STRINGS "${RAIZ}/${archivo}" inclusiones REGEX "^[ \t]*#[ \t]*include[ \t]*\"app/principal\\.h\"")
-    if(inclusiones)
-        falta("${archivo}: includes app/principal.h")
+    capa_de("${archivo}" propia)
+    if(propia LESS 0)
+        continue() # a folder that is no layer
     endif()
+    file(STRINGS "${RAIZ}/${archivo}" inclusiones REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"]+/[^\"]+\"")
+    foreach(linea IN LISTS inclusiones)
+        string(REGEX REPLACE ".*\"([^\"]+)\".*" "\\1" incluido "${linea}")
+        if(incluido STREQUAL "app/principal.h" AND NOT archivo MATCHES "^app/")
+            falta("${archivo}: includes app/principal.h")
+            continue()
+        endif()
+        capa_de("${incluido}" suya)
+        if(suya GREATER propia)
+            falta("${archivo}: includes ${incluido}, a higher layer than its own")
+        endif()
+    endforeach()
 endforeach()
 
 foreach(archivo IN LISTS nucleo)
@@ -81,6 +121,32 @@ foreach(archivo IN LISTS nucleo)
                 falta("${archivo}: core file includes <${cabecera}>, which is not QtCore or QtNetwork")
             endif()
         endif()
+    endforeach()
+endforeach()
+
+# What only the session does: rescan, refresh, and write the four data files (through the
+# file classes it holds, or the core functions that rewrite them).
+set(escrituras
+    "[^A-Za-z0-9_](recuenta|refresca)[ \t]*\\("
+    "(sorteos|penas)\\(\\)\\.(agrega|reescribe|elimina|escribe|reseteaContadores|abre|reabre|cierra)[ \t]*\\("
+    "(importes::guarda[A-Za-z]*|comprobacion::guarda|mantenimiento::(importa|vacia)|intercambio::importa|conversion::conviertesorteos|analisis::analizasorteos|servicio::agrega)[ \t]*\\("
+    "[^A-Za-z0-9_]Archivo(Socios|Importes)[^A-Za-z0-9_]")
+foreach(archivo IN LISTS ventanas)
+    if(NOT EXISTS "${RAIZ}/${archivo}")
+        continue()
+    endif()
+    file(STRINGS "${RAIZ}/${archivo}" lineas)
+    foreach(linea IN LISTS lineas)
+        if(linea MATCHES "^[ \t]*//")
+            continue()
+        endif()
+        foreach(patron IN LISTS escrituras)
+            if(linea MATCHES "${patron}")
+                string(STRIP "${linea}" linea)
+                falta("${archivo}: does what only the session does: ${linea}")
+                break()
+            endif()
+        endforeach()
     endforeach()
 endforeach()
 

@@ -1,5 +1,6 @@
 #include "reduced/tablas.h"
 #include "syndicates/pena.h"
+#include "syndicates/reducida.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -2,14 +2,14 @@
 #include "apoyo/escritorioprueba.h"
 #include "apoyo/leebase.h"
 #include "apoyo/pestanas.h"
-#include "app/ajustes.h"
-#include "app/imagen.h"
 #include "app/principal.h"
 #include "archive/fechas.h"
 #include "reports/dinero.h"
 #include "reports/listado.h"
 #include "reports/motor.h"
 #include "reports/vistainforme.h"
+#include "session/ajustes.h"
+#include "widgets/imagen.h"
 
 #include <QBarSeries>
 #include <QBarSet>

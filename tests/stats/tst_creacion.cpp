@@ -2,8 +2,8 @@
 #include "apoyo/escritorioprueba.h"
 #include "apoyo/leebase.h"
 #include "apoyo/pestanas.h"
-#include "app/imagen.h"
 #include "app/principal.h"
+#include "widgets/imagen.h"
 
 #include <QCheckBox>
 #include <QComboBox>

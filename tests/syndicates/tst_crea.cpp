@@ -3,6 +3,7 @@
 #include "apoyo/pestanas.h"
 #include "app/principal.h"
 #include "archive/fechas.h"
+#include "archive/texto.h"
 #include "syndicates/casilla.h"
 #include "syndicates/crea.h"
 #include "syndicates/creamenu.h"
@@ -24,12 +25,6 @@
 #include <QTimer>
 
 namespace {
-
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
-}
-
 // The bet lines of a table: the first k six-number combinations of 1..n, twelve digits each.
 QByteArray tabla(int n, int g, int k)
 {

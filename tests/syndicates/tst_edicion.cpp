@@ -1,4 +1,5 @@
 #include "archive/fechas.h"
+#include "archive/texto.h"
 #include "syndicates/archivopenas.h"
 #include "syndicates/edicion.h"
 
@@ -7,7 +8,6 @@
 #include <QTest>
 
 namespace {
-
 // Noon of 1 January 2026 (a function: fechas has static data of its own).
 double ahora()
 {
@@ -28,11 +28,6 @@ OpcionesEdicion edita(int registro)
     o.editando = true;
     o.registro = registro;
     return o;
-}
-
-QString u(const char *texto)
-{
-    return QString::fromUtf8(texto);
 }
 
 QStringList textos(const RespuestaEdicion &r)
@@ -80,10 +75,22 @@ void ponNombre(Edicion &e, const QString &texto)
 
 } // namespace
 
+// The editor's writes go straight to the file here; in the program they go through the session.
+struct Almacen : AlmacenPenas {
+    explicit Almacen(ArchivoPenas &a) : archivo(a) {}
+    const ArchivoPenas &penas() const override { return archivo; }
+    Escritura guardaPena(int registro, const Pena &pena) override
+    {
+        return archivo.escribe(registro, pena);
+    }
+    ArchivoPenas &archivo;
+};
+
 class TstEdicion : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
     ArchivoPenas archivo_;
+    Almacen almacen_{archivo_};
 
 private slots:
     void init()
@@ -95,7 +102,7 @@ private slots:
 
     void apuestaOrdenadaSeaCualSeaElOrdenDeLosClics()
     {
-        Edicion e(archivo_, {});
+        Edicion e(almacen_, {});
         QCOMPARE(e.instruccion(), u("INTRODUZCA EL NOMBRE Y 6 NÚMEROS:"));
         pulsaTodos(e, {30, 3, 41, 11, 25});
         QVERIFY(!e.grabarActivo());
@@ -139,7 +146,7 @@ private slots:
 
     void hasta205ApuestasSencillas()
     {
-        Edicion e(archivo_, {});
+        Edicion e(almacen_, {});
         for (int b = 0; b < 205; ++b)
             pulsaTodos(e, {1 + b % 44, 2 + b % 44, 3 + b % 44, 4 + b % 44, 5 + b % 44, 6 + b % 44});
         QCOMPARE(e.numapuestas(), 205);
@@ -156,7 +163,7 @@ private slots:
 
     void multipleDeOchoNumeros()
     {
-        Edicion e(archivo_, nueva(2));
+        Edicion e(almacen_, nueva(2));
         QCOMPARE(e.porapuesta(), 8);
         pulsaTodos(e, {40, 2, 33, 7, 19, 25, 11});
         QCOMPARE(e.numapuestas(), 0);
@@ -176,13 +183,13 @@ private slots:
         QCOMPARE(p.numero(1, 9), qint16(0));
         QCOMPARE(p.numero(2, 1), qint16(0));
 
-        Edicion cinco(archivo_, nueva(3));
+        Edicion cinco(almacen_, nueva(3));
         QCOMPARE(cinco.porapuesta(), 5);
     }
 
     void nombreVacioBloqueaLaRejilla()
     {
-        Edicion e(archivo_, {});
+        Edicion e(almacen_, {});
         pulsaTodos(e, {1, 2, 3, 4, 5, 6});
         RespuestaEdicion r = e.graba(ahora(), 0);
         QCOMPARE(textos(r), QStringList{u("¡¡¡No ha escrito el nombre de la peña!!!")});
@@ -205,7 +212,7 @@ private slots:
     void reglasDelNombre()
     {
         QString caja;
-        Edicion e(archivo_, {});
+        Edicion e(almacen_, {});
         QVERIFY(e.nombre(u("peña de maría"), caja).avisos.empty());
         QCOMPARE(caja, u("PEÑA DE MARÍA"));
         QVERIFY(e.nombre(QStringLiteral("ABCDEFGHIJKLMNOPQRST"), caja).avisos.empty());
@@ -235,7 +242,7 @@ private slots:
         futura.tipo = 1;
         futura.creacion = ahora() + 1;
         QCOMPARE(archivo_.escribe(1, futura), Escritura::Hecha);
-        Edicion e(archivo_, {});
+        Edicion e(almacen_, {});
         pulsaTodos(e, {1, 2, 3, 4, 5, 6});
         ponNombre(e, QStringLiteral("X"));
         RespuestaEdicion r = e.graba(ahora(), 0);
@@ -256,7 +263,7 @@ private slots:
 
     void borrarQuitaLaUltimaApuesta()
     {
-        Edicion e(archivo_, {});
+        Edicion e(almacen_, {});
         pulsaTodos(e, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
         e.borra();
         QCOMPARE(e.numapuestas(), 1);
@@ -277,7 +284,7 @@ private slots:
     void aleatorioYNumerosDelOrdenador()
     {
         QRandomGenerator azar(7);
-        Edicion e(archivo_, {});
+        Edicion e(almacen_, {});
         e.aleatorio(azar);
         QCOMPARE(e.numapuestas(), 1);
         QVERIFY(e.aleatorioActivo());
@@ -288,7 +295,7 @@ private slots:
                 QVERIFY(p.numero(1, i) > p.numero(1, i - 1));
         }
 
-        Edicion multiple(archivo_, nueva(6));
+        Edicion multiple(almacen_, nueva(6));
         multiple.aleatorio(azar);
         QVERIFY(!multiple.aleatorioActivo());
         QCOMPARE(multiple.numapuestas(), 1);
@@ -300,7 +307,7 @@ private slots:
         OpcionesEdicion desdeLaPestana = nueva(1);
         desdeLaPestana.numordenador = true;
         desdeLaPestana.masfrecuentes = {44, 3, 3, 0, 17, 8, 25, 30, 1, 2};
-        Edicion tab(archivo_, desdeLaPestana);
+        Edicion tab(almacen_, desdeLaPestana);
         QVERIFY(!tab.aleatorioActivo());
         QCOMPARE(tab.lineas(), QStringList{QStringLiteral(" 1- 3- 8-17-25-30-44")});
         ponNombre(tab, QStringLiteral("ORDENADOR"));
@@ -313,7 +320,7 @@ private slots:
     void reducidaDeDiezNumerosYCatorceApuestas()
     {
         const TablaReducida t = tablaDe(10, 5, 14);
-        Edicion e(archivo_, nueva(edicion::kReducida, &t));
+        Edicion e(almacen_, nueva(edicion::kReducida, &t));
         QCOMPARE(e.porapuesta(), 10);
         QCOMPARE(e.k(), 14);
         QCOMPARE(e.pena().tablaN, qint16(10));
@@ -347,13 +354,13 @@ private slots:
     {
         const TablaReducida t = tablaDe(10, 5, 14);
         {
-            Edicion primera(archivo_, nueva(edicion::kReducida, &t));
+            Edicion primera(almacen_, nueva(edicion::kReducida, &t));
             pulsaTodos(primera, {1, 3, 7, 12, 16, 20, 28, 33, 45, 49});
             ponNombre(primera, QStringLiteral("RED"));
             QVERIFY(primera.graba(ahora(), 0).grabado);
         }
         const Pena antes = archivo_.lee(1);
-        Edicion e(archivo_, edita(1));
+        Edicion e(almacen_, edita(1));
         QCOMPARE(e.porapuesta(), 6);
         QCOMPARE(e.maximo(), 14);
         QCOMPARE(e.marcados(), 6);
@@ -386,7 +393,7 @@ private slots:
             p.numero(2, i) = static_cast<qint16>(10 + i);
         }
         QCOMPARE(archivo_.escribe(1, p), Escritura::Hecha);
-        Edicion e(archivo_, edita(1));
+        Edicion e(almacen_, edita(1));
         QCOMPARE(e.opcionDias(), 1);
         QVERIFY(!e.anadirActivo());
         e.pulsa(6);
@@ -442,7 +449,7 @@ private slots:
     void diasDeLosLunes()
     {
         // A new syndicate for every day of the week.
-        Edicion nueva(archivo_, {});
+        Edicion nueva(almacen_, {});
         pulsaTodos(nueva, {1, 2, 3, 4, 5, 6});
         ponNombre(nueva, QStringLiteral("siempre"));
         nueva.dias(7);
@@ -454,10 +461,10 @@ private slots:
         Pena p = archivo_.lee(1);
         p.ponDias(QStringLiteral("Lunes y Sábado"));
         QCOMPARE(archivo_.escribe(1, p), Escritura::Hecha);
-        QCOMPARE(Edicion(archivo_, edita(1)).opcionDias(), 6);
+        QCOMPARE(Edicion(almacen_, edita(1)).opcionDias(), 6);
         p.ponDias(QStringLiteral("Martes"));
         QCOMPARE(archivo_.escribe(1, p), Escritura::Hecha);
-        Edicion e(archivo_, edita(1));
+        Edicion e(almacen_, edita(1));
         QCOMPARE(e.opcionDias(), 0);
         e.pulsa(6);
         e.pulsa(7);
@@ -475,7 +482,7 @@ private slots:
         for (int i = 1; i <= 7; ++i)
             p.numero(1, i) = static_cast<qint16>(i * 7);
         QCOMPARE(archivo_.escribe(1, p), Escritura::Hecha);
-        Edicion e(archivo_, edita(1));
+        Edicion e(almacen_, edita(1));
         QCOMPARE(e.porapuesta(), 7);
         QCOMPARE(e.maximo(), 1);
         QVERIFY(e.anadirActivo());
@@ -499,7 +506,7 @@ private slots:
         for (int i = 0; i < 6; ++i)
             p.numero(1, i + 1) = numeros[i];
         QCOMPARE(archivo_.escribe(1, p), Escritura::Hecha);
-        Edicion e(archivo_, edita(1));
+        Edicion e(almacen_, edita(1));
         QCOMPARE(e.maximo(), 1);
         QCOMPARE(e.marcados(), 2); // 12 and 49; the rest cannot be shown
         QVERIFY(e.cierre());
@@ -513,13 +520,14 @@ private slots:
 
         p.tipo = 300;
         QCOMPARE(archivo_.escribe(1, p), Escritura::Hecha);
-        QCOMPARE(Edicion(archivo_, edita(1)).maximo(), 205);
+        QCOMPARE(Edicion(almacen_, edita(1)).maximo(), 205);
     }
 
     void unaEscrituraFallidaNoPierdeNada()
     {
         ArchivoPenas imposible(dir_.filePath(QStringLiteral("no-existe/apuestas.dat")));
-        Edicion e(imposible, {});
+        Almacen almacen(imposible);
+        Edicion e(almacen, {});
         pulsaTodos(e, {1, 2, 3, 4, 5, 6});
         ponNombre(e, QStringLiteral("NADA"));
         const RespuestaEdicion r = e.graba(ahora(), 0);

@@ -8,6 +8,7 @@
 #include "archive/importes.h"
 #include "reports/informes.h"
 #include "reports/motor.h"
+#include "session/sesion.h"
 #include "syndicates/socios.h"
 #include "syndicates/ventanasocios.h"
 
@@ -250,13 +251,15 @@ private slots:
         QCOMPARE(texto(g, "importesDesconocidos"), u("Sorteos sin importe conocido: 1"));
         QVERIFY(control<QLabel>(g, "importesDesconocidos")->isVisibleTo(&g));
 
-        // Amounts that arrive later (the results page is read after the archive scan) show
-        // when the tab is entered.
-        c.escribe(QStringLiteral("premios.dat"),
-                  ArchivoImportes::serializa({importesDe(kJueves, {-1, -1, 10000, 5000, 700, 800}),
-                                              importesDe(kSabado, {-1, -1, -1, -1, -1, 900}),
-                                              importesDe(kJueves2, {-1, -1, -1, -1, -1, 800})}));
-        g.entra();
+        // Amounts that arrive later, for a draw the archive has (an answer of the results
+        // service), show at once: the session says they changed.
+        const Sesion::Recepcion r = p.sesion().recibeServicio(
+            "[{\"fecha_sorteo\": \"2026-01-10 00:00:00\", \"combinacion\": "
+            "\"11 - 12 - 13 - 30 - 31 - 32 C(7) R(3)\", \"escrutinio\": [{\"tipo\": "
+            "\"5ª Categoría (3 Aciertos)\", \"premio\": \"9.00\", \"ganadores\": \"1\"}]}]",
+            kSabado);
+        QVERIFY(r.json);
+        QCOMPARE(r.agregado.nuevos, 0);
         QCOMPARE(texto(g, "premiosEuros"), u("Premios: 117,00 €"));
         QVERIFY(!control<QLabel>(g, "importesDesconocidos")->isVisibleTo(&g));
 

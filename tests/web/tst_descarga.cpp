@@ -3,15 +3,15 @@
 #include "apoyo/carpetaprueba.h"
 #include "apoyo/escritorioprueba.h"
 #include "apoyo/pestanas.h"
-#include "app/ajustes.h"
-#include "app/imagen.h"
-#include "app/infor.h"
 #include "archive/archivosorteos.h"
 #include "archive/fechas.h"
+#include "session/ajustes.h"
 #include "simulacion/sitiosimulado.h"
 #include "web/descarga.h"
+#include "web/infor.h"
 #include "web/pagina.h"
 #include "web/transferencia.h"
+#include "widgets/imagen.h"
 
 #include <QAction>
 #include <QLabel>

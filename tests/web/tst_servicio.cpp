@@ -3,13 +3,13 @@
 #include "apoyo/carpetaprueba.h"
 #include "apoyo/escritorioprueba.h"
 #include "apoyo/pestanas.h"
-#include "app/imagen.h"
 #include "archive/archivosorteos.h"
 #include "archive/fechas.h"
 #include "simulacion/sitiosimulado.h"
 #include "web/analisis.h"
 #include "web/descarga.h"
 #include "web/servicio.h"
+#include "widgets/imagen.h"
 
 #include <QLabel>
 #include <QLocale>

@@ -7,16 +7,16 @@
 // kind and the given draw archive (the shipped history by default). Nothing reaches the network:
 // the settings point the downloads at a closed local port, and no dialog is ever shown (the
 // desktop seam answers every question with "No").
-#include "app/ajustes.h"
-#include "app/escritorio.h"
 #include "app/principal.h"
-#include "app/sesion.h"
 #include "archive/fechas.h"
+#include "session/ajustes.h"
+#include "session/sesion.h"
 #include "syndicates/archivopenas.h"
 #include "syndicates/crea.h"
 #include "syndicates/creamenu.h"
 #include "syndicates/pestanacrear.h"
 #include "syndicates/pestanagestor.h"
+#include "widgets/escritorio.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "app/letra.h"
+#include "widgets/letra.h"
 
 #include <QApplication>
 #include <QFontDatabase>

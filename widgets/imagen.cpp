@@ -1,4 +1,4 @@
-#include "app/imagen.h"
+#include "widgets/imagen.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -85,7 +85,6 @@ void Imagen::enterEvent(QEnterEvent *evento)
 {
     if (isEnabled())
         ponResalte(true);
-    emit encima();
     QLabel::enterEvent(evento);
 }
 

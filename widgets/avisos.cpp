@@ -1,5 +1,5 @@
-#include "app/avisos.h"
-#include "app/escritorio.h"
+#include "widgets/avisos.h"
+#include "widgets/escritorio.h"
 
 void avisopermiso()
 {

@@ -1,6 +1,6 @@
-#include "app/pdf.h"
-#include "app/avisos.h"
-#include "app/escritorio.h"
+#include "widgets/pdf.h"
+#include "widgets/avisos.h"
+#include "widgets/escritorio.h"
 
 #include <QBuffer>
 #include <QDir>

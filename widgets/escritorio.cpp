@@ -1,4 +1,4 @@
-#include "app/escritorio.h"
+#include "widgets/escritorio.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,8 +1,8 @@
-#include "app/infor.h"
-#include "app/escritorio.h"
+#include "web/infor.h"
 #include "archive/escritura.h"
 #include "archive/registro.h"
 #include "web/textomensaje.h"
+#include "widgets/escritorio.h"
 
 #include <QDir>
 #include <QFile>

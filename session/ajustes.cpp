@@ -1,4 +1,4 @@
-#include "app/ajustes.h"
+#include "session/ajustes.h"
 #include "archive/registro.h"
 
 #include <QDir>

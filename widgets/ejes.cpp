@@ -1,4 +1,4 @@
-#include "app/ejes.h"
+#include "widgets/ejes.h"
 
 #include <QBarCategoryAxis>
 #include <QChart>

@@ -1,4 +1,4 @@
-#include "app/recuento.h"
+#include "session/recuento.h"
 #include "archive/fechas.h"
 
 #include <algorithm>

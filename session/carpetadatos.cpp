@@ -1,4 +1,4 @@
-#include "app/carpetadatos.h"
+#include "session/carpetadatos.h"
 #include "archive/escritura.h"
 
 #include <QCoreApplication>

@@ -1,0 +1,330 @@
+#include "archive/respuestaservicio.h"
+#include "archive/fechas.h"
+#include "archive/texto.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <set>
+
+namespace servicio {
+
+QDate primerSorteo()
+{
+    return QDate(1985, 10, 17);
+}
+
+namespace {
+// Texts and numbers both come as text: the service has written amounts and counts either way.
+QString texto(const QJsonValue &valor)
+{
+    if (valor.isString())
+        return valor.toString();
+    if (valor.isDouble())
+        return QString::number(valor.toDouble(), 'g', 15);
+    return {};
+}
+
+// "2026-08-17 00:00:00" (what the service writes) or "17/08/2026"; 0 when it is no date of
+// the game (nothing was drawn before its first draw).
+double fecha(const QJsonValue &valor)
+{
+    static const QRegularExpression iso(
+        QStringLiteral("^\\s*(\\d{4})-(\\d{1,2})-(\\d{1,2})(?!\\d)"));
+    static const QRegularExpression corta(
+        QStringLiteral("^\\s*(\\d{1,2})/(\\d{1,2})/(\\d{4})(?!\\d)"));
+    const QString t = valor.toString();
+    QDate d;
+    if (const QRegularExpressionMatch m = iso.match(t); m.hasMatch())
+        d = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    else if (const QRegularExpressionMatch c = corta.match(t); c.hasMatch())
+        d = QDate(c.captured(3).toInt(), c.captured(2).toInt(), c.captured(1).toInt());
+    if (!d.isValid() || d < primerSorteo())
+        return 0;
+    return fechas::serial(d);
+}
+
+// "02 - 04 - 19 - 28 - 46 - 48 C(33) R(7)": the complementary and the refund by their
+// letters, the six numbers are whatever numbers are left. The refund is missing in the draws
+// held before it existed; those keep 0, as the archive stores them.
+bool combinacion(const QString &t, Sorteo &s)
+{
+    static const QRegularExpression comple(
+        QStringLiteral("(?<![A-Z])C\\s*\\(\\s*(\\d{1,3})\\s*\\)"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression reintegro(
+        QStringLiteral("(?<![A-Z])R\\s*\\(\\s*(\\d{1,3})\\s*\\)"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression numero(QStringLiteral("\\d+"));
+    QString resto = t;
+    const QRegularExpressionMatch c = comple.match(resto);
+    if (!c.hasMatch())
+        return false;
+    s.complementario = static_cast<qint16>(c.captured(1).toInt());
+    resto.remove(c.capturedStart(), c.capturedLength());
+    if (const QRegularExpressionMatch r = reintegro.match(resto); r.hasMatch()) {
+        s.reintegro = static_cast<qint16>(r.captured(1).toInt());
+        resto.remove(r.capturedStart(), r.capturedLength());
+    }
+    size_t i = 0;
+    for (QRegularExpressionMatchIterator it = numero.globalMatch(resto); it.hasNext();) {
+        const QString n = it.next().captured();
+        if (i == s.numeros.size() || n.size() > 2)
+            return false;
+        s.numeros[i++] = static_cast<qint16>(n.toInt());
+    }
+    if (i != s.numeros.size())
+        return false;
+    std::sort(s.numeros.begin(), s.numeros.end());
+    return true;
+}
+
+// The Joker as {"combinacion": "1 234 567"}, as "1234567" or as a number. A draw without one
+// (before the Joker existed) keeps 0.
+bool joker(const QJsonValue &valor, double &joker)
+{
+    QJsonValue v = valor.isObject() ? valor.toObject().value(QStringLiteral("combinacion")) : valor;
+    joker = 0;
+    if (v.isUndefined() || v.isNull())
+        return true;
+    if (v.isDouble()) {
+        joker = v.toDouble();
+        return std::isfinite(joker) && joker >= 0 && joker < 1e7 && joker == std::floor(joker);
+    }
+    if (!v.isString())
+        return false;
+    static const QRegularExpression blancos(QStringLiteral("\\s"));
+    QString cifras = v.toString();
+    cifras.remove(blancos);
+    if (cifras.size() > 7)
+        return false;
+    for (QChar c : cifras) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+        joker = joker * 10 + (c.unicode() - '0');
+    }
+    return true;
+}
+
+// The first text that names a PDF, wherever the answer keeps it: a field of its own, or a list
+// of documents. The prize breakdown is no place for it.
+QString buscaPdf(const QJsonValue &valor, int hondura)
+{
+    if (valor.isString())
+        return esPdf(valor.toString()) ? valor.toString().trimmed() : QString();
+    if (hondura == 0)
+        return {};
+    if (valor.isObject()) {
+        const QJsonObject o = valor.toObject();
+        for (auto it = o.begin(); it != o.end(); ++it) {
+            if (it.key() == QStringLiteral("escrutinio"))
+                continue;
+            if (QString p = buscaPdf(it.value(), hondura - 1); !p.isEmpty())
+                return p;
+        }
+    } else if (valor.isArray()) {
+        for (const QJsonValue &v : valor.toArray())
+            if (QString p = buscaPdf(v, hondura - 1); !p.isEmpty())
+                return p;
+    }
+    return {};
+}
+
+std::vector<Categoria> escrutinio(const QJsonValue &valor)
+{
+    std::vector<Categoria> r;
+    for (const QJsonValue &v : valor.toArray()) {
+        if (!v.isObject())
+            continue;
+        const QJsonObject o = v.toObject();
+        r.push_back({texto(o.value(QStringLiteral("tipo"))),
+                     texto(o.value(QStringLiteral("categoria"))),
+                     texto(o.value(QStringLiteral("premio"))),
+                     texto(o.value(QStringLiteral("ganadores")))});
+    }
+    return r;
+}
+
+// One entry of the array; false when it is no draw the archive can hold.
+bool leeSorteo(const QJsonObject &o, SorteoLeido &s)
+{
+    s.sorteo.fecha = fecha(o.value(QStringLiteral("fecha_sorteo")));
+    const QJsonValue c = o.value(QStringLiteral("combinacion"));
+    if (s.sorteo.fecha == 0 || !c.isString() || !combinacion(c.toString(), s.sorteo) ||
+        !joker(o.value(QStringLiteral("joker")), s.sorteo.joker) || !s.sorteo.esValido())
+        return false;
+    s.escrutinio = escrutinio(o.value(QStringLiteral("escrutinio")));
+    s.pdf = buscaPdf(o, 4);
+    s.entrada = QJsonDocument(o).toJson(QJsonDocument::Compact);
+    return true;
+}
+
+} // namespace
+
+Respuesta lee(const QByteArray &datos)
+{
+    Respuesta r;
+    if (datos.size() > kLimite) {
+        r.grande = true;
+        return r;
+    }
+    QByteArray t = datos;
+    if (t.startsWith("\xEF\xBB\xBF"))
+        t.remove(0, 3);
+    QJsonParseError error;
+    const QJsonDocument documento = QJsonDocument::fromJson(t, &error);
+    if (error.error != QJsonParseError::NoError || !documento.isArray())
+        return r;
+    r.json = true;
+
+    // Two entries of one date that differ: neither can be trusted.
+    std::map<double, SorteoLeido> porFecha;
+    std::map<double, int> posicionDe;
+    std::set<double> dudosas;
+    std::vector<Invalido> invalidos;
+    const QJsonArray lista = documento.array();
+    for (qsizetype i = 0; i < lista.size(); ++i) {
+        const int posicion = static_cast<int>(i + 1);
+        SorteoLeido s;
+        if (!lista[i].isObject() || !leeSorteo(lista[i].toObject(), s)) {
+            const double dia =
+                lista[i].isObject()
+                    ? fecha(lista[i].toObject().value(QStringLiteral("fecha_sorteo")))
+                    : 0;
+            invalidos.push_back({posicion, dia});
+            continue;
+        }
+        const double dia = s.sorteo.fecha;
+        if (dudosas.count(dia)) {
+            invalidos.push_back({posicion, dia});
+        } else if (auto previo = porFecha.find(dia); previo == porFecha.end()) {
+            posicionDe[dia] = posicion;
+            porFecha.emplace(dia, std::move(s));
+        } else if (!(previo->second.sorteo == s.sorteo)) {
+            invalidos.push_back({posicionDe[dia], dia});
+            invalidos.push_back({posicion, dia});
+            porFecha.erase(previo);
+            dudosas.insert(dia);
+        }
+    }
+    std::sort(invalidos.begin(), invalidos.end(),
+              [](const Invalido &a, const Invalido &b) { return a.posicion < b.posicion; });
+    r.invalidos = std::move(invalidos);
+    for (auto &par : porFecha)
+        r.sorteos.push_back(std::move(par.second));
+    return r;
+}
+
+int casilla(const Categoria &c)
+{
+    static const QRegularExpression aciertos(
+        QStringLiteral("(?<!\\d)([0-9])\\s*aciertos?\\b(\\s*\\+\\s*(c|compl\\w*|r|reint\\w*)\\b)?"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+    static const QRegularExpression numerada(QStringLiteral("^\\s*([0-9])\\s*(ª|º|a\\b|\\b|$)"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = aciertos.match(c.tipo); m.hasMatch()) {
+        const int n = m.captured(1).toInt();
+        const QString mas = m.captured(3).toLower();
+        const bool reintegro = mas.startsWith(QLatin1Char('r'));
+        const bool complementario = mas.startsWith(QLatin1Char('c'));
+        if (n == 6)
+            return reintegro ? 0 : complementario ? -1 : 1;
+        if (n == 5)
+            return reintegro ? -1 : complementario ? 2 : 3;
+        if (mas.isEmpty() && (n == 4 || n == 3))
+            return n == 4 ? 4 : 5;
+        return -1;
+    }
+    for (const QString &t : {c.categoria, c.tipo}) {
+        if (t.contains(QStringLiteral("especial"), Qt::CaseInsensitive))
+            return 0;
+        if (const QRegularExpressionMatch m = numerada.match(t); m.hasMatch()) {
+            const int n = m.captured(1).toInt();
+            if (n >= 1 && n <= 5)
+                return n;
+        }
+    }
+    return -1;
+}
+
+std::array<std::optional<QString>, 6> premios(const std::vector<Categoria> &lista)
+{
+    std::array<std::optional<QString>, 6> r;
+    for (const Categoria &c : lista) {
+        const int k = casilla(c);
+        if (k < 0 || r[static_cast<size_t>(k)])
+            continue;
+        if (QString t = importe(c.premio); !t.isEmpty())
+            r[static_cast<size_t>(k)] = std::move(t);
+    }
+    return r;
+}
+
+QString importe(const QString &premio)
+{
+    QString t;
+    for (QChar c : premio)
+        if (!c.isSpace() && c != QChar(0x20AC))
+            t += c;
+    static const QRegularExpression forma(QStringLiteral("^[0-9][0-9.,]*$"));
+    if (!forma.match(t).hasMatch() || t.endsWith(QLatin1Char('.')) || t.endsWith(QLatin1Char(',')))
+        return {};
+    // With both marks the last one is the decimal mark. With one kind only, a mark used more
+    // than once, or once before exactly three digits, separates thousands ("1.234", "25,000"):
+    // the service gives cents with two digits.
+    const qsizetype puntos = t.count(QLatin1Char('.'));
+    const qsizetype comas = t.count(QLatin1Char(','));
+    QChar decimal;
+    if (puntos > 0 && comas > 0) {
+        decimal = t.lastIndexOf(QLatin1Char('.')) > t.lastIndexOf(QLatin1Char(','))
+                      ? QLatin1Char('.')
+                      : QLatin1Char(',');
+        if (t.count(decimal) > 1)
+            return {};
+    } else if (puntos + comas == 1) {
+        const QChar marca = puntos ? QLatin1Char('.') : QLatin1Char(',');
+        if (t.size() - t.indexOf(marca) - 1 != 3)
+            decimal = marca;
+    }
+    QString entera = t;
+    QString fraccion;
+    if (!decimal.isNull()) {
+        entera = t.left(t.lastIndexOf(decimal));
+        fraccion = t.mid(t.lastIndexOf(decimal) + 1);
+    }
+    entera.remove(QLatin1Char('.')).remove(QLatin1Char(','));
+    while (entera.size() > 1 && entera.startsWith(QLatin1Char('0')))
+        entera.remove(0, 1);
+    if (entera.isEmpty() || entera.size() > 15)
+        return {};
+    // Cents, rounded half up from whatever decimals came.
+    qint64 euros = entera.toLongLong();
+    int centimos = (fraccion + QStringLiteral("00")).left(2).toInt();
+    if (fraccion.size() > 2 && fraccion[2] >= QLatin1Char('5') && ++centimos == 100) {
+        centimos = 0;
+        ++euros;
+    }
+    QString r = QString::number(euros);
+    for (qsizetype i = r.size() - 3; i > 0; i -= 3)
+        r.insert(i, QLatin1Char('.'));
+    return r + QLatin1Char(',') + QStringLiteral("%1").arg(centimos, 2, 10, QLatin1Char('0'));
+}
+
+bool esPdf(const QString &t)
+{
+    if (t.size() > 2048 || std::any_of(t.cbegin(), t.cend(), [](QChar c) { return c < u' '; }))
+        return false;
+    static const QRegularExpression consulta(QStringLiteral("[?#]"));
+    QString camino = t.trimmed();
+    if (const qsizetype fin = camino.indexOf(consulta); fin >= 0)
+        camino.truncate(fin);
+    return camino.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+}
+
+} // namespace servicio

@@ -1,0 +1,66 @@
+#include "session/cuentas.h"
+#include "session/sesion.h"
+
+Cuentas::Cuentas(Sesion &sesion) : QObject(&sesion), sesion_(sesion)
+{
+    // Whatever the figures are made of: the draws, their amounts, the syndicates (a rescan
+    // follows every change of them, and of the files written outside the program), the members
+    // and the bet price.
+    connect(&sesion_, &Sesion::sorteosCambiados, this, &Cuentas::olvida);
+    connect(&sesion_, &Sesion::importesCambiados, this, &Cuentas::olvida);
+    connect(&sesion_, &Sesion::penasCambiadas, this, &Cuentas::olvida);
+    connect(&sesion_, &Sesion::recontado, this, &Cuentas::olvida);
+    connect(&sesion_, &Sesion::sociosCambiados, this, &Cuentas::olvida);
+    connect(&sesion_, &Sesion::ajustesCambiados, this, &Cuentas::olvida);
+}
+
+void Cuentas::olvida()
+{
+    historia_.reset();
+    todas_.reset();
+    partesTodas_.clear();
+}
+
+const ganancias::Historia &Cuentas::historia()
+{
+    if (!historia_)
+        historia_.emplace(sesion_.sorteos().sorteos(), sesion_.importes());
+    return *historia_;
+}
+
+ganancias::Ganancias Cuentas::de(const Pena &pena, bool detalle)
+{
+    const SociosPena *s = sesion_.socios().busca(pena);
+    return ganancias::calcula(historia(), pena, ganancias::centimosDe(sesion_.ajustes().precio),
+                              s ? s->reintegro : -1, detalle);
+}
+
+std::vector<ganancias::Parte> Cuentas::partes(const Pena &pena, const ganancias::Ganancias &g) const
+{
+    const SociosPena *s = sesion_.socios().busca(pena);
+    return s ? ganancias::partes(*s, g) : std::vector<ganancias::Parte>{};
+}
+
+const ganancias::Ganancias &Cuentas::todas()
+{
+    if (!todas_) {
+        ++calculos_;
+        ganancias::Ganancias total;
+        std::vector<std::vector<ganancias::Parte>> cada;
+        for (const Pena &p : sesion_.penas().penas()) {
+            const ganancias::Ganancias g = de(p);
+            total += g;
+            if (const SociosPena *s = sesion_.socios().busca(p))
+                cada.push_back(ganancias::partes(*s, g));
+        }
+        todas_ = std::move(total);
+        partesTodas_ = ganancias::junta(cada);
+    }
+    return *todas_;
+}
+
+const std::vector<ganancias::Parte> &Cuentas::partesTodas()
+{
+    todas();
+    return partesTodas_;
+}

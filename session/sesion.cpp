@@ -1,0 +1,585 @@
+#include "session/sesion.h"
+#include "archive/conversion.h"
+#include "archive/fechas.h"
+#include "archive/texto.h"
+#include "reports/informes.h"
+#include "session/cuentas.h"
+#include "web/transferencia.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// Far more than any archive holds; a larger file is not copied aside, and so not emptied.
+constexpr qint64 kMaximoCopia = qint64(64) << 20;
+constexpr qint64 kMaximoPagina = Transferencia::kLimitePagina + 1024;
+
+// Where an archive the statistics could not read is kept: beside it, named after the moment
+// it was found, never over an earlier copy.
+QString rutaCopia(const QString &archivo, const QDateTime &cuando)
+{
+    const QFileInfo info(archivo);
+    const QString base = info.dir().filePath(
+        QStringLiteral("numeros-%1").arg(cuando.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
+    QString ruta = base + QStringLiteral(".dat");
+    for (int n = 2; QFileInfo::exists(ruta); ++n)
+        ruta = base + QStringLiteral("-%1.dat").arg(n);
+    return ruta;
+}
+} // namespace
+
+Sesion::Sesion(const QString &carpeta, Reloj reloj, QObject *parent)
+    : QObject(parent), carpeta_(QDir(carpeta).absolutePath()), reloj_(std::move(reloj))
+{
+    sorteos_.ponRuta(ruta(QStringLiteral("numeros.dat")));
+    penas_.ponRuta(ruta(QStringLiteral("apuestas.dat")));
+    importes_ = ArchivoImportes(importes::rutaArchivo(carpeta_));
+    socios_ = ArchivoSocios(socios::rutaArchivo(carpeta_));
+    // Made first, so that it hears of every change before any view asks it for figures.
+    cuentas_ = std::make_unique<Cuentas>(*this);
+}
+
+Sesion::~Sesion() = default;
+
+QString Sesion::ruta(const QString &archivo) const
+{
+    return QDir(carpeta_).filePath(archivo);
+}
+
+void Sesion::abreArchivos()
+{
+    QFile::remove(ruta(QStringLiteral("apuestas.tmp")));
+    penas_.abre();
+    copiaHistoricoInicial();
+    // A draw dated more than a year after today cannot have been held. The program's clock may
+    // be set back (to look at an old week); a draw is only impossible when it is after the
+    // machine's today as well.
+    sorteos_.ponTope(fechas::serial(std::max(hoy(), QDate::currentDate()).addYears(1)));
+    sorteos_.abre();
+    abreImportes();
+    abreSocios();
+    claves_.clear();
+    for (const Pena &p : penas_.penas())
+        claves_.emplace_back(p.creacion, p.nombre);
+}
+
+void Sesion::abreImportes()
+{
+    importes_.abre();
+}
+
+void Sesion::abreSocios()
+{
+    sociosLegibles_ = socios_.abre() == Escritura::Hecha;
+}
+
+std::vector<Sesion::Aviso> Sesion::avisosApertura()
+{
+    std::vector<Aviso> avisos;
+    if (!danadosAvisados_ && sorteos_.danados() > 0) {
+        danadosAvisados_ = true;
+        const int n = sorteos_.danados();
+        avisos.push_back(
+            {u("El archivo de sorteos numeros.dat tiene %1 %2 (números "
+               "repetidos, un complementario, un reintegro o un Joker "
+               "imposibles, o una fecha posterior en más de un año a la de hoy). No se cuentan "
+               "para los premios ni se muestran, y se quitarán del archivo la "
+               "próxima vez que se guarde.")
+                 .arg(n)
+                 .arg(n == 1 ? u("sorteo dañado que se ha omitido")
+                             : u("sorteos dañados que se han omitido")),
+             u("Sorteos dañados")});
+    }
+    if (!penasAvisadas_ && penas_.tamanoRechazado() > 0) {
+        penasAvisadas_ = true;
+        avisos.push_back({ArchivoPenas::mensajeGrande(penas_.tamanoRechazado()),
+                          u("Archivo de peñas demasiado grande")});
+    }
+    return avisos;
+}
+
+void Sesion::copiaHistoricoInicial()
+{
+    // A first start gets the history that comes with the program, so the user sees real draws
+    // at once. An archive that exists is the user's, even an empty one: it is never replaced.
+    const QString archivo = ruta(QStringLiteral("numeros.dat"));
+    const QString inicial = ruta(QStringLiteral("numeros-inicial.dat"));
+    if (QFileInfo::exists(archivo) || QFileInfo(archivo).isSymLink() ||
+        !QFileInfo(inicial).isFile())
+        return;
+    QByteArray bytes;
+    if (archivos::lee(inicial, qint64(ArchivoSorteos::kMaximo) * Sorteo::kLongitud, bytes))
+        archivos::escribe(archivo, bytes);
+}
+
+void Sesion::ponAjustes(const Ajustes &ajustes)
+{
+    ajustes_ = ajustes;
+    emit ajustesCambiados();
+}
+
+void Sesion::leeajustes()
+{
+    sitios_ = Sitios::lee(carpeta_);
+    ponAjustes(::leeajustes(carpeta_, sitios_));
+    ponMeses(ajustes_.profundidad);
+}
+
+Escritura Sesion::ponWeb(const QString &web)
+{
+    Ajustes nuevos = ajustes_;
+    nuevos.ponWeb(web);
+    ponAjustes(nuevos);
+    return nuevos.escribe(ruta(QStringLiteral("nums.ini")));
+}
+
+void Sesion::recuenta()
+{
+    sigueSocios();
+    recuento_ = ::recuenta(sorteos_.sorteos(), penas_.penas(), hoy());
+    emit recontado();
+}
+
+void Sesion::sigueSocios()
+{
+    const std::vector<Pena> &penas = penas_.penas();
+    std::vector<std::pair<double, QByteArray>> claves;
+    claves.reserve(penas.size());
+    for (const Pena &p : penas)
+        claves.emplace_back(p.creacion, p.nombre);
+    // Only a change in place: a syndicate added or deleted moves the others, and deletion
+    // looks after its own members.
+    if (claves_.size() == claves.size()) {
+        std::vector<std::pair<Pena, Pena>> cambios;
+        for (size_t j = 0; j < claves.size(); ++j) {
+            if (claves_[j] == claves[j])
+                continue;
+            Pena antes = penas[j];
+            antes.creacion = claves_[j].first;
+            antes.nombre = claves_[j].second;
+            cambios.emplace_back(antes, penas[j]);
+        }
+        if (!cambios.empty() && sociosLegibles_ && socios_.sigue(cambios) == Escritura::Hecha)
+            emit sociosCambiados();
+    }
+    claves_ = std::move(claves);
+}
+
+void Sesion::empieza()
+{
+    recuenta();
+    refresca();
+}
+
+void Sesion::refresca()
+{
+    ++refrescos_;
+    comprueba();
+    emit refresco();
+}
+
+// --- Checking ---
+
+void Sesion::ponSorteosAComprobar(int n)
+{
+    if (n == sorteosAComprobar_)
+        return;
+    sorteosAComprobar_ = n;
+    refresca();
+}
+
+void Sesion::ponHistorico(bool valor)
+{
+    historico_ = valor;
+    ponAvisoNuevos(QString());
+    refresca();
+}
+
+void Sesion::ponSoloPremios(bool valor)
+{
+    soloPremios_ = valor;
+    refresca();
+}
+
+void Sesion::limitaSorteos(int maximo)
+{
+    if (sorteosAComprobar_ > maximo)
+        ponSorteosAComprobar(1);
+}
+
+bool Sesion::refrescaResultados()
+{
+    if (sorteosAComprobar_ == 1) {
+        comprueba();
+        return false;
+    }
+    ponSorteosAComprobar(1);
+    emit resultadosAlPrincipio();
+    return true;
+}
+
+void Sesion::comprueba()
+{
+    comprueba(sorteosAComprobar_);
+}
+
+void Sesion::comprueba(int n)
+{
+    pasadas_ = {};
+    contadores_ = {Escritura::Hecha, Escritura::Hecha};
+    if (sorteos_.vacio()) {
+        emit comprobado();
+        return;
+    }
+    comprobacion::Opciones o;
+    o.n = n;
+    o.historico = historico_;
+    o.soloPremios = soloPremios_;
+    o.seleccion = seleccion_;
+    o.avisoDescarga = !avisoNuevos_.isEmpty();
+    o.hoy = fechas::serial(hoy());
+    const int total = std::max(n, 1);
+    const auto progreso = [this, total](int hechos) { emit progresoComprobacion(hechos, total); };
+    // Counters that could not be stored are told about by whoever shows the pass; their draws
+    // stay uncounted in the file, so the next pass counts them again.
+    bool contadas = false;
+    auto aplica = [&](comprobacion::Pasada pasada, int lista) {
+        if (pasada.penasCambiadas) {
+            contadores_[size_t(lista)] = comprobacion::guarda(penas_, pasada);
+            contadas = contadas || contadores_[size_t(lista)] == Escritura::Hecha;
+        }
+        avisopremio_ = pasada.avisopremio;
+        if (pasada.arrancaAviso)
+            avisoActivo_ = true;
+        pasadas_[size_t(lista)] = std::move(pasada);
+    };
+    o.avisoActivo = avisoActivo_;
+    o.avisopremio = avisopremio_;
+    aplica(comprobacion::comprueba(sorteos_.sorteos(), penas_.penas(), o, progreso), 0);
+    if (pasadas_[0].hayMultiples) {
+        o.avisoActivo = avisoActivo_;
+        o.avisopremio = avisopremio_;
+        aplica(comprobacion::compruebamultiples(sorteos_.sorteos(), penas_.penas(), o), 1);
+    }
+    if (contadas)
+        emit penasCambiadas({CambioPenas::Tipo::Contadores, 0});
+    emit comprobado();
+}
+
+const Tablas &Sesion::cargaTablas()
+{
+    tablas_ = reducidas::lee(ruta(QStringLiteral("tablas.bin")));
+    return tablas_;
+}
+
+void Sesion::eligeSeleccion(const QString &nombre)
+{
+    seleccion_ = nombre;
+    emit seleccionElegida();
+    comprueba();
+}
+
+void Sesion::ponSeleccion(const QString &nombre)
+{
+    seleccion_ = nombre;
+}
+
+void Sesion::olvidaSeleccion()
+{
+    seleccion_.clear();
+    emit seleccionOlvidada();
+}
+
+void Sesion::avisoApagado()
+{
+    avisoActivo_ = false;
+    ponAvisoNuevos(QString());
+    avisopremio_ = 0;
+}
+
+void Sesion::ponAvisoNuevos(const QString &texto)
+{
+    avisoNuevos_ = texto;
+    emit avisoNuevosCambiado(texto);
+}
+
+// --- Draws ---
+
+void Sesion::empiezaDescarga()
+{
+    descargados_ = 0;
+    sorteosnuevos_ = 0;
+    errordatos_ = false;
+    ponAvisoNuevos(QString());
+}
+
+analisis::Resultado Sesion::recibePagina(const QByteArray &pagina)
+{
+    sorteosnuevos_ = 0;
+    QString enlace = enlacesorteo_;
+    const analisis::Resultado r =
+        analisis::analizasorteos(pagina, sorteos_, sorteoActual(), enlace);
+    enlacesorteo_ = enlace;
+    const int tomados = static_cast<int>(r.tomados.size());
+    if (!r.error) {
+        if (tomados > 0)
+            ponAvisoNuevos(analisis::textoContador(tomados));
+        // With nothing new the checking looks at the newest archived draw.
+        sorteosnuevos_ = tomados > 0 ? tomados : 1;
+        recuenta();
+    }
+    // Nothing of a failed parse reaches the archive, so no draw may be counted as new.
+    return r;
+}
+
+Sesion::Recepcion Sesion::recibeServicio(const QByteArray &respuesta, const QDate &hasta)
+{
+    Recepcion recepcion;
+    const servicio::Respuesta r = servicio::lee(respuesta);
+    recepcion.json = r.json;
+    recepcion.grande = r.grande;
+    if (!r.json)
+        return recepcion;
+    servicio::Agregado a = servicio::agrega(r, sorteos_, hasta);
+    // Every draw of the answer brings its prize amounts, new to the archive or not: the money a
+    // syndicate won is reckoned from them.
+    if (importes::guardaServicio(carpeta_, r) == Escritura::Hecha) {
+        abreImportes();
+        emit importesCambiados();
+    }
+    if (a.nuevos > 0) {
+        descargados_ += a.nuevos;
+        ponAvisoNuevos(analisis::textoContador(descargados_));
+        // The answers come oldest first, so the last one kept is the newest draw's: the tab
+        // shows its breakdown now and at every start, as the draw page did.
+        archivos::escribe(ruta(QStringLiteral("sorteo.json")), '[' + a.ultimo->entrada + "]\n");
+    }
+    a.ultimo = nullptr;
+    recepcion.agregado = a;
+    return recepcion;
+}
+
+int Sesion::cierraServicio()
+{
+    // With nothing new the checking looks at the newest archived draw.
+    sorteosnuevos_ = descargados_ > 0 ? descargados_ : 1;
+    recuenta();
+    return descargados_;
+}
+
+void Sesion::terminaDescarga()
+{
+    olvidaSeleccion();
+    const int n = sorteosnuevos_;
+    comprueba(n);
+    if (n != 0) {
+        sorteosnuevos_ = std::min(n, 8);
+        sorteosAComprobar_ = sorteosnuevos_;
+    }
+    emit sorteosNuevos(n);
+    recuenta();
+    emit sorteosCambiados({CambioSorteos::Tipo::Descargados, n, 0});
+}
+
+desglose::Desglose Sesion::desglosePagina(bool guardar)
+{
+    QByteArray pagina;
+    archivos::lee(ruta(QStringLiteral("www2.txt")), kMaximoPagina, pagina);
+    desglose::Desglose d = desglose::lee(pagina);
+    // The page names no date: only the page just downloaded is known to be the newest draw's.
+    if (guardar &&
+        importes::guardaDesglose(carpeta_, sorteoActual().fecha, d.premios) == Escritura::Hecha) {
+        abreImportes();
+        emit importesCambiados();
+    }
+    return d;
+}
+
+std::optional<servicio::SorteoLeido> Sesion::sorteoServicio() const
+{
+    QByteArray guardado;
+    archivos::lee(ruta(QStringLiteral("sorteo.json")), servicio::kLimite, guardado);
+    servicio::Respuesta r = servicio::lee(guardado);
+    // Only the breakdown of the draw the heading names: an archive completed since from a
+    // file ends with a draw whose prizes were never downloaded.
+    if (r.sorteos.empty() ||
+        std::floor(r.sorteos.back().sorteo.fecha) != std::floor(sorteoActual().fecha))
+        return std::nullopt;
+    return std::move(r.sorteos.back());
+}
+
+intercambio::Resultado Sesion::importaSorteos(const QString &archivo)
+{
+    const intercambio::Resultado r = intercambio::importa(carpeta_, archivo);
+    using Estado = intercambio::Resultado::Estado;
+    // A saved answer of the results service brings its prize amounts as well, even when all
+    // its draws were archived already.
+    if (r.estado == Estado::Importado || r.estado == Estado::SinNovedades) {
+        abreImportes();
+        emit importesCambiados();
+    }
+    if (r.estado != Estado::Importado)
+        return r;
+    sorteos_.reabre();
+    recuenta();
+    refresca();
+    emit sorteosCambiados({CambioSorteos::Tipo::Importados, r.anadidos, 0});
+    return r;
+}
+
+Importacion Sesion::sustituyeSorteos(const QString &archivo)
+{
+    const Importacion r = mantenimiento::importa(carpeta_, archivo);
+    if (r.estado != Importacion::Estado::Importado)
+        return r;
+    sorteos_.reabre();
+    recuenta();
+    refresca();
+    emit sorteosCambiados({CambioSorteos::Tipo::Sustituidos, r.importados, 0});
+    return r;
+}
+
+Escritura Sesion::borraSorteos()
+{
+    const Escritura e = sorteos_.reescribe({});
+    if (e != Escritura::Hecha)
+        return e;
+    recuenta();
+    refresca();
+    emit sorteosCambiados({CambioSorteos::Tipo::Borrados, 0, 0});
+    return e;
+}
+
+Escritura Sesion::borraSorteo(int registro)
+{
+    const Escritura e = sorteos_.elimina(registro);
+    if (e != Escritura::Hecha)
+        return e;
+    recuenta();
+    emit sorteosCambiados({CambioSorteos::Tipo::BorradoUno, 1, registro});
+    return e;
+}
+
+Sesion::Apartado Sesion::apartaArchivo()
+{
+    Apartado a;
+    a.copia = rutaCopia(sorteos_.ruta(), ahora());
+    // Copied through our own writer: a copy is only there when all its bytes reached the disk.
+    // Without a copy the draws would be lost: the archive is then left as it is.
+    QByteArray contenido;
+    a.copiado = archivos::lee(sorteos_.ruta(), kMaximoCopia, contenido) &&
+                archivos::escribe(a.copia, contenido) == Escritura::Hecha;
+    if (!a.copiado)
+        return a;
+    a.vaciado = sorteos_.reescribe({});
+    if (a.vaciado != Escritura::Hecha)
+        return a;
+    recuenta();
+    refresca();
+    emit sorteosCambiados({CambioSorteos::Tipo::Apartados, 0, 0});
+    return a;
+}
+
+Escritura Sesion::convierteAntiguo()
+{
+    sorteos_.cierra();
+    const Escritura e = conversion::conviertesorteos(carpeta_);
+    sorteos_.reabre();
+    emit sorteosCambiados({CambioSorteos::Tipo::Convertidos, sorteos_.cuenta(), 0});
+    return e;
+}
+
+// --- Syndicates and members ---
+
+Escritura Sesion::guardaPena(int registro, const Pena &pena)
+{
+    const Escritura e = penas_.escribe(registro, pena);
+    if (e != Escritura::Hecha)
+        return e;
+    recuenta();
+    emit penasCambiadas({CambioPenas::Tipo::Guardada, registro});
+    return e;
+}
+
+Sesion::Eliminacion Sesion::eliminaPena(int registro)
+{
+    Eliminacion r;
+    if (registro < 1 || registro > penas_.cuenta())
+        return r;
+    const Pena borrada = penas_.lee(registro);
+    r.penas = penas_.elimina(registro);
+    if (r.penas != Escritura::Hecha)
+        return r;
+    claves_.erase(claves_.begin() + (registro - 1));
+    // Its members go with it, unless another syndicate has the same name and date.
+    const std::vector<Pena> &quedan = penas_.penas();
+    if (sociosLegibles_ && std::none_of(quedan.begin(), quedan.end(), [&](const Pena &p) {
+            return SociosPena::de(borrada).esDe(p);
+        })) {
+        r.socios = socios_.quita(borrada);
+        if (r.socios == Escritura::Hecha)
+            emit sociosCambiados();
+    }
+    recuenta();
+    emit penasCambiadas({CambioPenas::Tipo::Eliminada, registro});
+    refrescaResultados();
+    return r;
+}
+
+Escritura Sesion::reseteaContadores()
+{
+    const Escritura e = penas_.reseteaContadores(fechas::serial(hoy()));
+    if (e != Escritura::Hecha)
+        return e;
+    ponSorteosAComprobar(1);
+    emit penasCambiadas({CambioPenas::Tipo::ContadoresBorrados, 0});
+    recuenta();
+    return e;
+}
+
+Escritura Sesion::guardaSocios(const SociosPena &nuevos)
+{
+    if (!sociosLegibles_)
+        return Escritura::Fallo;
+    const Escritura e = socios_.pon(nuevos);
+    if (e == Escritura::Hecha)
+        emit sociosCambiados();
+    return e;
+}
+
+void Sesion::cierraEdicion()
+{
+    olvidaSeleccion();
+    refrescaResultados();
+    recuenta();
+    ponPenagrabada(0);
+}
+
+// --- Statistics ---
+
+void Sesion::ponFiltro(const stats::Filtro &filtro)
+{
+    filtro_ = filtro;
+    filtro_.meses = stats::mesesValidos(filtro.meses);
+    emit filtroCambiado();
+}
+
+void Sesion::ponMeses(int meses)
+{
+    // Like a slider set to the value it has: nothing to do again.
+    if (stats::mesesValidos(meses) == filtro_.meses)
+        return;
+    stats::Filtro f = filtro_;
+    f.meses = meses;
+    ponFiltro(f);
+}
+
+bool Sesion::frecuencias(int k)
+{
+    const stats::Ranking r = stats::ranking(estadistica_.cuentas);
+    masfrecuentes_ = r.numeros;
+    return informes::escribeNumeros(carpeta_, stats::primeros(r, k));
+}

@@ -1,0 +1,1 @@
+#include "syndicates/pena.h"
