@@ -160,8 +160,8 @@ void PestanaResultados::muestraVista(int lista, int soloPremio, int historico)
         Check1->setChecked(historico == 1);
 }
 
-// The spec's two passes are one request to the session: it runs the multiple one after the
-// simple one when there are multiple syndicates.
+// Both passes are one request to the session: it runs the multiple one after the simple one
+// when there are multiple syndicates.
 void PestanaResultados::comprueba(int n)
 {
     sesion_.comprueba(n);
