@@ -29,6 +29,13 @@ QString rutaCopia(const QString &archivo, const QDateTime &cuando)
         ruta = base + QStringLiteral("-%1.dat").arg(n);
     return ruta;
 }
+// The archive was replaced or lost draws: rescan, both passes again, and the news.
+void cambianSorteos(Sesion &sesion, const CambioSorteos &cambio)
+{
+    sesion.recuenta();
+    sesion.refresca();
+    emit sesion.sorteosCambiados(cambio);
+}
 } // namespace
 
 Sesion::Sesion(const QString &carpeta, Reloj reloj, QObject *parent)
@@ -424,9 +431,7 @@ intercambio::Resultado Sesion::importaSorteos(const QString &archivo)
     if (r.estado != Estado::Importado)
         return r;
     sorteos_.reabre();
-    recuenta();
-    refresca();
-    emit sorteosCambiados({CambioSorteos::Tipo::Importados, r.anadidos, 0});
+    cambianSorteos(*this, {CambioSorteos::Tipo::Importados, r.anadidos, 0});
     return r;
 }
 
@@ -436,9 +441,7 @@ Importacion Sesion::sustituyeSorteos(const QString &archivo)
     if (r.estado != Importacion::Estado::Importado)
         return r;
     sorteos_.reabre();
-    recuenta();
-    refresca();
-    emit sorteosCambiados({CambioSorteos::Tipo::Sustituidos, r.importados, 0});
+    cambianSorteos(*this, {CambioSorteos::Tipo::Sustituidos, r.importados, 0});
     return r;
 }
 
@@ -447,9 +450,7 @@ Escritura Sesion::borraSorteos()
     const Escritura e = sorteos_.reescribe({});
     if (e != Escritura::Hecha)
         return e;
-    recuenta();
-    refresca();
-    emit sorteosCambiados({CambioSorteos::Tipo::Borrados, 0, 0});
+    cambianSorteos(*this, {CambioSorteos::Tipo::Borrados, 0, 0});
     return e;
 }
 
@@ -477,9 +478,7 @@ Sesion::Apartado Sesion::apartaArchivo()
     a.vaciado = sorteos_.reescribe({});
     if (a.vaciado != Escritura::Hecha)
         return a;
-    recuenta();
-    refresca();
-    emit sorteosCambiados({CambioSorteos::Tipo::Apartados, 0, 0});
+    cambianSorteos(*this, {CambioSorteos::Tipo::Apartados, 0, 0});
     return a;
 }
 
