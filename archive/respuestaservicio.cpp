@@ -152,8 +152,13 @@ std::vector<Categoria> escrutinio(const QJsonValue &valor)
 }
 
 // One entry of the array; false when it is no draw the archive can hold.
-bool leeSorteo(const QJsonObject &o, SorteoLeido &s)
+bool leeSorteo(const QJsonObject &original, SorteoLeido &s)
 {
+    // The draw is read from the text that is kept of the entry, not from the object: Qt can
+    // write a key back other than it read it (a byte-order mark inside a key), and the entry
+    // saved must read back as the draw that was taken from it.
+    s.entrada = QJsonDocument(original).toJson(QJsonDocument::Compact);
+    const QJsonObject o = QJsonDocument::fromJson(s.entrada).object();
     s.sorteo.fecha = fecha(o.value(QStringLiteral("fecha_sorteo")));
     const QJsonValue c = o.value(QStringLiteral("combinacion"));
     if (s.sorteo.fecha == 0 || !c.isString() || !combinacion(c.toString(), s.sorteo) ||
@@ -161,7 +166,6 @@ bool leeSorteo(const QJsonObject &o, SorteoLeido &s)
         return false;
     s.escrutinio = escrutinio(o.value(QStringLiteral("escrutinio")));
     s.pdf = buscaPdf(o, 4);
-    s.entrada = QJsonDocument(o).toJson(QJsonDocument::Compact);
     return true;
 }
 
