@@ -3,40 +3,31 @@
 //
 //     sitio_simulado [puerto] [numeros.dat] [carpeta del programa] [servicio|pagina]
 //
-// It serves the draws of the given archive (or 20 made-up draws on the last draw days): the
-// search page (the last 50 days), the results service (any range), the draw pages and PDFs,
-// and a maker's message. With a program directory it also writes the addresses into its
-// ajustes.ini, with the source of new draws (the results service unless told "pagina").
+// It serves the draws of the given archive, continued with made-up draws up to today (or, with
+// no archive, made-up draws on the last 20 draw days), so that a program with an old archive
+// has something to download. The site's clock is the computer's: today's draw is listed as
+// before its result until 22:00. It serves the search page (the last 50 days), the results
+// service (any range, or one date), the draw pages and PDFs, and a maker's message. With a
+// program directory it also writes the addresses into its ajustes.ini, with the source of new
+// draws (the results service unless told "pagina").
 #include "archive/archivosorteos.h"
 #include "archive/fechas.h"
 #include "simulacion/sitiosimulado.h"
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QDateTime>
 #include <QTextStream>
 
 namespace {
-std::vector<Sorteo> inventados()
+// The first of the last `cuantos` draw days up to `hasta`.
+QDate ultimosDiasDeSorteo(QDate hasta, int cuantos)
 {
-    std::vector<Sorteo> r;
-    QDate d = QDate::currentDate();
-    while (static_cast<int>(r.size()) < 20) {
-        const double dia = fechas::serial(d);
-        if (fechas::bitDia(dia) & fechas::diasDeSorteo(dia)) {
-            Sorteo s;
-            const int base = d.day() % 40 + 1;
-            for (int i = 0; i < 6; ++i)
-                s.numeros[static_cast<size_t>(i)] = static_cast<qint16>(base + i * (i + 1) % 9 + i);
-            std::sort(s.numeros.begin(), s.numeros.end());
-            s.complementario = static_cast<qint16>(base == 1 ? 49 : base - 1);
-            s.reintegro = static_cast<qint16>(d.day() % 10);
-            s.joker = 1000000 + d.dayOfYear() * 1234;
-            s.fecha = fechas::serial(d);
-            r.push_back(s);
-        }
-        d = d.addDays(-1);
+    for (;; hasta = hasta.addDays(-1)) {
+        const double dia = fechas::serial(hasta);
+        if ((fechas::bitDia(dia) & fechas::diasDeSorteo(dia)) && --cuantos == 0)
+            return hasta;
     }
-    return r;
 }
 } // namespace
 
@@ -46,18 +37,17 @@ int main(int argc, char *argv[])
     const QStringList args = aplicacion.arguments();
     const quint16 puerto = args.size() > 1 ? static_cast<quint16>(args[1].toUInt()) : 8080;
 
-    std::vector<Sorteo> sorteos;
+    SitioSimulado sitio;
+    sitio.ahora = QDateTime::currentDateTime();
+    const QDate hoy = sitio.ahora.date();
     if (args.size() > 2) {
         ArchivoSorteos archivo(args[2]);
         archivo.abre();
-        sorteos = archivo.sorteos();
-    } else {
-        sorteos = inventados();
+        for (const Sorteo &s : archivo.sorteos())
+            sitio.sorteos.push_back({s});
     }
-
-    SitioSimulado sitio;
-    for (const Sorteo &s : sorteos)
-        sitio.sorteos.push_back({s});
+    const size_t archivados = sitio.sorteos.size();
+    const int inventados = sitio.continua(hoy, ultimosDiasDeSorteo(hoy, 20));
     sitio.informe = QByteArray(
         "<html><body><h2>Noticias de Bolarium</h2><p>Este es un mensaje de prueba del sitio "
         "simulado. ");
@@ -72,8 +62,9 @@ int main(int argc, char *argv[])
     const QString fuente = args.size() > 4 ? args[4] : QStringLiteral("servicio");
     if (args.size() > 3)
         sitio.configura(args[3], fuente);
-    salida << "Sitio simulado en " << sitio.direccion() << " con " << sorteos.size()
-           << " sorteos.\nEn ajustes.ini:\n  [operador]\n  sitio=" << sitio.direccion()
+    salida << "Sitio simulado en " << sitio.direccion() << " con " << archivados
+           << " sorteos del archivo y " << inventados
+           << " inventados.\nEn ajustes.ini:\n  [operador]\n  sitio=" << sitio.direccion()
            << "\n  sitiopdf=" << sitio.direccion() << "\n  fuente=" << fuente
            << "\n  [autor]\n  web=" << sitio.host() << "\n";
     salida.flush();

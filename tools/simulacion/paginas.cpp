@@ -2,10 +2,10 @@
 #include "archive/fechas.h"
 
 #include <QDate>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QStringList>
 #include <QUrl>
+#include <algorithm>
+#include <utility>
 
 namespace paginas {
 
@@ -280,64 +280,265 @@ QByteArray sorteo(const SorteoWeb &w, qsizetype bytes)
 }
 
 namespace {
-// "1.234.567,89" as the service writes amounts: "1234567.89".
-QString conPunto(QString importe)
+// A JSON value written the way the operator's service writes it. QJsonDocument would sort the
+// keys and leave accented letters as UTF-8; the real answers keep the operator's field order and
+// escape every character beyond ASCII, and a reader must cope with both.
+struct Json {
+    enum class Tipo { Nulo, Texto, Numero, Objeto, Lista };
+    Tipo tipo = Tipo::Nulo;
+    QString texto;
+    qint64 numero = 0;
+    std::vector<std::pair<const char *, Json>> campos;
+    std::vector<Json> elementos;
+
+    static Json de(const QString &t)
+    {
+        Json j;
+        j.tipo = Tipo::Texto;
+        j.texto = t;
+        return j;
+    }
+    static Json entero(qint64 n)
+    {
+        Json j;
+        j.tipo = Tipo::Numero;
+        j.numero = n;
+        return j;
+    }
+    static Json objeto()
+    {
+        Json j;
+        j.tipo = Tipo::Objeto;
+        return j;
+    }
+    static Json lista()
+    {
+        Json j;
+        j.tipo = Tipo::Lista;
+        return j;
+    }
+    Json &con(const char *clave, Json valor)
+    {
+        campos.emplace_back(clave, std::move(valor));
+        return *this;
+    }
+};
+
+QByteArray cadena(const QString &t)
 {
-    return importe.remove(QLatin1Char('.')).replace(QLatin1Char(','), QLatin1Char('.'));
+    QByteArray r = "\"";
+    for (const QChar c : t) {
+        const char16_t u = c.unicode();
+        if (u == u'"' || u == u'\\') {
+            r += '\\';
+            r += static_cast<char>(u);
+        } else if (u < 0x20 || u > 0x7E) {
+            r += "\\u" + QByteArray::number(u, 16).rightJustified(4, '0');
+        } else {
+            r += static_cast<char>(u);
+        }
+    }
+    return r + '"';
 }
 
-QJsonObject categoria(const char *tipo, const char *nombre, const QJsonValue &premio, int ganadores)
+// Four blanks a level, as the real answers are indented; an empty list keeps the blank line
+// the real answers have inside it.
+void escribe(const Json &j, int nivel, QByteArray &r)
 {
-    return QJsonObject{{QStringLiteral("tipo"), QString::fromUtf8(tipo)},
-                       {QStringLiteral("categoria"), QString::fromUtf8(nombre)},
-                       {QStringLiteral("premio"), premio},
-                       {QStringLiteral("ganadores"), QString::number(ganadores)}};
+    const QByteArray dentro(4 * (nivel + 1), ' ');
+    const QByteArray fuera(4 * nivel, ' ');
+    switch (j.tipo) {
+    case Json::Tipo::Nulo:
+        r += "null";
+        break;
+    case Json::Tipo::Numero:
+        r += QByteArray::number(j.numero);
+        break;
+    case Json::Tipo::Texto:
+        r += cadena(j.texto);
+        break;
+    case Json::Tipo::Lista:
+        r += "[\n";
+        if (j.elementos.empty())
+            r += '\n';
+        for (size_t i = 0; i < j.elementos.size(); ++i) {
+            r += dentro;
+            escribe(j.elementos[i], nivel + 1, r);
+            r += i + 1 < j.elementos.size() ? ",\n" : "\n";
+        }
+        r += fuera + ']';
+        break;
+    case Json::Tipo::Objeto:
+        r += "{\n";
+        for (size_t i = 0; i < j.campos.size(); ++i) {
+            r += dentro + cadena(QString::fromLatin1(j.campos[i].first)) + ": ";
+            escribe(j.campos[i].second, nivel + 1, r);
+            r += i + 1 < j.campos.size() ? ",\n" : "\n";
+        }
+        r += fuera + '}';
+        break;
+    }
 }
 
-QJsonObject entradaServicio(const SorteoWeb &w, const QString &sitio, bool malo)
+// "1.234.567,89" as the service writes amounts: "1234567,89", and a whole amount without
+// decimals ("8,00": "8").
+QString importe(QString texto)
+{
+    texto.remove(QLatin1Char('.'));
+    if (texto.endsWith(QStringLiteral(",00")))
+        texto.chop(3);
+    return texto;
+}
+
+qint64 centimos(const QString &texto)
+{
+    return qRound64(importe(texto).replace(QLatin1Char(','), QLatin1Char('.')).toDouble() * 100);
+}
+
+// The draw's number in its year, counted on the calendar's draw days (the service numbers the
+// draws of a year from 1, whatever draws the stand-in happens to hold).
+int numeroEnElAnyo(const QDate &d)
+{
+    int n = 0;
+    for (QDate x(d.year(), 1, 1); x <= d; x = x.addDays(1)) {
+        const double s = fechas::serial(x);
+        if (fechas::bitDia(s) & fechas::diasDeSorteo(s))
+            ++n;
+    }
+    return std::max(n, 1);
+}
+
+// The operator's day counter ("cdc"): 9910 on 17/08/2017, so it counts from 30/06/1990. No
+// real value is known for older draws; they count from the game's first draw so that the
+// field stays positive.
+qint64 contadorDias(const QDate &d)
+{
+    const qint64 desde1990 = QDate(1990, 6, 30).daysTo(d);
+    return desde1990 > 0 ? desde1990 : std::max<qint64>(1, QDate(1985, 10, 16).daysTo(d));
+}
+
+// From 2013 the breakdown has the special category first and the refund last; before 2004 the
+// labels kept the 1985 style, two blanks and none after.
+const QDate kSieteCategorias(2013, 1, 1);
+const QDate kEtiquetasAntiguas(2004, 1, 1);
+
+Json fila(const QString &tipo, int categoria, const QString &premio, int ganadores)
+{
+    return Json::objeto()
+        .con("tipo", Json::de(tipo))
+        .con("categoria", Json::entero(categoria))
+        .con("premio", Json::de(importe(premio)))
+        .con("ganadores", Json::de(QString::number(ganadores)));
+}
+
+// The breakdown's rows and the prize money they add up to, in cents.
+Json escrutinio(const SorteoWeb &w, const QDate &d, qint64 &total)
+{
+    static const char *const kAciertos[] = {"(6 Aciertos)", "(5 Aciertos + C)", "(5 Aciertos)",
+                                            "(4 Aciertos)", "(3 Aciertos)"};
+    Json filas = Json::lista();
+    total = 0;
+    auto agrega = [&](const QString &tipo, const QString &premio, int ganadores) {
+        filas.elementos.push_back(
+            fila(tipo, static_cast<int>(filas.elementos.size()) + 1, premio, ganadores));
+        total += centimos(premio) * ganadores;
+    };
+    const bool siete = d >= kSieteCategorias;
+    if (siete)
+        agrega(QStringLiteral("Especial (6 Aciertos + R) "), w.especial, w.ganadores[0]);
+    for (size_t k = 0; k < 5; ++k) {
+        const QString tipo =
+            d < kEtiquetasAntiguas
+                ? QString::fromUtf8("%1ª  %2").arg(k + 1).arg(QLatin1String(kAciertos[k]))
+                : QString::fromUtf8("%1ª %2 ").arg(k + 1).arg(QLatin1String(kAciertos[k]));
+        agrega(tipo, w.premios[k], w.ganadores[k + 1]);
+    }
+    if (siete)
+        agrega(QStringLiteral("Reintegro"), w.premios[5], w.ganadores[6]);
+    return filas;
+}
+
+Json escrutinioJoker(const SorteoWeb &w)
+{
+    Json filas = Json::lista();
+    for (size_t k = 0; k < 6; ++k) {
+        const QString tipo =
+            k == 0 ? QString::fromUtf8("1ª (todas las cifras)")
+                   : QString::fromUtf8("%1ª (%2 últimas cifras)").arg(k + 1).arg(7 - k);
+        filas.elementos.push_back(Json::objeto()
+                                      .con("tipo", Json::de(tipo))
+                                      .con("ganadores", Json::entero(w.ganadoresJoker[k]))
+                                      .con("premio", Json::de(importe(w.premiosJoker[k])))
+                                      .con("orden_escrutinio", Json::de(QString::number(k + 1))));
+    }
+    return filas;
+}
+
+Json entradaServicio(const SorteoWeb &w, const QString &sitio, bool malo)
 {
     const Sorteo &s = w.sorteo;
     const QDate d = diaDe(s);
+    const bool conNumeros = w.publicado;
+    const bool conDesglose = conNumeros && w.desgloseTardio <= 0;
+    // The figures the program does not read still differ from draw to draw, and from run to
+    // run only when the draw does.
+    Azar azar{static_cast<quint32>(static_cast<qint64>(s.fecha)) * 2654435761u};
+    const int numero = numeroEnElAnyo(d);
+    const QString cdc = QString::number(contadorDias(d));
+    const QString orden = QStringLiteral("%1").arg(numero, 3, 10, QLatin1Char('0'));
+    const qint64 apuestas = azar.entre(4000000, 12000000);
+
     auto dos = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
-    QStringList numeros;
-    for (qint16 n : s.numeros)
-        numeros << dos(n);
+    std::vector<qint16> numeros(s.numeros.begin(), s.numeros.end());
     if (malo)
-        numeros.last() = numeros.first();
-    const QString combinacion =
-        numeros.join(QStringLiteral(" - ")) +
-        QStringLiteral(" C(%1) R(%2)").arg(dos(s.complementario)).arg(s.reintegro);
-    QJsonObject o{{QStringLiteral("id_sorteo"), QString::number(qint64(s.fecha) * 100 + 1)},
-                  {QStringLiteral("game_id"), QStringLiteral("LAPR")},
-                  {QStringLiteral("fecha_sorteo"),
-                   d.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00")},
-                  {QStringLiteral("dia_semana"), diasemana(s.fecha).toLower()},
-                  {QStringLiteral("anyo"), QString::number(d.year())},
-                  {QStringLiteral("combinacion"), combinacion},
-                  {QStringLiteral("premio_bote"), QStringLiteral("0.00")},
-                  {QStringLiteral("apuestas"), QStringLiteral("7654321")},
-                  {QStringLiteral("recaudacion"), QStringLiteral("7654321.00")}};
+        numeros.back() = numeros.front();
+    auto combinacion = [&](const std::vector<qint16> &bolas) {
+        QStringList t;
+        for (qint16 n : bolas)
+            t << dos(n);
+        return t.join(QStringLiteral(" - ")) +
+               QStringLiteral(" C(%1) R(%2)").arg(dos(s.complementario)).arg(s.reintegro);
+    };
+    // The record of the draw lists the balls as they came out of the drum.
+    std::vector<qint16> extraccion = numeros;
+    for (size_t i = extraccion.size() - 1; i > 0; --i)
+        std::swap(extraccion[i], extraccion[static_cast<size_t>(azar.entre(0, int(i)))]);
+
+    qint64 total = 0;
+    const Json filas = conDesglose ? escrutinio(w, d, total) : Json::lista();
+    Json o = Json::objeto();
+    o.con("fecha_sorteo", Json::de(d.toString(QStringLiteral("yyyy-MM-dd")) +
+                                   QStringLiteral(" 21:%1:00").arg(35 + azar.entre(0, 9))))
+        .con("dia_semana", Json::de(diasemana(s.fecha).toLower()))
+        .con("id_sorteo", Json::de(cdc + QStringLiteral("04") + orden))
+        .con("game_id", Json::de(QStringLiteral("LAPR")))
+        .con("anyo", Json::de(QString::number(d.year())))
+        .con("numero", Json::entero(numero))
+        .con("premio_bote", Json::de(QString::number(azar.entre(10, 150) * 100000)))
+        .con("cdc", Json::de(cdc))
+        .con("apuestas", Json::de(QString::number(conNumeros ? apuestas : 0)))
+        .con("recaudacion", conNumeros ? Json::de(QString::number(apuestas * 100)) : Json())
+        .con("combinacion", conNumeros ? Json::de(combinacion(numeros)) : Json())
+        .con("combinacion_acta", conNumeros ? Json::de(combinacion(extraccion)) : Json())
+        .con("premios", Json::de(QString::number(total)))
+        .con("fondo_bote",
+             Json::de(QString::number(conNumeros ? qint64(azar.entre(100000, 400000)) * 1000 : 0)));
     if (s.joker != 0) {
-        // Seven digits in groups, the way the ticket prints it: "0 559 707".
-        QString joker = QStringLiteral("%1").arg(qint64(s.joker), 7, 10, QLatin1Char('0'));
-        joker.insert(4, QLatin1Char(' ')).insert(1, QLatin1Char(' '));
-        o.insert(QStringLiteral("joker"),
-                 QJsonObject{{QStringLiteral("combinacion"), joker},
-                             {QStringLiteral("premio_bote"), QStringLiteral("0.00")}});
+        o.con("joker",
+              Json::objeto()
+                  .con("gameid", Json::de(QStringLiteral("LAJO")))
+                  .con("relsorteoid_asociado", Json::de(cdc + QStringLiteral("10") + orden))
+                  .con("combinacion",
+                       Json::de(conNumeros ? QStringLiteral("%1").arg(static_cast<qint64>(s.joker),
+                                                                      7, 10, QLatin1Char('0'))
+                                           : QStringLiteral("-")))
+                  .con("bote_joker", Json::entero(centimos(w.premiosJoker[0]) / 100))
+                  .con("activo", Json::de(QStringLiteral("1"))));
     }
-    const auto &p = w.premios;
-    o.insert(QStringLiteral("escrutinio"),
-             QJsonArray{categoria("Especial (6 Aciertos + Reintegro)", "Especial",
-                                  conPunto(w.especial), 0),
-                        categoria("1ª Categoría (6 Aciertos)", "1ª", conPunto(p[0]), 1),
-                        categoria("2ª Categoría (5 Aciertos + C)", "2ª", conPunto(p[1]), 8),
-                        categoria("3ª Categoría (5 Aciertos)", "3ª", conPunto(p[2]), 15),
-                        // Some amounts come as numbers.
-                        categoria("4ª Categoría (4 Aciertos)", "4ª", conPunto(p[3]).toDouble(), 22),
-                        categoria("5ª Categoría (3 Aciertos)", "5ª", conPunto(p[4]), 29),
-                        categoria("Reintegro", "Reintegro", conPunto(p[5]), 36)});
-    if (w.conPdf)
-        o.insert(QStringLiteral("url_pdf"), QUrl(sitio + w.rutaPdf()).toString(QUrl::FullyEncoded));
+    o.con("escrutinio", filas);
+    o.con("escrutinio_joker", conDesglose && s.joker != 0 ? escrutinioJoker(w) : Json::lista());
+    if (!sitio.isEmpty() && w.conPdf)
+        o.con("url_pdf", Json::de(QUrl(sitio + w.rutaPdf()).toString(QUrl::FullyEncoded)));
     return o;
 }
 } // namespace
@@ -345,10 +546,17 @@ QJsonObject entradaServicio(const SorteoWeb &w, const QString &sitio, bool malo)
 QByteArray servicio(const std::vector<SorteoWeb> &sorteos, const QString &sitio, const QDate &malo,
                     qsizetype bytes)
 {
-    QJsonArray lista;
-    for (const SorteoWeb &w : sorteos)
-        lista.append(entradaServicio(w, sitio, malo.isValid() && diaDe(w.sorteo) == malo));
-    QByteArray r = QJsonDocument(lista).toJson(QJsonDocument::Indented);
+    QByteArray r;
+    if (sorteos.empty()) {
+        r = cadena(QString::fromUtf8(kSinSorteos));
+    } else {
+        Json lista = Json::lista();
+        for (const SorteoWeb &w : sorteos)
+            lista.elementos.push_back(
+                entradaServicio(w, sitio, malo.isValid() && diaDe(w.sorteo) == malo));
+        escribe(lista, 0, r);
+    }
+    r += '\n';
     if (r.size() < bytes)
         r += QByteArray(bytes - r.size(), ' ');
     return r;

@@ -23,6 +23,19 @@ struct SorteoWeb {
     bool conPdf = true; // false: the draw page has no document link yet
     // The special category (6 hits and the refund), only in the results service's breakdown.
     QString especial = QStringLiteral("3.456.789,01");
+    // Winners per category in the results service's breakdown: Especial, 1ª, 2ª, 3ª, 4ª, 5ª,
+    // Reintegro (the draw page keeps its own counts).
+    std::array<int, 7> ganadores{0, 1, 6, 185, 9358, 184746, 1093541};
+    // The Joker's breakdown, from all seven digits down to the last two: amounts written like
+    // `premios` and winners. Only draws with a Joker have one.
+    std::array<QString, 6> premiosJoker{
+        QStringLiteral("1.000.000,00"), QStringLiteral("100.000,00"), QStringLiteral("10.000,00"),
+        QStringLiteral("1.000,00"),     QStringLiteral("100,00"),     QStringLiteral("10,00")};
+    std::array<int, 6> ganadoresJoker{0, 0, 5, 38, 331, 3324};
+    // How many more answers of the results service that list this draw with its numbers still
+    // come without its breakdown, as when the operator publishes the amounts hours later.
+    // The stand-in site counts it down; servicio() writes no breakdown while it is above 0.
+    int desgloseTardio = 0;
 
     // Link path of its page after "/es/la-primitiva/sorteos/": year, "/" and an id.
     QString enlace() const;
@@ -41,10 +54,19 @@ QByteArray busqueda(const std::vector<SorteoWeb> &sorteos, qsizetype bytes = 350
 // The draw's own page: the prize table and, when it has one, the link to the result PDF.
 QByteArray sorteo(const SorteoWeb &sorteo, qsizetype bytes = 200 * 1024);
 
-// The results service's answer listing these draws in the order given: one JSON object per
-// draw with its combination, Joker, prize breakdown and, when it has one, the address of its
-// result PDF on `sitio`, among fields the program does not read. The draw held on `malo` gets
-// a combination no draw can have. Blanks after the array make it about `bytes` long.
+// What the results service answers for a range or a date without any draw: a JSON text
+// instead of a list.
+inline constexpr char kSinSorteos[] = "No hay sorteos en las fechas indicadas";
+
+// The results service's answer listing these draws in the order given, in the operator's
+// shape: one object per draw with its fields in the operator's order, every character beyond
+// ASCII escaped as \uXXXX, amounts without thousands separators and with a decimal comma.
+// The breakdown has five categories for draws before 2013 and seven (with the special one and
+// the refund) from 2013 on. A draw not `publicado` is listed as before its result (no numbers,
+// empty breakdowns), one with `desgloseTardio` above 0 with its numbers and empty breakdowns.
+// With `sitio` given, a draw with a PDF also names its address on `sitio` (the real service
+// does not). The draw held on `malo` gets a combination no draw can have. An empty list is
+// answered with the JSON text kSinSorteos. Blanks after it make it about `bytes` long.
 QByteArray servicio(const std::vector<SorteoWeb> &sorteos, const QString &sitio,
                     const QDate &malo = {}, qsizetype bytes = 0);
 

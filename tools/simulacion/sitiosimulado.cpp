@@ -5,9 +5,13 @@
 #include <QDir>
 #include <QSettings>
 #include <QTcpSocket>
+#include <QTime>
 #include <QUrl>
 #include <QUrlQuery>
 #include <algorithm>
+#include <array>
+#include <cctype>
+#include <numeric>
 
 namespace {
 const QByteArray kPaginaError =
@@ -20,6 +24,11 @@ const QByteArray kPaginaNoEncontrada =
     "no encontrada</h1><p>La direcci&oacute;n solicitada no existe en este sitio.</p></body>"
     "</html>\n";
 const QByteArray kCorto = "<html>Mantenimiento</html>";
+// What the operator's front end answers a client that asks too often.
+const QByteArray kPaginaLimitada =
+    "<!DOCTYPE html>\n<html><head><title>406 Not Acceptable</title></head><body><h1>Not "
+    "Acceptable</h1><p>An appropriate representation of the requested resource could not be "
+    "found on this server.</p></body></html>\n";
 constexpr qsizetype kMaxPeticion = 64 * 1024;
 
 QDate fechaCorta(const QString &texto)
@@ -27,6 +36,54 @@ QDate fechaCorta(const QString &texto)
     return QDate::fromString(texto, QStringLiteral("dd/MM/yyyy"));
 }
 const QString kServicio = QStringLiteral("/servicios/buscadorSorteos");
+const QString kServicioFecha = QStringLiteral("/servicios/fechav3");
+
+bool esServicio(const QString &destino)
+{
+    return destino.startsWith(kServicio + u'?') || destino.startsWith(kServicioFecha + u'?');
+}
+
+// The page a CDN sends when it refuses a client, with the address asked for written as
+// character references the way it writes it.
+QByteArray accesoDenegado(const QString &direccion)
+{
+    QByteArray referida;
+    for (const char c : direccion.toUtf8()) {
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            referida += c;
+        else
+            referida += "&#" + QByteArray::number(static_cast<unsigned char>(c)) + ';';
+    }
+    return "<HTML><HEAD>\n<TITLE>Access Denied</TITLE>\n</HEAD><BODY>\n<H1>Access Denied</H1>\n"
+           " \nYou don't have permission to access \"" +
+           referida +
+           "\" on this server.<P>\nReference&#32;&#35;18&#46;2f1e4b17&#46;1712345678&#46;"
+           "9a3c0d2\n</BODY>\n</HTML>\n";
+}
+
+// A made-up draw for a day, the same on every run: six distinct numbers 1..49 in ascending
+// order, a complementary number that is none of them, a refund 0..9 and a Joker of seven
+// digits.
+Sorteo inventado(const QDate &dia)
+{
+    quint32 estado = static_cast<quint32>(dia.toJulianDay()) * 2654435761u + 12345u;
+    auto azar = [&estado](int n) {
+        estado = estado * 1664525u + 1013904223u;
+        return static_cast<int>((estado >> 8) % static_cast<quint32>(n));
+    };
+    std::array<qint16, 49> bombo{};
+    std::iota(bombo.begin(), bombo.end(), qint16(1));
+    for (int i = 0; i < 7; ++i)
+        std::swap(bombo[static_cast<size_t>(i)], bombo[static_cast<size_t>(i + azar(49 - i))]);
+    Sorteo s;
+    std::copy_n(bombo.begin(), 6, s.numeros.begin());
+    std::sort(s.numeros.begin(), s.numeros.end());
+    s.complementario = bombo[6];
+    s.reintegro = static_cast<qint16>(azar(10));
+    s.joker = 1 + azar(9999999);
+    s.fecha = fechas::serial(dia);
+    return s;
+}
 } // namespace
 
 SitioSimulado::SitioSimulado(QObject *parent) : QObject(parent)
@@ -64,9 +121,45 @@ QString SitioSimulado::host() const
 
 int SitioSimulado::peticionesServicio() const
 {
-    return static_cast<int>(
-        std::count_if(peticiones.cbegin(), peticiones.cend(),
-                      [](const QString &p) { return p.startsWith(kServicio + u'?'); }));
+    return static_cast<int>(std::count_if(peticiones.cbegin(), peticiones.cend(), esServicio));
+}
+
+int SitioSimulado::continua(const QDate &hasta, const QDate &desde)
+{
+    double ultimo = 0;
+    for (const paginas::SorteoWeb &w : sorteos)
+        ultimo = std::max(ultimo, w.sorteo.fecha);
+    int nuevos = 0;
+    for (QDate dia = ultimo != 0 ? fechas::dia(ultimo).addDays(1) : desde;
+         dia.isValid() && dia <= hasta; dia = dia.addDays(1)) {
+        const double serial = fechas::serial(dia);
+        if (fechas::bitDia(serial) & fechas::diasDeSorteo(serial)) {
+            sorteos.push_back({inventado(dia)});
+            ++nuevos;
+        }
+    }
+    return nuevos;
+}
+
+std::vector<paginas::SorteoWeb> SitioSimulado::listaServicio(const QDate &desde, const QDate &hasta,
+                                                             bool responde)
+{
+    const QDate hoy = ahora.date();
+    const bool sinResultado = ahora.isValid() && ahora.time() < QTime(22, 0);
+    std::vector<paginas::SorteoWeb> lista;
+    for (paginas::SorteoWeb &w : sorteos) {
+        const QDate d = fechas::dia(w.sorteo.fecha);
+        if (d < desde || d > hasta || (hoy.isValid() && d > hoy))
+            continue;
+        lista.push_back(w);
+        if (d == hoy && sinResultado)
+            lista.back().publicado = false;
+        else if (responde && w.publicado && w.desgloseTardio > 0)
+            --w.desgloseTardio; // the copy in this answer still has no breakdown
+    }
+    std::sort(lista.begin(), lista.end(),
+              [](const auto &a, const auto &b) { return a.sorteo.fecha > b.sorteo.fecha; });
+    return lista;
 }
 
 void SitioSimulado::configura(const QString &carpeta, const QString &fuente) const
@@ -100,7 +193,7 @@ void SitioSimulado::atiende(QTcpSocket *socket)
             return;
         }
         const QString destino = QUrl::fromPercentEncoding(linea[1]);
-        if (destino.startsWith(kServicio))
+        if (esServicio(destino))
             cabecerasServicio = recibido.left(recibido.indexOf("\r\n\r\n"));
         peticiones.append(destino);
         emit peticion(destino);
@@ -109,22 +202,27 @@ void SitioSimulado::atiende(QTcpSocket *socket)
 }
 
 void SitioSimulado::envia(QTcpSocket *socket, int estado, const QByteArray &tipo,
-                          const QByteArray &cuerpo)
+                          const QByteArray &cuerpo, const QByteArray &cabeceras)
 {
     static const QList<QPair<int, QByteArray>> kRazones = {{200, "OK"},
                                                            {400, "Bad Request"},
+                                                           {403, "Forbidden"},
                                                            {404, "Not Found"},
                                                            {405, "Method Not Allowed"},
+                                                           {406, "Not Acceptable"},
+                                                           {429, "Too Many Requests"},
                                                            {500, "Internal Server Error"},
-                                                           {503, "Service Unavailable"}};
+                                                           {502, "Bad Gateway"},
+                                                           {503, "Service Unavailable"},
+                                                           {504, "Gateway Timeout"}};
     QByteArray razon = "OK";
     for (const auto &r : kRazones)
         if (r.first == estado)
             razon = r.second;
-    QByteArray respuesta = "HTTP/1.1 " + QByteArray::number(estado) + ' ' + razon +
-                           "\r\nContent-Type: " + tipo +
-                           "\r\nContent-Length: " + QByteArray::number(cuerpo.size()) +
-                           "\r\nCache-Control: no-cache\r\nConnection: close\r\n\r\n" + cuerpo;
+    QByteArray respuesta =
+        "HTTP/1.1 " + QByteArray::number(estado) + ' ' + razon + "\r\nContent-Type: " + tipo +
+        "\r\nContent-Length: " + QByteArray::number(cuerpo.size()) + "\r\n" + cabeceras +
+        "Cache-Control: no-cache\r\nConnection: close\r\n\r\n" + cuerpo;
     socket->write(respuesta);
     socket->disconnectFromHost();
 }
@@ -133,13 +231,20 @@ void SitioSimulado::responde(QTcpSocket *socket, const QString &bruto)
 {
     const QUrl url(bruto);
     const QString ruta = url.path(QUrl::FullyDecoded);
+    const QByteArray reintento = reintentarTras > 0
+                                     ? "Retry-After: " + QByteArray::number(reintentarTras) + "\r\n"
+                                     : QByteArray();
     auto segun = [&](Modo modo, int estado, const QByteArray &tipo, const QByteArray &cuerpo) {
         switch (modo) {
         case Modo::Normal:
             envia(socket, estado, tipo, cuerpo);
             break;
         case Modo::Error:
-            envia(socket, codigoError, "text/html; charset=utf-8", kPaginaError);
+            if (codigoError == 403)
+                envia(socket, 403, "text/html", accesoDenegado(direccion() + bruto));
+            else
+                envia(socket, codigoError, "text/html; charset=utf-8", kPaginaError,
+                      codigoError == 429 || codigoError == 503 ? reintento : QByteArray());
             break;
         case Modo::Mudo:
             mudos_.append(socket);
@@ -155,7 +260,7 @@ void SitioSimulado::responde(QTcpSocket *socket, const QString &bruto)
             break;
         }
     };
-    // The draws of a date range, newest first, as both the search page and the service list them.
+    // The draws of a date range, newest first, as the search page lists them.
     auto entre = [this](const QDate &desde, const QDate &hasta) {
         std::vector<paginas::SorteoWeb> lista;
         for (const paginas::SorteoWeb &w : sorteos) {
@@ -186,22 +291,39 @@ void SitioSimulado::responde(QTcpSocket *socket, const QString &bruto)
               paginas::busqueda(lista, tamanoBusqueda, agrupados));
         return;
     }
-    if (ruta == kServicio) {
+    // The results service: the draws of a range, or those of one date, in the same shape.
+    if (ruta == kServicio || ruta == kServicioFecha) {
+        if (limitaciones > 0) {
+            --limitaciones;
+            envia(socket, 406, "text/html; charset=utf-8", kPaginaLimitada, reintento);
+            return;
+        }
         const QUrlQuery consulta(url);
-        const QString formato = QStringLiteral("yyyyMMdd");
-        const QDate desde = QDate::fromString(
-            consulta.queryItemValue(QStringLiteral("fechaInicioInclusiva")), formato);
-        const QDate hasta = QDate::fromString(
-            consulta.queryItemValue(QStringLiteral("fechaFinInclusiva")), formato);
-        if (consulta.queryItemValue(QStringLiteral("game_id")) != QStringLiteral("LAPR") ||
-            consulta.queryItemValue(QStringLiteral("celebrados")) != QStringLiteral("true") ||
-            !desde.isValid() || !hasta.isValid()) {
+        auto fecha = [&consulta](const QString &campo) {
+            return QDate::fromString(consulta.queryItemValue(campo), QStringLiteral("yyyyMMdd"));
+        };
+        QDate desde;
+        QDate hasta;
+        bool valida = consulta.queryItemValue(QStringLiteral("game_id")) == QStringLiteral("LAPR");
+        if (ruta == kServicio) {
+            desde = fecha(QStringLiteral("fechaInicioInclusiva"));
+            hasta = fecha(QStringLiteral("fechaFinInclusiva"));
+            valida = valida && consulta.queryItemValue(QStringLiteral("celebrados")) ==
+                                   QStringLiteral("true");
+        } else {
+            desde = hasta = fecha(QStringLiteral("fecha_sorteo"));
+        }
+        if (!valida || !desde.isValid() || !hasta.isValid()) {
             envia(socket, 400, "application/json", "{\"error\": \"parametros no validos\"}\n");
             return;
         }
-        const std::vector<paginas::SorteoWeb> lista = entre(desde, hasta);
+        // Only an answer that is sent whole lists its draws, and only that one counts down
+        // their late breakdowns.
+        const std::vector<paginas::SorteoWeb> lista =
+            listaServicio(desde, hasta, resultados == Modo::Normal);
         segun(resultados, 200, "application/json;charset=UTF-8",
-              paginas::servicio(lista, direccion(), servicioMalo, tamanoServicio));
+              paginas::servicio(lista, pdfEnServicio ? direccion() : QString(), servicioMalo,
+                                tamanoServicio));
         return;
     }
     const QString prefijo = QStringLiteral("/es/la-primitiva/sorteos/");
