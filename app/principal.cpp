@@ -17,6 +17,7 @@
 #include "syndicates/creamenu.h"
 #include "syndicates/pestanacrear.h"
 #include "syndicates/pestanagestor.h"
+#include "web/completar.h"
 #include "web/pestanaultimo.h"
 #include "widgets/avisos.h"
 #include "widgets/escritorio.h"
@@ -135,6 +136,7 @@ void Principal::construyeMenus()
     entrada(general, "borrpe", "Borrar sorteos almacenados/Reset aciertos peñas");
     entrada(general, "importa", "Importar sorteos de un archivo...");
     entrada(general, "exporta", "Exportar sorteos a CSV...");
+    entrada(general, "completarImportes", "Completar importes de premios");
     QMenu *sencillas = general->addMenu(u("Sencillas"));
     entrada(sencillas, "sencillas", "Todos los resultados");
     entrada(sencillas, "verpremio", "Sólo si hay premio");
@@ -268,6 +270,7 @@ void Principal::conectaPestanas()
     menu("borrpe", [this] { gestor_->Command5_Click(); });
     menu("importa", [this] { importa_Click(); });
     menu("exporta", [this] { exporta_Click(); });
+    menu("completarImportes", [this] { completarImportes_Click(); });
     menu("confi", [this] { confi_Click(); });
     menu("instrucciones", [this] {
         // The manual that comes with the program; the maker's web copy only when it is missing.
@@ -326,6 +329,29 @@ void Principal::Form_Load()
     general_->Command1_Click(0);
     ultimo_->mensajeautor();
     estadisticas_->describeestadisticas();
+    // The history that comes with the program has no prize amounts: a new installation is
+    // offered them once. Without an answer nothing is asked of the network.
+    if (sesion_->historicoNuevo() && sesion_->fuente() &&
+        Escritorio::actual().pregunta(
+            u("El archivo de sorteos que trae el programa no tiene los importes de los premios, "
+              "que hacen falta para saber cuánto ha ganado una peña. ¿Quiere pedirlos ahora al "
+              "servicio de resultados? Tardará alrededor de un minuto. Puede hacerlo más tarde "
+              "con \"Completar importes de premios\" del menú General."),
+            u("Completar importes de premios"), Escritorio::Icono::Pregunta))
+        completarImportes_Click();
+}
+
+void Principal::completarImportes_Click()
+{
+    if (auto *abierta = qobject_cast<CompletarImportes *>(
+            ventanaLlamada(QStringLiteral("CompletarImportes")))) {
+        if (abierta->enMarcha()) {
+            abierta->raise();
+            abierta->activateWindow();
+            return;
+        }
+    }
+    abre(new CompletarImportes(*sesion_, this))->empieza();
 }
 
 void Principal::detectaantiguo()

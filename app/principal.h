@@ -73,6 +73,8 @@ private:
     // The results lists, and with them the chart, back on the newest draw.
     void refrescaResultados();
     void abreImprimir();
+    // "Completar importes de premios": the window that asks for them, or the one under way.
+    void completarImportes_Click();
     void abreInforme(int i);
     // Closes the printing, settings and about windows (the main window became active again).
     void cierraSecundarias();

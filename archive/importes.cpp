@@ -22,140 +22,119 @@ void escribeInt64(char *p, qint64 v)
     qToLittleEndian<qint64>(v, p);
 }
 
-double dia(double fecha)
+bool esDia(double fecha)
 {
-    return std::floor(fecha);
+    return std::isfinite(fecha) && fecha >= 1 && fechas::dia(fecha).isValid();
 }
 
-// A record a reader can trust: a real day and amounts that are unknown or plausible.
-bool valido(const ImportesSorteo &r)
+template <class C> bool plausibles(const C &cifras, qint64 maximo)
 {
-    if (!std::isfinite(r.fecha) || r.fecha < 1 || !fechas::dia(r.fecha).isValid())
-        return false;
-    return std::all_of(r.centimos.begin(), r.centimos.end(), [](qint64 c) {
-        return c == ImportesSorteo::kDesconocido || (c >= 0 && c <= ImportesSorteo::kMaximo);
-    });
+    return std::all_of(cifras.begin(), cifras.end(),
+                       [maximo](qint64 c) { return c == -1 || (c >= 0 && c <= maximo); });
 }
+template <class C> bool algunaConocida(const C &cifras)
+{
+    return std::any_of(cifras.begin(), cifras.end(), [](qint64 c) { return c >= 0; });
+}
+// Takes the known figures of `nuevas`; true when one of them differed.
+template <class C> bool toma(C &guardadas, const C &nuevas)
+{
+    bool cambiado = false;
+    for (size_t k = 0; k < nuevas.size(); ++k)
+        if (nuevas[k] >= 0 && guardadas[k] != nuevas[k]) {
+            guardadas[k] = nuevas[k];
+            cambiado = true;
+        }
+    return cambiado;
+}
+template <class C> void leeCifras(const char *p, C &cifras)
+{
+    for (size_t k = 0; k < cifras.size(); ++k)
+        cifras[k] = leeInt64(p + 8 * k);
+}
+template <class C> void escribeCifras(char *p, const C &cifras)
+{
+    for (size_t k = 0; k < cifras.size(); ++k)
+        escribeInt64(p + 8 * k, cifras[k]);
+}
+// No count of winners of one draw comes near this.
+constexpr qint64 kMaximoGanadores = qint64(1) << 40;
 } // namespace
 
 ImportesSorteo ImportesSorteo::desdeBytes(const char *datos)
 {
     ImportesSorteo r;
     r.fecha = registro::leeDouble(datos + kFecha);
-    for (int k = 0; k < kCategorias; ++k)
-        r.centimos[static_cast<size_t>(k)] = leeInt64(datos + kCentimos + 8 * k);
+    leeCifras(datos + kCentimos, r.centimos);
     return r;
 }
 
 void ImportesSorteo::escribeEn(char *destino) const
 {
     registro::escribeDouble(destino + kFecha, fecha);
-    for (int k = 0; k < kCategorias; ++k)
-        escribeInt64(destino + kCentimos + 8 * k, centimos[static_cast<size_t>(k)]);
+    escribeCifras(destino + kCentimos, centimos);
 }
 
 bool ImportesSorteo::algunoConocido() const
 {
-    return std::any_of(centimos.begin(), centimos.end(), [](qint64 c) { return c >= 0; });
+    return algunaConocida(centimos);
 }
 
-Escritura ArchivoImportes::abre()
+bool ImportesSorteo::valido() const
 {
-    registros_.clear();
-    danados_ = 0;
-    rechazado_ = false;
-    QByteArray bytes;
-    switch (archivos::leeRegular(ruta_, kLimiteBytes, bytes)) {
-    case archivos::Apertura::NoExiste:
-        return Escritura::Hecha;
-    case archivos::Apertura::Abierta:
-        break;
-    case archivos::Apertura::NoEsArchivo:
-    case archivos::Apertura::Ilegible:
-        // Amounts that cannot be read now are not thrown away by the next rewrite.
-        rechazado_ = true;
-        return Escritura::Fallo;
-    }
-    const qsizetype n = bytes.size() / ImportesSorteo::kLongitud;
-    danados_ = bytes.size() % ImportesSorteo::kLongitud != 0 ? 1 : 0;
-    registros_.reserve(static_cast<size_t>(n));
-    for (qsizetype i = 0; i < n; ++i) {
-        const ImportesSorteo r =
-            ImportesSorteo::desdeBytes(bytes.constData() + i * ImportesSorteo::kLongitud);
-        if (valido(r))
-            registros_.push_back(r);
-        else
-            ++danados_;
-    }
-    // A file edited by hand may be out of order or hold a day twice: the first one counts.
-    std::stable_sort(registros_.begin(), registros_.end(),
-                     [](const ImportesSorteo &a, const ImportesSorteo &b) {
-                         return dia(a.fecha) < dia(b.fecha);
-                     });
-    const auto repetidos = std::unique(registros_.begin(), registros_.end(),
-                                       [](const ImportesSorteo &a, const ImportesSorteo &b) {
-                                           return dia(a.fecha) == dia(b.fecha);
-                                       });
-    danados_ += static_cast<int>(registros_.end() - repetidos);
-    registros_.erase(repetidos, registros_.end());
-    return Escritura::Hecha;
+    return esDia(fecha) && plausibles(centimos, kMaximo);
 }
 
-const ImportesSorteo *ArchivoImportes::busca(double fecha) const
+bool ImportesSorteo::mezcla(const ImportesSorteo &otro)
 {
-    const double d = dia(fecha);
-    const auto i = std::lower_bound(
-        registros_.begin(), registros_.end(), d,
-        [](const ImportesSorteo &r, double valor) { return dia(r.fecha) < valor; });
-    return i != registros_.end() && dia(i->fecha) == d ? &*i : nullptr;
+    return toma(centimos, otro.centimos);
 }
 
-QByteArray ArchivoImportes::serializa(const std::vector<ImportesSorteo> &registros)
+GanadoresSorteo GanadoresSorteo::desdeBytes(const char *datos)
 {
-    QByteArray bytes(static_cast<qsizetype>(registros.size()) * ImportesSorteo::kLongitud, '\0');
-    char *p = bytes.data();
-    for (const ImportesSorteo &r : registros) {
-        r.escribeEn(p);
-        p += ImportesSorteo::kLongitud;
-    }
-    return bytes;
+    GanadoresSorteo r;
+    r.fecha = registro::leeDouble(datos);
+    r.reintegro = leeInt64(datos + 8);
+    leeCifras(datos + 16, r.ganadores);
+    leeCifras(datos + 72, r.centimosJoker);
+    leeCifras(datos + 120, r.ganadoresJoker);
+    return r;
 }
 
-Escritura ArchivoImportes::guarda(const std::vector<ImportesSorteo> &nuevos)
+void GanadoresSorteo::escribeEn(char *destino) const
 {
-    if (rechazado_)
-        return Escritura::Fallo;
-    std::vector<ImportesSorteo> todos = registros_;
-    bool cambiado = danados_ > 0; // a rewrite also drops what could not be read
-    for (const ImportesSorteo &n : nuevos) {
-        if (!valido(n) || !n.algunoConocido())
-            continue;
-        const double d = dia(n.fecha);
-        auto i = std::lower_bound(
-            todos.begin(), todos.end(), d,
-            [](const ImportesSorteo &r, double valor) { return dia(r.fecha) < valor; });
-        if (i == todos.end() || dia(i->fecha) != d) {
-            if (todos.size() >= static_cast<size_t>(kMaximo))
-                continue;
-            ImportesSorteo vacio;
-            vacio.fecha = n.fecha;
-            i = todos.insert(i, vacio);
-            cambiado = true;
-        }
-        for (size_t k = 0; k < n.centimos.size(); ++k)
-            if (n.centimos[k] >= 0 && i->centimos[k] != n.centimos[k]) {
-                i->centimos[k] = n.centimos[k];
-                cambiado = true;
-            }
+    registro::escribeDouble(destino, fecha);
+    escribeInt64(destino + 8, reintegro);
+    escribeCifras(destino + 16, ganadores);
+    escribeCifras(destino + 72, centimosJoker);
+    escribeCifras(destino + 120, ganadoresJoker);
+}
+
+bool GanadoresSorteo::algunoConocido() const
+{
+    return reintegro >= 0 || algunaConocida(ganadores) || algunaConocida(centimosJoker) ||
+           algunaConocida(ganadoresJoker);
+}
+
+bool GanadoresSorteo::valido() const
+{
+    return esDia(fecha) &&
+           (reintegro == -1 || (reintegro >= 0 && reintegro <= Escrutinio::kMaximo)) &&
+           plausibles(ganadores, kMaximoGanadores) &&
+           plausibles(centimosJoker, Escrutinio::kMaximo) &&
+           plausibles(ganadoresJoker, kMaximoGanadores);
+}
+
+bool GanadoresSorteo::mezcla(const GanadoresSorteo &otro)
+{
+    bool cambiado = false;
+    if (otro.reintegro >= 0 && reintegro != otro.reintegro) {
+        reintegro = otro.reintegro;
+        cambiado = true;
     }
-    if (!cambiado)
-        return Escritura::Hecha;
-    const Escritura e = archivos::escribe(ruta_, serializa(todos));
-    if (e == Escritura::Hecha) {
-        registros_ = std::move(todos);
-        danados_ = 0;
-    }
-    return e;
+    cambiado = toma(ganadores, otro.ganadores) || cambiado;
+    cambiado = toma(centimosJoker, otro.centimosJoker) || cambiado;
+    return toma(ganadoresJoker, otro.ganadoresJoker) || cambiado;
 }
 
 namespace importes {
@@ -167,21 +146,7 @@ QString rutaArchivo(const QString &carpeta)
 
 std::optional<qint64> centimos(const QString &texto)
 {
-    // The service's reader knows every way the operator writes an amount; it gives it back as
-    // "1.234.567,89".
-    QString t = servicio::importe(texto);
-    if (t.isEmpty())
-        return std::nullopt;
-    t.remove(QLatin1Char('.'));
-    const qsizetype coma = t.indexOf(QLatin1Char(','));
-    bool ok = false;
-    const qint64 euros = t.left(coma).toLongLong(&ok);
-    if (!ok || euros > ImportesSorteo::kMaximo / 100)
-        return std::nullopt;
-    const int cent = coma < 0 ? 0 : t.mid(coma + 1).toInt(&ok);
-    if (!ok)
-        return std::nullopt;
-    return euros * 100 + cent;
+    return servicio::centimos(texto);
 }
 
 ImportesSorteo desdeTextos(double fecha, const std::array<std::optional<QString>, 6> &textos)
@@ -195,30 +160,104 @@ ImportesSorteo desdeTextos(double fecha, const std::array<std::optional<QString>
     return r;
 }
 
-ImportesSorteo desdeServicio(const servicio::SorteoLeido &sorteo)
+QString rutaGanadores(const QString &carpeta)
 {
-    return desdeTextos(sorteo.sorteo.fecha, servicio::premios(sorteo.escrutinio));
+    return QDir(carpeta).filePath(QStringLiteral("ganadores.dat"));
+}
+
+ImportesSorteo desdeEscrutinio(double fecha, const Escrutinio &escrutinio)
+{
+    ImportesSorteo r;
+    r.fecha = fecha;
+    std::copy_n(escrutinio.centimos.begin(), r.centimos.size(), r.centimos.begin());
+    return r;
+}
+
+GanadoresSorteo ganadoresDe(double fecha, const Escrutinio &escrutinio)
+{
+    GanadoresSorteo r;
+    r.fecha = fecha;
+    r.reintegro = escrutinio.centimos[Escrutinio::kReintegro];
+    r.ganadores = escrutinio.ganadores;
+    r.centimosJoker = escrutinio.centimosJoker;
+    r.ganadoresJoker = escrutinio.ganadoresJoker;
+    return r;
 }
 
 namespace {
-Escritura guardaEn(const QString &carpeta, const std::vector<ImportesSorteo> &nuevos)
+Escritura guardaEn(const QString &carpeta, const std::vector<ImportesSorteo> &nuevos,
+                   std::vector<double> *cambiados = nullptr, bool *escrito = nullptr)
 {
+    if (cambiados)
+        cambiados->clear();
+    if (escrito)
+        *escrito = false;
     if (std::none_of(nuevos.begin(), nuevos.end(),
                      [](const ImportesSorteo &r) { return r.algunoConocido(); }))
         return Escritura::Hecha;
     ArchivoImportes archivo(rutaArchivo(carpeta));
     archivo.abre();
-    return archivo.guarda(nuevos);
+    return archivo.guarda(nuevos, cambiados, escrito);
 }
 } // namespace
 
+Escritura guarda(const QString &carpeta, const Lote &lote, std::vector<double> *cambiados,
+                 bool *escrito)
+{
+    std::vector<ImportesSorteo> importes;
+    std::vector<GanadoresSorteo> ganadores;
+    for (const Recibido &r : lote.sorteos) {
+        importes.push_back(desdeEscrutinio(r.sorteo.fecha, r.escrutinio));
+        ganadores.push_back(ganadoresDe(r.sorteo.fecha, r.escrutinio));
+    }
+    const Escritura e = guardaEn(carpeta, importes, cambiados, escrito);
+    if (e != Escritura::Hecha)
+        return e;
+    if (std::none_of(ganadores.begin(), ganadores.end(),
+                     [](const GanadoresSorteo &g) { return g.algunoConocido(); }))
+        return e;
+    ArchivoGanadores archivo(rutaGanadores(carpeta));
+    archivo.abre();
+    return archivo.guarda(ganadores);
+}
+
 Escritura guardaServicio(const QString &carpeta, const servicio::Respuesta &respuesta)
 {
-    std::vector<ImportesSorteo> nuevos;
-    nuevos.reserve(respuesta.sorteos.size());
-    for (const servicio::SorteoLeido &s : respuesta.sorteos)
-        nuevos.push_back(desdeServicio(s));
-    return guardaEn(carpeta, nuevos);
+    return guarda(carpeta, servicio::lote(respuesta));
+}
+
+QDate primerEspecial()
+{
+    return QDate(2013, 1, 1);
+}
+
+bool completo(const ImportesSorteo *importes, double fecha)
+{
+    if (!importes)
+        return false;
+    static const double especial = fechas::serial(primerEspecial());
+    for (int k = fecha >= especial ? 0 : 1; k < ImportesSorteo::kCategorias; ++k)
+        if (!importes->conoce(k))
+            return false;
+    return true;
+}
+
+std::vector<int> aniosIncompletos(const std::vector<Sorteo> &sorteos,
+                                  const ArchivoImportes &importes, int *incompletos)
+{
+    std::vector<int> anios;
+    int cuantos = 0;
+    for (const Sorteo &s : sorteos) {
+        if (completo(importes.busca(s.fecha), s.fecha))
+            continue;
+        ++cuantos;
+        const int anio = fechas::dia(s.fecha).year();
+        if (anios.empty() || anios.back() != anio)
+            anios.push_back(anio);
+    }
+    if (incompletos)
+        *incompletos = cuantos;
+    return anios;
 }
 
 Escritura guardaDesglose(const QString &carpeta, double fecha,

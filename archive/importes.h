@@ -1,8 +1,12 @@
 #pragma once
 
 #include "archive/escritura.h"
+#include "archive/lote.h"
+#include "archive/pordia.h"
+#include "archive/sorteo.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <array>
 #include <optional>
@@ -31,8 +35,7 @@ struct ImportesSorteo {
     static constexpr int kLongitud = 56;
     static constexpr int kCategorias = 6;
     static constexpr qint64 kDesconocido = -1;
-    // Cents of the largest jackpot ever paid are far below this; anything above is no amount.
-    static constexpr qint64 kMaximo = qint64(1) << 50;
+    static constexpr qint64 kMaximo = Escrutinio::kMaximo;
 
     double fecha = 0;
     // Especial, 1ª, 2ª, 3ª, 4ª, 5ª (the Label10 order).
@@ -43,50 +46,56 @@ struct ImportesSorteo {
     void escribeEn(char *destino) const;
     bool conoce(int categoria) const { return centimos[static_cast<size_t>(categoria)] >= 0; }
     bool algunoConocido() const;
+    bool valido() const;
+    bool mezcla(const ImportesSorteo &otro);
     bool operator==(const ImportesSorteo &) const = default;
 };
 
 // premios.dat of the program directory: one record per draw, in date order, one per day.
-class ArchivoImportes {
+class ArchivoImportes : public ArchivoPorDia<ImportesSorteo> {
 public:
-    static constexpr int kMaximo = 32766; // as many as the draw archive can hold
-    static constexpr qint64 kLimiteBytes = qint64(kMaximo) * ImportesSorteo::kLongitud;
+    using ArchivoPorDia::ArchivoPorDia;
+};
 
-    ArchivoImportes() = default;
-    explicit ArchivoImportes(QString ruta) : ruta_(std::move(ruta)) {}
-    const QString &ruta() const { return ruta_; }
+// What premios.dat has no room for, in ganadores.dat beside it: 168 bytes a draw,
+// little-endian, field by field, -1 where a figure is not known.
+//
+//   offset  size  field
+//        0     8  draw date, the archive's serial day count (double)
+//        8     8  the refund's amount, euro cents (int64)
+//       16    56  winners of Especial, 1ª, 2ª, 3ª, 4ª, 5ª and the refund (7 × int64)
+//       72    48  Joker amounts, euro cents: all digits, the last 6, 5, 4, 3, 2 (6 × int64)
+//      120    48  Joker winners, in the same order (6 × int64)
+struct GanadoresSorteo {
+    static constexpr int kLongitud = 168;
+    static constexpr qint64 kDesconocido = -1;
 
-    // Reads the file. A missing file is an empty list (nothing is created until there is
-    // something to keep). A file larger than kLimiteBytes, or not a regular file, is not read
-    // and never written over (Fallo). Records whose date is no day or whose amounts are out of
-    // range are left out and counted in danados(); a trailing piece shorter than a record too.
-    Escritura abre();
+    double fecha = 0;
+    qint64 reintegro = kDesconocido;
+    std::array<qint64, Escrutinio::kCategorias> ganadores =
+        Escrutinio::desconocidos<Escrutinio::kCategorias>();
+    std::array<qint64, Escrutinio::kJoker> centimosJoker =
+        Escrutinio::desconocidos<Escrutinio::kJoker>();
+    std::array<qint64, Escrutinio::kJoker> ganadoresJoker =
+        Escrutinio::desconocidos<Escrutinio::kJoker>();
 
-    const std::vector<ImportesSorteo> &registros() const { return registros_; }
-    int cuenta() const { return static_cast<int>(registros_.size()); }
-    int danados() const { return danados_; }
-    bool rechazado() const { return rechazado_; }
-    // The amounts of the draw of this day (the whole part of the serial date); nullptr when the
-    // file has none.
-    const ImportesSorteo *busca(double fecha) const;
+    static GanadoresSorteo desdeBytes(const char *datos);
+    void escribeEn(char *destino) const;
+    bool algunoConocido() const;
+    bool valido() const;
+    bool mezcla(const GanadoresSorteo &otro);
+    bool operator==(const GanadoresSorteo &) const = default;
+};
 
-    // Adds the amounts of these draws: a known amount replaces the stored one of its category,
-    // an unknown one leaves it as it was. The file is rewritten in one step, and only when
-    // something changed.
-    Escritura guarda(const std::vector<ImportesSorteo> &nuevos);
-
-    static QByteArray serializa(const std::vector<ImportesSorteo> &registros);
-
-private:
-    QString ruta_;
-    std::vector<ImportesSorteo> registros_;
-    int danados_ = 0;
-    bool rechazado_ = false;
+class ArchivoGanadores : public ArchivoPorDia<GanadoresSorteo> {
+public:
+    using ArchivoPorDia::ArchivoPorDia;
 };
 
 namespace importes {
 
-QString rutaArchivo(const QString &carpeta);
+QString rutaArchivo(const QString &carpeta);   // premios.dat
+QString rutaGanadores(const QString &carpeta); // ganadores.dat
 
 // Euro cents of an amount as the results page or the service writes it ("1.234.567,89 €",
 // "8,00", "25.000"); nothing when it is no amount.
@@ -95,12 +104,29 @@ std::optional<qint64> centimos(const QString &texto);
 // The six amounts of a breakdown, in the Label10 order; an empty or unreadable entry is an
 // unknown amount.
 ImportesSorteo desdeTextos(double fecha, const std::array<std::optional<QString>, 6> &textos);
-// The amounts of one draw of the results service, from its "escrutinio".
-ImportesSorteo desdeServicio(const servicio::SorteoLeido &sorteo);
+// The amounts of a draw's breakdown, and the rest of it.
+ImportesSorteo desdeEscrutinio(double fecha, const Escrutinio &escrutinio);
+GanadoresSorteo ganadoresDe(double fecha, const Escrutinio &escrutinio);
 
-// Stores the amounts of every draw of a service answer that carries any (a download of the
-// service, or an imported file of the service).
+// Stores the breakdown of every draw of a batch that carries any figure: the amounts in
+// premios.dat, the winners and the Joker's in ganadores.dat. `cambiados` gets the dates of the
+// draws whose stored amounts changed (corrected, or completed), `escrito` whether premios.dat
+// was rewritten.
+Escritura guarda(const QString &carpeta, const Lote &lote, std::vector<double> *cambiados = nullptr,
+                 bool *escrito = nullptr);
+// The same for a service answer (a download of the service, or an imported file of it).
 Escritura guardaServicio(const QString &carpeta, const servicio::Respuesta &respuesta);
+// The first day of the special category (6 hits and the refund): before it a breakdown has the
+// five categories 1ª to 5ª, from it the six of premios.dat.
+QDate primerEspecial();
+// Whether `importes` (the record of the draw of `fecha`, or nullptr) knows every category of
+// its era.
+bool completo(const ImportesSorteo *importes, double fecha);
+// The years, oldest first, with draws of `sorteos` whose amounts are not complete, and how many
+// such draws there are in all.
+std::vector<int> aniosIncompletos(const std::vector<Sorteo> &sorteos,
+                                  const ArchivoImportes &importes, int *incompletos = nullptr);
+
 // Stores the breakdown of the results page of the draw of `fecha` (the amounts Label10
 // shows). An empty date, or a page without a single amount, stores nothing.
 Escritura guardaDesglose(const QString &carpeta, double fecha,

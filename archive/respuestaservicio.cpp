@@ -85,6 +85,15 @@ bool combinacion(const QString &t, Sorteo &s)
     return true;
 }
 
+// Whether the Joker is written as not drawn yet: "-" (or nothing) where its digits go.
+bool jokerPendiente(const QJsonValue &valor)
+{
+    const QJsonValue v =
+        valor.isObject() ? valor.toObject().value(QStringLiteral("combinacion")) : valor;
+    return v.isString() &&
+           (v.toString().trimmed() == QStringLiteral("-") || v.toString().trimmed().isEmpty());
+}
+
 // The Joker as {"combinacion": "1 234 567"}, as "1234567" or as a number. A draw without one
 // (before the Joker existed) keeps 0.
 bool joker(const QJsonValue &valor, double &joker)
@@ -151,8 +160,48 @@ std::vector<Categoria> escrutinio(const QJsonValue &valor)
     return r;
 }
 
-// One entry of the array; false when it is no draw the archive can hold.
-bool leeSorteo(const QJsonObject &original, SorteoLeido &s)
+// The figures of both breakdowns. The first row of a place counts; a label that names no
+// category is noted, so that the user hears of a change of the operator's wording.
+Escrutinio figuras(const std::vector<Categoria> &lista, const QJsonValue &joker,
+                   QStringList &desconocidas)
+{
+    Escrutinio e;
+    for (const Categoria &c : lista) {
+        const int k = casilla(c);
+        if (k < 0) {
+            const QString etiqueta = c.tipo.simplified();
+            if (!etiqueta.isEmpty() && !desconocidas.contains(etiqueta))
+                desconocidas.append(etiqueta);
+            continue;
+        }
+        const size_t i = static_cast<size_t>(k);
+        if (e.centimos[i] < 0)
+            e.centimos[i] = centimos(c.premio).value_or(Escrutinio::kDesconocido);
+        if (e.ganadores[i] < 0)
+            e.ganadores[i] = ganadores(c.ganadores).value_or(Escrutinio::kDesconocido);
+    }
+    for (const QJsonValue &v : joker.toArray()) {
+        const QJsonObject o = v.toObject();
+        const int k = casillaJoker(texto(o.value(QStringLiteral("tipo"))),
+                                   texto(o.value(QStringLiteral("orden_escrutinio"))));
+        if (k < 0)
+            continue;
+        const size_t i = static_cast<size_t>(k);
+        if (e.centimosJoker[i] < 0)
+            e.centimosJoker[i] = centimos(texto(o.value(QStringLiteral("premio"))))
+                                     .value_or(Escrutinio::kDesconocido);
+        if (e.ganadoresJoker[i] < 0)
+            e.ganadoresJoker[i] = ganadores(texto(o.value(QStringLiteral("ganadores"))))
+                                      .value_or(Escrutinio::kDesconocido);
+    }
+    return e;
+}
+
+enum class Lectura { Sorteo, Pendiente, NoValido };
+
+// One entry of the array: a draw the archive can hold, one listed before its result (no
+// combination yet, or a Joker of "-"), or neither.
+Lectura leeSorteo(const QJsonObject &original, SorteoLeido &s, QStringList &desconocidas)
 {
     // The draw is read from the text that is kept of the entry, not from the object: Qt can
     // write a key back other than it read it (a byte-order mark inside a key), and the entry
@@ -161,12 +210,19 @@ bool leeSorteo(const QJsonObject &original, SorteoLeido &s)
     const QJsonObject o = QJsonDocument::fromJson(s.entrada).object();
     s.sorteo.fecha = fecha(o.value(QStringLiteral("fecha_sorteo")));
     const QJsonValue c = o.value(QStringLiteral("combinacion"));
-    if (s.sorteo.fecha == 0 || !c.isString() || !combinacion(c.toString(), s.sorteo) ||
+    if (s.sorteo.fecha == 0)
+        return Lectura::NoValido;
+    static const QRegularExpression cifra(QStringLiteral("\\d"));
+    if (c.isNull() || c.isUndefined() || (c.isString() && !c.toString().contains(cifra)) ||
+        jokerPendiente(o.value(QStringLiteral("joker"))))
+        return Lectura::Pendiente;
+    if (!c.isString() || !combinacion(c.toString(), s.sorteo) ||
         !joker(o.value(QStringLiteral("joker")), s.sorteo.joker) || !s.sorteo.esValido())
-        return false;
+        return Lectura::NoValido;
     s.escrutinio = escrutinio(o.value(QStringLiteral("escrutinio")));
+    s.importes = figuras(s.escrutinio, o.value(QStringLiteral("escrutinio_joker")), desconocidas);
     s.pdf = buscaPdf(o, 4);
-    return true;
+    return Lectura::Sorteo;
 }
 
 } // namespace
@@ -181,9 +237,25 @@ Respuesta lee(const QByteArray &datos)
     QByteArray t = datos;
     if (t.startsWith("\xEF\xBB\xBF"))
         t.remove(0, 3);
+    // A range without draws comes as a JSON text (a message) or null, which the JSON reader
+    // only takes inside an array; one draw saved on its own is an object.
+    const QByteArray recortado = t.trimmed();
+    if (recortado.startsWith('"') || recortado == "null")
+        t = '[' + t + ']';
     QJsonParseError error;
-    const QJsonDocument documento = QJsonDocument::fromJson(t, &error);
-    if (error.error != QJsonParseError::NoError || !documento.isArray())
+    QJsonDocument documento = QJsonDocument::fromJson(t, &error);
+    if (error.error != QJsonParseError::NoError)
+        return r;
+    if (recortado.startsWith('"') || recortado == "null") {
+        r.json = documento.array().size() == 1;
+        return r;
+    }
+    if (documento.isObject()) {
+        if (!documento.object().contains(QStringLiteral("fecha_sorteo")))
+            return r;
+        documento = QJsonDocument(QJsonArray{documento.object()});
+    }
+    if (!documento.isArray())
         return r;
     r.json = true;
 
@@ -196,12 +268,14 @@ Respuesta lee(const QByteArray &datos)
     for (qsizetype i = 0; i < lista.size(); ++i) {
         const int posicion = static_cast<int>(i + 1);
         SorteoLeido s;
-        if (!lista[i].isObject() || !leeSorteo(lista[i].toObject(), s)) {
+        const Lectura l = lista[i].isObject() ? leeSorteo(lista[i].toObject(), s, r.desconocidas)
+                                              : Lectura::NoValido;
+        if (l != Lectura::Sorteo) {
             const double dia =
                 lista[i].isObject()
                     ? fecha(lista[i].toObject().value(QStringLiteral("fecha_sorteo")))
                     : 0;
-            invalidos.push_back({posicion, dia});
+            (l == Lectura::Pendiente ? r.pendientes : invalidos).push_back({posicion, dia});
             continue;
         }
         const double dia = s.sorteo.fecha;
@@ -225,6 +299,22 @@ Respuesta lee(const QByteArray &datos)
     return r;
 }
 
+Lote lote(const Respuesta &respuesta)
+{
+    Lote l;
+    l.sorteos.reserve(respuesta.sorteos.size());
+    for (const SorteoLeido &s : respuesta.sorteos)
+        l.sorteos.push_back({s.sorteo, s.importes, s.pdf});
+    for (const Invalido &i : respuesta.invalidos)
+        l.excluidos.push_back({Excluido::Motivo::NoValido, i.posicion, i.fecha});
+    for (const Invalido &i : respuesta.pendientes)
+        l.excluidos.push_back({Excluido::Motivo::Pendiente, i.posicion, i.fecha});
+    std::stable_sort(l.excluidos.begin(), l.excluidos.end(),
+                     [](const Excluido &a, const Excluido &b) { return a.posicion < b.posicion; });
+    l.desconocidas = respuesta.desconocidas;
+    return l;
+}
+
 int casilla(const Categoria &c)
 {
     static const QRegularExpression aciertos(
@@ -245,16 +335,29 @@ int casilla(const Categoria &c)
             return n == 4 ? 4 : 5;
         return -1;
     }
-    for (const QString &t : {c.categoria, c.tipo}) {
-        if (t.contains(QStringLiteral("especial"), Qt::CaseInsensitive))
-            return 0;
-        if (const QRegularExpressionMatch m = numerada.match(t); m.hasMatch()) {
-            const int n = m.captured(1).toInt();
-            if (n >= 1 && n <= 5)
-                return n;
-        }
+    if (c.tipo.contains(QStringLiteral("especial"), Qt::CaseInsensitive))
+        return 0;
+    if (c.tipo.contains(QStringLiteral("reintegro"), Qt::CaseInsensitive))
+        return Escrutinio::kReintegro;
+    if (const QRegularExpressionMatch m = numerada.match(c.tipo); m.hasMatch()) {
+        const int n = m.captured(1).toInt();
+        if (n >= 1 && n <= 5)
+            return n;
     }
     return -1;
+}
+
+int casillaJoker(const QString &tipo, const QString &orden)
+{
+    static const QRegularExpression ultimas(QStringLiteral("([2-6])\\s*[uú]ltimas"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (tipo.contains(QStringLiteral("todas"), Qt::CaseInsensitive))
+        return 0;
+    if (const QRegularExpressionMatch m = ultimas.match(tipo); m.hasMatch())
+        return 7 - m.captured(1).toInt();
+    bool ok = false;
+    const int n = orden.trimmed().toInt(&ok);
+    return ok && n >= 1 && n <= Escrutinio::kJoker ? n - 1 : -1;
 }
 
 std::array<std::optional<QString>, 6> premios(const std::vector<Categoria> &lista)
@@ -262,7 +365,7 @@ std::array<std::optional<QString>, 6> premios(const std::vector<Categoria> &list
     std::array<std::optional<QString>, 6> r;
     for (const Categoria &c : lista) {
         const int k = casilla(c);
-        if (k < 0 || r[static_cast<size_t>(k)])
+        if (k < 0 || k >= static_cast<int>(r.size()) || r[static_cast<size_t>(k)])
             continue;
         if (QString t = importe(c.premio); !t.isEmpty())
             r[static_cast<size_t>(k)] = std::move(t);
@@ -318,6 +421,33 @@ QString importe(const QString &premio)
     for (qsizetype i = r.size() - 3; i > 0; i -= 3)
         r.insert(i, QLatin1Char('.'));
     return r + QLatin1Char(',') + QStringLiteral("%1").arg(centimos, 2, 10, QLatin1Char('0'));
+}
+
+std::optional<qint64> centimos(const QString &premio)
+{
+    QString t = importe(premio);
+    if (t.isEmpty())
+        return std::nullopt;
+    t.remove(QLatin1Char('.'));
+    const qsizetype coma = t.indexOf(QLatin1Char(','));
+    bool ok = false;
+    const qint64 euros = t.left(coma).toLongLong(&ok);
+    if (!ok || euros > Escrutinio::kMaximo / 100)
+        return std::nullopt;
+    const int cent = t.mid(coma + 1).toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return euros * 100 + cent;
+}
+
+std::optional<qint64> ganadores(const QString &texto)
+{
+    QString t = texto.trimmed();
+    t.remove(QLatin1Char('.'));
+    if (t.isEmpty() || t.size() > 12 ||
+        std::any_of(t.cbegin(), t.cend(), [](QChar c) { return c < u'0' || c > u'9'; }))
+        return std::nullopt;
+    return t.toLongLong();
 }
 
 bool esPdf(const QString &t)

@@ -294,6 +294,9 @@ Lectura lee(const QByteArray &texto)
     const qsizetype inicio = inicioTexto(texto);
     if (inicio < texto.size() && (texto[inicio] == '[' || texto[inicio] == '{')) {
         const QJsonDocument doc = QJsonDocument::fromJson(texto.mid(inicio));
+        // One draw saved on its own, as the per-date service answers it.
+        if (doc.isObject() && doc.object().contains(QLatin1String("fecha_sorteo")))
+            return leeServicio(texto.mid(inicio));
         if (!doc.isArray())
             return {};
         switch (formatoJson(doc.array())) {

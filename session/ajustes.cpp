@@ -148,6 +148,8 @@ Sitios Sitios::lee(const QString &carpeta, Escritura *escritura)
     const QString fuente = valor("operador", "fuente", "servicio").trimmed().toLower();
     if (fuente == QStringLiteral("pagina") || fuente == QString::fromUtf8("página"))
         s.fuente = Fuente::Pagina;
+    else if (fuente == QStringLiteral("fecha"))
+        s.fuente = Fuente::Fecha;
     // The service answers browsers; a program's own name may be turned away.
     s.operadorAgente = valor("operador", "agente",
                              "Mozilla/5.0 (X11; Linux x86_64; rv:128.0) Gecko/20100101 "

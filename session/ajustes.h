@@ -37,8 +37,9 @@ struct Sitios {
     // ajustes.ini holds a few short lines; a larger file is not read (defaults for the run).
     static constexpr qint64 kLimiteIni = 64 * 1024;
 
-    // Where new draws come from: the operator's JSON results service, or its results pages.
-    enum class Fuente { Servicio, Pagina };
+    // Where new draws come from ("fuente" under [operador]): the operator's range service
+    // ("servicio"), its per-date service ("fecha"), or its results pages ("pagina").
+    enum class Fuente { Servicio, Fecha, Pagina };
 
     QString operadorSitio; // scheme and host of the results site
     Fuente fuente = Fuente::Servicio;

@@ -16,6 +16,8 @@ namespace {
 // Far more than any archive holds; a larger file is not copied aside, and so not emptied.
 constexpr qint64 kMaximoCopia = qint64(64) << 20;
 constexpr qint64 kMaximoPagina = Transferencia::kLimitePagina + 1024;
+// Amounts the operator publishes after the numbers, or corrects, come within these days.
+constexpr int kDiasRevisados = 30;
 
 // Where an archive the statistics could not read is kept: beside it, named after the moment
 // it was found, never over an earlier copy.
@@ -119,7 +121,7 @@ void Sesion::copiaHistoricoInicial()
         return;
     QByteArray bytes;
     if (archivos::lee(inicial, qint64(ArchivoSorteos::kMaximo) * Sorteo::kLongitud, bytes))
-        archivos::escribe(archivo, bytes);
+        historicoNuevo_ = archivos::escribe(archivo, bytes) == Escritura::Hecha;
 }
 
 void Sesion::ponAjustes(const Ajustes &ajustes)
@@ -131,6 +133,17 @@ void Sesion::ponAjustes(const Ajustes &ajustes)
 void Sesion::leeajustes()
 {
     sitios_ = Sitios::lee(carpeta_);
+    switch (sitios_.fuente) {
+    case Sitios::Fuente::Servicio:
+        fuente_ = fuenteRango(sitios_.operadorSitio, sitios_.operadorAgente);
+        break;
+    case Sitios::Fuente::Fecha:
+        fuente_ = fuenteFecha(sitios_.operadorSitio, sitios_.operadorAgente);
+        break;
+    case Sitios::Fuente::Pagina:
+        fuente_.reset();
+        break;
+    }
     ponAjustes(::leeajustes(carpeta_, sitios_));
     ponMeses(ajustes_.profundidad);
 }
@@ -318,6 +331,7 @@ void Sesion::ponAvisoNuevos(const QString &texto)
 void Sesion::empiezaDescarga()
 {
     descargados_ = 0;
+    importesActualizados_ = 0;
     sorteosnuevos_ = 0;
     errordatos_ = false;
     ponAvisoNuevos(QString());
@@ -342,34 +356,123 @@ analisis::Resultado Sesion::recibePagina(const QByteArray &pagina)
     return r;
 }
 
-Sesion::Recepcion Sesion::recibeServicio(const QByteArray &respuesta, const QDate &hasta)
+std::pair<QDate, QDate> Sesion::diasPorPedir() const
+{
+    const QDate hoyDia = hoy();
+    return {std::min(diasQueFaltan().first, hoyDia.addDays(-kDiasRevisados)), hoyDia};
+}
+
+std::pair<QDate, QDate> Sesion::diasQueFaltan() const
+{
+    return {servicio::inicio(sorteos_.vacio() ? 0 : sorteos_.ultimo().fecha), hoy()};
+}
+
+Sesion::Recepcion Sesion::recibe(const QByteArray &respuesta, const QDate &hasta)
 {
     Recepcion recepcion;
-    const servicio::Respuesta r = servicio::lee(respuesta);
-    recepcion.json = r.json;
-    recepcion.grande = r.grande;
-    if (!r.json)
+    if (!fuente_)
         return recepcion;
-    servicio::Agregado a = servicio::agrega(r, sorteos_, hasta);
-    // Every draw of the answer brings its prize amounts, new to the archive or not: the money a
-    // syndicate won is reckoned from them.
-    if (importes::guardaServicio(carpeta_, r) == Escritura::Hecha) {
+    const Fuente::Lectura l = fuente_->lee(respuesta);
+    recepcion.forma = l.forma;
+    if (l.forma != Fuente::Lectura::Forma::Lista)
+        return recepcion;
+    for (const QString &etiqueta : l.lote.desconocidas)
+        if (!etiquetasAvisadas_.contains(etiqueta)) {
+            etiquetasAvisadas_.append(etiqueta);
+            recepcion.desconocidas.append(etiqueta);
+        }
+    const double referencia = sorteos_.vacio() ? 0 : sorteos_.ultimo().fecha;
+    servicio::Agregado a = servicio::agrega(l.lote, sorteos_, hasta);
+    // Every draw of the answer brings its breakdown, new to the archive or not: the money a
+    // syndicate won is reckoned from it, and the operator publishes or corrects it late.
+    std::vector<double> cambiados;
+    bool escrito = false;
+    if (importes::guarda(carpeta_, l.lote, &cambiados, &escrito) == Escritura::Hecha && escrito) {
+        importesActualizados_ += static_cast<int>(
+            std::count_if(cambiados.begin(), cambiados.end(), [referencia](double f) {
+                return std::floor(f) <= std::floor(referencia);
+            }));
         abreImportes();
         emit importesCambiados();
     }
     if (a.nuevos > 0) {
         descargados_ += a.nuevos;
         ponAvisoNuevos(analisis::textoContador(descargados_));
-        // The answers come oldest first, so the last one kept is the newest draw's: the tab
-        // shows its breakdown now and at every start, as the draw page did.
-        archivos::escribe(ruta(QStringLiteral("sorteo.json")), '[' + a.ultimo->entrada + "]\n");
     }
+    // The tab shows the newest draw's document now and at every start, as the draw page did.
+    if (!l.entradaUltimo.isEmpty() && !sorteos_.vacio() && !l.lote.sorteos.empty() &&
+        std::floor(l.lote.sorteos.back().sorteo.fecha) == std::floor(sorteos_.ultimo().fecha))
+        archivos::escribe(ruta(QStringLiteral("sorteo.json")), '[' + l.entradaUltimo + "]\n");
     a.ultimo = nullptr;
     recepcion.agregado = a;
     return recepcion;
 }
 
-int Sesion::cierraServicio()
+namespace {
+// Where an interrupted "Completar importes de premios" goes on: the year to ask next.
+const char *const kSiguienteAnio = "completar.dat";
+} // namespace
+
+std::vector<int> Sesion::aniosSinImportes() const
+{
+    QByteArray guardado;
+    archivos::lee(ruta(QString::fromLatin1(kSiguienteAnio)), 16, guardado);
+    const int desde = guardado.trimmed().toInt();
+    std::vector<int> anios = importes::aniosIncompletos(sorteos_.sorteos(), importes_);
+    anios.erase(std::remove_if(anios.begin(), anios.end(), [desde](int a) { return a < desde; }),
+                anios.end());
+    return anios;
+}
+
+int Sesion::sorteosSinImportes() const
+{
+    int cuantos = 0;
+    importes::aniosIncompletos(sorteos_.sorteos(), importes_, &cuantos);
+    return cuantos;
+}
+
+std::pair<QDate, QDate> Sesion::diasDelAnio(int anio) const
+{
+    const QDate ultimo = sorteos_.vacio() ? hoy() : fechas::dia(sorteos_.ultimo().fecha);
+    return {std::max(QDate(anio, 1, 1), servicio::primerSorteo()),
+            std::min(QDate(anio, 12, 31), ultimo)};
+}
+
+Sesion::Completado Sesion::completaImportes(const QByteArray &respuesta, int anio)
+{
+    Completado c;
+    if (!fuente_)
+        return c;
+    const Fuente::Lectura l = fuente_->lee(respuesta);
+    c.forma = l.forma;
+    if (l.forma != Fuente::Lectura::Forma::Lista)
+        return c;
+    const auto delAnio = [this, anio] {
+        int cuantos = 0;
+        for (const Sorteo &s : sorteos_.sorteos())
+            cuantos += fechas::dia(s.fecha).year() == anio &&
+                       !importes::completo(importes_.busca(s.fecha), s.fecha);
+        return cuantos;
+    };
+    const int antes = delAnio();
+    // Only the amounts: the draws of the answer are the archive's own (new ones come with a
+    // download, which checks them).
+    if (importes::guarda(carpeta_, l.lote) == Escritura::Hecha) {
+        abreImportes();
+        c.completados = antes - delAnio();
+        if (c.completados > 0)
+            emit importesCambiados();
+    }
+    archivos::escribe(ruta(QString::fromLatin1(kSiguienteAnio)), QByteArray::number(anio + 1));
+    return c;
+}
+
+void Sesion::terminaImportes()
+{
+    QFile::remove(ruta(QString::fromLatin1(kSiguienteAnio)));
+}
+
+int Sesion::cierraRecepcion()
 {
     // With nothing new the checking looks at the newest archived draw.
     sorteosnuevos_ = descargados_ > 0 ? descargados_ : 1;

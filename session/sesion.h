@@ -14,6 +14,7 @@
 #include "syndicates/socios.h"
 #include "web/analisis.h"
 #include "web/desglose.h"
+#include "web/fuente.h"
 #include "web/servicio.h"
 
 #include <QDateTime>
@@ -187,18 +188,47 @@ public:
     // rewrite; nothing of a page that could not be read is. Sets sorteosnuevos (1 when none
     // was new: the checking then looks at the newest draw).
     analisis::Resultado recibePagina(const QByteArray &pagina);
-    // One answer of the results service: the prize amounts of every draw it holds are kept,
-    // its draws newer than the archive and not after `hasta` are appended, and the newest
-    // one's breakdown is kept for the "Último sorteo" tab.
+    // Where a download asks for draws, from the "fuente" setting; nullptr for the results pages.
+    const Fuente *fuente() const { return fuente_.get(); }
+    // The days a download asks for, up to today: from the day after the newest archived draw,
+    // and the last 30 days again, whose amounts may have come late or been corrected.
+    std::pair<QDate, QDate> diasPorPedir() const;
+    // The days the archive lacks, up to today.
+    std::pair<QDate, QDate> diasQueFaltan() const;
+    // One answer of the source: the breakdown of every draw it holds is kept (new to the
+    // archive or not), its draws newer than the archive and not after `hasta` are appended,
+    // and the newest one's entry is kept for the "Último sorteo" tab.
     struct Recepcion {
-        bool json = false;           // the answer is a list of draws
-        bool grande = false;         // refused unread
+        Fuente::Lectura::Forma forma = Fuente::Lectura::Forma::NoEsLista;
         servicio::Agregado agregado; // `ultimo` is not kept: the answer is gone
+        QStringList desconocidas;    // category labels not told of before in this run
     };
-    Recepcion recibeServicio(const QByteArray &respuesta, const QDate &hasta);
-    int descargados() const { return descargados_; } // draws the service download stored
+    Recepcion recibe(const QByteArray &respuesta, const QDate &hasta);
+    int descargados() const { return descargados_; } // draws the running download stored
+    // Draws archived before the running download whose stored amounts it changed: corrected,
+    // or completed after a first part. (Amounts a draw gets for the first time, however late,
+    // are not counted: every download brings those for the last days.)
+    int importesActualizados() const { return importesActualizados_; }
     // The answers are read: sets sorteosnuevos and rescans; returns the draws stored.
-    int cierraServicio();
+    int cierraRecepcion();
+    // --- "Completar importes de premios": the amounts of archived draws, a year a request ---
+    // The years, oldest first, whose archived draws lack amounts of their era, from the one an
+    // interrupted run stopped in; and how many archived draws lack them in all.
+    std::vector<int> aniosSinImportes() const;
+    int sorteosSinImportes() const;
+    // The days of `anio` to ask for.
+    std::pair<QDate, QDate> diasDelAnio(int anio) const;
+    // The answer for `anio`: its amounts are kept and the next run starts after that year.
+    struct Completado {
+        Fuente::Lectura::Forma forma = Fuente::Lectura::Forma::NoEsLista;
+        int completados = 0; // archived draws of the year whose amounts it completed
+    };
+    Completado completaImportes(const QByteArray &respuesta, int anio);
+    // Every year was asked: a next run starts again from the oldest.
+    void terminaImportes();
+    // The shipped history became the archive at this start: the program offers to complete it.
+    bool historicoNuevo() const { return historicoNuevo_; }
+
     // The download is over: the results lists check its new draws, the views hear of them.
     void terminaDescarga();
     // The breakdown of the newest draw: from its results page (www2.txt), whose amounts are
@@ -316,6 +346,8 @@ private:
     Recuento recuento_;
     Tablas tablas_;
     std::unique_ptr<Cuentas> cuentas_;
+    std::unique_ptr<Fuente> fuente_;
+    QStringList etiquetasAvisadas_; // category labels not understood, told once a run
     std::vector<std::pair<double, QByteArray>> claves_; // creation date and name of each record
     int refrescos_ = 0;
 
@@ -334,6 +366,7 @@ private:
     bool descargando_ = false;
     int sorteosnuevos_ = 0;
     int descargados_ = 0;
+    int importesActualizados_ = 0;
     QString enlacesorteo_;
     bool errordatos_ = false;
     stats::Filtro filtro_;
@@ -347,5 +380,6 @@ private:
     int penagrabada_ = 0;
     bool cerrando_ = false;
     bool danadosAvisados_ = false;
+    bool historicoNuevo_ = false;
     bool penasAvisadas_ = false;
 };

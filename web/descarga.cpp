@@ -40,6 +40,11 @@ QString Descarga::noGuardados()
     return QStringLiteral("SORTEOS NO GUARDADOS");
 }
 
+QString Descarga::esperando()
+{
+    return QStringLiteral("ESPERANDO AL SERVIDOR");
+}
+
 QString Descarga::textoAviso(Aviso aviso)
 {
     switch (aviso) {
@@ -73,7 +78,7 @@ Descarga::Descarga(QString carpeta, Ventana &ventana, QObject *parent)
 void Descarga::empieza(const QUrl &busqueda, const QString &sitio)
 {
     Inet2.cancela();
-    servicio_ = false;
+    respuestas_ = false;
     maximo_ = 5;
     sitio_ = sitio;
     texto.clear();
@@ -91,14 +96,14 @@ void Descarga::empieza(const QUrl &busqueda, const QString &sitio)
     Inet1.pide(busqueda);
 }
 
-void Descarga::empiezaServicio(std::vector<QUrl> peticiones,
-                               const Transferencia::Cabeceras &cabeceras, const QString &host)
+void Descarga::empiezaRespuestas(std::vector<Fuente::Peticion> peticiones, qint64 limite,
+                                 const QString &host)
 {
     Inet2.cancela();
-    servicio_ = true;
+    respuestas_ = true;
     peticiones_ = std::move(peticiones);
     siguiente_ = 0;
-    cabeceras_ = cabeceras;
+    limite_ = limite;
     host_ = host;
     maximo_ = static_cast<int>(peticiones_.size()) + 4;
     texto.clear();
@@ -108,17 +113,35 @@ void Descarga::empiezaServicio(std::vector<QUrl> peticiones,
     activa_ = true;
     ventana_.primeraPestana();
     ventana_.temporizador(true);
-    pideServicio();
+    reintentos_ = 0;
+    pide();
 }
 
-void Descarga::pideServicio()
+void Descarga::pide()
 {
     // Every request gets the same time as the first: the counters start again.
     segundosdescarga = 0;
     pasodescarga = 2;
     ponProgreso(static_cast<int>(siguiente_) + 1);
     ponEstado(conectando());
-    Inet1.pide(peticiones_[siguiente_++], servicio::kLimite, cabeceras_);
+    const Fuente::Peticion &p = peticiones_[siguiente_++];
+    Inet1.pide(p.direccion, limite_, p.cabeceras);
+}
+
+bool Descarga::esperaYReintenta()
+{
+    if (reintentos_ >= kReintentos)
+        return false;
+    const int pedida = Inet1.reintentarTras();
+    if (pedida > kEsperaMaxima)
+        return false;
+    espera_ = pedida >= 0 ? std::max(pedida, 1) : 2 << reintentos_;
+    ++reintentos_;
+    --siguiente_; // the same request again
+    segundosdescarga = 0;
+    pasodescarga = 4;
+    ponEstado(esperando());
+    return true;
 }
 
 void Descarga::primeraRecibiendo(qint64 bytes)
@@ -134,17 +157,29 @@ void Descarga::primeraTerminada(bool bien)
 {
     if (!activa_ || pasodescarga != 2)
         return;
-    if (!bien && servicio_) {
+    if (!bien && respuestas_) {
         switch (Inet1.fallo()) {
-        case Transferencia::Fallo::Http:
-            fallaServicio(servicio::textoHttp(host_, Inet1.codigoHttp()),
+        case Transferencia::Fallo::Http: {
+            const int codigo = Inet1.codigoHttp();
+            if (codigo == 406 || codigo == 429) {
+                if (!esperaYReintenta())
+                    falla(servicio::textoLimitado(host_, codigo, kReintentos),
                           tituloAviso(Aviso::NoConectado));
+                return;
+            }
+            if (codigo == 403) {
+                ventana_.rechazada(codigo);
+                falla(QString(), QString());
+                return;
+            }
+            falla(servicio::textoHttp(host_, codigo), tituloAviso(Aviso::NoConectado));
             return;
+        }
         case Transferencia::Fallo::Grande:
-            fallaServicio(servicio::textoGrande(host_), servicio::tituloNoValido());
+            falla(servicio::textoGrande(host_), servicio::tituloNoValido());
             return;
         default:
-            fallaServicio(textoAviso(Aviso::NoConectado), tituloAviso(Aviso::NoConectado));
+            falla(textoAviso(Aviso::NoConectado), tituloAviso(Aviso::NoConectado));
             return;
         }
     }
@@ -154,7 +189,7 @@ void Descarga::primeraTerminada(bool bien)
         return;
     }
     texto = Inet1.datos();
-    if (servicio_) {
+    if (respuestas_) {
         // An answer of a few bytes ("[]": nothing held in those days) is an answer all the same.
         bytesAnteriores_ += texto.size();
         ponBytes(bytesAnteriores_);
@@ -191,57 +226,67 @@ void Descarga::abandona(Aviso aviso)
     ponEstado(QString());
 }
 
-void Descarga::fallaServicio(const QString &texto, const QString &titulo)
+void Descarga::falla(const QString &texto, const QString &titulo)
 {
     Inet1.cancela();
     // The draws of the answers already read are in the archive: they are checked as after any
     // download. Without any, the download ends as a failed page download does.
-    if (ventana_.nuevosServicio() > 0) {
+    if (ventana_.nuevos() > 0) {
         if (!texto.isEmpty())
-            ventana_.avisaServicio(texto, titulo);
-        cierraServicio();
+            ventana_.avisaFallo(texto, titulo);
+        cierraRespuestas();
         return;
     }
     activa_ = false;
     if (!texto.isEmpty())
-        ventana_.avisaServicio(texto, titulo);
+        ventana_.avisaFallo(texto, titulo);
     ventana_.temporizador(false);
     ponProgreso(0);
     ponEstado(ventana_.sinGuardar() ? noGuardados() : QString());
 }
 
-void Descarga::cierraServicio()
+void Descarga::cierraRespuestas()
 {
     ponProgreso(maximo_ - 3);
     ventana_.temporizador(false);
     activa_ = false;
     ponBytes(bytesAnteriores_, true);
     texto.clear();
-    ventana_.cierraServicio();
+    ventana_.cierraRespuestas();
     // Draws stored by earlier answers are checked even when a later one could not be stored.
     if (!ventana_.errordatos())
         ventana_.postproceso();
-    ponEstado(ventana_.sinGuardar() ? noGuardados() : finalizada());
+    const QString nota = ventana_.notaFinal();
+    ponEstado(ventana_.sinGuardar()
+                  ? noGuardados()
+                  : finalizada() + (nota.isEmpty() ? QString() : QStringLiteral(" · ") + nota));
     ventana_.primeraPestana();
     ponProgreso(maximo_);
 }
 
-void Descarga::pasoServicio()
+void Descarga::pasoRespuestas()
 {
+    if (pasodescarga == 4) {
+        if (segundosdescarga >= espera_)
+            pide();
+        return;
+    }
     if (pasodescarga != 3 || Inet1.estado() != Transferencia::Estado::Hecha)
         return;
     segundosdescarga = 0;
     pasodescarga = 5;
     ponEstado(analizando());
-    const bool sigue = ventana_.leeServicio(texto);
+    const bool sigue = ventana_.leeRespuesta(texto);
     if (!activa_)
         return;
-    if (!sigue)
-        fallaServicio(QString(), QString());
-    else if (siguiente_ < peticiones_.size())
-        pideServicio();
-    else
-        cierraServicio();
+    if (!sigue) {
+        falla(QString(), QString());
+    } else if (siguiente_ < peticiones_.size()) {
+        reintentos_ = 0;
+        pide();
+    } else {
+        cierraRespuestas();
+    }
 }
 
 void Descarga::detiene()
@@ -298,22 +343,22 @@ void Descarga::paso()
     ++segundosdescarga;
 
     if (segundosdescarga == kTicksSinRespuesta && estado_ == conectando()) {
-        if (servicio_)
-            fallaServicio(textoAviso(Aviso::NoConectado), tituloAviso(Aviso::NoConectado));
+        if (respuestas_)
+            falla(textoAviso(Aviso::NoConectado), tituloAviso(Aviso::NoConectado));
         else
             abandona(Aviso::NoConectado);
         return;
     }
-    // The pages: the first page not parsed yet; the service: the answer asked for not here yet.
-    if (segundosdescarga == kTicksLento && (servicio_ ? pasodescarga == 2 : progreso_ == 1)) {
-        if (servicio_)
-            fallaServicio(textoAviso(Aviso::Tarda), tituloAviso(Aviso::Tarda));
+    // The pages: the first page not parsed yet; a source: the answer asked for not here yet.
+    if (segundosdescarga == kTicksLento && (respuestas_ ? pasodescarga == 2 : progreso_ == 1)) {
+        if (respuestas_)
+            falla(textoAviso(Aviso::Tarda), tituloAviso(Aviso::Tarda));
         else
             abandona(Aviso::Tarda);
         return;
     }
-    if (servicio_) {
-        pasoServicio();
+    if (respuestas_) {
+        pasoRespuestas();
         return;
     }
 

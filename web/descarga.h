@@ -1,5 +1,6 @@
 #pragma once
 
+#include "web/fuente.h"
 #include "web/transferencia.h"
 
 #include <QObject>
@@ -12,9 +13,11 @@
 // then the refreshes. Nothing here waits: the transfers run on the event loop while the
 // window stays responsive, and the timer ticks count how long the site takes.
 //
-// From the results service the steps are others: its answers come one after the other on the
-// first transfer control (one a year of draws), each read at the next tick, then the same
-// refreshes. The time-outs, the byte counter and the progress work the same way.
+// From a source of JSON answers (the operator's services, see fuente.h) the steps are others:
+// its answers come one after the other on the first transfer control, each read at the next
+// tick, then the same refreshes. The time-outs, the byte counter and the progress work the
+// same way. A service that asks to slow down (HTTP 406 or 429) is asked again after 2, 4 and
+// 8 ticks, or after the seconds it names, three times at most.
 class Descarga : public QObject {
     Q_OBJECT
 public:
@@ -25,6 +28,10 @@ public:
     static QString finalizada();     // "TRANSFERENCIA FINALIZADA"
     static QString datosNoValidos(); // "DATOS NO VÁLIDOS": the page could not be read
     static QString noGuardados();    // "SORTEOS NO GUARDADOS": found, but the archive refused
+    static QString esperando();      // "ESPERANDO AL SERVIDOR": asked to slow down
+    static constexpr int kReintentos = 3;
+    // Longest wait a service may ask for before the download gives up on it.
+    static constexpr int kEsperaMaxima = 60;
 
     enum class Aviso {
         NoConectado, // unreachable site, failed transfer, no answer within 5 ticks
@@ -50,25 +57,29 @@ public:
         // Checking, archive scan, statistics and prize breakdown after a good parse.
         virtual void postproceso() = 0;
 
-        // The results service. One answer: its new draws go to the archive. False when the
-        // download stops here; the window has told the user why.
-        virtual bool leeServicio(const QByteArray &respuesta) = 0;
-        // A failure of the service the window tells the user of (warning box).
-        virtual void avisaServicio(const QString &texto, const QString &titulo) = 0;
+        // A source of JSON answers. One answer: its new draws go to the archive. False when
+        // the download stops here; the window has told the user why.
+        virtual bool leeRespuesta(const QByteArray &respuesta) = 0;
+        // A failure of the source the window tells the user of (warning box).
+        virtual void avisaFallo(const QString &texto, const QString &titulo) = 0;
+        // The operator turned the program away (HTTP 403): the window offers the way round.
+        virtual void rechazada(int codigoHttp) = 0;
         // Draws the running download has stored so far.
-        virtual int nuevosServicio() const = 0;
+        virtual int nuevos() const = 0;
         // The answers are read: the count, the notice when nothing was new, the archive scan.
-        virtual void cierraServicio() = 0;
+        virtual void cierraRespuestas() = 0;
+        // What the status adds to "TRANSFERENCIA FINALIZADA" (empty: nothing).
+        virtual QString notaFinal() const { return {}; }
     };
 
     Descarga(QString carpeta, Ventana &ventana, QObject *parent = nullptr);
 
     // Starts a download: asks `sitio` for the search page `busqueda`, arms the timer.
     void empieza(const QUrl &busqueda, const QString &sitio);
-    // Starts a download from the results service: asks for each address in turn, with these
-    // headers, and arms the timer. `host` names the service in the messages.
-    void empiezaServicio(std::vector<QUrl> peticiones, const Transferencia::Cabeceras &cabeceras,
-                         const QString &host);
+    // Starts a download from a source of JSON answers: asks for each request in turn (answers
+    // up to `limite` bytes) and arms the timer. `host` names the source in the messages.
+    void empiezaRespuestas(std::vector<Fuente::Peticion> peticiones, qint64 limite,
+                           const QString &host);
     // One timer tick.
     void tick();
     // Cancels the first transfer, stops the timer and clears the progress and the status (a
@@ -86,8 +97,8 @@ public:
     int maximo() const { return maximo_; }
     void ponProgreso(int valor);
 
-    // Step of the download: 2 before the first page, 3 when it is here, 5 parsed,
-    // 6 second page asked for, 7 second page ready.
+    // Step of the download: 2 before the first page, 3 when it is here, 4 waiting to ask
+    // again, 5 parsed, 6 second page asked for, 7 second page ready.
     int pasodescarga = 0;
     int segundosdescarga = 0; // ticks since the last reset
     int estadoinet = 0;       // last state of the first transfer control (11 = failed)
@@ -110,11 +121,13 @@ private:
     void segundaTerminada(bool bien);
     // Ends the download without a result: message, timer off, progress 0, status cleared.
     void abandona(Aviso aviso);
-    // The results service.
-    void pasoServicio();
-    void pideServicio();
-    void fallaServicio(const QString &texto, const QString &titulo);
-    void cierraServicio();
+    // The answers of a source.
+    void pasoRespuestas();
+    void pide();
+    void falla(const QString &texto, const QString &titulo);
+    void cierraRespuestas();
+    // A throttled request: false when it has been retried enough.
+    bool esperaYReintenta();
     void guarda(const QString &archivo, const QByteArray &contenido) const;
 
     QString carpeta_;
@@ -128,10 +141,12 @@ private:
     int progreso_ = 0;
     int maximo_ = 5;
 
-    bool servicio_ = false;
-    std::vector<QUrl> peticiones_;
+    bool respuestas_ = false; // answers of a source, not the results pages
+    std::vector<Fuente::Peticion> peticiones_;
     size_t siguiente_ = 0; // the request the last answer belongs to is siguiente_ - 1
-    Transferencia::Cabeceras cabeceras_;
+    qint64 limite_ = 0;
     QString host_;
     qint64 bytesAnteriores_ = 0; // answers already read
+    int reintentos_ = 0;         // of the request under way
+    int espera_ = 0;             // ticks to wait before asking it again
 };

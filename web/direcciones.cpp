@@ -31,6 +31,13 @@ QUrl servicio(const QString &sitio, const QDate &desde, const QDate &hasta)
                 hasta.toString(formato));
 }
 
+QUrl fecha(const QString &sitio, const QDate &dia)
+{
+    return QUrl(sinBarraFinal(sitio) +
+                QStringLiteral("/servicios/fechav3?game_id=LAPR&fecha_sorteo=") +
+                dia.toString(QStringLiteral("yyyyMMdd")));
+}
+
 QUrl resultados(const QString &sitio)
 {
     return QUrl(sinBarraFinal(sitio) + QStringLiteral("/es/resultados/primitiva"));

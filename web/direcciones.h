@@ -12,6 +12,8 @@ namespace direcciones {
 QUrl busqueda(const QString &sitio, const QDate &desde, const QDate &hasta);
 // The operator's results service: every La Primitiva draw held from `desde` to `hasta`.
 QUrl servicio(const QString &sitio, const QDate &desde, const QDate &hasta);
+// The operator's per-date service: the La Primitiva draw held on `dia`.
+QUrl fecha(const QString &sitio, const QDate &dia);
 // The operator's results page, for the user's browser.
 QUrl resultados(const QString &sitio);
 // The draw's own page, from the link path found on the search page ("2026/1234567").

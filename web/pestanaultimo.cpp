@@ -3,6 +3,7 @@
 #include "web/pestanaultimo.h"
 #include "archive/fechas.h"
 #include "archive/texto.h"
+#include "reports/ganancias.h"
 #include "session/sesion.h"
 #include "web/analisis.h"
 #include "web/descarga.h"
@@ -100,13 +101,19 @@ public:
     bool errordatos() const override { return p_.sesion_.errordatos(); }
     bool sinGuardar() const override { return p_.sinGuardar_; }
     void postproceso() override { p_.postdescarga(); }
-    bool leeServicio(const QByteArray &respuesta) override { return p_.leeServicio(respuesta); }
-    void avisaServicio(const QString &texto, const QString &titulo) override
+    bool leeRespuesta(const QByteArray &respuesta) override { return p_.leeRespuesta(respuesta); }
+    void avisaFallo(const QString &texto, const QString &titulo) override
     {
         Escritorio::actual().aviso(texto, titulo, Escritorio::Icono::Exclamacion);
     }
-    int nuevosServicio() const override { return p_.sesion_.descargados(); }
-    void cierraServicio() override { p_.cierraServicio(); }
+    void rechazada(int codigoHttp) override { p_.ofreceNavegador(codigoHttp); }
+    int nuevos() const override { return p_.sesion_.descargados(); }
+    void cierraRespuestas() override { p_.cierraRespuestas(); }
+    QString notaFinal() const override
+    {
+        const int n = p_.sesion_.importesActualizados();
+        return n > 0 ? servicio::textoImportesActualizados(n) : QString();
+    }
 
 private:
     PestanaUltimo &p_;
@@ -268,17 +275,13 @@ void PestanaUltimo::Picture2_Click()
         return;
     }
     const Sitios &sitios = sesion_.sitios();
-    if (sitios.fuente == Sitios::Fuente::Servicio) {
-        // Everything from the day after the newest archived draw up to today, whatever the gap.
-        hastaServicio_ = hoyDia;
-        const double ultimo = sesion_.sorteos().vacio() ? 0 : sesion_.sorteos().ultimo().fecha;
-        std::vector<QUrl> peticiones;
-        for (const auto &[inicio, fin] : servicio::tramos(servicio::inicio(ultimo), hoyDia))
-            peticiones.push_back(direcciones::servicio(sitios.operadorSitio, inicio, fin));
-        Transferencia::Cabeceras cabeceras{{"Accept", "application/json"}};
-        if (!sitios.operadorAgente.isEmpty())
-            cabeceras.append({"User-Agent", sitios.operadorAgente.toUtf8()});
-        descarga_->empiezaServicio(std::move(peticiones), cabeceras, hostOperador());
+    if (const Fuente *fuente = sesion_.fuente()) {
+        // Everything from the day after the newest archived draw up to today, whatever the gap,
+        // and the last days again for their amounts.
+        const auto [desde, hasta] = sesion_.diasPorPedir();
+        hastaServicio_ = hasta;
+        descarga_->empiezaRespuestas(fuente->peticiones(desde, hasta), fuente->limite(),
+                                     hostOperador());
         return;
     }
     // The search page lists 50 days. Appending them to an older archive would leave a hole
@@ -338,18 +341,31 @@ void PestanaUltimo::analizasorteos(const QByteArray &pagina)
     }
 }
 
-bool PestanaUltimo::leeServicio(const QByteArray &respuesta)
+bool PestanaUltimo::leeRespuesta(const QByteArray &respuesta)
 {
     const QString host = hostOperador();
     auto avisa = [](const QString &texto) {
         Escritorio::actual().aviso(texto, servicio::tituloNoValido(),
                                    Escritorio::Icono::Exclamacion);
     };
-    const Sesion::Recepcion recibida = sesion_.recibeServicio(respuesta, hastaServicio_);
-    if (!recibida.json) {
-        avisa(recibida.grande ? servicio::textoGrande(host) : servicio::textoNoJson(host));
+    const Sesion::Recepcion recibida = sesion_.recibe(respuesta, hastaServicio_);
+    using Forma = Fuente::Lectura::Forma;
+    switch (recibida.forma) {
+    case Forma::Lista:
+        break;
+    case Forma::Pagina:
+        ofreceNavegador(0);
+        return false;
+    case Forma::Grande:
+        avisa(servicio::textoGrande(host));
+        return false;
+    case Forma::NoEsLista:
+        avisa(servicio::textoNoJson(host));
         return false;
     }
+    if (!recibida.desconocidas.isEmpty())
+        Escritorio::actual().aviso(servicio::textoEtiquetas(host, recibida.desconocidas),
+                                   u("Categorías desconocidas"), Escritorio::Icono::Informacion);
     const servicio::Agregado &a = recibida.agregado;
     if (a.lleno) {
         Escritorio::actual().aviso(
@@ -369,11 +385,23 @@ bool PestanaUltimo::leeServicio(const QByteArray &respuesta)
     return true;
 }
 
-void PestanaUltimo::cierraServicio()
+void PestanaUltimo::cierraRespuestas()
 {
-    if (sesion_.cierraServicio() == 0)
+    if (sesion_.cierraRecepcion() == 0)
         Escritorio::actual().aviso(u("Todavía no hay sorteos nuevos."), u("Pruebe más tarde"),
                                    Escritorio::Icono::Informacion);
+}
+
+void PestanaUltimo::ofreceNavegador(int codigoHttp)
+{
+    const Fuente *fuente = sesion_.fuente();
+    if (!fuente)
+        return;
+    if (!Escritorio::actual().pregunta(servicio::textoRechazo(hostOperador(), codigoHttp),
+                                       servicio::tituloRechazo(), Escritorio::Icono::Pregunta))
+        return;
+    const auto [desde, hasta] = sesion_.diasQueFaltan();
+    Escritorio::actual().abreDireccion(fuente->enNavegador(desde, hasta));
 }
 
 void PestanaUltimo::avisaNoGuardados(int encontrados, Escritura escritura)
@@ -419,7 +447,7 @@ void PestanaUltimo::premiosorteo(int modo)
     Label8->setText(sesion_.sorteoActual().fecha > 0 && !fecha.isEmpty()
                         ? u("-Informe del ") + fecha
                         : u("-Informe del último sorteo"));
-    const bool desdeServicio = sesion_.sitios().fuente == Sitios::Fuente::Servicio;
+    const bool desdeServicio = sesion_.fuente() != nullptr;
     ponTitulos(desdeServicio);
     if (desdeServicio) {
         premiosServicio(modo);
@@ -450,11 +478,15 @@ void PestanaUltimo::premiosorteo(int modo)
 
 void PestanaUltimo::premiosServicio(int modo)
 {
-    const std::optional<servicio::SorteoLeido> ultimo = sesion_.sorteoServicio();
-    const auto premios =
-        ultimo ? servicio::premios(ultimo->escrutinio) : std::array<std::optional<QString>, 6>{};
+    // The amounts as premios.dat keeps them: those published or corrected after the draw's
+    // own download are there too.
+    const ImportesSorteo *importes = sesion_.importes().busca(sesion_.sorteoActual().fecha);
     for (int k = 0; k < 6; ++k)
-        Label10[k]->setText(premios[static_cast<size_t>(k)].value_or(QStringLiteral("0")));
+        Label10[k]->setText(
+            importes && importes->conoce(k)
+                ? servicio::importe(ganancias::textoCsv(importes->centimos[static_cast<size_t>(k)]))
+                : QStringLiteral("0"));
+    const std::optional<servicio::SorteoLeido> ultimo = sesion_.sorteoServicio();
 
     const Sitios &sitios = sesion_.sitios();
     if (ultimo)

@@ -39,10 +39,14 @@ public:
     void Picture2_MouseMove(int x, int y);
     void Timer1_Timer();
     void analizasorteos(const QByteArray &pagina);
-    // The results service: one answer read into the archive (false: the download stops), and
-    // the end of the answers.
-    bool leeServicio(const QByteArray &respuesta);
-    void cierraServicio();
+    // A source of JSON answers: one answer read into the archive (false: the download stops),
+    // and the end of the answers.
+    bool leeRespuesta(const QByteArray &respuesta);
+    void cierraRespuestas();
+    // The operator turned the program away (HTTP `codigoHttp`, 0: a web page instead of the
+    // data): asks whether to open the address of the missing draws in the browser, to save it
+    // and import it.
+    void ofreceNavegador(int codigoHttp);
     // The prize breakdown, the result PDF and the maker's message.
     void premiosorteo(int modo);
     void bajapdf(const QString &direccion);

@@ -59,24 +59,28 @@ std::vector<std::pair<QDate, QDate>> tramos(QDate desde, QDate hasta)
     return r;
 }
 
-Agregado agrega(const Respuesta &respuesta, ArchivoSorteos &archivo, const QDate &hasta)
+Agregado agrega(const Lote &lote, ArchivoSorteos &archivo, const QDate &hasta)
 {
     Agregado a;
     const double referencia = archivo.vacio() ? 0 : archivo.ultimo().fecha;
     const double tope = fechas::serial(hasta);
     double corte = std::numeric_limits<double>::infinity();
-    for (const Invalido &i : respuesta.invalidos) {
-        if (i.fecha == 0) {
+    for (const Excluido &i : lote.excluidos) {
+        const bool pendiente = i.motivo == Excluido::Motivo::Pendiente;
+        if (i.fecha == 0 && !pendiente) {
             a.invalido = i;
             return a;
         }
         if (i.fecha > referencia && i.fecha <= tope && i.fecha < corte) {
             corte = i.fecha;
-            a.invalido = i;
+            if (pendiente)
+                a.invalido.reset();
+            else
+                a.invalido = i;
         }
     }
     std::vector<Sorteo> nuevos;
-    for (const SorteoLeido &s : respuesta.sorteos) {
+    for (const Recibido &s : lote.sorteos) {
         if (s.sorteo.fecha > referencia && s.sorteo.fecha <= tope && s.sorteo.fecha < corte) {
             nuevos.push_back(s.sorteo);
             a.ultimo = &s;
@@ -118,6 +122,52 @@ QString textoNoJson(const QString &host)
         .arg(host);
 }
 
+QString textoLimitado(const QString &host, int codigo, int intentos)
+{
+    return u("El servicio de resultados de %1 pide esperar antes de volver a preguntar (HTTP "
+             "%2) y ha seguido pidiéndolo tras %3 intentos. Pruebe dentro de unos minutos.")
+        .arg(host)
+        .arg(codigo)
+        .arg(intentos);
+}
+
+QString textoRechazo(const QString &host, int codigo)
+{
+    const QString que =
+        codigo != 0
+            ? u("El servidor de %1 ha rechazado la conexión del programa (HTTP %2).")
+                  .arg(host)
+                  .arg(codigo)
+            : u("El servidor de %1 ha rechazado la conexión del programa: ha enviado una página "
+                "web en lugar de los sorteos.")
+                  .arg(host);
+    return que + u("\n\nPuede traer los sorteos con el navegador:\n"
+                   "1. Abra la dirección de los sorteos que faltan y guarde la página con "
+                   "«Guardar como...».\n"
+                   "2. En el programa, elija «Importar sorteos de un archivo...» y abra el "
+                   "archivo guardado.\n\n"
+                   "¿Quiere abrir ahora esa dirección en el navegador?");
+}
+
+QString tituloRechazo()
+{
+    return u("Conexión rechazada");
+}
+
+QString textoEtiquetas(const QString &host, const QStringList &etiquetas)
+{
+    return u("El servicio de resultados de %1 nombra categorías de premios que el programa no "
+             "conoce (%2). Sus importes quedan sin conocer; puede que haya que actualizar el "
+             "programa.")
+        .arg(host, etiquetas.join(u("; ")));
+}
+
+QString textoImportesActualizados(int cuantos)
+{
+    return cuantos == 1 ? u("IMPORTES ACTUALIZADOS: 1 SORTEO")
+                        : u("IMPORTES ACTUALIZADOS: %1 SORTEOS").arg(cuantos);
+}
+
 QString textoGrande(const QString &host)
 {
     return u("La respuesta del servicio de resultados de %1 pasa de %2 MB y se ha descartado. "
@@ -126,7 +176,7 @@ QString textoGrande(const QString &host)
         .arg(kLimite / (1024 * 1024));
 }
 
-QString textoInvalido(const QString &host, const Invalido &invalido, bool guardados)
+QString textoInvalido(const QString &host, const Excluido &invalido, bool guardados)
 {
     const QString cual =
         invalido.fecha != 0

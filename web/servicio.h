@@ -30,25 +30,36 @@ QDate inicio(double ultimo);
 std::vector<std::pair<QDate, QDate>> tramos(QDate desde, QDate hasta);
 
 struct Agregado {
-    int nuevos = 0;                      // draws appended
-    int encontrados = 0;                 // new draws the answer held, appended or not
-    const SorteoLeido *ultimo = nullptr; // the newest of them (points into the answer)
-    std::optional<Invalido> invalido;    // the bad entry that kept the newer draws out
-    bool lleno = false;                  // the archive had no room for them
+    int nuevos = 0;                   // draws appended
+    int encontrados = 0;              // new draws the batch held, appended or not
+    const Recibido *ultimo = nullptr; // the newest of them (points into the batch)
+    std::optional<Excluido> invalido; // the bad entry that kept the newer draws out
+    bool lleno = false;               // the archive had no room for them
     Escritura escritura = Escritura::Hecha;
 };
-// Appends, oldest first, the draws of the answer newer than the archive's newest and not after
+// Appends, oldest first, the draws of the batch newer than the archive's newest and not after
 // `hasta`. A bad entry in that span keeps itself and everything newer out (they would leave a
-// hole in the archive); one whose date cannot be read keeps the whole answer out.
-Agregado agrega(const Respuesta &respuesta, ArchivoSorteos &archivo, const QDate &hasta);
+// hole in the archive); one whose date cannot be read keeps the whole batch out. A draw listed
+// before its result does the same, quietly: the next download takes it and what follows.
+Agregado agrega(const Lote &lote, ArchivoSorteos &archivo, const QDate &hasta);
 
 // Messages about the service; `host` is the operator's host. Answers that cannot be used
 // share one title.
 QString tituloNoValido();
 QString textoHttp(const QString &host, int codigo);
 QString textoNoJson(const QString &host);
+// The service kept asking the program to slow down (HTTP 406 or 429).
+QString textoLimitado(const QString &host, int codigo, int intentos);
+// The operator turned the program away: HTTP 403 (`codigo`), or a web page where the data
+// should be (0). The question names the two steps of the way round.
+QString textoRechazo(const QString &host, int codigo);
+QString tituloRechazo();
+// An amount's category whose label the program does not know.
+QString textoEtiquetas(const QString &host, const QStringList &etiquetas);
+// Added to Label6 after a download that updated the amounts of draws archived before.
+QString textoImportesActualizados(int cuantos);
 QString textoGrande(const QString &host);
-QString textoInvalido(const QString &host, const Invalido &invalido, bool guardados);
+QString textoInvalido(const QString &host, const Excluido &invalido, bool guardados);
 // Text1 when the answer names no result PDF.
 QString textoDocumentoEnWeb();
 

@@ -49,6 +49,7 @@ void Transferencia::pide(const QUrl &direccion, qint64 limite, const Cabeceras &
     error_.clear();
     fallo_ = Fallo::Ninguno;
     codigoHttp_ = 0;
+    reintentarTras_ = -1;
     recibidos_ = 0;
     direccion_ = direccion;
     limite_ = limite;
@@ -144,6 +145,10 @@ void Transferencia::termina()
     // most error statuses as a network error; the status says more.)
     if (http != 0 && (http < 200 || http >= 300)) {
         codigoHttp_ = http;
+        // Seconds only: a throttled service that names a date is waited for as if it had not.
+        bool ok = false;
+        const int segundos = r->rawHeader("Retry-After").trimmed().toInt(&ok);
+        reintentarTras_ = ok && segundos >= 0 ? segundos : -1;
         falla(QStringLiteral("HTTP %1").arg(http), Fallo::Http);
         return;
     }

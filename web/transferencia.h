@@ -66,6 +66,8 @@ public:
     const QString &error() const { return error_; }
     Fallo fallo() const { return fallo_; }
     int codigoHttp() const { return codigoHttp_; }
+    // The seconds an error answer asked to wait before trying again (Retry-After), -1 if none.
+    int reintentarTras() const { return reintentarTras_; }
     const QUrl &direccion() const { return direccion_; }
     void ponTiempoMaximo(int ms) { tiempoMaximo_ = ms; }
     void ponPlazo(int ms) { plazo_ = ms; }
@@ -91,6 +93,7 @@ private:
     QString error_;
     Fallo fallo_ = Fallo::Ninguno;
     int codigoHttp_ = 0;
+    int reintentarTras_ = -1;
     QUrl direccion_;
     qint64 limite_ = kLimitePagina;
     int tiempoMaximo_ = kTiempoMaximo;

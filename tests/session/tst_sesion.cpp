@@ -15,20 +15,26 @@ const QDate kJueves(2026, 12, 3); // the draw that arrives
 const QDate kCreada(2026, 11, 1); // the syndicate plays Thursdays from here
 const std::vector<QDate> kArchivados{QDate(2026, 11, 26), QDate(2026, 11, 28)};
 
-// An answer of the results service with the draw of kJueves: 1-2-3-4 give the syndicate's bet
-// (1..6) four hits, paid 56,78 € in the 4th category.
-QByteArray respuesta()
+// An answer of the results service with the draw of kJueves, in the service's own shape: 1-2-3-4
+// give the syndicate's bet (1..6) four hits, paid 56,78 € in the 4th category. `cuarta` is
+// that amount as the service writes it; empty: the breakdown is not published yet.
+QByteArray respuesta(const QByteArray &cuarta = "56,78")
 {
-    return R"json([{"fecha_sorteo": "2026-12-03 00:00:00",
-        "combinacion": "01 - 02 - 03 - 04 - 30 - 31 C(40) R(5)", "joker": "1234567",
-        "escrutinio": [
-          {"tipo": "Especial (6 Aciertos + Reintegro)", "categoria": 1, "premio": "0.00", "ganadores": "0"},
-          {"tipo": "1ª Categoría (6 Aciertos)", "categoria": 2, "premio": "0.00", "ganadores": "0"},
-          {"tipo": "2ª Categoría (5 Aciertos + C)", "categoria": 3, "premio": "98765.43", "ganadores": "1"},
-          {"tipo": "3ª Categoría (5 Aciertos)", "categoria": 4, "premio": "2345.67", "ganadores": "9"},
-          {"tipo": "4ª Categoría (4 Aciertos)", "categoria": 5, "premio": "56.78", "ganadores": "700"},
-          {"tipo": "5ª Categoría (3 Aciertos)", "categoria": 6, "premio": "8.00", "ganadores": "9000"},
-          {"tipo": "Reintegro", "categoria": 7, "premio": "1.00", "ganadores": "90000"}]}])json";
+    const QByteArray escrutinio = cuarta.isEmpty() ? QByteArray()
+                                                   : R"json(
+          {"tipo": "Especial (6 Aciertos + R) ", "categoria": 1, "premio": "0", "ganadores": "0"},
+          {"tipo": "1ª (6 Aciertos) ", "categoria": 2, "premio": "0", "ganadores": "0"},
+          {"tipo": "2ª (5 Aciertos + C) ", "categoria": 3, "premio": "98765,43", "ganadores": "1"},
+          {"tipo": "3ª (5 Aciertos) ", "categoria": 4, "premio": "2345,67", "ganadores": "9"},
+          {"tipo": "4ª (4 Aciertos) ", "categoria": 5, "premio": ")json" +
+                                                         cuarta + R"json(", "ganadores": "700"},
+          {"tipo": "5ª (3 Aciertos) ", "categoria": 6, "premio": "8", "ganadores": "9000"},
+          {"tipo": "Reintegro", "categoria": 7, "premio": "1", "ganadores": "90000"})json";
+    return R"json([{"fecha_sorteo": "2026-12-03 21:40:00",
+        "combinacion": "01 - 02 - 03 - 04 - 30 - 31 C(40) R(5)",
+        "joker": {"gameid": "LAJO", "combinacion": "1234567"},
+        "escrutinio": [)json" +
+           escrutinio + "]}]";
 }
 
 // Every signal of the session, in the order it came.
@@ -82,10 +88,10 @@ private slots:
         Escucha oye(*s);
 
         s->empiezaDescarga();
-        const Sesion::Recepcion r = s->recibeServicio(respuesta(), kHoy);
-        QVERIFY(r.json);
+        const Sesion::Recepcion r = s->recibe(respuesta(), kHoy);
+        QCOMPARE(r.forma, Fuente::Lectura::Forma::Lista);
         QCOMPARE(r.agregado.nuevos, 1);
-        QCOMPARE(s->cierraServicio(), 1);
+        QCOMPARE(s->cierraRecepcion(), 1);
         s->terminaDescarga();
 
         // The archive, the counters and the counted-up-to date, in memory and on the disk.
@@ -121,11 +127,82 @@ private slots:
 
         // The same answer again brings nothing new and counts nothing twice.
         s->empiezaDescarga();
-        QCOMPARE(s->recibeServicio(respuesta(), kHoy).agregado.nuevos, 0);
-        QCOMPARE(s->cierraServicio(), 0);
+        QCOMPARE(s->recibe(respuesta(), kHoy).agregado.nuevos, 0);
+        QCOMPARE(s->cierraRecepcion(), 0);
         s->terminaDescarga();
         QCOMPARE(s->penas().lee(1).premio(4), qint16(1));
         QCOMPARE(s->cuentas().todas().premios, qint64(5678));
+        QCOMPARE(s->importesActualizados(), 0);
+    }
+
+    // The operator publishes the breakdown after the numbers, and now and then corrects it: a
+    // later answer brings both to premios.dat and to the money, and says how many draws changed.
+    void importesTardiosYCorregidos()
+    {
+        CarpetaPrueba c;
+        c.escribeSorteos({sorteoDe(kArchivados[0], 10), sorteoDe(kArchivados[1], 10)});
+        c.escribePenas({penaDe(QStringLiteral("OFICINA"), QStringLiteral("Jueves"), kCreada)});
+        auto s = abre(c);
+
+        s->empiezaDescarga();
+        QCOMPARE(s->recibe(respuesta(""), kHoy).agregado.nuevos, 1);
+        s->cierraRecepcion();
+        s->terminaDescarga();
+        QVERIFY(!s->importes().busca(fechas::serial(kJueves)));
+        QCOMPARE(s->cuentas().todas().premios, qint64(0));
+
+        // Amounts first published count as nothing changed; a correction is told.
+        for (const auto &[cuarta, centimos, cambiados] :
+             {std::tuple<QByteArray, qint64, int>{"56,78", 5678, 0},
+              std::tuple<QByteArray, qint64, int>{"57.1", 5710, 1}}) {
+            s->empiezaDescarga();
+            QCOMPARE(s->recibe(respuesta(cuarta), kHoy).agregado.nuevos, 0);
+            QCOMPARE(s->importesActualizados(), cambiados);
+            s->cierraRecepcion();
+            s->terminaDescarga();
+            QCOMPARE(s->importes().busca(fechas::serial(kJueves))->centimos[4], centimos);
+            QCOMPARE(s->cuentas().todas().premios, centimos);
+        }
+        // The winners and the refund's amount are kept beside them.
+        ArchivoGanadores ganadores(importes::rutaGanadores(c.ruta()));
+        QCOMPARE(ganadores.abre(), Escritura::Hecha);
+        const GanadoresSorteo *g = ganadores.busca(fechas::serial(kJueves));
+        QVERIFY(g);
+        QCOMPARE(g->reintegro, qint64(100));
+        QCOMPARE(g->ganadores, (std::array<qint64, 7>{0, 0, 1, 9, 700, 9000, 90000}));
+    }
+
+    // A draw listed before its result is left for later without a word, and keeps nothing older
+    // out; a range without draws is answered with a text.
+    void sorteoPendienteYRangoVacio()
+    {
+        CarpetaPrueba c;
+        c.escribeSorteos({sorteoDe(kArchivados[0], 10)});
+        auto s = abre(c);
+        const QByteArray pendiente =
+            R"json([{"fecha_sorteo": "2026-12-03 21:40:00", "combinacion": null,
+              "joker": {"combinacion": "-"}, "escrutinio": []},
+             {"fecha_sorteo": "2026-11-28 21:40:00",
+              "combinacion": "05 - 06 - 07 - 08 - 09 - 10 C(11) R(1)", "joker": "7654321",
+              "escrutinio": []}])json";
+        s->empiezaDescarga();
+        const Sesion::Recepcion r = s->recibe(pendiente, kHoy);
+        QCOMPARE(r.forma, Fuente::Lectura::Forma::Lista);
+        QCOMPARE(r.agregado.nuevos, 1);
+        QVERIFY(!r.agregado.invalido);
+        QCOMPARE(s->sorteos().ultimo().fecha, fechas::serial(kArchivados[1]));
+        for (const QByteArray &vacia : {QByteArray("\"No hay sorteos en esas fechas\""),
+                                        QByteArray("null"), QByteArray("[]")}) {
+            const Sesion::Recepcion v = s->recibe(vacia, kHoy);
+            QCOMPARE(v.forma, Fuente::Lectura::Forma::Lista);
+            QCOMPARE(v.agregado.nuevos, 0);
+            QVERIFY(!v.agregado.invalido);
+        }
+        QCOMPARE(s->recibe("<!DOCTYPE html><html><title>Access Denied</title></html>", kHoy).forma,
+                 Fuente::Lectura::Forma::Pagina);
+        // The next download asks from the day after the newest draw, and the last 30 days again.
+        QCOMPARE(s->diasPorPedir(), std::make_pair(kHoy.addDays(-30), kHoy));
+        QCOMPARE(s->diasQueFaltan(), std::make_pair(kArchivados[1].addDays(1), kHoy));
     }
 
     void penaGuardadaRenombradaYBorradaSinVentanas()

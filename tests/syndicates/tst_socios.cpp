@@ -253,12 +253,12 @@ private slots:
 
         // Amounts that arrive later, for a draw the archive has (an answer of the results
         // service), show at once: the session says they changed.
-        const Sesion::Recepcion r = p.sesion().recibeServicio(
+        const Sesion::Recepcion r = p.sesion().recibe(
             "[{\"fecha_sorteo\": \"2026-01-10 00:00:00\", \"combinacion\": "
             "\"11 - 12 - 13 - 30 - 31 - 32 C(7) R(3)\", \"escrutinio\": [{\"tipo\": "
             "\"5ª Categoría (3 Aciertos)\", \"premio\": \"9.00\", \"ganadores\": \"1\"}]}]",
             kSabado);
-        QVERIFY(r.json);
+        QCOMPARE(r.forma, Fuente::Lectura::Forma::Lista);
         QCOMPARE(r.agregado.nuevos, 0);
         QCOMPARE(texto(g, "premiosEuros"), u("Premios: 117,00 €"));
         QVERIFY(!control<QLabel>(g, "importesDesconocidos")->isVisibleTo(&g));

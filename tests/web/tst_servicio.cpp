@@ -5,14 +5,19 @@
 #include "apoyo/pestanas.h"
 #include "archive/archivosorteos.h"
 #include "archive/fechas.h"
+#include "archive/importes.h"
 #include "simulacion/sitiosimulado.h"
 #include "web/analisis.h"
 #include "web/descarga.h"
+#include "web/direcciones.h"
 #include "web/servicio.h"
 #include "widgets/imagen.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLocale>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QPdfView>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -228,15 +233,97 @@ private slots:
         for (size_t k = 0; k < 6; ++k)
             QCOMPARE(p[k].value_or(u("-")), esperado[qsizetype(k)]);
 
-        // Without hits in "tipo", the category says where.
-        QCOMPARE(servicio::casilla({QString(), u("Especial"), {}, {}}), 0);
-        QCOMPARE(servicio::casilla({u("Primera"), u("1ª"), {}, {}}), 1);
-        QCOMPARE(servicio::casilla({QString(), u("4"), {}, {}}), 4);
+        // The label alone says where: the number in "categoria" meant 1ª until the special
+        // category came, and the special one since.
+        QCOMPARE(servicio::casilla({u("Especial (6 Aciertos + R) "), u("1"), {}, {}}), 0);
+        QCOMPARE(servicio::casilla({u("1ª  (6 Aciertos)"), u("1"), {}, {}}), 1);
+        QCOMPARE(servicio::casilla({u("Reintegro"), u("7"), {}, {}}), 6);
+        QCOMPARE(servicio::casilla({u("4ª"), u("5"), {}, {}}), 4);
         QCOMPARE(servicio::casilla({u("5 Aciertos + C"), QString(), {}, {}}), 2);
+        QCOMPARE(servicio::casilla({QString(), u("Especial"), {}, {}}), -1);
+        QCOMPARE(servicio::casilla({u("Primera"), u("1ª"), {}, {}}), -1);
         QCOMPARE(servicio::casilla({u("16 Aciertos"), QString(), {}, {}}), -1);
-        QCOMPARE(servicio::casilla({QString(), u("12"), {}, {}}), -1);
         // An amount that cannot be read leaves its place empty.
         QVERIFY(!servicio::premios({{u("3 Aciertos"), {}, u("Bote"), {}}})[5]);
+    }
+
+    // The saved real answers: one draw on its own, and the same draw listed before its result.
+    void respuestasReales()
+    {
+        const QString carpetaReal = QStringLiteral(BOLARIUM_DATOS_REALES "/servicio-real/");
+        QFile despues(carpetaReal + u("sorteo-2017-08-17.json"));
+        QFile antes(carpetaReal + u("sorteo-2017-08-17-antes-del-resultado.json"));
+        if (!despues.open(QIODevice::ReadOnly) || !antes.open(QIODevice::ReadOnly))
+            QSKIP("no saved real answers here");
+        const QByteArray sorteo = despues.readAll();
+        const QByteArray pendiente = antes.readAll();
+        const double dia = fechas::serial(QDate(2017, 8, 17));
+        for (const QByteArray &texto : {sorteo, '[' + sorteo + ']'}) {
+            const auto r = servicio::lee(texto);
+            QVERIFY(r.json);
+            QCOMPARE(r.sorteos.size(), size_t(1));
+            const Sorteo &s = r.sorteos[0].sorteo;
+            QCOMPARE(s.numeros, (std::array<qint16, 6>{8, 17, 19, 45, 48, 49}));
+            QCOMPARE(s.complementario, qint16(43));
+            QCOMPARE(s.reintegro, qint16(2));
+            QCOMPARE(s.joker, 8337021.0);
+            QCOMPARE(std::floor(s.fecha), dia);
+            const Escrutinio &e = r.sorteos[0].importes;
+            QCOMPARE(e.centimos, (std::array<qint64, 7>{0, 0, 3455498, 242819, 7754, 800, 100}));
+            QCOMPARE(e.ganadores, (std::array<qint64, 7>{0, 0, 6, 185, 9358, 184746, 1093541}));
+            QCOMPARE(e.centimosJoker,
+                     (std::array<qint64, 6>{100000000, 10000000, 1000000, 100000, 10000, 1000}));
+            QCOMPARE(e.ganadoresJoker, (std::array<qint64, 6>{0, 0, 5, 38, 331, 3324}));
+            QVERIFY(r.desconocidas.isEmpty());
+        }
+        // Before the result: waiting, neither a draw nor a fault, and the newer draw stays out
+        // only because the older one is not there yet.
+        const auto r = servicio::lee('[' + pendiente + ']');
+        QVERIFY(r.json);
+        QVERIFY(r.sorteos.empty() && r.invalidos.empty());
+        QCOMPARE(r.pendientes.size(), size_t(1));
+        QCOMPARE(std::floor(r.pendientes[0].fecha), dia);
+    }
+
+    // A breakdown of 1985 has five rows numbered from 1ª; one of today seven, numbered from the
+    // special category: each amount lands in its own category either way. A label nobody knows
+    // leaves its amount unknown and is named once.
+    void categoriasDeAmbasEpocas()
+    {
+        const QByteArray antigua =
+            entrada("1985-10-17 21:00:00", "03 - 11 - 13 - 15 - 34 - 35 C(27)",
+                    R"j(, "escrutinio": [
+              {"tipo": "1ª  (6 Aciertos)", "categoria": 1, "premio": "0", "ganadores": "0"},
+              {"tipo": "2ª  (5 Aciertos + C)", "categoria": 2, "premio": "1200000", "ganadores": "1"},
+              {"tipo": "3ª  (5 Aciertos)", "categoria": 3, "premio": "45000,5", "ganadores": "12"},
+              {"tipo": "4ª  (4 Aciertos)", "categoria": 4, "premio": "900", "ganadores": 700},
+              {"tipo": "5ª  (3 Aciertos)", "categoria": 5, "premio": "100", "ganadores": "9000"}])j");
+        const QByteArray nueva =
+            entrada("2026-08-17 21:40:00", "02 - 04 - 19 - 28 - 46 - 48 C(33) R(7)",
+                    R"j(, "joker": {"combinacion": "1234567"}, "escrutinio": [
+              {"tipo": "Especial (6 Aciertos + R) ", "categoria": 1, "premio": "0", "ganadores": "0"},
+              {"tipo": "1ª (6 Aciertos) ", "categoria": 2, "premio": "0", "ganadores": "0"},
+              {"tipo": "2ª (5 Aciertos + C) ", "categoria": 3, "premio": "34554.98", "ganadores": "3"},
+              {"tipo": "3ª (5 Aciertos) ", "categoria": 4, "premio": "2428,19", "ganadores": "185"},
+              {"tipo": "4ª (4 Aciertos) ", "categoria": 5, "premio": "77,54", "ganadores": "9358"},
+              {"tipo": "5ª (3 Aciertos) ", "categoria": 6, "premio": "8", "ganadores": "184746"},
+              {"tipo": "Reintegro", "categoria": 7, "premio": "1", "ganadores": "1093541"},
+              {"tipo": "Categoría nueva", "categoria": 8, "premio": "3", "ganadores": "2"},
+              {"tipo": "Categoría nueva", "categoria": 9, "premio": "4", "ganadores": "2"}])j");
+        const auto r = servicio::lee('[' + nueva + ',' + antigua + ']');
+        QCOMPARE(r.sorteos.size(), size_t(2));
+        const qint64 x = Escrutinio::kDesconocido;
+        QCOMPARE(r.sorteos[0].importes.centimos,
+                 (std::array<qint64, 7>{x, 0, 120000000, 4500050, 90000, 10000, x}));
+        QCOMPARE(r.sorteos[0].importes.ganadores,
+                 (std::array<qint64, 7>{x, 0, 1, 12, 700, 9000, x}));
+        QCOMPARE(r.sorteos[1].importes.centimos,
+                 (std::array<qint64, 7>{0, 0, 3455498, 242819, 7754, 800, 100}));
+        QCOMPARE(r.desconocidas, QStringList{u("Categoría nueva")});
+        // What the "Último sorteo" tab shows of them.
+        const auto p = servicio::premios(r.sorteos[0].escrutinio);
+        QVERIFY(!p[0]);
+        QCOMPARE(p[2].value_or(u("-")), u("1.200.000,00"));
     }
 
     void entradasInvalidasYCamposDesconocidos()
@@ -306,6 +393,11 @@ private slots:
         QTest::newRow("demasiado grande")
             << QByteArray("[") + QByteArray(servicio::kLimite, ' ') + "]" << false;
         QTest::newRow("lista vacía") << QByteArray(" [ ]\n") << true;
+        // What the service answers for a range without draws.
+        QTest::newRow("texto") << QByteArray("\"No hay sorteos en las fechas indicadas\"\n")
+                               << true;
+        QTest::newRow("null") << QByteArray("null") << true;
+        QTest::newRow("dos textos") << QByteArray("\"a\" \"b\"") << false;
     }
     void noJson()
     {
@@ -342,25 +434,29 @@ private slots:
         carpeta->escribeSorteos(antes);
         ArchivoSorteos archivo(carpeta->archivo(QStringLiteral("numeros.dat")));
         archivo.abre();
-        servicio::Respuesta r;
-        r.json = true;
+        Lote r;
         for (const Sorteo &s : todos)
-            r.sorteos.push_back({s, {}, {}, {}});
+            r.sorteos.push_back({s, {}, {}});
         // Archived draws are skipped, and one after the last day asked for is not taken.
         Sorteo manana = sorteoDe(kHoy.addDays(2), 7);
-        r.sorteos.push_back({manana, {}, {}, {}});
-        r.invalidos.push_back({1, todos[todos.size() - 2].fecha});
+        r.sorteos.push_back({manana, {}, {}});
+        r.excluidos.push_back({Excluido::Motivo::NoValido, 1, todos[todos.size() - 2].fecha});
         auto a = servicio::agrega(r, archivo, kHoy);
         QCOMPARE(a.nuevos, 4);
         QCOMPARE(a.ultimo->sorteo, todos[todos.size() - 3]);
         QCOMPARE(archivoActual(), std::vector<Sorteo>(todos.begin(), todos.end() - 2));
         // An entry without a date keeps the whole answer out.
-        r.invalidos = {{3, 0}};
+        r.excluidos = {{Excluido::Motivo::NoValido, 3, 0}};
         a = servicio::agrega(r, archivo, kHoy);
         QCOMPARE(a.nuevos, 0);
         QCOMPARE(a.invalido->posicion, 3);
-        r.invalidos.clear();
-        QCOMPARE(servicio::agrega(r, archivo, kHoy).nuevos, 2);
+        // A draw listed before its result waits, quietly, with everything after it.
+        r.excluidos = {{Excluido::Motivo::Pendiente, 1, todos.back().fecha}};
+        a = servicio::agrega(r, archivo, kHoy);
+        QCOMPARE(a.nuevos, 1);
+        QVERIFY(!a.invalido);
+        r.excluidos.clear();
+        QCOMPARE(servicio::agrega(r, archivo, kHoy).nuevos, 1);
         QCOMPARE(archivoActual(), todos);
     }
 
@@ -387,13 +483,14 @@ private slots:
         const auto &todos = historico.sorteos();
         prepara({todos.begin(), todos.end() - 5}, {todos.end() - 20, todos.end()});
         sitio->sorteos.back().premios[0] = u("5.000.000,00");
+        sitio->pdfEnServicio = true;
         Principal &p = abre();
         pulsa();
         QCOMPARE(etiqueta("Label6"), u("CONECTANDO AL SERVIDOR"));
         QTRY_COMPARE(descarga().pasodescarga, 3);
         QCOMPARE(sitio->peticiones.filter(u("buscadorSorteos")),
                  QStringList{u("/servicios/buscadorSorteos?game_id=LAPR&celebrados=true"
-                               "&fechaInicioInclusiva=20260807&fechaFinInclusiva=20260818")});
+                               "&fechaInicioInclusiva=20260719&fechaFinInclusiva=20260818")});
         QVERIFY(sitio->cabecerasServicio.contains("\r\nAccept: application/json"));
         QVERIFY(sitio->cabecerasServicio.contains("\r\nUser-Agent: Mozilla/5.0 (X11; Linux"));
         pestana().Timer1_Timer();
@@ -419,7 +516,7 @@ private slots:
         // A second download finds nothing new and keeps the breakdown.
         completa();
         QCOMPARE(escritorio->textos(), QStringList{u("Todavía no hay sorteos nuevos.")});
-        QVERIFY(sitio->peticiones.last().contains(u("fechaInicioInclusiva=20260818")));
+        QVERIFY(sitio->peticiones.last().contains(u("fechaInicioInclusiva=20260719")));
         QCOMPARE(archivoActual(), todos);
         QCOMPARE(etiqueta("Label10_1"), u("5.000.000,00"));
         QTRY_VERIFY(!control<QPdfView>(*principal, "WebBrowser1")->isHidden());
@@ -525,35 +622,41 @@ private slots:
         QTest::addColumn<int>("caso");
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QString>("titulo");
+        QTest::addColumn<Escritorio::Icono>("icono");
         const QString conexion = u("Error de conexión");
+        const auto exclamacion = Escritorio::Icono::Exclamacion;
         QTest::newRow("HTTP 503") << 0
                                   << u("El servicio de resultados de 127.0.0.1 ha respondido con "
                                        "un error (HTTP 503). Pruebe más tarde.")
-                                  << conexion;
-        QTest::newRow("no es JSON") << 1
-                                    << u("La respuesta del servicio de resultados de 127.0.0.1 no "
-                                         "es una lista de sorteos en JSON. Pruebe más tarde.")
-                                    << u("Datos no válidos");
+                                  << conexion << exclamacion;
+        // A gate in front of the service answers with a web page, or refuses outright.
+        QTest::newRow("una página en lugar de JSON")
+            << 1 << servicio::textoRechazo(u("127.0.0.1"), 0) << u("Conexión rechazada")
+            << Escritorio::Icono::Pregunta;
+        QTest::newRow("HTTP 403") << 4 << servicio::textoRechazo(u("127.0.0.1"), 403)
+                                  << u("Conexión rechazada") << Escritorio::Icono::Pregunta;
         QTest::newRow("demasiado grande")
             << 2
             << u("La respuesta del servicio de resultados de 127.0.0.1 pasa de 4 MB y se ha "
                  "descartado. Pruebe más tarde.")
-            << u("Datos no válidos");
+            << u("Datos no válidos") << exclamacion;
         QTest::newRow("sin respuesta en cinco ticks")
-            << 3 << Descarga::textoAviso(Descarga::Aviso::NoConectado) << conexion;
+            << 3 << Descarga::textoAviso(Descarga::Aviso::NoConectado) << conexion << exclamacion;
     }
     void fallosDelServicio()
     {
         QFETCH(int, caso);
         QFETCH(QString, texto);
         QFETCH(QString, titulo);
+        QFETCH(Escritorio::Icono, icono);
         const auto antes = sorteosEntre(QDate(2026, 7, 1), QDate(2026, 8, 6));
         prepara(antes, sorteosEntre(QDate(2026, 7, 1), kHoy));
-        sitio->codigoError = 503;
-        sitio->resultados = caso == 0   ? SitioSimulado::Modo::Error
-                            : caso == 1 ? SitioSimulado::Modo::Corto
-                            : caso == 3 ? SitioSimulado::Modo::Mudo
-                                        : SitioSimulado::Modo::Normal;
+        sitio->codigoError = caso == 4 ? 403 : 503;
+        escritorio->respuestas = {false};
+        sitio->resultados = caso == 0 || caso == 4 ? SitioSimulado::Modo::Error
+                            : caso == 1            ? SitioSimulado::Modo::Corto
+                            : caso == 3            ? SitioSimulado::Modo::Mudo
+                                                   : SitioSimulado::Modo::Normal;
         if (caso == 2)
             sitio->tamanoServicio = servicio::kLimite + 1024 * 1024;
         abre();
@@ -564,12 +667,89 @@ private slots:
             pestana().Timer1_Timer();
         QCOMPARE(escritorio->textos(), QStringList{texto});
         QCOMPARE(escritorio->mensajes[0].titulo, titulo);
-        QCOMPARE(escritorio->mensajes[0].icono, Escritorio::Icono::Exclamacion);
+        QCOMPARE(escritorio->mensajes[0].icono, icono);
+        // Answered No: the browser is not opened.
+        QVERIFY(escritorio->direcciones.isEmpty());
         QCOMPARE(archivoActual(), antes);
         QVERIFY(etiqueta("Label6").isEmpty());
         QCOMPARE(barra()->value(), 0);
         QVERIFY(!control<QTimer>(*principal, "Timer1")->isActive());
         QVERIFY(!descarga().Inet1.ocupada());
+    }
+
+    // A service that asks to slow down is asked again after 2 ticks, then 4; one that keeps on
+    // asking is given up after three more tries, and the user hears why.
+    void limitadoEsperaYReintenta()
+    {
+        const auto todos = sorteosEntre(QDate(2026, 7, 1), QDate(2026, 8, 17));
+        prepara({todos.begin(), todos.end() - 2}, todos);
+        sitio->limitaciones = 2;
+        abre();
+        pulsa();
+        QTRY_COMPARE(etiqueta("Label6"), Descarga::esperando());
+        for (int espera : {2, 4}) {
+            const int pedidas = sitio->peticionesServicio();
+            for (int i = 1; i < espera; ++i)
+                pestana().Timer1_Timer();
+            QCOMPARE(sitio->peticionesServicio(), pedidas);
+            pestana().Timer1_Timer();
+            QTRY_COMPARE(sitio->peticionesServicio(), pedidas + 1);
+            QTRY_VERIFY(etiqueta("Label6") == Descarga::esperando() ||
+                        descarga().pasodescarga == 3);
+        }
+        QTRY_COMPARE(descarga().pasodescarga, 3);
+        pestana().Timer1_Timer();
+        QCOMPARE(archivoActual(), todos);
+        QVERIFY(escritorio->mensajes.isEmpty());
+
+        // The seconds the service names are waited; the fourth refusal in a row ends it.
+        escritorio->mensajes.clear();
+        sitio->limitaciones = 10;
+        sitio->reintentarTras = 3;
+        pulsa();
+        for (int i = 0; i < 40 && descarga().activa(); ++i) {
+            QTRY_VERIFY(etiqueta("Label6") == Descarga::esperando() || !descarga().activa());
+            pestana().Timer1_Timer();
+        }
+        QCOMPARE(sitio->peticionesServicio(), 3 + 4);
+        QCOMPARE(escritorio->textos(),
+                 QStringList{servicio::textoLimitado(u("127.0.0.1"), 406, 3)});
+        QCOMPARE(archivoActual(), todos);
+    }
+
+    // Turned away: the browser is offered the address of exactly the missing days, and the
+    // answer saved from it completes the archive and its amounts through the import.
+    void rechazadoSeCompletaConLaImportacion()
+    {
+        const auto todos = sorteosEntre(QDate(2026, 7, 1), QDate(2026, 8, 17));
+        const std::vector<Sorteo> antes(todos.begin(), todos.end() - 3);
+        prepara(antes, todos);
+        sitio->resultados = SitioSimulado::Modo::Error;
+        sitio->codigoError = 403;
+        escritorio->respuestas = {true};
+        Principal &p = abre();
+        pulsa();
+        QTRY_COMPARE(escritorio->mensajes.size(), 1);
+        const QUrl direccion = direcciones::servicio(
+            sitio->direccion(), fechas::dia(antes.back().fecha).addDays(1), kHoy);
+        QCOMPARE(escritorio->direcciones, QList<QUrl>{direccion});
+        QCOMPARE(archivoActual(), antes);
+        QVERIFY(!descarga().activa());
+
+        // What the browser saves from that address.
+        sitio->resultados = SitioSimulado::Modo::Normal;
+        QNetworkAccessManager red;
+        std::unique_ptr<QNetworkReply> r(red.get(QNetworkRequest(direccion)));
+        QTRY_VERIFY(r->isFinished());
+        carpeta->escribe(QStringLiteral("guardado.json"), r->readAll());
+        escritorio->archivoElegido = carpeta->archivo(QStringLiteral("guardado.json"));
+        control<QAction>(p, "importa")->trigger();
+        QCOMPARE(archivoActual(), todos);
+        ArchivoImportes importes(carpeta->archivo(QStringLiteral("premios.dat")));
+        importes.abre();
+        for (auto s = todos.end() - 3; s != todos.end(); ++s)
+            QVERIFY(importes::completo(importes.busca(s->fecha), s->fecha));
+        QCOMPARE(etiqueta("Label59"), QString());
     }
 
     void pulsarDeNuevoEmpiezaOtraVez()
