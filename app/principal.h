@@ -50,6 +50,8 @@ public:
     // "Exportar sorteos a CSV..." writes the archive in the form the import reads.
     void importa_Click();
     void exporta_Click();
+    // "Completar importes de premios": the window that asks for them, or the one under way.
+    void completarImportes_Click();
     // Opens the editor with the shared creation values as they stand.
     void abreCrea(const std::vector<int> &masfrecuentes = {});
     void abreCreamenu();
@@ -73,8 +75,6 @@ private:
     // The results lists, and with them the chart, back on the newest draw.
     void refrescaResultados();
     void abreImprimir();
-    // "Completar importes de premios": the window that asks for them, or the one under way.
-    void completarImportes_Click();
     void abreInforme(int i);
     // Closes the printing, settings and about windows (the main window became active again).
     void cierraSecundarias();

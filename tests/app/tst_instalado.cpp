@@ -141,6 +141,7 @@ private slots:
         Instalacion i;
         CarpetaPrueba usuario; // never reaches the internet
         QCOMPARE(carpetadatos::elige(i.bin, usuario.ruta()), usuario.ruta());
+        escritorio->respuestas = {false}; // the prize amounts are not asked for
         Principal p(usuario.ruta());
         QCOMPARE(usuario.lee(QStringLiteral("numeros.dat")),
                  contenido(i.compartida + QStringLiteral("/numeros-inicial.dat")));

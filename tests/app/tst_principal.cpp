@@ -81,7 +81,14 @@ private slots:
         {
             CarpetaPrueba c;
             QVERIFY(QFile::copy(inicial, c.archivo(QStringLiteral("numeros-inicial.dat"))));
+            // The history has no prize amounts: they are offered once; No asks nothing.
+            escritorio->respuestas = {false};
             Principal p(c.ruta());
+            QCOMPARE(escritorio->mensajes.size(), 1);
+            QVERIFY(escritorio->mensajes[0].pregunta);
+            QCOMPARE(escritorio->mensajes[0].titulo,
+                     QStringLiteral("Completar importes de premios"));
+            QVERIFY(!p.findChild<QWidget *>(QStringLiteral("CompletarImportes")));
             QCOMPARE(p.sesion().sorteos().cuenta(), 4176);
             QCOMPARE(etiqueta(p, "Label9_3"), QStringLiteral("Lunes, 17 de agosto del 2026"));
             QCOMPARE(c.lee(QStringLiteral("numeros.dat")),
@@ -95,8 +102,10 @@ private slots:
                 c.escribe(QStringLiteral("numeros.dat"), {});
             else
                 c.escribeSorteos({sorteoDe(kJueves)});
+            escritorio->mensajes.clear();
             Principal p(c.ruta());
             QCOMPARE(p.sesion().sorteos().cuenta(), vacio ? 0 : 1);
+            QVERIFY(escritorio->mensajes.isEmpty());
         }
     }
 

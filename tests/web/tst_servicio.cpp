@@ -752,6 +752,65 @@ private slots:
         QCOMPARE(etiqueta("Label59"), QString());
     }
 
+    // The draw of the day is listed without its result until the evening: it is left for the
+    // next download, which takes it once published. A breakdown published after the numbers
+    // reaches premios.dat with a later download as well.
+    void sorteoDeHoyYDesgloseTardio()
+    {
+        const auto todos = sorteosEntre(QDate(2026, 7, 1), QDate(2026, 8, 17));
+        prepara({todos.begin(), todos.end() - 2}, todos);
+        sitio->sorteos[sitio->sorteos.size() - 2].desgloseTardio = 1;
+        const double sabado = todos[todos.size() - 2].fecha;
+        for (const QTime hora : {QTime(21, 0), QTime(22, 30)}) {
+            escritorio->reloj = QDateTime(QDate(2026, 8, 17), hora);
+            sitio->ahora = escritorio->reloj;
+            if (!principal)
+                abre();
+            escritorio->mensajes.clear();
+            completa();
+            QVERIFY(escritorio->mensajes.isEmpty());
+            QCOMPARE(etiqueta("Label6"), u("TRANSFERENCIA FINALIZADA"));
+            ArchivoImportes importes(carpeta->archivo(QStringLiteral("premios.dat")));
+            importes.abre();
+            if (hora.hour() == 21) {
+                QCOMPARE(archivoActual(), std::vector<Sorteo>(todos.begin(), todos.end() - 1));
+                QVERIFY(!importes.busca(sabado));
+            } else {
+                QCOMPARE(archivoActual(), todos);
+                QVERIFY(importes::completo(importes.busca(sabado), sabado));
+                QCOMPARE(etiqueta("Label59"), u("1 sorteo"));
+            }
+        }
+    }
+
+    // A range without draws is answered with a text: nothing new, said as always.
+    void rangoSinSorteos()
+    {
+        prepara(sorteosEntre(QDate(2026, 7, 1), QDate(2026, 8, 17)), {});
+        abre();
+        completa();
+        QCOMPARE(escritorio->textos(), QStringList{u("Todavía no hay sorteos nuevos.")});
+        QCOMPARE(etiqueta("Label6"), u("TRANSFERENCIA FINALIZADA"));
+    }
+
+    // The per-date service: one request a draw day, the archive completed all the same.
+    void fuentePorFecha()
+    {
+        const auto todos = sorteosEntre(QDate(2026, 7, 1), QDate(2026, 8, 17));
+        prepara({todos.begin(), todos.end() - 3}, todos);
+        sitio->configura(carpeta->ruta(), QStringLiteral("fecha"));
+        abre();
+        completa();
+        QCOMPARE(archivoActual(), todos);
+        QStringList esperadas;
+        for (QDate d = kHoy.addDays(-30); d <= kHoy; d = d.addDays(1))
+            if (fechas::bitDia(fechas::serial(d)) & fechas::diasDeSorteo(fechas::serial(d)))
+                esperadas << u("/servicios/fechav3?game_id=LAPR&fecha_sorteo=") +
+                                 d.toString(QStringLiteral("yyyyMMdd"));
+        QCOMPARE(sitio->peticiones.filter(u("fechav3")), esperadas);
+        QVERIFY(escritorio->mensajes.isEmpty());
+    }
+
     void pulsarDeNuevoEmpiezaOtraVez()
     {
         const auto todos = sorteosEntre(QDate(2026, 7, 1), QDate(2026, 8, 17));

@@ -218,6 +218,11 @@ int main(int argc, char **argv)
         if (QWidget *w = foto.ventana(QStringLiteral("VistaInforme")))
             foto.toma(w, QStringLiteral("informe-estadistico"));
     }
+    p.completarImportes_Click();
+    if (QWidget *w = foto.ventana(QStringLiteral("CompletarImportes"))) {
+        foto.toma(w, QStringLiteral("completar-importes"));
+        w->close();
+    }
     p.abreCreamenu();
     if (Creamenu *m = p.creamenu())
         foto.toma(m, QStringLiteral("creamenu"));
