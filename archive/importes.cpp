@@ -268,12 +268,4 @@ Escritura guardaDesglose(const QString &carpeta, double fecha,
     return guardaEn(carpeta, {desdeTextos(fecha, textos)});
 }
 
-Escritura guardaImportado(const QString &carpeta, const QByteArray &contenido)
-{
-    const servicio::Respuesta r = servicio::lee(contenido);
-    if (!r.json || r.sorteos.empty())
-        return Escritura::Hecha;
-    return guardaServicio(carpeta, r);
-}
-
 } // namespace importes

@@ -131,8 +131,5 @@ std::vector<int> aniosIncompletos(const std::vector<Sorteo> &sorteos,
 // shows). An empty date, or a page without a single amount, stores nothing.
 Escritura guardaDesglose(const QString &carpeta, double fecha,
                          const std::array<std::optional<QString>, 6> &textos);
-// Stores what an imported file holds when it is an answer of the results service; any other
-// file stores nothing and is Hecha.
-Escritura guardaImportado(const QString &carpeta, const QByteArray &contenido);
 
 } // namespace importes

@@ -110,10 +110,10 @@ Resultado importa(const QString &carpeta, const QString &origen)
     r.estado = leeOrigen(origen, bytes);
     if (r.estado != Estado::Importado)
         return r;
-    const textosorteos::Lectura lectura = textosorteos::lee(bytes);
-    // A file of the results service carries the prize amounts of its draws as well.
-    if (lectura.formato == textosorteos::Lectura::Formato::Servicio)
-        importes::guardaImportado(carpeta, bytes);
+    textosorteos::Lectura lectura = textosorteos::lee(bytes);
+    // A file of the results service carries the prize amounts of its draws as well: the
+    // caller keeps them, as it keeps those of a download.
+    r.lote = std::move(lectura.lote);
     bytes.clear();
     if (lectura.formato == textosorteos::Lectura::Formato::Desconocido) {
         r.estado = Estado::Desconocido;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archive/escritura.h"
+#include "archive/lote.h"
 #include "archive/sorteo.h"
 
 #include <QString>
@@ -42,10 +43,11 @@ struct Resultado {
     int yaEstaban = 0;
     int invalidas = 0;
     int primeraInvalida = 0; // line or position, 0 when not known
+    Lote lote;               // what the file held, with the breakdowns it gave
 };
 
 // Reads `origen` (a regular file of at most kLimiteBytes), merges its draws into numeros.dat of
-// `carpeta` and, when something is new, keeps the previous archive in numeros.bak. The new
+// `carpeta` (its prize breakdowns are left in `lote` for the caller to keep) and, when something is new, keeps the previous archive in numeros.bak. The new
 // archive is on the disk before numeros.bak is touched, and replaces numeros.dat in one step:
 // whatever fails, every file stays as it was.
 Resultado importa(const QString &carpeta, const QString &origen);

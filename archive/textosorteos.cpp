@@ -273,6 +273,7 @@ Lectura leeServicio(const QByteArray &texto)
     if (!respuesta.json)
         return r;
     r.formato = Lectura::Formato::Servicio;
+    r.lote = servicio::lote(respuesta);
     for (const servicio::Invalido &inv : respuesta.invalidos) {
         ++r.invalidas;
         if (r.primeraInvalida == 0 || inv.posicion < r.primeraInvalida)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/lote.h"
 #include "archive/sorteo.h"
 
 #include <QByteArray>
@@ -21,6 +22,9 @@ struct Lectura {
     int primeraInvalida = 0;
     // When the reader of the format refused the text unread as too long: its limit in bytes.
     qint64 limite = 0;
+    // What the file holds as every source yields it: the draws with their prize breakdowns
+    // (an answer of the results service has them; a CSV or the history none).
+    Lote lote;
 };
 
 // Tells the format by the content (a JSON list, or else CSV) and reads it. Bytes that cannot

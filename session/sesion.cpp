@@ -526,8 +526,10 @@ intercambio::Resultado Sesion::importaSorteos(const QString &archivo)
     const intercambio::Resultado r = intercambio::importa(carpeta_, archivo);
     using Estado = intercambio::Resultado::Estado;
     // A saved answer of the results service brings its prize amounts as well, even when all
-    // its draws were archived already.
-    if (r.estado == Estado::Importado || r.estado == Estado::SinNovedades) {
+    // its draws were archived already: they are kept as a download keeps them.
+    bool escrito = false;
+    if ((r.estado == Estado::Importado || r.estado == Estado::SinNovedades) &&
+        importes::guarda(carpeta_, r.lote, nullptr, &escrito) == Escritura::Hecha && escrito) {
         abreImportes();
         emit importesCambiados();
     }

@@ -4,6 +4,7 @@
 #include "apoyo/discolleno.h"
 #include "archive/fechas.h"
 #include "archive/importes.h"
+#include "archive/textosorteos.h"
 #include "web/servicio.h"
 
 #include <QDir>
@@ -167,12 +168,13 @@ private slots:
         QCOMPARE(a.registros(), (std::vector<ImportesSorteo>{
                                     registro(kDia, {0, 123456789, 9876543, 234567, 5678, 800})}));
 
+        // An imported file reads into the same batch.
         CarpetaPrueba d;
-        QCOMPARE(importes::guardaImportado(d.ruta(), respuesta), Escritura::Hecha);
+        QCOMPARE(importes::guarda(d.ruta(), textosorteos::lee(respuesta).lote), Escritura::Hecha);
         QCOMPARE(d.lee(QStringLiteral("premios.dat")), c.lee(QStringLiteral("premios.dat")));
         // A CSV or the public history carries no amounts: nothing is written.
         CarpetaPrueba e;
-        QCOMPARE(importes::guardaImportado(e.ruta(), "08/01/2026;1;2;3;4;5;6;7\r\n"),
+        QCOMPARE(importes::guarda(e.ruta(), textosorteos::lee("08/01/2026;1;2;3;4;5;6;7\r\n").lote),
                  Escritura::Hecha);
         QVERIFY(!QFile::exists(e.archivo(QStringLiteral("premios.dat"))));
 
