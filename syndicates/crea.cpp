@@ -10,6 +10,7 @@
 #include <QAbstractListModel>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -86,7 +87,12 @@ Crea::Crea(Sesion &sesion, OpcionesEdicion opciones, QWidget *parent)
     Text1->setFocus();
 }
 
-Crea::~Crea() = default;
+Crea::~Crea()
+{
+    // A day typed and not confirmed is reported when the box loses the focus, and the children
+    // are hidden after the editor's rules are gone: the closing window has nothing to tell them.
+    juegaDesde->disconnect(this);
+}
 
 void Crea::construye()
 {
@@ -115,6 +121,23 @@ void Crea::construye()
     nombre->addWidget(rotulo);
     nombre->addWidget(Text1, 1);
     capa->addLayout(nombre);
+
+    // A syndicate that has played for years says so here: the draws since that day count.
+    auto *desde = new QHBoxLayout;
+    auto *rotuloDesde = new QLabel(u("Juega desde:"), this);
+    juegaDesde = new QDateEdit(this);
+    juegaDesde->setObjectName(QStringLiteral("juegaDesde"));
+    juegaDesde->setAccessibleName(u("Juega desde"));
+    juegaDesde->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    juegaDesde->setCalendarPopup(true);
+    // Only a finished day counts: in edit mode every change is written at once, and the
+    // intermediate days of a year being typed are not the user's choice.
+    juegaDesde->setKeyboardTracking(false);
+    rotuloDesde->setBuddy(juegaDesde);
+    desde->addWidget(rotuloDesde);
+    desde->addWidget(juegaDesde);
+    desde->addStretch(1);
+    capa->addLayout(desde);
 
     auto *centro = new QHBoxLayout;
     auto *rejilla = new QGridLayout;
@@ -223,6 +246,10 @@ void Crea::construye()
         if (!actualizando_)
             Text1_Change(t);
     });
+    connect(juegaDesde, &QDateEdit::dateChanged, this, [this](const QDate &d) {
+        if (!actualizando_)
+            JuegaDesde_Change(d);
+    });
 
     const bool edita = edicion_->editando();
     Command1->setVisible(!edita);
@@ -263,6 +290,14 @@ void Crea::muestra()
         Text1->setText(e.nombreActual());
         Text1->setCursorPosition(std::min<int>(cursor, static_cast<int>(Text1->text().size())));
     }
+    // Today moves on while the editor is open: the range follows the program's clock. The box
+    // is only set when its day is not the editor's, so that a day being typed in it survives a
+    // click on the grid.
+    const QDate hoy = sesion_.hoy();
+    if (juegaDesde->maximumDate() != hoy)
+        juegaDesde->setDateRange(std::min(edicion::primerSorteo(), hoy), hoy);
+    if (juegaDesde->date() != e.desde(hoy))
+        juegaDesde->setDate(e.desde(hoy));
     if (QAbstractButton *b = grupoDias_->button(e.opcionDias()))
         b->setChecked(true);
     else if (QAbstractButton *marcado = grupoDias_->checkedButton()) {
@@ -298,6 +333,8 @@ void Crea::Command1_Click()
     const ArchivoSorteos &s = sesion_.sorteos();
     const double ultimo = s.vacio() ? 0.0 : s.ultimo().fecha;
     const QString nombre = edicion_->nombreActual().trimmed();
+    // A day typed and not yet confirmed is the one the user sees: it counts.
+    juegaDesde->interpretText();
     const RespuestaEdicion r =
         edicion_->graba(edicion::serial(Escritorio::actual().ahora()), ultimo);
     // The editor empties itself for the next syndicate: without a word the user cannot tell the
@@ -346,6 +383,11 @@ void Crea::Text1_Change(const QString &texto)
 void Crea::Option_Click(int opcion)
 {
     atiende(edicion_->dias(opcion));
+}
+
+void Crea::JuegaDesde_Change(const QDate &dia)
+{
+    atiende(edicion_->juegaDesde(dia, edicion::serial(sesion_.ahora())));
 }
 
 void Crea::Label5_Click()

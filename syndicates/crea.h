@@ -8,6 +8,7 @@
 #include <vector>
 
 class QButtonGroup;
+class QDateEdit;
 class Casilla;
 class Imagen;
 class Sesion;
@@ -46,9 +47,11 @@ public:
     void HScroll1_Change(int valor);
     void Text1_Change(const QString &texto);
     void Option_Click(int opcion); // 1..3
+    void JuegaDesde_Change(const QDate &dia);
     void Label5_Click();
 
     QLineEdit *Text1 = nullptr;
+    QDateEdit *juegaDesde = nullptr; // the day the syndicate started to play
     Casilla *Image1[49] = {};
     QPushButton *Command1 = nullptr;
     QPushButton *Command2 = nullptr;

@@ -69,6 +69,19 @@ double serial(const QDateTime &momento)
     return fechas::serial(momento.date()) + momento.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
+QDate primerSorteo()
+{
+    return QDate(1985, 10, 17);
+}
+
+double creacionDesde(const QDate &desde, double ahora)
+{
+    const QDate hoy = fechas::dia(ahora);
+    if (!desde.isValid() || !hoy.isValid() || desde >= hoy)
+        return ahora;
+    return fechas::serial(std::max(desde, primerSorteo()));
+}
+
 Nombre normalizaNombre(const QString &tecleado, const QString &anterior)
 {
     Nombre r;
@@ -128,6 +141,7 @@ Edicion::Edicion(AlmacenPenas &almacen, OpcionesEdicion opciones)
         // Days no option stores (a file edited by hand) select no option and stay as they are
         // until the user picks one.
         dias_ = diasjuego::opcion(pena_.diasTexto());
+        desde_ = fechas::dia(pena_.creacion);
         QString n = pena_.nombreTexto();
         while (n.endsWith(QLatin1Char(' ')))
             n.chop(1);
@@ -424,7 +438,7 @@ RespuestaEdicion Edicion::graba(double ahora, double ultimoSorteo)
         p.tipo = static_cast<qint16>(numapuestas_);
     }
     p.contado = 0;
-    p.creacion = ahora;
+    p.creacion = edicion::creacionDesde(desde_, ahora);
     p.ponNombre(nombre_);
     r.escritura = almacen_.guardaPena(archivo_.proximapena(), p);
     if (r.escritura != Escritura::Hecha)
@@ -438,6 +452,9 @@ RespuestaEdicion Edicion::graba(double ahora, double ultimoSorteo)
     nombre_.clear();
     numapuestas_ = 0;
     pena_ = Pena();
+    // The next one is another syndicate: it starts today unless the user says otherwise, so a
+    // past day is never carried over to it unnoticed.
+    desde_ = QDate();
     inicia();
     return r;
 }
@@ -470,6 +487,35 @@ RespuestaEdicion Edicion::dias(int opcion)
             escribe(r);
     }
     return r;
+}
+
+RespuestaEdicion Edicion::juegaDesde(const QDate &dia, double ahora)
+{
+    RespuestaEdicion r;
+    const QDate hoy = fechas::dia(ahora);
+    if (!dia.isValid() || !hoy.isValid())
+        return r;
+    const QDate elegido = std::clamp(dia, std::min(edicion::primerSorteo(), hoy), hoy);
+    if (!editando_) {
+        desde_ = elegido;
+        return r;
+    }
+    // The day it already plays from keeps the exact moment it was made: the draws of that day
+    // it did or did not play stay as they were.
+    if (elegido == fechas::dia(pena_.creacion))
+        return r;
+    pena_.creacion = edicion::creacionDesde(elegido, ahora);
+    desde_ = elegido;
+    escribe(r);
+    return r;
+}
+
+QDate Edicion::desde(const QDate &hoy) const
+{
+    const QDate dia = desde_.isValid() ? desde_ : hoy;
+    if (!hoy.isValid())
+        return dia;
+    return std::clamp(dia, std::min(edicion::primerSorteo(), hoy), hoy);
 }
 
 RespuestaEdicion Edicion::navega(int destino)

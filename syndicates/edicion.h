@@ -53,6 +53,15 @@ QString textoApuesta(const std::vector<int> &numeros);
 // Date and time of day as a serial date (whole part the day).
 double serial(const QDateTime &momento);
 
+// The first draw of La Primitiva: no syndicate played before it.
+QDate primerSorteo();
+// The creation a syndicate gets when it plays from day `desde` and is saved at `ahora` (a
+// serial date-time). A draw counts for it only when held after that moment, so a syndicate that
+// starts today keeps the very moment it was made (a draw earlier today was not played), and one
+// that played from a past day starts at 00:00 of that day. Days out of 17/10/1985..today are
+// brought to the nearest end.
+double creacionDesde(const QDate &desde, double ahora);
+
 // The name box: upper case, only what fits the 20-byte Windows-1252 field.
 struct Nombre {
     QString texto;                     // what the box shows (and the name kept)
@@ -87,11 +96,20 @@ public:
     // "Aleatorio": a random combination entered as if clicked.
     RespuestaEdicion aleatorio(QRandomGenerator &azar);
     // "Grabar" (new mode). ahora: now as a serial date; ultimoSorteo: newest draw date or 0.
+    // The syndicate is made at creacionDesde(day of "Juega desde", ahora).
     RespuestaEdicion graba(double ahora, double ultimoSorteo);
     // The name box changed; `caja` receives what the box must show.
     RespuestaEdicion nombre(const QString &tecleado, QString &caja);
     // A day option was clicked (1..3).
     RespuestaEdicion dias(int opcion);
+    // "Juega desde": the day the syndicate started to play, at `ahora` (serial date-time). A
+    // new syndicate keeps it for "Grabar"; an existing one gets its creation changed at once
+    // (nothing else: its prize counters and counted-up-to date stay), unless the day is the
+    // one it already has, which keeps its creation to the second.
+    RespuestaEdicion juegaDesde(const QDate &dia, double ahora);
+    // The day "Juega desde" shows when today is `hoy`: the chosen one, else today for a new
+    // syndicate and its creation day for an existing one, within 17/10/1985..today.
+    QDate desde(const QDate &hoy) const;
     // Edit mode: the bet browser moved to bet `destino`.
     RespuestaEdicion navega(int destino);
     // Edit mode: "Añadir apuesta".
@@ -159,6 +177,7 @@ private:
     QStringList lineas_;
     QString nombre_;
     int dias_ = 3;
+    QDate desde_; // new mode: the day chosen, invalid for today; edit mode: the creation day
     bool grabar_ = false;
     bool borrar_ = false;
     bool aleatorio_ = true;

@@ -7,11 +7,13 @@
 #include "syndicates/casilla.h"
 #include "syndicates/crea.h"
 #include "syndicates/creamenu.h"
+#include "syndicates/socios.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFont>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -570,6 +572,86 @@ private slots:
         QApplication::sendEvent(ventana<Crea>("Crea"), &editorActivo);
         QApplication::sendEvent(principal_.get(), &activacion);
         QVERIFY(!ventana<Crea>("Crea"));
+    }
+
+    // A syndicate that has played for years: every draw since its first day counts for it.
+    void juegaDesdeUnDiaPasado()
+    {
+        std::vector<Sorteo> sorteos;
+        for (QDate jueves(2024, 12, 5); jueves < QDate(2026, 1, 1); jueves = jueves.addDays(7)) {
+            sorteos.push_back(sorteoDe(jueves));
+            sorteos.push_back(sorteoDe(jueves.addDays(2)));
+        }
+        carpeta_->escribeSorteos(sorteos);
+        principal_ = std::make_unique<Principal>(carpeta_->ruta());
+        Sesion &sesion = principal_->sesion();
+        sesion.ponModocrea(0);
+        principal_->abreCrea();
+        auto *crea = ventana<Crea>("Crea");
+        QVERIFY(crea);
+        auto *desde = control<QDateEdit>(crea, QStringLiteral("juegaDesde"));
+        QLabel *rotulo = nullptr;
+        for (QLabel *l : crea->findChildren<QLabel *>())
+            if (l->buddy() == desde)
+                rotulo = l;
+        QVERIFY(rotulo && rotulo->isVisible());
+        QCOMPARE(rotulo->text(), QStringLiteral("Juega desde:"));
+        QCOMPARE(desde->displayFormat(), QStringLiteral("dd/MM/yyyy"));
+        QCOMPARE(desde->date(), QDate(2026, 1, 1));
+        QCOMPARE(desde->minimumDate(), QDate(1985, 10, 17));
+        QCOMPARE(desde->maximumDate(), QDate(2026, 1, 1));
+
+        // Typed and not confirmed, then the bets and the name: "Grabar" takes the day shown.
+        desde->setCurrentSection(QDateTimeEdit::DaySection);
+        desde->setSelectedSection(QDateTimeEdit::DaySection);
+        QTest::keyClicks(desde, QStringLiteral("01012025"));
+        QCOMPARE(desde->text(), QStringLiteral("01/01/2025"));
+        pulsaNumeros(crea, {1, 2, 3, 4, 5, 6});
+        QTest::keyClicks(control<QLineEdit>(crea, QStringLiteral("Text1")),
+                         QStringLiteral("ANTIGUA"));
+        pulsa(crea, "Command1");
+        QVERIFY(textos().isEmpty());
+        QCOMPARE(sesion.penas().cuenta(), 1);
+        const Pena p = sesion.penas().lee(1);
+        QCOMPARE(p.creacion, fechas::serial(QDate(2025, 1, 1)));
+        int desdeEntonces = 0;
+        for (const Sorteo &s : sesion.sorteos().sorteos()) {
+            const bool despues = fechas::dia(s.fecha) >= QDate(2025, 1, 1);
+            QCOMPARE(p.juega(s.fecha), despues);
+            desdeEntonces += despues ? 1 : 0;
+        }
+        QCOMPARE(desdeEntonces, 104);
+        QCOMPARE(sesion.sorteosjugados(), desdeEntonces);
+        QCOMPARE(desde->date(), QDate(2026, 1, 1)); // the next one starts today
+    }
+
+    // An existing syndicate moved back keeps its counters and its members.
+    void juegaDesdeDeUnaPenaQueYaJugaba()
+    {
+        Sesion &sesion = principal_->sesion();
+        Pena p = penaDe(QStringLiteral("VETERANA"), QStringLiteral("Jueves"), QDate(2025, 12, 1));
+        p.creacion += 0.75;
+        p.premios = {3, 1, 0, 0, 0};
+        p.contado = fechas::serial(QDate(2025, 12, 25));
+        QCOMPARE(sesion.guardaPena(1, p), Escritura::Hecha);
+        SociosPena socios = SociosPena::de(p);
+        socios.socios = {{QStringLiteral("ANA"), 2}, {QStringLiteral("LUIS"), 1}};
+        QCOMPARE(sesion.guardaSocios(socios), Escritura::Hecha);
+
+        sesion.ponPenasel(1);
+        pulsa(&gestor(*principal_), "Command7");
+        auto *crea = ventana<Crea>("Crea");
+        QVERIFY(crea);
+        auto *desde = control<QDateEdit>(crea, QStringLiteral("juegaDesde"));
+        QCOMPARE(desde->date(), QDate(2025, 12, 1));
+        desde->setDate(QDate(2019, 3, 7));
+        Pena esperada = p;
+        esperada.creacion = fechas::serial(QDate(2019, 3, 7));
+        QCOMPARE(sesion.penas().lee(1), esperada);
+        const SociosPena *siguen = sesion.socios().busca(esperada);
+        QVERIFY(siguen);
+        QCOMPARE(siguen->socios, socios.socios);
+        QCOMPARE(sesion.socios().registros().size(), size_t(1));
     }
 };
 

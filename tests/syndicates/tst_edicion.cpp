@@ -536,6 +536,94 @@ private slots:
         QCOMPARE(e.numapuestas(), 1);
         QCOMPARE(e.nombreActual(), QStringLiteral("NADA"));
     }
+
+    // A syndicate that has played for years starts on its first day; one that starts today
+    // keeps the moment it was made, as before.
+    void juegaDesdeUnDiaPasado()
+    {
+        const QDate hoy(2026, 1, 1);
+        Edicion e(almacen_, {});
+        QCOMPARE(e.desde(hoy), hoy);
+        // Nothing before the first draw or after today can be chosen.
+        e.juegaDesde(QDate(1985, 10, 16), ahora());
+        QCOMPARE(e.desde(hoy), QDate(1985, 10, 17));
+        e.juegaDesde(QDate(2026, 1, 2), ahora());
+        QCOMPARE(e.desde(hoy), hoy);
+        QCOMPARE(edicion::creacionDesde(QDate(1970, 1, 1), ahora()),
+                 fechas::serial(QDate(1985, 10, 17)));
+        QCOMPARE(edicion::creacionDesde(QDate(2026, 1, 2), ahora()), ahora());
+
+        e.juegaDesde(QDate(2025, 1, 1), ahora());
+        QCOMPARE(e.desde(hoy), QDate(2025, 1, 1));
+        pulsaTodos(e, {1, 2, 3, 4, 5, 6});
+        ponNombre(e, QStringLiteral("ANTIGUA"));
+        QCOMPARE(archivo_.cuenta(), 0); // only "Grabar" writes a new syndicate
+        QVERIFY(e.graba(ahora(), fechas::serial(QDate(2025, 12, 30))).grabado);
+        QCOMPARE(archivo_.lee(1).creacion, fechas::serial(QDate(2025, 1, 1)));
+        QVERIFY(archivo_.lee(1).juega(fechas::serial(QDate(2025, 1, 2))));
+        QVERIFY(!archivo_.lee(1).juega(fechas::serial(QDate(2024, 12, 28))));
+
+        // The next syndicate of the same sitting starts today again.
+        QCOMPARE(e.desde(hoy), hoy);
+        pulsaTodos(e, {7, 8, 9, 10, 11, 12});
+        ponNombre(e, QStringLiteral("NUEVA"));
+        QVERIFY(e.graba(ahora(), 0).grabado);
+        QCOMPARE(archivo_.lee(2).creacion, ahora());
+    }
+
+    void juegaDesdeEnEdicionCambiaSoloLaCreacion()
+    {
+        Pena p;
+        p.ponNombre(QStringLiteral("VETERANA"));
+        p.ponDias(QStringLiteral("Jueves"));
+        p.tipo = 1;
+        for (int i = 1; i <= 6; ++i)
+            p.numero(1, i) = static_cast<qint16>(i);
+        p.creacion = fechas::serial(QDate(2025, 12, 1)) + 0.75;
+        p.premios = {4, 1, 0, 0, 0};
+        p.contado = fechas::serial(QDate(2025, 12, 27));
+        QCOMPARE(archivo_.escribe(1, p), Escritura::Hecha);
+        Edicion e(almacen_, edita(1));
+        QCOMPARE(e.desde(QDate(2026, 1, 1)), QDate(2025, 12, 1));
+
+        // Its own day again: the creation keeps its time of day.
+        QVERIFY(!e.juegaDesde(QDate(2025, 12, 1), ahora()).grabado);
+        QCOMPARE(archivo_.lee(1), p);
+
+        QVERIFY(e.juegaDesde(QDate(2020, 2, 29), ahora()).grabado);
+        Pena esperada = p;
+        esperada.creacion = fechas::serial(QDate(2020, 2, 29));
+        QCOMPARE(archivo_.lee(1), esperada);
+        // A bet changed afterwards is written with the new day.
+        e.pulsa(6);
+        e.pulsa(9);
+        QCOMPARE(archivo_.lee(1).creacion, esperada.creacion);
+        QCOMPARE(archivo_.lee(1).premios, p.premios);
+
+        e.juegaDesde(QDate(2026, 1, 1), ahora());
+        QCOMPARE(archivo_.lee(1).creacion, ahora());
+        QCOMPARE(archivo_.lee(1).contado, p.contado);
+    }
+
+    // The refusals that catch a clock set back look at the clock, not at the day chosen.
+    void unDiaPasadoNoEsquivaLasFechasQueImpidenGrabar()
+    {
+        Pena futura;
+        futura.tipo = 1;
+        futura.creacion = ahora() + 1;
+        QCOMPARE(archivo_.escribe(1, futura), Escritura::Hecha);
+        Edicion e(almacen_, {});
+        e.juegaDesde(QDate(2025, 1, 1), ahora());
+        pulsaTodos(e, {1, 2, 3, 4, 5, 6});
+        ponNombre(e, QStringLiteral("X"));
+        QCOMPARE(textos(e.graba(ahora(), 0)),
+                 QStringList{u("¡¡¡No puede crear una peña con fecha anterior a una ya "
+                               "existente!!!. Borre dicha peña antes de crear ésta.")});
+        QCOMPARE(archivo_.elimina(1), Escritura::Hecha);
+        const RespuestaEdicion r = e.graba(ahora(), fechas::serial(QDate(2026, 1, 3)));
+        QVERIFY(textos(r).value(0).startsWith(u("Hay sorteos con fecha posterior")));
+        QCOMPARE(archivo_.cuenta(), 0);
+    }
 };
 
 QTEST_APPLESS_MAIN(TstEdicion)
