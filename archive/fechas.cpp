@@ -1,4 +1,5 @@
 #include "archive/fechas.h"
+#include "archive/juego.h"
 
 #include <cmath>
 
@@ -44,12 +45,12 @@ int bitDia(double serial)
 
 double primerLunes()
 {
-    return serial(QDate(2022, 7, 11));
+    return serial(juego::primerLunes());
 }
 
 int diasDeSorteo(double serial)
 {
-    return kJueves | kSabado | (serial < primerLunes() ? 0 : kLunes);
+    return juego::diasDeSorteo(serial);
 }
 
 QString textoLargo(double serial)

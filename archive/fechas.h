@@ -20,7 +20,8 @@ constexpr int kJueves = 1 << 5;
 constexpr int kSabado = 1 << 7;
 // The first Monday draw: from this date on La Primitiva is drawn on Monday too.
 double primerLunes();
-// The draw days in force on a date: Thursday and Saturday, with Monday from primerLunes().
+// The draw days in force on a date (juego::diasDeSorteo): Thursday, Saturday from 1990, Monday
+// from primerLunes().
 int diasDeSorteo(double serial);
 // Long text used by the main window: "Jueves, 5 de marzo del 2020".
 QString textoLargo(double serial);

@@ -1,5 +1,6 @@
 #include "archive/importes.h"
 #include "archive/fechas.h"
+#include "archive/juego.h"
 #include "archive/registro.h"
 #include "archive/respuestaservicio.h"
 
@@ -228,7 +229,7 @@ Escritura guardaServicio(const QString &carpeta, const servicio::Respuesta &resp
 
 QDate primerEspecial()
 {
-    return QDate(2013, 1, 1);
+    return juego::primerEspecial();
 }
 
 bool completo(const ImportesSorteo *importes, double fecha)

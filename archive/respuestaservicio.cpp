@@ -1,5 +1,6 @@
 #include "archive/respuestaservicio.h"
 #include "archive/fechas.h"
+#include "archive/juego.h"
 #include "archive/texto.h"
 
 #include <QJsonArray>
@@ -17,7 +18,7 @@ namespace servicio {
 
 QDate primerSorteo()
 {
-    return QDate(1985, 10, 17);
+    return juego::primerSorteo();
 }
 
 namespace {

@@ -82,10 +82,10 @@ bool aplica(const SorteoListo &s, double fecha, const Pena &p, const PenaLista &
     return diasjuego::juegaSorteo(l.dias, p.creacion, s.dia, fecha, historico);
 }
 
-// A prize counts once: only draws newer than the counted-up-to date and not before creation.
+// A prize counts once: only draws newer than the counted-up-to date and held after creation.
 bool cuenta(double fecha, const Pena &p, const PenaLista &l)
 {
-    return fecha > l.contado && !(fecha < p.creacion);
+    return fecha > l.contado && juego::despuesDe(fecha, p.creacion);
 }
 
 // After the window: the counted-up-to date moves to the newest draw. It never goes back (a
@@ -376,11 +376,11 @@ Pasada comprueba(const std::vector<Sorteo> &sorteos, const std::vector<Pena> &pe
                     if (m == 0 || aciertos < 3)
                         continue;
                     premioPena = true;
-                    if (cuentaPremios) {
-                        const int id =
-                            premios::mensajeSencilla(aciertos, (m & d.complementario) != 0);
-                        c.suma(p, premios::mensaje(id).categoria, 1);
-                    }
+                    if (cuentaPremios)
+                        c.suma(p,
+                               juego::contador(
+                                   juego::categoria(aciertos, (m & d.complementario) != 0, false)),
+                               1);
                     if (o.soloPremios && conFilas)
                         listado.premiadas.push_back(quint8(k));
                 }
@@ -447,12 +447,11 @@ Pasada compruebamultiples(const std::vector<Sorteo> &sorteos, const std::vector<
                         b.mensaje = quint8(t->primerMensaje);
                         b.filas = quint16(3 + t->mensajes.size());
                     }
-                    if (cuenta(s.fecha, p, l)) {
-                        const int categorias[5] = {3, 4, 5, 6, 7};
+                    // The table's counts are by the counters of apuestas.dat, 3..7.
+                    if (cuenta(s.fecha, p, l))
                         for (int k = 0; k < 5; ++k)
                             if (t->cuentas[size_t(k)] != 0)
-                                c.suma(p, categorias[k], t->cuentas[size_t(k)]);
-                    }
+                                c.suma(p, 3 + k, t->cuentas[size_t(k)]);
                 }
             }
             if (conFilas && (premio || !o.soloPremios))

@@ -1,5 +1,6 @@
 #include "reports/ganancias.h"
 #include "archive/fechas.h"
+#include "archive/juego.h"
 #include "checking/premiomultiple.h"
 
 #include <algorithm>
@@ -10,29 +11,12 @@
 namespace ganancias {
 
 namespace {
-constexpr int kEspecial = 0;
-constexpr int kPrimera = 1;
-constexpr int kSegunda = 2;
-constexpr int kTercera = 3;
-constexpr int kCuarta = 4;
-constexpr int kQuinta = 5;
-
-// Category of a six-number bet by its hits; -1 when it wins nothing.
-int categoria(int aciertos, bool complementario, bool reintegro)
-{
-    switch (aciertos) {
-    case 6:
-        return reintegro ? kEspecial : kPrimera;
-    case 5:
-        return complementario ? kSegunda : kTercera;
-    case 4:
-        return kCuarta;
-    case 3:
-        return kQuinta;
-    default:
-        return -1;
-    }
-}
+using juego::kCuarta;
+using juego::kEspecial;
+using juego::kPrimera;
+using juego::kQuinta;
+using juego::kSegunda;
+using juego::kTercera;
 
 // The magnitude of an amount as "1.234,56", without sign.
 QString magnitud(qint64 centimos, bool agrupa)
@@ -116,7 +100,7 @@ Historia::Historia(const std::vector<Sorteo> &sorteos, const ArchivoImportes &im
         }
         // The refund was first drawn on 20/06/1991; the archive keeps 0 for the draws before,
         // which no slip's digit 0 may match.
-        static const double primerReintegro = fechas::serial(QDate(1991, 6, 20));
+        static const double primerReintegro = fechas::serial(juego::primerReintegro());
         if (s.reintegro >= 0 && s.reintegro <= 9 && !(s.fecha < primerReintegro))
             l.reintegro = s.reintegro;
         l.importes = importes.busca(s.fecha);
@@ -128,6 +112,8 @@ Ganancias &Ganancias::operator+=(const Ganancias &o)
 {
     jugados += o.jugados;
     desconocidos += o.desconocidos;
+    pendientes += o.pendientes;
+    retencion += o.retencion;
     for (int k = 0; k < kCategorias; ++k)
         premiadas[static_cast<size_t>(k)] += o.premiadas[static_cast<size_t>(k)];
     reintegros += o.reintegros;
@@ -174,18 +160,20 @@ Ganancias calcula(const Historia &historia, const Pena &pena, qint64 precio, int
                     const bool comp = (numerosMultiple & s.complementario) != 0;
                     if (const premios::FilaPremio *f =
                             premios::premiomultiple(pena.tipo, aciertos, comp)) {
-                        // Counters 3, 4, 5, 6 and 5 + complementary of the prize table.
-                        j.premiadas[kQuinta] += f->cuentas[0];
-                        j.premiadas[kCuarta] += f->cuentas[1];
-                        j.premiadas[kTercera] += f->cuentas[2];
-                        j.premiadas[conReintegro ? kEspecial : kPrimera] += f->cuentas[3];
-                        j.premiadas[kSegunda] += f->cuentas[4];
+                        // The table counts by the counters 3..7; six hits with the slip's
+                        // refund are the special category.
+                        for (int k = 0; k < 5; ++k) {
+                            juego::Categoria c = juego::deContador(3 + k);
+                            if (c == kPrimera && conReintegro)
+                                c = kEspecial;
+                            j.premiadas[static_cast<size_t>(c)] += f->cuentas[size_t(k)];
+                        }
                     }
                 }
             } else {
                 for (quint64 m : mascaras) {
-                    const int c = categoria(std::popcount(m & s.ganadores),
-                                            (m & s.complementario) != 0, conReintegro);
+                    const int c = juego::categoria(std::popcount(m & s.ganadores),
+                                                   (m & s.complementario) != 0, conReintegro);
                     if (c >= 0)
                         ++j.premiadas[static_cast<size_t>(c)];
                 }
@@ -193,28 +181,33 @@ Ganancias calcula(const Historia &historia, const Pena &pena, qint64 precio, int
         }
         if (conReintegro)
             j.reintegros = apuestas;
-        qint64 premio = precio * j.reintegros;
+        // The refund is the bet's price back, known whatever the breakdown says; each prize is
+        // taxed bet by bet.
+        j.premio = precio * j.reintegros;
         for (int k = 0; k < kCategorias; ++k) {
             const int n = j.premiadas[static_cast<size_t>(k)];
             if (n == 0)
                 continue;
             if (!s.importes || !s.importes->conoce(k)) {
-                j.desconocido = true;
+                j.pendientes += n;
                 continue;
             }
-            premio += qint64(n) * s.importes->centimos[static_cast<size_t>(k)];
+            const qint64 importe = s.importes->centimos[static_cast<size_t>(k)];
+            j.premio += qint64(n) * importe;
+            j.retencion += qint64(n) * juego::retencion(importe, s.fecha);
         }
-        j.premio = j.desconocido ? 0 : premio;
+        j.desconocido = j.pendientes > 0;
 
         ++g.jugados;
         g.gasto += j.gasto;
         for (int k = 0; k < kCategorias; ++k)
             g.premiadas[static_cast<size_t>(k)] += j.premiadas[static_cast<size_t>(k)];
         g.reintegros += j.reintegros;
+        g.pendientes += j.pendientes;
         if (j.desconocido)
             ++g.desconocidos;
-        else
-            g.premios += j.premio;
+        g.premios += j.premio;
+        g.retencion += j.retencion;
         if (detalle)
             g.detalle.push_back(j);
     }
@@ -227,7 +220,7 @@ std::vector<Parte> partes(const SociosPena &socios, const Ganancias &g)
     p.reserve(socios.socios.size());
     for (const Socio &s : socios.socios)
         p.push_back(s.participaciones);
-    const std::vector<qint64> premios = reparte(g.premios, p);
+    const std::vector<qint64> premios = reparte(g.neto(), p);
     const std::vector<qint64> gasto = reparte(g.gasto, p);
     std::vector<Parte> r;
     for (size_t i = 0; i < socios.socios.size(); ++i)
@@ -260,7 +253,9 @@ QByteArray aCsv(const std::vector<Hoja> &hojas)
     QString csv = QString(QChar(0xFEFF)) + QString::fromUtf8("Peña;Fecha");
     for (int k = 0; k < kCategorias; ++k)
         csv += QLatin1Char(';') + nombreCategoria(k);
-    csv += QStringLiteral(";Reintegros;Premios (euros);Jugado (euros)\r\n");
+    csv += QString::fromUtf8(
+        ";Reintegros;Premios brutos (euros);Retención (euros);Premios netos (euros);Jugado "
+        "(euros)\r\n");
     for (const Hoja &h : hojas) {
         // A name with the separator or a quote is quoted, as spreadsheets read it.
         QString nombre = h.pena.trimmed();
@@ -271,9 +266,13 @@ QByteArray aCsv(const std::vector<Hoja> &hojas)
             csv += nombre + QLatin1Char(';') + fechas::textoCorto(j.fecha);
             for (int n : j.premiadas)
                 csv += QLatin1Char(';') + QString::number(n);
+            // A draw with an amount not known yet has no figure to add up: it says so.
+            const QString pendiente = QStringLiteral("pendiente");
             csv += QLatin1Char(';') + QString::number(j.reintegros) + QLatin1Char(';') +
-                   (j.desconocido ? QStringLiteral("importe desconocido") : textoCsv(j.premio)) +
-                   QLatin1Char(';') + textoCsv(j.gasto) + QStringLiteral("\r\n");
+                   (j.desconocido ? pendiente : textoCsv(j.premio)) + QLatin1Char(';') +
+                   textoCsv(j.retencion) + QLatin1Char(';') +
+                   (j.desconocido ? pendiente : textoCsv(j.neto())) + QLatin1Char(';') +
+                   textoCsv(j.gasto) + QStringLiteral("\r\n");
         }
     }
     return csv.toUtf8();

@@ -59,19 +59,26 @@ struct Jugada {
     double fecha = 0;
     std::array<int, kCategorias> premiadas{}; // bets that won each category
     int reintegros = 0;                       // bets that got their price back
-    bool desconocido = false;                 // it won in a category whose amount is not known
-    qint64 premio = 0;                        // cents won (prizes and refunds); 0 when desconocido
-    qint64 gasto = 0;                         // cents the draw's bets cost
+    int pendientes = 0;                       // prizes whose amount is not known yet
+    bool desconocido = false;                 // pendientes > 0: the draw's figure is provisional
+    qint64 premio = 0;    // cents won, before the tax: refunds and the prizes known
+    qint64 retencion = 0; // cents the state withholds of them (juego::retencion, bet by bet)
+    qint64 gasto = 0;     // cents the draw's bets cost
+    qint64 neto() const { return premio - retencion; }
 };
 
 struct Ganancias {
     int jugados = 0;      // draws played
-    int desconocidos = 0; // draws with a prize whose amount is not known: not in `premios`
+    int desconocidos = 0; // draws with a prize whose amount is not known
+    int pendientes = 0;   // prizes whose amount is not known: the figures are provisional
     std::array<qint64, kCategorias> premiadas{};
     qint64 reintegros = 0;
-    qint64 premios = 0; // cents won in the draws whose amounts are known
-    qint64 gasto = 0;   // cents staked
-    qint64 balance() const { return premios - gasto; }
+    qint64 premios = 0;   // cents won before the tax (what is known of it)
+    qint64 retencion = 0; // cents withheld by the state
+    qint64 gasto = 0;     // cents staked
+    qint64 neto() const { return premios - retencion; }
+    qint64 balance() const { return neto() - gasto; }
+    bool provisional() const { return pendientes > 0; }
     std::vector<Jugada> detalle; // every draw played, oldest first, when asked for
     Ganancias &operator+=(const Ganancias &otra);
 };
@@ -82,11 +89,11 @@ struct Ganancias {
 Ganancias calcula(const Historia &historia, const Pena &pena, qint64 precio, int reintegro,
                   bool detalle = false);
 
-// One member's part of the winnings and of the stake.
+// One member's part of the winnings (after the tax) and of the stake.
 struct Parte {
     QString nombre;
     qint64 participaciones = 0;
-    qint64 premios = 0;
+    qint64 premios = 0; // of the net
     qint64 gasto = 0;
     qint64 balance() const { return premios - gasto; }
 };
@@ -96,8 +103,8 @@ std::vector<Parte> partes(const SociosPena &socios, const Ganancias &ganancias);
 std::vector<Parte> junta(const std::vector<std::vector<Parte>> &partesDeCadaPena);
 
 // The draws of each syndicate as a spreadsheet (UTF-8, ';', CRLF): syndicate, date, the bets
-// that won each category, the refunds, the euros won ("importe desconocido" where not known)
-// and the euros staked.
+// that won each category, the refunds, the euros won before the tax ("pendiente" where an
+// amount is not known yet), the tax, the net and the euros staked.
 struct Hoja {
     QString pena;
     Ganancias ganancias; // with its detalle

@@ -19,9 +19,9 @@ qint64 enteroAcotado(double valor)
 
 int sorteosjugados(const std::vector<Sorteo> &sorteos, const std::vector<Pena> &penas)
 {
-    // A draw is played by some syndicate exactly when it is not before the earliest creation
-    // date among the syndicates of its weekday; so one pass over the syndicates and one over
-    // the draws are enough, however many of each there are.
+    // A draw is played by some syndicate exactly when it is held after the earliest creation
+    // among the syndicates of its weekday (juego::despuesDe); so one pass over the syndicates
+    // and one over the draws are enough, however many of each there are.
     constexpr double kNunca = std::numeric_limits<double>::infinity();
     std::array<double, 8> desde;
     desde.fill(kNunca);
@@ -36,7 +36,7 @@ int sorteosjugados(const std::vector<Sorteo> &sorteos, const std::vector<Pena> &
     int jugados = 0;
     for (const Sorteo &s : sorteos) {
         const int d = fechas::numeroDia(s.fecha);
-        if (d != 0 && !(s.fecha < desde[static_cast<size_t>(d)]))
+        if (d != 0 && juego::despuesDe(s.fecha, desde[static_cast<size_t>(d)]))
             ++jugados;
     }
     return jugados;

@@ -1,5 +1,6 @@
 #include "syndicates/edicion.h"
 #include "archive/fechas.h"
+#include "archive/juego.h"
 #include "archive/registro.h"
 #include "archive/texto.h"
 #include "syndicates/archivopenas.h"
@@ -71,7 +72,7 @@ double serial(const QDateTime &momento)
 
 QDate primerSorteo()
 {
-    return QDate(1985, 10, 17);
+    return juego::primerSorteo();
 }
 
 double creacionDesde(const QDate &desde, double ahora)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "archive/juego.h"
+
 #include <QByteArray>
 #include <QString>
 #include <array>
@@ -19,11 +21,12 @@ int porSemana(const QString &dias);
 // The days in words for a reader: "Lunes, jueves y sábado"; any other text as it stands.
 QString enPalabras(const QString &dias);
 // Whether a syndicate of these days (mascara) made on `creacion` plays a draw of weekday bit
-// `dia` (fechas::bitDia) held on `fecha`; `historico` takes the draws before it was made too.
-// Every count of played draws and both checking passes come down to this one test.
+// `dia` (fechas::bitDia) held on `fecha`: the draw's moment, 21:30 of its day, is not earlier
+// than the creation (juego::despuesDe); `historico` takes the draws before it was made too.
+// Every count of played draws, both checking passes and the money come down to this one test.
 inline bool juegaSorteo(int dias, double creacion, int dia, double fecha, bool historico)
 {
-    return (dias & dia) != 0 && (historico || !(fecha < creacion));
+    return (dias & dia) != 0 && (historico || juego::despuesDe(fecha, creacion));
 }
 } // namespace diasjuego
 

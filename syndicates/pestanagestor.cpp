@@ -541,17 +541,25 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
     auto *rejilla = new QGridLayout(panel);
     rejilla->setContentsMargins(0, 0, 0, 0);
     premiosEuros = etiqueta(panel, QStringLiteral("premiosEuros"), u("Premios: 0,00 €"));
+    premiosEuros->setToolTip(u("Premios y reintegros antes de la retención de Hacienda"));
+    retencionEuros = etiqueta(panel, QStringLiteral("retencionEuros"), u("Retención: 0,00 €"));
+    retencionEuros->setToolTip(u("Gravamen especial: el 20 % de lo que cada premio pasa de la "
+                                 "parte exenta"));
+    netoEuros = etiqueta(panel, QStringLiteral("netoEuros"), u("Neto: 0,00 €"));
     gastoEuros = etiqueta(panel, QStringLiteral("gastoEuros"), u("Jugado: 0,00 €"));
     balanceEuros = etiqueta(panel, QStringLiteral("balanceEuros"), u("Balance: 0,00 €"));
     importesDesconocidos = etiqueta(panel, QStringLiteral("importesDesconocidos"));
     importesDesconocidos->setToolTip(
-        u("Sorteos con algún premio cuyo importe no se ha descargado: no entran en los premios."));
+        u("Premios cuyo importe aún no se conoce: las cifras son provisionales hasta que se "
+          "descarguen (\"Completar importes de premios\" en el menú General)."));
     importesDesconocidos->setWordWrap(true);
     importesDesconocidos->hide();
     rejilla->addWidget(premiosEuros, 0, 0, 1, 2);
-    rejilla->addWidget(gastoEuros, 1, 0, 1, 2);
-    rejilla->addWidget(balanceEuros, 2, 0, 1, 2);
-    rejilla->addWidget(importesDesconocidos, 3, 0, 1, 2);
+    rejilla->addWidget(retencionEuros, 1, 0, 1, 2);
+    rejilla->addWidget(netoEuros, 2, 0, 1, 2);
+    rejilla->addWidget(gastoEuros, 3, 0, 1, 2);
+    rejilla->addWidget(balanceEuros, 4, 0, 1, 2);
+    rejilla->addWidget(importesDesconocidos, 5, 0, 1, 2);
 
     socios = new QPushButton(u("Socios"), panel);
     socios->setObjectName(QStringLiteral("socios"));
@@ -559,9 +567,9 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
     exportarCsv = new QPushButton(u("Exportar a CSV"), panel);
     exportarCsv->setObjectName(QStringLiteral("exportarCsv"));
     exportarCsv->setToolTip(u("Los premios de cada sorteo jugado, para una hoja de cálculo"));
-    rejilla->addWidget(socios, 4, 0);
-    rejilla->addWidget(exportarCsv, 4, 1);
-    rejilla->setRowStretch(5, 1);
+    rejilla->addWidget(socios, 6, 0);
+    rejilla->addWidget(exportarCsv, 6, 1);
+    rejilla->setRowStretch(7, 1);
     connect(socios, &QPushButton::clicked, this, &PestanaGestor::socios_Click);
     connect(exportarCsv, &QPushButton::clicked, this, &PestanaGestor::exportarCsv_Click);
 
@@ -576,7 +584,7 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
     ListViewSocios->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListViewSocios->setModel(modeloSocios_);
     ListViewSocios->setMinimumSize(160, 60);
-    rejilla->addWidget(ListViewSocios, 0, 2, 6, 1);
+    rejilla->addWidget(ListViewSocios, 0, 2, 8, 1);
     rejilla->setColumnStretch(2, 1);
 
     // Columns as wide as their figures, so the balance is in sight without scrolling.
@@ -605,23 +613,34 @@ void PestanaGestor::muestraDinero()
     }
 
     const ganancias::Ganancias &g = mostradas_;
-    premiosEuros->setText(u("Premios: ") + ganancias::textoEuros(g.premios));
+    // With a prize whose amount is not known yet, every figure that includes it says it is
+    // provisional, and a negative balance is no final loss: it is not painted red.
+    const bool provisional = g.provisional();
+    const QString cual = provisional ? u(" provisional: ") : u(": ");
+    premiosEuros->setText((provisional ? u("Premios provisionales: ") : u("Premios: ")) +
+                          ganancias::textoEuros(g.premios));
+    retencionEuros->setText(u("Retención") + cual + ganancias::textoEuros(g.retencion));
+    netoEuros->setText(u("Neto") + cual + ganancias::textoEuros(g.neto()));
     gastoEuros->setText(u("Jugado: ") + ganancias::textoEuros(g.gasto));
-    balanceEuros->setText(u("Balance: ") + ganancias::textoEuros(g.balance()));
+    balanceEuros->setText(u("Balance") + cual + ganancias::textoEuros(g.balance()));
+    const bool perdida = g.balance() < 0 && !provisional;
     // Red in the palette and in the style, whichever the label is painted with.
-    balanceEuros->setStyleSheet(g.balance() < 0 ? QStringLiteral("color: rgb(255, 0, 0);")
-                                                : QString());
+    balanceEuros->setStyleSheet(perdida ? QStringLiteral("color: rgb(255, 0, 0);") : QString());
     QPalette paleta = premiosEuros->palette();
-    if (g.balance() < 0)
+    if (perdida)
         paleta.setColor(QPalette::WindowText, QColor(255, 0, 0));
     balanceEuros->setPalette(paleta);
-    if (g.desconocidos > 0) {
-        importesDesconocidos->setText(u("Sorteos sin importe conocido: %1").arg(g.desconocidos));
+    if (provisional) {
+        importesDesconocidos->setText(g.pendientes == 1
+                                          ? u("1 premio de importe pendiente")
+                                          : u("%1 premios de importe pendiente").arg(g.pendientes));
         importesDesconocidos->show();
     } else {
         importesDesconocidos->clear();
         importesDesconocidos->hide();
     }
+    modeloSocios_->setHeaderData(4, Qt::Horizontal,
+                                 provisional ? u("Balance provisional") : u("Balance"));
 
     modeloSocios_->removeRows(0, modeloSocios_->rowCount());
     for (const ganancias::Parte &parte : partes_) {
@@ -633,7 +652,7 @@ void PestanaGestor::muestraDinero()
              << new QStandardItem(ganancias::textoEuros(parte.balance()));
         for (int c = 1; c < fila.size(); ++c)
             fila[c]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        if (parte.balance() < 0)
+        if (parte.balance() < 0 && !provisional)
             fila.last()->setForeground(QColor(255, 0, 0));
         modeloSocios_->appendRow(fila);
     }

@@ -93,6 +93,8 @@ private:
     QLabel *Label37 = nullptr;
     QChartView *MSChart3 = nullptr;
     QLabel *premiosEuros = nullptr;
+    QLabel *retencionEuros = nullptr;
+    QLabel *netoEuros = nullptr;
     QLabel *gastoEuros = nullptr;
     QLabel *balanceEuros = nullptr;
     QLabel *importesDesconocidos = nullptr;

@@ -171,7 +171,9 @@ private slots:
         QCOMPARE(g.jugados, 2);
         QCOMPARE(g.premios, qint64(12345678 + 800));
         QCOMPARE(g.gasto, qint64(200));
-        QCOMPARE(g.balance(), qint64(12345678 + 800 - 200));
+        // 123.456,78 € in 2026: 20 % of what passes the 40.000 € exempt is withheld.
+        QCOMPARE(g.retencion, qint64(1669136));
+        QCOMPARE(g.balance(), qint64(12345678 + 800 - 1669136 - 200));
         QCOMPARE(g.desconocidos, 0);
         QCOMPARE(g.premiadas, (std::array<qint64, 6>{0, 0, 1, 0, 0, 1}));
         QCOMPARE(g.detalle.size(), size_t(2));
@@ -255,9 +257,8 @@ private slots:
         QCOMPARE(ganancias::calcula(h90, vieja, 100, 0).premios, qint64(0));
     }
 
-    // A draw with a prize and no amount for it is left out of the winnings and counted; a
-    // draw without a prize needs no amount; a known category beside an unknown one is no
-    // reason to count the draw as known.
+    // A prize with no amount for it is counted as pending and makes the figures provisional;
+    // what is known still counts; a draw without a prize needs no amount.
     void importesDesconocidosNoCuentan()
     {
         const Pena p = sencilla(u("Todos los días"), kJueves, {{1, 2, 3, 4, 5, 6}});
@@ -273,11 +274,37 @@ private slots:
             ganancias::calcula(ganancias::Historia(sorteos, i.archivo), p, 100, -1, true);
         QCOMPARE(g.jugados, 4);
         QCOMPARE(g.desconocidos, 2);
+        QCOMPARE(g.pendientes, 2);
+        QVERIFY(g.provisional());
         QCOMPARE(g.premios, qint64(800));
         QCOMPARE(g.gasto, qint64(400));
         QVERIFY(g.detalle[0].desconocido && g.detalle[1].desconocido);
         QVERIFY(!g.detalle[3].desconocido);
-        QVERIFY(ganancias::aCsv({{p.nombreTexto(), g}}).contains("importe desconocido"));
+        QVERIFY(ganancias::aCsv({{p.nombreTexto(), g}}).contains(";pendiente;"));
+
+        // The refund is the bet's price back, known even when a prize of the draw is not.
+        const ganancias::Ganancias r =
+            ganancias::calcula(ganancias::Historia({sorteos[1]}, i.archivo), p, 100, 0, true);
+        QCOMPARE(r.pendientes, 1);
+        QCOMPARE(r.premios, qint64(100));
+    }
+
+    // A prize of 100.000 € in 2026 withholds 12.000 €; the members share the net.
+    void retencionYPartesDelNeto()
+    {
+        const Pena p = sencilla(u("Jueves"), kJueves, {{1, 2, 3, 4, 5, 6}});
+        const Importes i({importesDe(kJueves, {-1, -1, -1, 10000000, -1, -1})});
+        const ganancias::Ganancias g = ganancias::calcula(
+            ganancias::Historia({sorteo(kJueves, {1, 2, 3, 4, 5, 40}, 7, 1)}, i.archivo), p, 100,
+            -1);
+        QCOMPARE(g.premios, qint64(10000000));
+        QCOMPARE(g.retencion, qint64(1200000));
+        QCOMPARE(g.neto(), qint64(8800000));
+        SociosPena s;
+        s.socios = {{u("Ana"), 1}, {u("Luis"), 3}};
+        const auto partes = ganancias::partes(s, g);
+        QCOMPARE(partes[0].premios, qint64(2200000));
+        QCOMPARE(partes[1].premios, qint64(6600000));
     }
 
     // Every syndicate together, and a member of two syndicates with the sum of both parts.
@@ -320,9 +347,11 @@ private slots:
         const QByteArray bytes = ganancias::aCsv({{u("LA; PEÑA    "), g}});
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
         const QStringList lineas = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"));
-        QCOMPARE(lineas.value(0),
-                 u("Peña;Fecha;Especial;1ª;2ª;3ª;4ª;5ª;Reintegros;Premios (euros);Jugado (euros)"));
-        QCOMPARE(lineas.value(1), u("\"LA; PEÑA\";08/01/2026;0;0;1;0;0;2;0;1234,56;3,00"));
+        QCOMPARE(lineas.value(0), u("Peña;Fecha;Especial;1ª;2ª;3ª;4ª;5ª;Reintegros;Premios brutos "
+                                    "(euros);Retención (euros);Premios netos (euros);Jugado "
+                                    "(euros)"));
+        QCOMPARE(lineas.value(1),
+                 u("\"LA; PEÑA\";08/01/2026;0;0;1;0;0;2;0;1234,56;0,00;1234,56;3,00"));
     }
 
     // The real history: a syndicate playing every draw day since 2000 pays for the draws the

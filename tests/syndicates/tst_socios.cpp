@@ -245,10 +245,14 @@ private slots:
         Principal p(c.ruta());
         PestanaGestor &g = gestor(p);
 
-        // "TODAS LAS PEÑAS" at first: 100,00 + 8,00 won, 3 + 2 draws at 0 € a bet (no price).
-        QCOMPARE(texto(g, "premiosEuros"), u("Premios: 108,00 €"));
+        // "TODAS LAS PEÑAS" at first: 100,00 + 8,00 won and one prize not known yet, so every
+        // figure is provisional; 3 + 2 draws at 0 € a bet (no price).
+        QCOMPARE(texto(g, "premiosEuros"), u("Premios provisionales: 108,00 €"));
+        QCOMPARE(texto(g, "retencionEuros"), u("Retención provisional: 0,00 €"));
+        QCOMPARE(texto(g, "netoEuros"), u("Neto provisional: 108,00 €"));
+        QCOMPARE(texto(g, "balanceEuros"), u("Balance provisional: 108,00 €"));
         QCOMPARE(texto(g, "gastoEuros"), u("Jugado: 0,00 €"));
-        QCOMPARE(texto(g, "importesDesconocidos"), u("Sorteos sin importe conocido: 1"));
+        QCOMPARE(texto(g, "importesDesconocidos"), u("1 premio de importe pendiente"));
         QVERIFY(control<QLabel>(g, "importesDesconocidos")->isVisibleTo(&g));
 
         // Amounts that arrive later, for a draw the archive has (an answer of the results
@@ -261,6 +265,7 @@ private slots:
         QCOMPARE(r.forma, Fuente::Lectura::Forma::Lista);
         QCOMPARE(r.agregado.nuevos, 0);
         QCOMPARE(texto(g, "premiosEuros"), u("Premios: 117,00 €"));
+        QCOMPARE(texto(g, "balanceEuros"), u("Balance: 117,00 €"));
         QVERIFY(!control<QLabel>(g, "importesDesconocidos")->isVisibleTo(&g));
 
         // The socios button needs a syndicate.
@@ -348,8 +353,8 @@ private slots:
         csv.close();
         csv.remove();
         QCOMPARE(lineas.size(), 4); // heading, 2 draws, and the end of the last line
-        QCOMPARE(lineas[1], QByteArray("UNO;08/01/2026;0;0;1;0;0;0;0;100,00;5,00\r"));
-        QCOMPARE(lineas[2], QByteArray("UNO;15/01/2026;0;0;0;0;0;1;1;13,00;5,00\r"));
+        QCOMPARE(lineas[1], QByteArray("UNO;08/01/2026;0;0;1;0;0;0;0;100,00;0,00;100,00;5,00\r"));
+        QCOMPARE(lineas[2], QByteArray("UNO;15/01/2026;0;0;0;0;0;1;1;13,00;0,00;13,00;5,00\r"));
         QCOMPARE(escritorio->textos().value(0),
                  u("2 sorteos jugados exportados a uno-premios.csv"));
 

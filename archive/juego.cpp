@@ -1,0 +1,137 @@
+#include "archive/juego.h"
+#include "archive/fechas.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace juego {
+
+QDate primerSorteo()
+{
+    return QDate(1985, 10, 17);
+}
+QDate primerSabado()
+{
+    return QDate(1990, 5, 19);
+}
+QDate primerLunes()
+{
+    return QDate(2022, 7, 11);
+}
+QDate primerReintegro()
+{
+    return QDate(1991, 6, 20);
+}
+QDate primerEspecial()
+{
+    return QDate(2013, 1, 1);
+}
+QDate primerJoker()
+{
+    return QDate(2012, 9, 27);
+}
+
+int diasDeSorteo(double fecha)
+{
+    static const double sabado = fechas::serial(primerSabado());
+    static const double lunes = fechas::serial(primerLunes());
+    return fechas::kJueves | (fecha < sabado ? 0 : fechas::kSabado) |
+           (fecha < lunes ? 0 : fechas::kLunes);
+}
+
+Categoria categoria(int aciertos, bool complementario, bool reintegro)
+{
+    switch (aciertos) {
+    case 6:
+        return reintegro ? kEspecial : kPrimera;
+    case 5:
+        return complementario ? kSegunda : kTercera;
+    case 4:
+        return kCuarta;
+    case 3:
+        return kQuinta;
+    default:
+        return kNinguna;
+    }
+}
+
+int contador(Categoria c)
+{
+    switch (c) {
+    case kEspecial:
+    case kPrimera:
+        return 6;
+    case kSegunda:
+        return 7;
+    case kTercera:
+        return 5;
+    case kCuarta:
+        return 4;
+    case kQuinta:
+        return 3;
+    case kNinguna:
+        break;
+    }
+    return 0;
+}
+
+Categoria deContador(int c)
+{
+    switch (c) {
+    case 3:
+        return kQuinta;
+    case 4:
+        return kCuarta;
+    case 5:
+        return kTercera;
+    case 6:
+        return kPrimera;
+    case 7:
+        return kSegunda;
+    default:
+        return kNinguna;
+    }
+}
+
+int categoriaJoker(qint64 numero, qint64 sorteo)
+{
+    if (sorteo <= 0 || sorteo > 9999999 || numero < 0 || numero > 9999999)
+        return -1;
+    char a[8];
+    char b[8];
+    std::snprintf(a, sizeof a, "%07lld", static_cast<long long>(numero));
+    std::snprintf(b, sizeof b, "%07lld", static_cast<long long>(sorteo));
+    int delante = 0;
+    while (delante < 7 && a[delante] == b[delante])
+        ++delante;
+    int detras = 0;
+    while (detras < 7 && a[6 - detras] == b[6 - detras])
+        ++detras;
+    const int iguales = std::max(delante, detras);
+    if (iguales == 7)
+        return 0;
+    if (iguales >= 2)
+        return 7 - iguales; // 6 → 2ª (1) ... 2 → 6ª (5)
+    return iguales == 1 ? kJokerReintegro : -1;
+}
+
+qint64 retencion(qint64 centimos, double fecha)
+{
+    struct Tramo {
+        QDate desde;
+        qint64 exento; // cents
+    };
+    static const Tramo kTramos[] = {{QDate(2020, 1, 1), 4000000},
+                                    {QDate(2019, 1, 1), 2000000},
+                                    {QDate(2018, 7, 5), 1000000},
+                                    {QDate(2013, 1, 1), 250000}};
+    const QDate dia = fechas::dia(fecha);
+    if (!dia.isValid() || centimos <= 0)
+        return 0;
+    for (const Tramo &t : kTramos)
+        if (dia >= t.desde)
+            return centimos > t.exento ? ((centimos - t.exento) * 20 + 50) / 100 : 0;
+    return 0;
+}
+
+} // namespace juego

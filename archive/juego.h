@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QDate>
+#include <QtGlobal>
+#include <cmath>
+
+// The rules of La Primitiva that the program relies on, in one place: when it is drawn, what a
+// bet's hits win, the Joker's categories and the state's tax on big prizes. The checking
+// passes, the prize counters, the listings and the money all ask here.
+namespace juego {
+
+// --- When it is drawn ---
+// The first draw, Thursday 17/10/1985. Saturday draws from 19/05/1990 and Monday draws from
+// 11/07/2022 (the first draw of each day in the public history of the game).
+QDate primerSorteo();
+QDate primerSabado();
+QDate primerLunes();
+// The weekdays drawn on a date (serial day), as fechas::bitDia bits.
+int diasDeSorteo(double fecha);
+// The draw is held at 21:30, Madrid time (the program's clock is taken to be Madrid's): as a
+// fraction of a day, added to a draw's date to get its moment.
+constexpr double kHoraSorteo = 21.5 / 24.0;
+// Whether a draw held on `fecha` (its day) counts for a syndicate that started to play at the
+// moment `creacion`: its moment is not earlier than that. A syndicate made on the morning of a
+// draw day plays that evening's draw; one made after it does not.
+inline bool despuesDe(double fecha, double creacion)
+{
+    return !(std::floor(fecha) + kHoraSorteo < creacion);
+}
+
+// --- What a bet wins ---
+// The categories in one numbering, the order of premios.dat and of a breakdown.
+enum Categoria { kNinguna = -1, kEspecial = 0, kPrimera, kSegunda, kTercera, kCuarta, kQuinta };
+constexpr int kCategorias = 6;
+// The refund was first drawn on 20/06/1991; the special category (6 hits and the refund) is
+// paid since 2013 (before it a breakdown has the five categories 1ª to 5ª).
+QDate primerReintegro();
+QDate primerEspecial();
+// Category of a six-number bet by its hits, whether it holds the complementary, and whether
+// the slip's refund digit came out.
+Categoria categoria(int aciertos, bool complementario, bool reintegro);
+// The prize counter of apuestas.dat a category raises: by hits 3, 4, 5, 6 and 7 (five plus
+// the complementary); the special category is six hits too.
+int contador(Categoria categoria);
+// The category a counter of apuestas.dat stands for (the special one is counted as 1ª).
+Categoria deContador(int contador);
+
+// --- The Joker ---
+// Played since 27/09/2012 (its first draw in the public history), 1 € a number.
+QDate primerJoker();
+constexpr qint64 kPrecioJoker = 100; // cents
+// Category of a Joker number against the draw's: the digits that match from the first one or
+// from the last one, whichever are more. 0..5 the categories 1ª (all seven) to 6ª (two);
+// kJokerReintegro one digit (the number's price back); -1 nothing, or a draw without a Joker.
+constexpr int kCategoriasJoker = 6;
+constexpr int kJokerReintegro = 6;
+int categoriaJoker(qint64 numero, qint64 sorteo);
+
+// --- The tax ---
+// The state's special tax withholds 20 % of the part of each bet's prize above the exempt
+// amount, by the date of the draw: none before 2013; 2.500 € from 01/01/2013 (Ley 16/2012);
+// 10.000 € from 05/07/2018, 20.000 € from 01/01/2019 and 40.000 € from 01/01/2020
+// (Ley 6/2018). Cents withheld from one bet's prize of `centimos` in the draw of `fecha`.
+qint64 retencion(qint64 centimos, double fecha);
+
+} // namespace juego
