@@ -84,7 +84,8 @@ std::vector<qint64> reparte(qint64 total, const std::vector<int> &participacione
     return r;
 }
 
-Historia::Historia(const std::vector<Sorteo> &sorteos, const ArchivoImportes &importes)
+Historia::Historia(const std::vector<Sorteo> &sorteos, const ArchivoImportes &importes,
+                   const ArchivoGanadores *ganadores)
 {
     sorteos_.reserve(sorteos.size());
     for (const Sorteo &s : sorteos) {
@@ -104,6 +105,9 @@ Historia::Historia(const std::vector<Sorteo> &sorteos, const ArchivoImportes &im
         if (s.reintegro >= 0 && s.reintegro <= 9 && !(s.fecha < primerReintegro))
             l.reintegro = s.reintegro;
         l.importes = importes.busca(s.fecha);
+        if (std::isfinite(s.joker) && s.joker > 0 && s.joker <= 9999999)
+            l.joker = static_cast<qint64>(s.joker);
+        l.figuras = ganadores ? ganadores->busca(s.fecha) : nullptr;
         sorteos_.push_back(l);
     }
 }
@@ -111,6 +115,7 @@ Historia::Historia(const std::vector<Sorteo> &sorteos, const ArchivoImportes &im
 Ganancias &Ganancias::operator+=(const Ganancias &o)
 {
     jugados += o.jugados;
+    premiosJoker += o.premiosJoker;
     desconocidos += o.desconocidos;
     pendientes += o.pendientes;
     retencion += o.retencion;
@@ -124,8 +129,9 @@ Ganancias &Ganancias::operator+=(const Ganancias &o)
 }
 
 Ganancias calcula(const Historia &historia, const Pena &pena, qint64 precio, int reintegro,
-                  bool detalle)
+                  bool detalle, const std::vector<qint32> &jokers)
 {
+    static const double primerJoker = fechas::serial(juego::primerJoker());
     Ganancias g;
     if (!pena.tipoValido())
         return g;
@@ -196,6 +202,29 @@ Ganancias calcula(const Historia &historia, const Pena &pena, qint64 precio, int
             j.premio += qint64(n) * importe;
             j.retencion += qint64(n) * juego::retencion(importe, s.fecha);
         }
+        // Each Joker number: its best category, the amount of the Joker's breakdown (the
+        // refund of its price is always known), taxed number by number.
+        if (!jokers.empty() && !(s.fecha < primerJoker)) {
+            j.gasto += juego::kPrecioJoker * static_cast<qint64>(jokers.size());
+            for (qint32 numero : jokers) {
+                const int c = juego::categoriaJoker(numero, s.joker);
+                if (c < 0)
+                    continue;
+                ++j.jokers[static_cast<size_t>(c)];
+                qint64 importe = juego::kPrecioJoker;
+                if (c != juego::kJokerReintegro) {
+                    importe = s.figuras ? s.figuras->centimosJoker[static_cast<size_t>(c)]
+                                        : GanadoresSorteo::kDesconocido;
+                    if (importe < 0) {
+                        ++j.pendientes;
+                        continue;
+                    }
+                }
+                j.premioJoker += importe;
+                j.retencion += juego::retencion(importe, s.fecha);
+            }
+            j.premio += j.premioJoker;
+        }
         j.desconocido = j.pendientes > 0;
 
         ++g.jugados;
@@ -207,6 +236,7 @@ Ganancias calcula(const Historia &historia, const Pena &pena, qint64 precio, int
         if (j.desconocido)
             ++g.desconocidos;
         g.premios += j.premio;
+        g.premiosJoker += j.premioJoker;
         g.retencion += j.retencion;
         if (detalle)
             g.detalle.push_back(j);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archive/importes.h"
+#include "archive/juego.h"
 #include "archive/sorteo.h"
 #include "syndicates/pena.h"
 #include "syndicates/socios.h"
@@ -38,7 +39,9 @@ std::vector<qint64> reparte(qint64 total, const std::vector<int> &participacione
 class Historia {
 public:
     Historia() = default;
-    Historia(const std::vector<Sorteo> &sorteos, const ArchivoImportes &importes);
+    // `ganadores` (ganadores.dat: the Joker's amounts) may be nullptr.
+    Historia(const std::vector<Sorteo> &sorteos, const ArchivoImportes &importes,
+             const ArchivoGanadores *ganadores = nullptr);
 
     struct Sorteo_ {
         double fecha = 0;
@@ -47,6 +50,8 @@ public:
         quint64 complementario = 0;
         int reintegro = -1;                       // -1: none that a slip can match
         const ImportesSorteo *importes = nullptr; // into the ArchivoImportes given
+        qint64 joker = 0;                         // 0: no Joker drawn (or not known)
+        const GanadoresSorteo *figuras = nullptr; // its Joker amounts (ganadores.dat)
     };
     const std::vector<Sorteo_> &sorteos() const { return sorteos_; }
 
@@ -60,10 +65,13 @@ struct Jugada {
     std::array<int, kCategorias> premiadas{}; // bets that won each category
     int reintegros = 0;                       // bets that got their price back
     int pendientes = 0;                       // prizes whose amount is not known yet
-    bool desconocido = false;                 // pendientes > 0: the draw's figure is provisional
-    qint64 premio = 0;    // cents won, before the tax: refunds and the prizes known
-    qint64 retencion = 0; // cents the state withholds of them (juego::retencion, bet by bet)
-    qint64 gasto = 0;     // cents the draw's bets cost
+    // Joker numbers that won each Joker category (1ª..6ª, and the refund of its price).
+    std::array<int, juego::kCategoriasJoker + 1> jokers{};
+    qint64 premioJoker = 0;   // cents of them, part of `premio`
+    bool desconocido = false; // pendientes > 0: the draw's figure is provisional
+    qint64 premio = 0;        // cents won, before the tax: refunds and the prizes known
+    qint64 retencion = 0;     // cents the state withholds of them (juego::retencion, bet by bet)
+    qint64 gasto = 0;         // cents the draw's bets cost
     qint64 neto() const { return premio - retencion; }
 };
 
@@ -73,9 +81,10 @@ struct Ganancias {
     int pendientes = 0;   // prizes whose amount is not known: the figures are provisional
     std::array<qint64, kCategorias> premiadas{};
     qint64 reintegros = 0;
-    qint64 premios = 0;   // cents won before the tax (what is known of it)
-    qint64 retencion = 0; // cents withheld by the state
-    qint64 gasto = 0;     // cents staked
+    qint64 premios = 0;      // cents won before the tax (what is known of it), the Joker's too
+    qint64 premiosJoker = 0; // cents the Joker numbers won, before the tax
+    qint64 retencion = 0;    // cents withheld by the state
+    qint64 gasto = 0;        // cents staked
     qint64 neto() const { return premios - retencion; }
     qint64 balance() const { return neto() - gasto; }
     bool provisional() const { return pendientes > 0; }
@@ -84,10 +93,11 @@ struct Ganancias {
 };
 
 // The winnings of one syndicate. `precio` is the price of one bet in cents; `reintegro` the
-// refund digit of its slip (-1: not recorded, no refund is counted). Records whose type is no
-// syndicate kind play nothing.
+// refund digit of its slip (-1: not recorded, no refund is counted); `jokers` the Joker numbers
+// of its slips, each staked at juego::kPrecioJoker in every draw played since the Joker
+// exists. Records whose type is no syndicate kind play nothing.
 Ganancias calcula(const Historia &historia, const Pena &pena, qint64 precio, int reintegro,
-                  bool detalle = false);
+                  bool detalle = false, const std::vector<qint32> &jokers = {});
 
 // One member's part of the winnings (after the tax) and of the stake.
 struct Parte {

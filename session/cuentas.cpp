@@ -24,7 +24,7 @@ void Cuentas::olvida()
 const ganancias::Historia &Cuentas::historia()
 {
     if (!historia_)
-        historia_.emplace(sesion_.sorteos().sorteos(), sesion_.importes());
+        historia_.emplace(sesion_.sorteos().sorteos(), sesion_.importes(), &sesion_.ganadores());
     return *historia_;
 }
 
@@ -32,7 +32,8 @@ ganancias::Ganancias Cuentas::de(const Pena &pena, bool detalle)
 {
     const SociosPena *s = sesion_.socios().busca(pena);
     return ganancias::calcula(historia(), pena, ganancias::centimosDe(sesion_.ajustes().precio),
-                              s ? s->reintegro : -1, detalle);
+                              s ? s->reintegro : -1, detalle,
+                              s ? s->jokers : std::vector<qint32>{});
 }
 
 std::vector<ganancias::Parte> Cuentas::partes(const Pena &pena, const ganancias::Ganancias &g) const

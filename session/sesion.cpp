@@ -46,6 +46,7 @@ Sesion::Sesion(const QString &carpeta, Reloj reloj, QObject *parent)
     sorteos_.ponRuta(ruta(QStringLiteral("numeros.dat")));
     penas_.ponRuta(ruta(QStringLiteral("apuestas.dat")));
     importes_ = ArchivoImportes(importes::rutaArchivo(carpeta_));
+    ganadores_ = ArchivoGanadores(importes::rutaGanadores(carpeta_));
     socios_ = ArchivoSocios(socios::rutaArchivo(carpeta_));
     // Made first, so that it hears of every change before any view asks it for figures.
     cuentas_ = std::make_unique<Cuentas>(*this);
@@ -78,6 +79,7 @@ void Sesion::abreArchivos()
 void Sesion::abreImportes()
 {
     importes_.abre();
+    ganadores_.abre();
 }
 
 void Sesion::abreSocios()

@@ -82,6 +82,8 @@ public:
     ArchivoPenas &penas() { return penas_; }
     const ArchivoPenas &penas() const override { return penas_; }
     const ArchivoImportes &importes() const { return importes_; }
+    // ganadores.dat: the winners of each draw and the Joker's amounts.
+    const ArchivoGanadores &ganadores() const { return ganadores_; }
     const ArchivoSocios &socios() const { return socios_; }
     // socios.dat could be read: a file that cannot be is never written over.
     bool sociosLegibles() const { return sociosLegibles_; }
@@ -339,6 +341,7 @@ private:
     ArchivoSorteos sorteos_;
     ArchivoPenas penas_;
     ArchivoImportes importes_;
+    ArchivoGanadores ganadores_;
     ArchivoSocios socios_;
     bool sociosLegibles_ = true;
     Ajustes ajustes_;

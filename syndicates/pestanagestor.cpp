@@ -542,6 +542,8 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
     rejilla->setContentsMargins(0, 0, 0, 0);
     premiosEuros = etiqueta(panel, QStringLiteral("premiosEuros"), u("Premios: 0,00 €"));
     premiosEuros->setToolTip(u("Premios y reintegros antes de la retención de Hacienda"));
+    jokerEuros = etiqueta(panel, QStringLiteral("jokerEuros"), u("De ellos, Joker: 0,00 €"));
+    jokerEuros->setToolTip(u("Lo que han ganado los números de Joker de la peña (en Socios)"));
     retencionEuros = etiqueta(panel, QStringLiteral("retencionEuros"), u("Retención: 0,00 €"));
     retencionEuros->setToolTip(u("Gravamen especial: el 20 % de lo que cada premio pasa de la "
                                  "parte exenta"));
@@ -554,12 +556,14 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
           "descarguen (\"Completar importes de premios\" en el menú General)."));
     importesDesconocidos->setWordWrap(true);
     importesDesconocidos->hide();
-    rejilla->addWidget(premiosEuros, 0, 0, 1, 2);
-    rejilla->addWidget(retencionEuros, 1, 0, 1, 2);
-    rejilla->addWidget(netoEuros, 2, 0, 1, 2);
-    rejilla->addWidget(gastoEuros, 3, 0, 1, 2);
-    rejilla->addWidget(balanceEuros, 4, 0, 1, 2);
-    rejilla->addWidget(importesDesconocidos, 5, 0, 1, 2);
+    // Two figures a row: the tab may grow no taller than it was.
+    rejilla->addWidget(premiosEuros, 0, 0);
+    rejilla->addWidget(jokerEuros, 0, 1);
+    rejilla->addWidget(retencionEuros, 1, 0);
+    rejilla->addWidget(netoEuros, 1, 1);
+    rejilla->addWidget(gastoEuros, 2, 0);
+    rejilla->addWidget(balanceEuros, 2, 1);
+    rejilla->addWidget(importesDesconocidos, 3, 0, 1, 2);
 
     socios = new QPushButton(u("Socios"), panel);
     socios->setObjectName(QStringLiteral("socios"));
@@ -567,9 +571,9 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
     exportarCsv = new QPushButton(u("Exportar a CSV"), panel);
     exportarCsv->setObjectName(QStringLiteral("exportarCsv"));
     exportarCsv->setToolTip(u("Los premios de cada sorteo jugado, para una hoja de cálculo"));
-    rejilla->addWidget(socios, 6, 0);
-    rejilla->addWidget(exportarCsv, 6, 1);
-    rejilla->setRowStretch(7, 1);
+    rejilla->addWidget(socios, 4, 0);
+    rejilla->addWidget(exportarCsv, 4, 1);
+    rejilla->setRowStretch(5, 1);
     connect(socios, &QPushButton::clicked, this, &PestanaGestor::socios_Click);
     connect(exportarCsv, &QPushButton::clicked, this, &PestanaGestor::exportarCsv_Click);
 
@@ -583,8 +587,22 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
     ListViewSocios->setUniformRowHeights(true);
     ListViewSocios->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListViewSocios->setModel(modeloSocios_);
-    ListViewSocios->setMinimumSize(160, 60);
-    rejilla->addWidget(ListViewSocios, 0, 2, 8, 1);
+    ListViewSocios->setMinimumSize(160, 50);
+    rejilla->addWidget(ListViewSocios, 0, 2, 2, 1);
+
+    modeloPremios_ = new QStandardItemModel(0, 4, this);
+    modeloPremios_->setHorizontalHeaderLabels(
+        {u("Sorteo"), u("Premios"), u("Joker"), u("Importe")});
+    ListViewPremios = new QTreeView(panel);
+    ListViewPremios->setObjectName(QStringLiteral("ListViewPremios"));
+    ListViewPremios->setAccessibleName(u("Premios de la peña, sorteo a sorteo"));
+    ListViewPremios->setRootIsDecorated(false);
+    ListViewPremios->setUniformRowHeights(true);
+    ListViewPremios->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListViewPremios->setModel(modeloPremios_);
+    ListViewPremios->setMinimumSize(160, 50);
+    ListViewPremios->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    rejilla->addWidget(ListViewPremios, 2, 2, 4, 1);
     rejilla->setColumnStretch(2, 1);
 
     // Columns as wide as their figures, so the balance is in sight without scrolling.
@@ -608,9 +626,10 @@ void PestanaGestor::muestraDinero()
         partes_ = cuentas.partesTodas();
     } else {
         const Pena &p = penas.lee(ambito_);
-        mostradas_ = cuentas.de(p);
+        mostradas_ = cuentas.de(p, true);
         partes_ = cuentas.partes(p, mostradas_);
     }
+    muestraPremios();
 
     const ganancias::Ganancias &g = mostradas_;
     // With a prize whose amount is not known yet, every figure that includes it says it is
@@ -619,6 +638,7 @@ void PestanaGestor::muestraDinero()
     const QString cual = provisional ? u(" provisional: ") : u(": ");
     premiosEuros->setText((provisional ? u("Premios provisionales: ") : u("Premios: ")) +
                           ganancias::textoEuros(g.premios));
+    jokerEuros->setText(u("De ellos, Joker: ") + ganancias::textoEuros(g.premiosJoker));
     retencionEuros->setText(u("Retención") + cual + ganancias::textoEuros(g.retencion));
     netoEuros->setText(u("Neto") + cual + ganancias::textoEuros(g.neto()));
     gastoEuros->setText(u("Jugado: ") + ganancias::textoEuros(g.gasto));
@@ -655,6 +675,36 @@ void PestanaGestor::muestraDinero()
         if (parte.balance() < 0 && !provisional)
             fila.last()->setForeground(QColor(255, 0, 0));
         modeloSocios_->appendRow(fila);
+    }
+}
+
+void PestanaGestor::muestraPremios()
+{
+    modeloPremios_->removeRows(0, modeloPremios_->rowCount());
+    for (auto j = mostradas_.detalle.rbegin(); j != mostradas_.detalle.rend(); ++j) {
+        QStringList categorias;
+        for (int k = 0; k < ganancias::kCategorias; ++k)
+            if (const int n = j->premiadas[static_cast<size_t>(k)])
+                categorias << (n == 1 ? ganancias::nombreCategoria(k)
+                                      : u("%1 × %2").arg(n).arg(ganancias::nombreCategoria(k)));
+        if (j->reintegros > 0)
+            categorias << (j->reintegros == 1 ? u("reintegro")
+                                              : u("%1 reintegros").arg(j->reintegros));
+        QStringList joker;
+        for (int k = 0; k <= juego::kCategoriasJoker; ++k)
+            if (const int n = j->jokers[static_cast<size_t>(k)]) {
+                const QString c =
+                    k == juego::kJokerReintegro ? u("reintegro") : QString::number(k + 1) + u("ª");
+                joker << (n == 1 ? c : u("%1 × %2").arg(n).arg(c));
+            }
+        if (categorias.isEmpty() && joker.isEmpty())
+            continue;
+        QList<QStandardItem *> fila{
+            new QStandardItem(fechas::textoCorto(j->fecha)),
+            new QStandardItem(categorias.join(u(", "))), new QStandardItem(joker.join(u(", "))),
+            new QStandardItem(j->desconocido ? u("pendiente") : ganancias::textoEuros(j->premio))};
+        fila.last()->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        modeloPremios_->appendRow(fila);
     }
 }
 

@@ -68,6 +68,8 @@ private:
     void pintaGraficoPena(int sinPremio, int premios);
     void construyeDinero(QWidget *panel);
     void muestraDinero();
+    // ListViewPremios: the winning draws of the syndicate shown (none for every syndicate).
+    void muestraPremios();
     // Closes the members window of a syndicate that is gone or renamed.
     void cierraSociosHuerfanos();
 
@@ -93,6 +95,7 @@ private:
     QLabel *Label37 = nullptr;
     QChartView *MSChart3 = nullptr;
     QLabel *premiosEuros = nullptr;
+    QLabel *jokerEuros = nullptr;
     QLabel *retencionEuros = nullptr;
     QLabel *netoEuros = nullptr;
     QLabel *gastoEuros = nullptr;
@@ -100,6 +103,9 @@ private:
     QLabel *importesDesconocidos = nullptr;
     QTreeView *ListViewSocios = nullptr;
     QStandardItemModel *modeloSocios_ = nullptr;
+    // The draws the selected syndicate won something in, newest first.
+    QTreeView *ListViewPremios = nullptr;
+    QStandardItemModel *modeloPremios_ = nullptr;
     QPushButton *socios = nullptr;
     QPushButton *exportarCsv = nullptr;
     QPointer<Socios> ventanaSocios_;

@@ -4,6 +4,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringList>
 #include <algorithm>
 #include <cstring>
 
@@ -89,6 +92,44 @@ int SociosPena::totalParticipaciones() const
     return total;
 }
 
+QString ArchivoSocios::rutaJokers() const
+{
+    return QFileInfo(ruta_).dir().filePath(QStringLiteral("jokers.dat"));
+}
+
+void ArchivoSocios::leeJokers()
+{
+    QByteArray bytes;
+    if (archivos::leeRegular(rutaJokers(), qint64(kLimite) * SociosPena::kLongitudJokers, bytes) !=
+        archivos::Apertura::Abierta)
+        return;
+    using namespace registro;
+    for (qsizetype i = 0; i + SociosPena::kLongitudJokers <= bytes.size();
+         i += SociosPena::kLongitudJokers) {
+        const char *r = bytes.constData() + i;
+        SociosPena clave;
+        clave.creacion = leeDouble(r);
+        clave.pena = QByteArray(r + 8, Pena::kAnchoNombre);
+        const int n = leeInt16(r + 28);
+        if (n < 0 || n > SociosPena::kMaxJokers)
+            continue;
+        std::vector<qint32> numeros;
+        for (int k = 0; k < n; ++k) {
+            const qint32 v = qFromLittleEndian<qint32>(r + 30 + 4 * k);
+            if (v >= 0 && v <= 9999999)
+                numeros.push_back(v);
+        }
+        auto j = std::find_if(registros_.begin(), registros_.end(), [&](const SociosPena &s) {
+            return s.creacion == clave.creacion && s.pena == clave.pena;
+        });
+        if (j == registros_.end()) {
+            registros_.push_back(clave);
+            j = registros_.end() - 1;
+        }
+        j->jokers = std::move(numeros);
+    }
+}
+
 Escritura ArchivoSocios::abre()
 {
     registros_.clear();
@@ -97,6 +138,7 @@ Escritura ArchivoSocios::abre()
     QByteArray bytes;
     switch (archivos::leeRegular(ruta_, kLimiteBytes, bytes)) {
     case archivos::Apertura::NoExiste:
+        leeJokers();
         return Escritura::Hecha;
     case archivos::Apertura::Abierta:
         break;
@@ -114,6 +156,7 @@ Escritura ArchivoSocios::abre()
         else
             danados_.emplace_back(r, SociosPena::kLongitud);
     }
+    leeJokers();
     return Escritura::Hecha;
 }
 
@@ -138,7 +181,27 @@ Escritura ArchivoSocios::reescribe(std::vector<SociosPena> registros)
     }
     for (const QByteArray &d : danados_)
         p = std::copy_n(d.constData(), SociosPena::kLongitud, p);
-    const Escritura e = archivos::escribe(ruta_, bytes);
+    // The Joker numbers first: members written without them would lose them at the next start.
+    QByteArray jokers;
+    for (const SociosPena &s : registros) {
+        if (s.jokers.empty())
+            continue;
+        QByteArray r(SociosPena::kLongitudJokers, '\0');
+        registro::escribeDouble(r.data(), s.creacion);
+        std::memcpy(r.data() + 8, s.pena.leftJustified(Pena::kAnchoNombre, ' ', true).constData(),
+                    Pena::kAnchoNombre);
+        const int n = std::min(static_cast<int>(s.jokers.size()), SociosPena::kMaxJokers);
+        registro::escribeInt16(r.data() + 28, static_cast<qint16>(n));
+        for (int k = 0; k < n; ++k)
+            qToLittleEndian<qint32>(s.jokers[static_cast<size_t>(k)], r.data() + 30 + 4 * k);
+        jokers += r;
+    }
+    Escritura e = Escritura::Hecha;
+    if (!jokers.isEmpty() || QFileInfo::exists(rutaJokers()))
+        e = archivos::escribe(rutaJokers(), jokers);
+    if (e != Escritura::Hecha)
+        return e;
+    e = archivos::escribe(ruta_, bytes);
     if (e == Escritura::Hecha)
         registros_ = std::move(registros);
     return e;
@@ -146,7 +209,8 @@ Escritura ArchivoSocios::reescribe(std::vector<SociosPena> registros)
 
 Escritura ArchivoSocios::pon(const SociosPena &socios)
 {
-    if (static_cast<int>(socios.socios.size()) > SociosPena::kMaxSocios)
+    if (static_cast<int>(socios.socios.size()) > SociosPena::kMaxSocios ||
+        static_cast<int>(socios.jokers.size()) > SociosPena::kMaxJokers)
         return Escritura::Fallo;
     std::vector<SociosPena> nuevos = registros_;
     auto i = std::find_if(nuevos.begin(), nuevos.end(), [&](const SociosPena &s) {
@@ -206,6 +270,41 @@ namespace socios {
 QString rutaArchivo(const QString &carpeta)
 {
     return QDir(carpeta).filePath(QStringLiteral("socios.dat"));
+}
+
+Jokers leeJokers(const QString &tecleado)
+{
+    Jokers r;
+    static const QRegularExpression separador(QStringLiteral("[\\s,;]+"));
+    for (const QString &t : tecleado.split(separador, Qt::SkipEmptyParts)) {
+        const bool cifras = std::all_of(t.cbegin(), t.cend(), [](QChar c) {
+            return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        });
+        if (!cifras || t.size() != 7) {
+            r.aviso = u("«%1» no es un número de Joker: tiene que tener siete cifras, con los "
+                        "ceros de delante (por ejemplo 0559707).")
+                          .arg(t);
+            r.numeros.clear();
+            return r;
+        }
+        const qint32 n = t.toInt();
+        if (std::find(r.numeros.begin(), r.numeros.end(), n) == r.numeros.end())
+            r.numeros.push_back(n);
+    }
+    if (static_cast<int>(r.numeros.size()) > SociosPena::kMaxJokers) {
+        r.aviso =
+            u("Una peña puede anotar como mucho %1 números de Joker.").arg(SociosPena::kMaxJokers);
+        r.numeros.clear();
+    }
+    return r;
+}
+
+QString textoJokers(const std::vector<qint32> &numeros)
+{
+    QStringList t;
+    for (qint32 n : numeros)
+        t << QStringLiteral("%1").arg(n, 7, 10, QLatin1Char('0'));
+    return t.join(QLatin1Char(' '));
 }
 
 NombreSocio normalizaNombre(const QString &tecleado)

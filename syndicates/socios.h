@@ -23,6 +23,16 @@
 //                 slots from n on are blanks and 0.
 //
 // Record length 3232 bytes.
+//
+// The Joker numbers of the slip are kept beside it, in jokers.dat, under the same key: records
+// of 110 bytes, little-endian:
+//
+//   offset  size  field
+//        0     8  creation date of the syndicate
+//        8    20  name of the syndicate
+//       28     2  number of Joker numbers n, 0..kMaxJokers
+//       30    80  kMaxJokers numbers, int32 each, 0..9999999 (leading zeros are not stored:
+//                 a Joker number always has seven digits); from n on, 0.
 struct Socio {
     QString nombre; // without its trailing blanks
     int participaciones = 1;
@@ -35,11 +45,14 @@ struct SociosPena {
     static constexpr int kMaxParticipaciones = 9999;
     static constexpr int kRanura = kAnchoNombre + 2;
     static constexpr int kLongitud = 32 + kMaxSocios * kRanura;
+    static constexpr int kMaxJokers = 20;
+    static constexpr int kLongitudJokers = 30 + 4 * kMaxJokers;
 
     double creacion = 0;
     QByteArray pena = QByteArray(Pena::kAnchoNombre, ' '); // the syndicate's name field
     int reintegro = -1;                                    // -1: not recorded
     std::vector<Socio> socios;
+    std::vector<qint32> jokers; // the Joker numbers of its slips
 
     static SociosPena de(const Pena &pena);
     bool esDe(const Pena &pena) const;
@@ -47,7 +60,7 @@ struct SociosPena {
     static std::optional<SociosPena> desdeBytes(const char *datos); // kLongitud bytes
     void escribeEn(char *destino) const;
     int totalParticipaciones() const;
-    bool vacio() const { return socios.empty() && reintegro < 0; }
+    bool vacio() const { return socios.empty() && reintegro < 0 && jokers.empty(); }
     bool operator==(const SociosPena &) const = default;
 };
 
@@ -71,8 +84,8 @@ public:
 
     // The members of this syndicate; nullptr when none were recorded.
     const SociosPena *busca(const Pena &pena) const;
-    // Stores the record of its syndicate in place of the one it had; a record with no members
-    // and no refund digit is removed.
+    // Stores the record of its syndicate in place of the one it had; a record with no members,
+    // no refund digit and no Joker number is removed.
     Escritura pon(const SociosPena &socios);
     // Removes the members of a deleted syndicate.
     Escritura quita(const Pena &pena);
@@ -82,6 +95,8 @@ public:
 
 private:
     Escritura reescribe(std::vector<SociosPena> registros);
+    QString rutaJokers() const;
+    void leeJokers();
 
     QString ruta_;
     std::vector<SociosPena> registros_;
@@ -99,5 +114,14 @@ struct NombreSocio {
     std::optional<QString> aviso; // why it was refused
 };
 NombreSocio normalizaNombre(const QString &tecleado);
+
+// Joker numbers as typed: seven digits each, separated by blanks or commas.
+struct Jokers {
+    std::vector<qint32> numeros;  // in the order typed, each once
+    std::optional<QString> aviso; // why they were refused (naming the wrong one)
+};
+Jokers leeJokers(const QString &tecleado);
+// The numbers as the line shows them: "0559707 8337021".
+QString textoJokers(const std::vector<qint32> &numeros);
 
 } // namespace socios

@@ -70,15 +70,21 @@ Socios::Socios(Sesion &sesion, const Pena &pena, QWidget *parent)
     for (int d = 0; d <= 9; ++d)
         reintegro->addItem(QString::number(d));
     rejilla->addWidget(reintegro, 5, 1);
+    rejilla->addWidget(new QLabel(u("Números de Joker:"), this), 6, 0);
+    jokers = new QLineEdit(this);
+    jokers->setObjectName(QStringLiteral("jokers"));
+    jokers->setPlaceholderText(u("Siete cifras cada uno, separados por espacios"));
+    jokers->setToolTip(u("Los números de Joker de los boletos de la peña (1 € cada uno y sorteo)"));
+    rejilla->addWidget(jokers, 6, 1, 1, 3);
     Label2 = new QLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    rejilla->addWidget(Label2, 6, 0, 1, 4);
+    rejilla->addWidget(Label2, 7, 0, 1, 4);
 
     if (!sesion_.sociosLegibles()) {
         // A socios.dat that cannot be read is not replaced by what this window would write.
         avisa(u("No se puede leer el archivo de socios socios.dat: no se modificará."));
         for (QWidget *w : {static_cast<QWidget *>(anadirSocio), static_cast<QWidget *>(quitarSocio),
-                           static_cast<QWidget *>(reintegro)})
+                           static_cast<QWidget *>(reintegro), static_cast<QWidget *>(jokers)})
             w->setEnabled(false);
     }
     if (const SociosPena *s = sesion_.socios().busca(pena_))
@@ -89,6 +95,7 @@ Socios::Socios(Sesion &sesion, const Pena &pena, QWidget *parent)
         const QSignalBlocker bloqueo(reintegro);
         reintegro->setCurrentIndex(actuales_.reintegro + 1);
     }
+    jokers->setText(socios::textoJokers(actuales_.jokers));
     llenaLista();
 
     connect(anadirSocio, &QPushButton::clicked, this, &Socios::anadirSocio_Click);
@@ -97,6 +104,7 @@ Socios::Socios(Sesion &sesion, const Pena &pena, QWidget *parent)
     connect(listaSocios, &QTreeView::clicked, this,
             [this](const QModelIndex &i) { listaSocios_Click(i.row()); });
     connect(reintegro, &QComboBox::currentIndexChanged, this, &Socios::reintegro_Click);
+    connect(jokers, &QLineEdit::editingFinished, this, &Socios::jokers_Change);
     nombreSocio->setFocus();
 }
 
@@ -168,6 +176,23 @@ void Socios::listaSocios_Click(int fila)
     listaSocios->setCurrentIndex(modelo_->index(fila, 0));
     nombreSocio->setText(actuales_.socios[static_cast<size_t>(fila)].nombre);
     participaciones->setValue(actuales_.socios[static_cast<size_t>(fila)].participaciones);
+}
+
+void Socios::jokers_Change()
+{
+    const socios::Jokers leidos = socios::leeJokers(jokers->text());
+    if (leidos.aviso) {
+        // The line keeps what was typed, to be mended; nothing is stored.
+        const QSignalBlocker bloqueo(jokers);
+        avisa(*leidos.aviso);
+        return;
+    }
+    if (leidos.numeros != actuales_.jokers) {
+        SociosPena nuevos = actuales_;
+        nuevos.jokers = leidos.numeros;
+        guarda(nuevos);
+    }
+    jokers->setText(socios::textoJokers(actuales_.jokers));
 }
 
 void Socios::reintegro_Click(int indice)

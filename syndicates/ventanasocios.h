@@ -29,6 +29,8 @@ public:
     void quitarSocio_Click(); // "Quitar socio": the member selected in the list
     void listaSocios_Click(int fila);
     void reintegro_Click(int indice);
+    // The Joker numbers typed are taken (Return, or leaving the line).
+    void jokers_Change();
 
 private:
     bool guarda(const SociosPena &nuevos);
@@ -46,5 +48,6 @@ private:
     QPushButton *anadirSocio = nullptr;
     QPushButton *quitarSocio = nullptr;
     QComboBox *reintegro = nullptr;
+    QLineEdit *jokers = nullptr;
     QLabel *Label2 = nullptr; // member count and total shares
 };

@@ -289,6 +289,42 @@ private slots:
         QCOMPARE(r.premios, qint64(100));
     }
 
+    // The Joker numbers of the slip: each staked at 1 € a draw once the Joker exists, each won
+    // at its best category, from the Joker's breakdown; the refund of its price is always
+    // known; a category without its amount is pending; a draw without a Joker gives none.
+    void jokerDeLosBoletos()
+    {
+        const Pena p = sencilla(u("Jueves"), QDate(2012, 9, 1), {{40, 41, 42, 43, 44, 45}});
+        Sorteo antes = sorteo(QDate(2012, 9, 20), {1, 2, 3, 4, 5, 6}, 7, 1); // before the Joker
+        Sorteo conJoker = sorteo(kJueves, {1, 2, 3, 4, 5, 6}, 7, 1);
+        conJoker.joker = 8337021;
+        Sorteo sinFiguras = sorteo(kJueves2, {1, 2, 3, 4, 5, 6}, 7, 1);
+        sinFiguras.joker = 8337021;
+        Sorteo sinJoker = sorteo(QDate(2026, 1, 22), {1, 2, 3, 4, 5, 6}, 7, 1);
+        CarpetaPrueba c;
+        GanadoresSorteo g;
+        g.fecha = fechas::serial(kJueves);
+        g.centimosJoker = {100000000, 10000000, 1000000, 100000, 10000, 1000};
+        c.escribe(QStringLiteral("ganadores.dat"), ArchivoGanadores::serializa({g}));
+        ArchivoGanadores figuras(importes::rutaGanadores(c.ruta()));
+        QCOMPARE(figuras.abre(), Escritura::Hecha);
+        const ArchivoImportes ninguno;
+        const ganancias::Historia h({antes, conJoker, sinFiguras, sinJoker}, ninguno, &figuras);
+        // The last six digits: 2ª; the last one only: the price back; nothing.
+        const std::vector<qint32> jokers{1337021, 5555551, 2222222};
+        const ganancias::Ganancias r = ganancias::calcula(h, p, 100, -1, true, jokers);
+        QCOMPARE(r.jugados, 4);
+        QCOMPARE(r.gasto, qint64(4 * 100 + 3 * 3 * 100));
+        QCOMPARE(r.detalle[1].jokers, (std::array<int, 7>{0, 1, 0, 0, 0, 0, 1}));
+        QCOMPARE(r.detalle[1].premioJoker, qint64(10000000 + 100));
+        QCOMPARE(r.detalle[1].retencion, qint64(1200000)); // 100.000 € in 2026
+        QCOMPARE(r.detalle[2].pendientes, 1);
+        QCOMPARE(r.detalle[2].premioJoker, qint64(100));
+        QCOMPARE(r.detalle[3].premioJoker, qint64(0));
+        QCOMPARE(r.premiosJoker, qint64(10000000 + 200));
+        QVERIFY(r.provisional());
+    }
+
     // A prize of 100.000 € in 2026 withholds 12.000 €; the members share the net.
     void retencionYPartesDelNeto()
     {

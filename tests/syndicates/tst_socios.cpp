@@ -246,12 +246,12 @@ private slots:
         PestanaGestor &g = gestor(p);
 
         // "TODAS LAS PEÑAS" at first: 100,00 + 8,00 won and one prize not known yet, so every
-        // figure is provisional; 3 + 2 draws at 0 € a bet (no price).
+        // figure is provisional; 3 + 2 draws at 1 € a bet (the price of a new installation).
         QCOMPARE(texto(g, "premiosEuros"), u("Premios provisionales: 108,00 €"));
         QCOMPARE(texto(g, "retencionEuros"), u("Retención provisional: 0,00 €"));
         QCOMPARE(texto(g, "netoEuros"), u("Neto provisional: 108,00 €"));
-        QCOMPARE(texto(g, "balanceEuros"), u("Balance provisional: 108,00 €"));
-        QCOMPARE(texto(g, "gastoEuros"), u("Jugado: 0,00 €"));
+        QCOMPARE(texto(g, "balanceEuros"), u("Balance provisional: 103,00 €"));
+        QCOMPARE(texto(g, "gastoEuros"), u("Jugado: 5,00 €"));
         QCOMPARE(texto(g, "importesDesconocidos"), u("1 premio de importe pendiente"));
         QVERIFY(control<QLabel>(g, "importesDesconocidos")->isVisibleTo(&g));
 
@@ -265,7 +265,7 @@ private slots:
         QCOMPARE(r.forma, Fuente::Lectura::Forma::Lista);
         QCOMPARE(r.agregado.nuevos, 0);
         QCOMPARE(texto(g, "premiosEuros"), u("Premios: 117,00 €"));
-        QCOMPARE(texto(g, "balanceEuros"), u("Balance: 117,00 €"));
+        QCOMPARE(texto(g, "balanceEuros"), u("Balance: 112,00 €"));
         QVERIFY(!control<QLabel>(g, "importesDesconocidos")->isVisibleTo(&g));
 
         // The socios button needs a syndicate.
@@ -305,8 +305,8 @@ private slots:
         auto *lista = control<QTreeView>(g, "ListViewSocios");
         QCOMPARE(lista->model()->rowCount(), 3);
         QCOMPARE(fila(lista->model(), 0),
-                 (QStringList{u("Ana"), u("1"), u("27,00 €"), u("0,00 €"), u("27,00 €")}));
-        QCOMPARE(fila(lista->model(), 2).value(2), u("54,00 €"));
+                 (QStringList{u("Ana"), u("1"), u("27,25 €"), u("0,50 €"), u("26,75 €")}));
+        QCOMPARE(fila(lista->model(), 2).value(2), u("54,50 €"));
 
         // With a price of 5 € a bet, the balance of DOS is negative and red.
         Ajustes a = p.sesion().ajustes();
@@ -330,6 +330,37 @@ private slots:
         QVERIFY(control<QLabel>(g, "balanceEuros")->styleSheet().isEmpty());
         QCOMPARE(fila(lista->model(), 0),
                  (QStringList{u("Ana"), u("1"), u("28,25 €"), u("2,50 €"), u("25,75 €")}));
+        // Its winning draws, newest first, with what each won.
+        auto *premios = control<QTreeView>(g, "ListViewPremios");
+        QCOMPARE(premios->model()->rowCount(), 2);
+        QCOMPARE(fila(premios->model(), 0),
+                 (QStringList{u("15/01/2026"), u("5ª, reintegro"), QString(), u("13,00 €")}));
+        QCOMPARE(fila(premios->model(), 1),
+                 (QStringList{u("08/01/2026"), u("2ª"), QString(), u("100,00 €")}));
+
+        // The Joker numbers of the slip, in the members window: a wrong one is named and
+        // nothing is kept; good ones are kept with their zeros.
+        auto *jokers = control<QLineEdit>(*v, "jokers");
+        escritorio->mensajes.clear();
+        jokers->setText(u("0559707, 12345"));
+        emit jokers->editingFinished();
+        QVERIFY(escritorio->textos().value(0).contains(u("«12345»")));
+        QVERIFY(v->actuales().jokers.empty());
+        jokers->setText(u("559707"));
+        jokers->setText(u("0559707 ,8337021"));
+        emit jokers->editingFinished();
+        QCOMPARE(v->actuales().jokers, (std::vector<qint32>{559707, 8337021}));
+        QCOMPARE(jokers->text(), u("0559707 8337021"));
+        ArchivoSocios conJokers(socios::rutaArchivo(c.ruta()));
+        conJokers.abre();
+        QCOMPARE(conJokers.busca(p.sesion().penas().lee(1))->jokers,
+                 (std::vector<qint32>{559707, 8337021}));
+        // The draws of 2026 had no Joker drawn: only the stake, 1 € a number and draw.
+        QCOMPARE(texto(g, "gastoEuros"), u("Jugado: 14,00 €"));
+        QCOMPARE(texto(g, "jokerEuros"), u("De ellos, Joker: 0,00 €"));
+        jokers->setText(QString());
+        emit jokers->editingFinished();
+        QVERIFY(v->actuales().jokers.empty());
 
         // The report of the syndicate shown carries the same figures and its members.
         informes::Contenido contenido;
