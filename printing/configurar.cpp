@@ -2,6 +2,7 @@
 #include "archive/texto.h"
 #include "printing/entrada.h"
 #include "widgets/avisos.h"
+#include "widgets/escritorio.h"
 
 #include <QDir>
 #include <QGridLayout>
@@ -57,6 +58,7 @@ Configurar::Configurar(const QString &carpeta, QWidget *parent) : QDialog(parent
     // typing is over it shows what was stored (never fewer than 2 months).
     connect(Text2, &QLineEdit::editingFinished, this,
             [this] { muestra(Text2, QString::number(ajustes_.profundidad)); });
+    connect(Text1, &QLineEdit::editingFinished, this, &Configurar::Text1_LostFocus);
     connect(Command1, &QPushButton::clicked, this, &QDialog::close);
 
     Form_Load();
@@ -104,6 +106,20 @@ void Configurar::Text1_Change()
         muestra(Text1, textoNumero(ajustes_.precio));
     else if (c.accion == entrada::Accion::Guarda)
         guarda([&c](Ajustes &a) { a.precio = static_cast<float>(c.valor); });
+}
+
+void Configurar::Text1_LostFocus()
+{
+    if (!entrada::precioNulo(Text1->text()))
+        return;
+    // The box shows the stored price before the message takes the focus: leaving the box
+    // again then finds nothing to refuse.
+    const QString guardado = textoNumero(ajustes_.precio);
+    muestra(Text1, guardado);
+    Escritorio::actual().aviso(u("El precio por apuesta no puede ser 0: nadie juega gratis. Se "
+                                 "mantiene el precio de %1 €.")
+                                   .arg(guardado),
+                               u("Precio no válido"), Escritorio::Icono::Exclamacion);
 }
 
 void Configurar::Text2_Change()

@@ -15,8 +15,9 @@ public:
     explicit Configurar(const QString &carpeta, QWidget *parent = nullptr);
 
     void Form_Load();
-    void Text1_Change(); // bet price
-    void Text2_Change(); // statistics depth
+    void Text1_Change();    // bet price
+    void Text1_LostFocus(); // the price typed: a 0 is refused
+    void Text2_Change();    // statistics depth
     const Ajustes &ajustes() const { return ajustes_; }
 
     QLineEdit *Text1 = nullptr;

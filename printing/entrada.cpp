@@ -50,7 +50,15 @@ Cambio precio(const QString &texto)
     const auto v = decimal(texto);
     if (!v || *v < 0 || *v > kPrecioMaximo)
         return {Accion::Restaura, 0};
+    if (*v == 0)
+        return {Accion::Conserva, 0};
     return {Accion::Guarda, *v};
+}
+
+bool precioNulo(const QString &texto)
+{
+    const auto v = decimal(texto);
+    return v && *v == 0;
 }
 
 Cambio profundidad(const QString &texto, int guardada)

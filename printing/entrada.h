@@ -27,9 +27,12 @@ struct Cambio {
 inline constexpr double kDesplazaMaximo = 1000;
 Cambio desplazamiento(const QString &texto);
 
-// Price of one bet in euros: not negative.
+// Price of one bet in euros: more than 0. A 0 is not stored but kept like an empty box, since
+// "0" and "0," are how "0,50" starts; the window refuses it once the typing is over.
 inline constexpr double kPrecioMaximo = 1e6;
 Cambio precio(const QString &texto);
+// Whether the box reads a price of 0 ("0", "0,00", "-0").
+bool precioNulo(const QString &texto);
 
 // Statistics depth in months: never below 2, and it must fit its 16-bit field. An empty box
 // keeps the stored depth, raised to 2 when it was below.

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QList>
 #include <QSettings>
+#include <algorithm>
 #include <optional>
 
 Ajustes Ajustes::desdeBytes(const char *datos)
@@ -47,6 +48,14 @@ void Ajustes::ponWeb(const QString &host)
     web = registro::campo1252(host, kAnchoWeb);
 }
 
+void Ajustes::corrige()
+{
+    // Written this way round so that NaN fails the test too.
+    if (!(precio > 0 && precio <= kPrecioMaximo))
+        precio = kPrecioOmision;
+    profundidad = std::max(profundidad, kProfundidadMinima);
+}
+
 Ajustes Ajustes::lee(const QString &ruta)
 {
     QByteArray bytes;
@@ -54,7 +63,11 @@ Ajustes Ajustes::lee(const QString &ruta)
     if (archivos::abreRegular(archivo, ruta) == archivos::Apertura::Abierta)
         bytes = archivo.read(kLongitud);
     bytes.append(QByteArray(kLongitud - bytes.size(), '\0'));
-    return desdeBytes(bytes.constData());
+    // The records of earlier versions were created with zeros: a price of 0 would make every
+    // syndicate's bets free and its balance a gain.
+    Ajustes a = desdeBytes(bytes.constData());
+    a.corrige();
+    return a;
 }
 
 Escritura Ajustes::escribe(const QString &ruta) const

@@ -11,21 +11,32 @@
 struct Ajustes {
     static constexpr int kLongitud = 78;
     static constexpr int kAnchoWeb = desglose::kAnchoHost;
+    // A bet costs 1 € unless the user says otherwise: nobody plays for free.
+    static constexpr float kPrecioOmision = 1.0f;
+    // No price of a bet reaches this (the money's cents would not be reckoned).
+    static constexpr float kPrecioMaximo = 1e6f;
+    // The statistics sliders go no lower.
+    static constexpr qint16 kProfundidadMinima = 2;
 
     qint16 reservado1 = 0;
     float desplazaX = 0;
     float desplazaY = 0;
     qint16 reservado2 = 0;
-    float precio = 0;
-    qint16 profundidad = 0; // months, start value of the statistics sliders
+    float precio = kPrecioOmision;
+    qint16 profundidad = kProfundidadMinima; // months, start value of the statistics sliders
     QByteArray web = QByteArray(kAnchoWeb, ' ');
 
+    // The record exactly as stored, whatever its price and depth.
     static Ajustes desdeBytes(const char *datos);
     QByteArray aBytes() const;
     QString webTexto() const; // trimmed
     void ponWeb(const QString &host);
+    // A price that is no price (0, negative, not a number, absurdly large) becomes 1 €, a
+    // depth below 2 months becomes 2: what the program works with.
+    void corrige();
 
-    // Reads record 1 of the file (an empty or short file gives a record of zeros).
+    // Reads record 1 of the file (an empty or short file reads as zeros) and corrects it; the
+    // file is not written.
     static Ajustes lee(const QString &ruta);
     Escritura escribe(const QString &ruta) const;
 };
@@ -56,7 +67,8 @@ struct Sitios {
     static Sitios lee(const QString &carpeta, Escritura *escritura = nullptr);
 };
 
-// Start-up reading of nums.ini: creates it when missing, and puts the default maker host in
-// place of an empty field or of the former address. `reescrito` tells whether it was written
+// Start-up reading of nums.ini: creates it when missing (1 € a bet, 2 months of statistics),
+// and puts the default maker host in place of an empty field or of the former address. A price
+// or depth it corrects is not a reason to write it. `reescrito` tells whether it was written
 // (false when the write failed: the record is then only in memory).
 Ajustes leeajustes(const QString &carpeta, const Sitios &sitios, bool *reescrito = nullptr);

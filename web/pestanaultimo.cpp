@@ -2,6 +2,8 @@
 // the newest draw with its result PDF, and the maker's message.
 #include "web/pestanaultimo.h"
 #include "archive/fechas.h"
+#include "archive/importes.h"
+#include "archive/juego.h"
 #include "archive/texto.h"
 #include "reports/ganancias.h"
 #include "session/sesion.h"
@@ -33,6 +35,23 @@
 
 namespace {
 constexpr qint64 kMaximoPdf = PestanaUltimo::kMaximoPdf;
+
+QString textoPendiente()
+{
+    return u("pendiente");
+}
+
+// "1 acertante", "184.746 acertantes": the thousands marked with a dot, as the rest of the
+// window writes numbers, whatever the system's language.
+QString textoGanadores(qint64 ganadores)
+{
+    if (ganadores < 0)
+        return textoPendiente();
+    QString cifras = QString::number(ganadores);
+    for (qsizetype i = cifras.size() - 3; i > 0; i -= 3)
+        cifras.insert(i, QLatin1Char('.'));
+    return cifras + (ganadores == 1 ? u(" acertante") : u(" acertantes"));
+}
 
 // Passes the mouse position over the download button to the window.
 class SeguidorRaton : public QObject {
@@ -132,19 +151,41 @@ PestanaUltimo::PestanaUltimo(Sesion &sesion, QWidget *parent) : Pestana(sesion, 
     Label8->setObjectName(QStringLiteral("Label8"));
     capa->addWidget(Label8);
 
+    combinacion_ = new QLabel(panel);
+    combinacion_->setObjectName(QStringLiteral("combinacionUltimo"));
+    combinacion_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    capa->addWidget(combinacion_);
+
+    // Caption, amount (right-aligned, so that the cents line up), "€", a gap, and the winners,
+    // under headings: two "pendiente" side by side would not say which is which.
     auto *rejilla = new QGridLayout;
+    auto *cabeceraPremio = new QLabel(u("Premio"), panel);
+    cabeceraPremio->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    rejilla->addWidget(cabeceraPremio, 0, 1);
+    rejilla->addWidget(new QLabel(u("Acertantes"), panel), 0, 4);
     for (int k = 0; k < 6; ++k) {
+        const int fila = k + 1;
         titulos_[k] = new QLabel(panel);
-        rejilla->addWidget(titulos_[k], k, 0);
-        Label10[k] = new QLabel(QStringLiteral("0"), panel);
+        rejilla->addWidget(titulos_[k], fila, 0);
+        Label10[k] = new QLabel(panel);
         Label10[k]->setObjectName(QStringLiteral("Label10_%1").arg(k));
         Label10[k]->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        rejilla->addWidget(Label10[k], k, 1);
-        rejilla->addWidget(new QLabel(u("€"), panel), k, 2);
+        Label10[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        rejilla->addWidget(Label10[k], fila, 1);
+        euros_[k] = new QLabel(u("€"), panel);
+        euros_[k]->setObjectName(QStringLiteral("euros_%1").arg(k));
+        rejilla->addWidget(euros_[k], fila, 2);
+        ganadores_[k] = new QLabel(panel);
+        ganadores_[k]->setObjectName(QStringLiteral("ganadores_%1").arg(k));
+        ganadores_[k]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        rejilla->addWidget(ganadores_[k], fila, 4);
+        ponFila(k, std::nullopt, -1);
     }
-    rejilla->setColumnStretch(3, 1);
+    rejilla->setColumnMinimumWidth(3, 16);
+    rejilla->setColumnStretch(5, 1);
     capa->addLayout(rejilla);
     ponTitulos(false);
+    ponCombinacion();
 
     // The message area and the result document share one place; one of them is shown.
     Text1 = new QPlainTextEdit(panel);
@@ -447,6 +488,7 @@ void PestanaUltimo::premiosorteo(int modo)
     Label8->setText(sesion_.sorteoActual().fecha > 0 && !fecha.isEmpty()
                         ? u("-Informe del ") + fecha
                         : u("-Informe del último sorteo"));
+    ponCombinacion();
     const bool desdeServicio = sesion_.fuente() != nullptr;
     ponTitulos(desdeServicio);
     if (desdeServicio) {
@@ -455,11 +497,13 @@ void PestanaUltimo::premiosorteo(int modo)
     }
 
     // The page names no date: only the page just downloaded is known to be the newest draw's,
-    // and only then are its amounts kept.
+    // and only then are its amounts kept. Its rows are 1ª to 5ª and the refund: the winners
+    // file's from its second place on. The page itself gives no winners; ganadores.dat has
+    // them only when the draw came with the service's breakdown too (an imported answer).
     const desglose::Desglose d = sesion_.desglosePagina(modo == 0);
+    const auto ganadores = ganadoresUltimo();
     for (int k = 0; k < 6; ++k)
-        if (d.premios[static_cast<size_t>(k)])
-            Label10[k]->setText(*d.premios[static_cast<size_t>(k)]);
+        ponFila(k, d.premios[static_cast<size_t>(k)], ganadores[static_cast<size_t>(k) + 1]);
     if (d.enlacePdf.isEmpty()) {
         Text1->setPlainText(desglose::textoSinDatos());
         return;
@@ -481,11 +525,15 @@ void PestanaUltimo::premiosServicio(int modo)
     // The amounts as premios.dat keeps them: those published or corrected after the draw's
     // own download are there too.
     const ImportesSorteo *importes = sesion_.importes().busca(sesion_.sorteoActual().fecha);
-    for (int k = 0; k < 6; ++k)
-        Label10[k]->setText(
-            importes && importes->conoce(k)
-                ? servicio::importe(ganancias::textoCsv(importes->centimos[static_cast<size_t>(k)]))
-                : QStringLiteral("0"));
+    const auto ganadores = ganadoresUltimo();
+    for (int k = 0; k < 6; ++k) {
+        const auto c = static_cast<size_t>(k);
+        ponFila(k,
+                importes && importes->conoce(k)
+                    ? std::optional(servicio::importe(ganancias::textoCsv(importes->centimos[c])))
+                    : std::nullopt,
+                ganadores[c]);
+    }
     const std::optional<servicio::SorteoLeido> ultimo = sesion_.sorteoServicio();
 
     const Sitios &sitios = sesion_.sitios();
@@ -518,6 +566,56 @@ void PestanaUltimo::ponTitulos(bool servicio)
                                              "5ª Categoría (3 aciertos):"};
     for (int k = 0; k < 6; ++k)
         titulos_[k]->setText(u(servicio ? kServicio[k] : kPagina[k]));
+}
+
+// "Combinación ganadora: 8 - 17 - 19 - 45 - 48 - 49   C: 43   R: 2   Joker: 8337021". The
+// archive holds 0 for what a draw did not have: no refund before it was first drawn, no Joker
+// before it was played (or not known); those are left out rather than shown as drawn.
+void PestanaUltimo::ponCombinacion()
+{
+    const Sorteo &s = sesion_.sorteoActual();
+    QString texto;
+    if (s.fecha > 0) {
+        QStringList numeros;
+        for (const qint16 n : s.numeros)
+            numeros << QString::number(n);
+        texto = u("Combinación ganadora: ") + numeros.join(QStringLiteral(" - ")) +
+                QStringLiteral("   C: ") + QString::number(s.complementario);
+        if (s.fecha >= fechas::serial(juego::primerReintegro()))
+            texto += QStringLiteral("   R: ") + QString::number(s.reintegro);
+        if (s.joker != 0)
+            texto +=
+                QStringLiteral("   Joker: ") +
+                QStringLiteral("%1").arg(static_cast<qint64>(s.joker), 7, 10, QLatin1Char('0'));
+    }
+    combinacion_->setText(texto);
+    // An empty archive has no draw: no blank line above the breakdown.
+    combinacion_->setHidden(texto.isEmpty());
+}
+
+void PestanaUltimo::ponFila(int k, const std::optional<QString> &importe, qint64 ganadores)
+{
+    // A figure not published yet (or not kept) is said to be so: a "0" would read as a category
+    // that paid nothing or that nobody won.
+    const bool conocido = importe && !importe->trimmed().isEmpty();
+    Label10[k]->setText(conocido ? importe->trimmed() : textoPendiente());
+    euros_[k]->setVisible(conocido);
+    ganadores_[k]->setText(textoGanadores(ganadores));
+}
+
+std::array<qint64, Escrutinio::kCategorias> PestanaUltimo::ganadoresUltimo() const
+{
+    auto r = Escrutinio::desconocidos<Escrutinio::kCategorias>();
+    const double fecha = sesion_.sorteoActual().fecha;
+    if (fecha <= 0)
+        return r;
+    // The session keeps only the amounts open; the winners are read when they are shown. A
+    // file that cannot be read leaves them unknown.
+    ArchivoGanadores archivo(importes::rutaGanadores(sesion_.carpeta()));
+    archivo.abre();
+    if (const GanadoresSorteo *g = archivo.busca(fecha))
+        r = g->ganadores;
+    return r;
 }
 
 void PestanaUltimo::bajapdf(const QString &direccion)

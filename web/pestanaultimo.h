@@ -1,10 +1,13 @@
 #pragma once
 
 #include "archive/escritura.h"
+#include "archive/lote.h"
 #include "widgets/pestana.h"
 
 #include <QDate>
 #include <QPointer>
+#include <array>
+#include <optional>
 
 class Descarga;
 class Imagen;
@@ -18,9 +21,10 @@ class QPushButton;
 class QTimer;
 class Transferencia;
 
-// Tab "Último sorteo": the prize breakdown of the newest draw with its result PDF and the
-// maker's message; and the download bar above the tabs (its button, status, byte count and
-// progress), with Timer1 that drives the download of new draws.
+// Tab "Último sorteo": the newest draw's combination, its prize breakdown (amount and winners
+// of each category) with its result PDF, and the maker's message; and the download bar above
+// the tabs (its button, status, byte count and progress), with Timer1 that drives the download
+// of new draws.
 class PestanaUltimo : public Pestana {
     Q_OBJECT
 public:
@@ -76,6 +80,13 @@ private:
     void abreInfor();
     void premiosServicio(int modo);
     void ponTitulos(bool servicio);
+    void ponCombinacion();
+    // Row k of the breakdown: its amount as shown (nothing: not known) and its winners (-1: not
+    // known).
+    void ponFila(int k, const std::optional<QString> &importe, qint64 ganadores);
+    // The winners ganadores.dat keeps of the newest draw, in its order (Especial to Reintegro);
+    // -1 where not known.
+    std::array<qint64, Escrutinio::kCategorias> ganadoresUltimo() const;
     QString hostOperador() const;
     // Tells the user that `encontrados` new draws could not be stored (the archive is as it was).
     void avisaNoGuardados(int encontrados, Escritura escritura);
@@ -87,8 +98,11 @@ private:
     QProgressBar *ProgressBar1 = nullptr;
     QTimer *Timer1 = nullptr;
     QLabel *Label8 = nullptr;
+    QLabel *combinacion_ = nullptr;
     QLabel *Label10[6] = {};
-    QLabel *titulos_[6] = {}; // the captions beside Label10
+    QLabel *titulos_[6] = {};   // the captions beside Label10
+    QLabel *euros_[6] = {};     // "€" after a known amount
+    QLabel *ganadores_[6] = {}; // winners of each row
     QPlainTextEdit *Text1 = nullptr;
     QPdfView *WebBrowser1 = nullptr;
     QPushButton *Command6 = nullptr;

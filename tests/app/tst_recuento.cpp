@@ -236,6 +236,48 @@ private slots:
         QCOMPARE(a.webTexto(), QStringLiteral("mi.servidor.es"));
         QVERIFY(!QFile::exists(c.archivo(QStringLiteral("nums.ini"))));
     }
+
+    // A first start prices a bet at 1 € and looks 2 months back. A record that says a bet is
+    // free (as earlier versions created it), or gives no usable price, costs 1 € too, and a
+    // depth under 2 months is 2; the file is not written for that.
+    void numsIniSinPrecioNiProfundidad()
+    {
+        CarpetaPrueba c;
+        const Sitios sitios = Sitios::lee(c.ruta());
+        bool escrito = false;
+        Ajustes a = leeajustes(c.ruta(), sitios, &escrito);
+        QVERIFY(escrito);
+        QCOMPARE(a.precio, 1.0f);
+        QCOMPARE(a.profundidad, qint16(2));
+        const Ajustes nuevo = Ajustes::desdeBytes(c.lee(QStringLiteral("nums.ini")).constData());
+        QCOMPARE(nuevo.precio, 1.0f);
+        QCOMPARE(nuevo.profundidad, qint16(2));
+
+        for (const float precio : {0.0f, -2.5f, float(qQNaN()), 5e6f}) {
+            Ajustes viejo;
+            viejo.ponWeb(QStringLiteral("mi.servidor.es"));
+            viejo.precio = precio;
+            viejo.profundidad = 0;
+            viejo.desplazaX = 3;
+            const QByteArray bytes = viejo.aBytes();
+            c.escribe(QStringLiteral("nums.ini"), bytes);
+            a = leeajustes(c.ruta(), sitios, &escrito);
+            QVERIFY(!escrito);
+            QCOMPARE(a.precio, 1.0f);
+            QCOMPARE(a.profundidad, qint16(2));
+            QCOMPARE(a.desplazaX, 3.0f);
+            QCOMPARE(c.lee(QStringLiteral("nums.ini")), bytes);
+        }
+
+        // A price of the user's own stays, cents and all, and so does a longer depth.
+        Ajustes propio;
+        propio.precio = 0.5f;
+        propio.profundidad = 24;
+        c.escribe(QStringLiteral("nums.ini"), propio.aBytes());
+        a = leeajustes(c.ruta(), sitios);
+        QCOMPARE(a.precio, 0.5f);
+        QCOMPARE(a.profundidad, qint16(24));
+    }
 };
 
 QTEST_APPLESS_MAIN(TstRecuento)

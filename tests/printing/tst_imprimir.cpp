@@ -391,6 +391,43 @@ private slots:
         QCOMPARE(avisos, 1);
         QCOMPARE(carpeta->lee(QStringLiteral("nums.ini")), antes);
     }
+
+    // A price of 0 is refused once the typing is over, with the reason, and the stored price
+    // stays. A record of earlier versions with a price and a depth of 0 shows 1 € and 2
+    // months, and is not written just for being shown.
+    void configuracionRechazaPrecioCero()
+    {
+        Configurar v(carpeta->ruta());
+        v.Text1->clear();
+        QTest::keyClicks(v.Text1, QStringLiteral("0,"));
+        QCOMPARE(guardados().precio, 1.0f);
+        QTest::keyClicks(v.Text1, QStringLiteral("5"));
+        QCOMPARE(guardados().precio, 0.5f);
+        QVERIFY(escritorio->mensajes.isEmpty());
+
+        v.Text1->setText(QStringLiteral("0"));
+        QCOMPARE(guardados().precio, 0.5f);
+        emit v.Text1->editingFinished();
+        QCOMPARE(v.Text1->text(), QStringLiteral("0,5"));
+        QCOMPARE(escritorio->textos(), QStringList{u("El precio por apuesta no puede ser 0: "
+                                                     "nadie juega gratis. Se mantiene el precio "
+                                                     "de 0,5 €.")});
+        QCOMPARE(escritorio->mensajes[0].titulo, u("Precio no válido"));
+        QCOMPARE(escritorio->mensajes[0].icono, Escritorio::Icono::Exclamacion);
+        emit v.Text1->editingFinished(); // leaving the box again finds nothing to refuse
+        QCOMPARE(escritorio->mensajes.size(), 1);
+        QCOMPARE(guardados().precio, 0.5f);
+
+        Ajustes cero = guardados();
+        cero.precio = 0;
+        cero.profundidad = 0;
+        const QByteArray antiguo = cero.aBytes();
+        carpeta->escribe(QStringLiteral("nums.ini"), antiguo);
+        Configurar otra(carpeta->ruta());
+        QCOMPARE(otra.Text1->text(), QStringLiteral("1"));
+        QCOMPARE(otra.Text2->text(), QStringLiteral("2"));
+        QCOMPARE(carpeta->lee(QStringLiteral("nums.ini")), antiguo);
+    }
 };
 
 QTEST_MAIN(TstImprimir)

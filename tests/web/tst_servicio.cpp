@@ -862,6 +862,113 @@ private slots:
         QVERIFY(sitio->peticiones.filter(u("buscador")).isEmpty());
         QCOMPARE(archivoActual(), std::vector<Sorteo>(todos.begin(), corte));
     }
+
+    // --- The "Último sorteo" tab ----------------------------------------------------------
+
+    // The newest draw's combination, and each category's amount beside its winners. A
+    // breakdown published after the numbers reads "pendiente", never 0, until a later download
+    // brings it; a category nobody won reads 0 all the same.
+    void ultimoSorteoConAcertantes()
+    {
+        auto todos = sorteosEntre(QDate(2026, 7, 1), QDate(2026, 8, 17));
+        Sorteo &ultimo = todos.back();
+        ultimo.numeros = {8, 17, 19, 45, 48, 49};
+        ultimo.complementario = 43;
+        ultimo.reintegro = 2;
+        ultimo.joker = 837021;
+        prepara({todos.begin(), todos.end() - 1}, todos);
+        sitio->sorteos.back().desgloseTardio = 1;
+        sitio->sorteos.back().especial = u("0,00");
+        abre();
+        auto fila = [this](const char *nombre, int k) {
+            return control<QLabel>(*principal, QString::fromLatin1(nombre).arg(k));
+        };
+        completa();
+        QCOMPARE(archivoActual(), todos);
+        const QString combinacion = u("Combinación ganadora: 8 - 17 - 19 - 45 - 48 - 49   C: 43   "
+                                      "R: 2   Joker: 0837021");
+        QCOMPARE(etiqueta("combinacionUltimo"), combinacion);
+        for (int k = 0; k < 6; ++k) {
+            QCOMPARE(fila("Label10_%1", k)->text(), u("pendiente"));
+            QVERIFY(fila("euros_%1", k)->isHidden());
+            QCOMPARE(fila("ganadores_%1", k)->text(), u("pendiente"));
+        }
+
+        const QStringList importes{u("0,00"),     u("1.234.567,89"), u("98.765,43"),
+                                   u("2.345,67"), u("56,78"),        u("8,00")};
+        const QStringList acertantes{u("0 acertantes"),     u("1 acertante"),
+                                     u("6 acertantes"),     u("185 acertantes"),
+                                     u("9.358 acertantes"), u("184.746 acertantes")};
+        auto compruebaDesglose = [&] {
+            QCOMPARE(etiqueta("combinacionUltimo"), combinacion);
+            for (int k = 0; k < 6; ++k) {
+                QCOMPARE(fila("Label10_%1", k)->text(), importes[k]);
+                QVERIFY(!fila("euros_%1", k)->isHidden());
+                QCOMPARE(fila("ganadores_%1", k)->text(), acertantes[k]);
+            }
+        };
+        completa();
+        compruebaDesglose();
+        // The next start shows them from the files.
+        principal.reset();
+        abre();
+        compruebaDesglose();
+    }
+
+    // With the results pages the amounts are the page's own; one the page leaves blank, and the
+    // winners the page does not give, read "pendiente". A refund of 0 is a refund.
+    void ultimoSorteoDeLaPagina()
+    {
+        auto todos = sorteosEntre(QDate(2026, 7, 1), QDate(2026, 8, 17));
+        Sorteo &ultimo = todos.back();
+        ultimo.numeros = {5, 12, 23, 31, 40, 44};
+        ultimo.complementario = 9;
+        ultimo.reintegro = 0;
+        ultimo.joker = 1234;
+        prepara({todos.begin(), todos.end() - 1}, todos);
+        sitio->configura(carpeta->ruta(), QStringLiteral("pagina"));
+        sitio->sorteos.back().premios[2] = QString();
+        abre();
+        pulsa();
+        QTRY_COMPARE(descarga().pasodescarga, 3);
+        pestana().Timer1_Timer();
+        QTRY_VERIFY(!descarga().Inet2.ocupada());
+        pestana().Timer1_Timer();
+        QCOMPARE(archivoActual(), todos);
+        QCOMPARE(
+            etiqueta("combinacionUltimo"),
+            u("Combinación ganadora: 5 - 12 - 23 - 31 - 40 - 44   C: 9   R: 0   Joker: 0001234"));
+        const QStringList importes{u("1.234.567,89"), u("98.765,43"), u("pendiente"),
+                                   u("56,78"),        u("8,00"),      u("1,00")};
+        for (int k = 0; k < 6; ++k) {
+            const QString n = QString::number(k);
+            QCOMPARE(control<QLabel>(*principal, u("Label10_") + n)->text(), importes[k]);
+            QCOMPARE(control<QLabel>(*principal, u("euros_") + n)->isHidden(), k == 2);
+            QCOMPARE(control<QLabel>(*principal, u("ganadores_") + n)->text(), u("pendiente"));
+        }
+    }
+
+    // Before 20/06/1991 a draw had no refund and before 2012 no Joker (the archive holds 0 for
+    // both): the combination leaves them out. An empty archive names no combination at all.
+    void combinacionSinReintegroYSinSorteos()
+    {
+        Sorteo viejo;
+        viejo.numeros = {3, 11, 13, 15, 34, 35};
+        viejo.complementario = 27;
+        viejo.fecha = fechas::serial(QDate(1990, 6, 14));
+        prepara({viejo}, {});
+        abre();
+        QCOMPARE(etiqueta("combinacionUltimo"),
+                 u("Combinación ganadora: 3 - 11 - 13 - 15 - 34 - 35   C: 27"));
+        QCOMPARE(etiqueta("Label10_1"), u("pendiente"));
+
+        principal.reset();
+        carpeta->escribeSorteos({});
+        abre();
+        QVERIFY(etiqueta("combinacionUltimo").isEmpty());
+        QVERIFY(control<QLabel>(*principal, "combinacionUltimo")->isHidden());
+        QCOMPARE(etiqueta("ganadores_0"), u("pendiente"));
+    }
 };
 
 QTEST_MAIN(TstServicio)
