@@ -374,7 +374,8 @@ private slots:
         QCOMPARE(texto(w, QStringLiteral("Label17")), QStringLiteral("0"));
         QCOMPARE(texto(w, QStringLiteral("Label16")), QStringLiteral("-"));
         QCOMPARE(grafico(w), (QList<qreal>{0, 0}));
-        QCOMPARE(texto(w, QStringLiteral("Label37")), QStringLiteral("0 euros.")); // price 0
+        // A new installation plays at 1 € a bet: four bets a week.
+        QCOMPARE(texto(w, QStringLiteral("Label37")), QStringLiteral("4 euros."));
     }
 
     void sinPenasSoloSeLimpianLasCifras()
