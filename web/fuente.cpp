@@ -1,15 +1,25 @@
 #include "web/fuente.h"
 #include "archive/respuestaservicio.h"
 
-namespace fuentes {
-
-Transferencia::Cabeceras cabeceras(const QString &agente)
+Fuente::Lectura FuenteJson::lee(const QByteArray &respuesta) const
 {
-    Transferencia::Cabeceras r{{"Accept", "application/json"}};
-    if (!agente.isEmpty())
-        r.append({"User-Agent", agente.toUtf8()});
-    return r;
+    return fuentes::leeServicio(respuesta);
 }
+
+qint64 FuenteJson::limite() const
+{
+    return servicio::kLimite;
+}
+
+Fuente::Peticion FuenteJson::peticion(const QUrl &direccion) const
+{
+    Transferencia::Cabeceras cabeceras{{"Accept", "application/json"}};
+    if (!agente_.isEmpty())
+        cabeceras.append({"User-Agent", agente_.toUtf8()});
+    return {direccion, cabeceras};
+}
+
+namespace fuentes {
 
 Fuente::Lectura leeServicio(const QByteArray &respuesta)
 {

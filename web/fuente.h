@@ -15,8 +15,9 @@
 // applies what was read. The results pages of the operator keep their own two-page walk (the
 // search page, then the newest draw's page) and are no Fuente.
 //
-// Adding a JSON service is one new file: a class derived from Fuente (see fuenterango.cpp), a
-// function that makes it declared below, and its name in the "fuente" setting.
+// Adding a JSON service is one new file: a class derived from FuenteJson (see
+// fuenterango.cpp), a function that makes it declared below, and its name in the "fuente"
+// setting.
 class Fuente {
 public:
     struct Peticion {
@@ -48,16 +49,35 @@ public:
     virtual qint64 limite() const = 0;
 };
 
-// The operator's services. `sitio` is its scheme and host; `agente` the User-Agent to send
-// (empty: the network library's own).
+// What the operator's JSON services have in common: where they are, the headers they are asked
+// with, and answers in one shape (servicio::lee). A new service derives from it and says only
+// what it asks for.
+class FuenteJson : public Fuente {
+public:
+    // `sitio` is the service's scheme and host; `agente` the User-Agent to send (empty: the
+    // network library's own).
+    FuenteJson(QString sitio, QString agente) : sitio_(std::move(sitio)), agente_(std::move(agente))
+    {
+    }
+    Lectura lee(const QByteArray &respuesta) const override;
+    qint64 limite() const override;
+
+protected:
+    Peticion peticion(const QUrl &direccion) const;
+    const QString &sitio() const { return sitio_; }
+
+private:
+    QString sitio_;
+    QString agente_;
+};
+
+// The operator's services.
 // buscadorSorteos: every draw of a range, at most a year a request.
 std::unique_ptr<Fuente> fuenteRango(const QString &sitio, const QString &agente);
 // fechav3: one draw day a request.
 std::unique_ptr<Fuente> fuenteFecha(const QString &sitio, const QString &agente);
 
 namespace fuentes {
-// What the operator's JSON services have in common: the headers, and an answer read by the
-// service's reader into a Lote.
-Transferencia::Cabeceras cabeceras(const QString &agente);
+// An answer of the operator's JSON services read into a Lote.
 Fuente::Lectura leeServicio(const QByteArray &respuesta);
 } // namespace fuentes

@@ -3,42 +3,29 @@
 #include "archive/fechas.h"
 #include "web/direcciones.h"
 #include "web/fuente.h"
-#include "web/servicio.h"
 
 namespace {
-class FuenteFecha : public Fuente {
+class FuenteFecha : public FuenteJson {
 public:
-    FuenteFecha(QString sitio, QString agente)
-        : sitio_(std::move(sitio)), agente_(std::move(agente))
-    {
-    }
+    using FuenteJson::FuenteJson;
     std::vector<Peticion> peticiones(const QDate &desde, const QDate &hasta) const override
     {
         std::vector<Peticion> r;
         for (QDate d = desde; d.isValid() && d <= hasta; d = d.addDays(1)) {
             const double dia = fechas::serial(d);
             if (fechas::bitDia(dia) & fechas::diasDeSorteo(dia))
-                r.push_back({direcciones::fecha(sitio_, d), fuentes::cabeceras(agente_)});
+                r.push_back(peticion(direcciones::fecha(sitio(), d)));
         }
         // A range without a draw day still asks for its last day, so that the answer says
         // there is nothing new.
         if (r.empty() && hasta.isValid())
-            r.push_back({direcciones::fecha(sitio_, hasta), fuentes::cabeceras(agente_)});
+            r.push_back(peticion(direcciones::fecha(sitio(), hasta)));
         return r;
-    }
-    Lectura lee(const QByteArray &respuesta) const override
-    {
-        return fuentes::leeServicio(respuesta);
     }
     QUrl enNavegador(const QDate &, const QDate &hasta) const override
     {
-        return direcciones::fecha(sitio_, hasta);
+        return direcciones::fecha(sitio(), hasta);
     }
-    qint64 limite() const override { return servicio::kLimite; }
-
-private:
-    QString sitio_;
-    QString agente_;
 };
 } // namespace
 

@@ -5,32 +5,20 @@
 #include "web/servicio.h"
 
 namespace {
-class FuenteRango : public Fuente {
+class FuenteRango : public FuenteJson {
 public:
-    FuenteRango(QString sitio, QString agente)
-        : sitio_(std::move(sitio)), agente_(std::move(agente))
-    {
-    }
+    using FuenteJson::FuenteJson;
     std::vector<Peticion> peticiones(const QDate &desde, const QDate &hasta) const override
     {
         std::vector<Peticion> r;
         for (const auto &[inicio, fin] : servicio::tramos(desde, hasta))
-            r.push_back({direcciones::servicio(sitio_, inicio, fin), fuentes::cabeceras(agente_)});
+            r.push_back(peticion(direcciones::servicio(sitio(), inicio, fin)));
         return r;
-    }
-    Lectura lee(const QByteArray &respuesta) const override
-    {
-        return fuentes::leeServicio(respuesta);
     }
     QUrl enNavegador(const QDate &desde, const QDate &hasta) const override
     {
-        return direcciones::servicio(sitio_, desde, hasta);
+        return direcciones::servicio(sitio(), desde, hasta);
     }
-    qint64 limite() const override { return servicio::kLimite; }
-
-private:
-    QString sitio_;
-    QString agente_;
 };
 } // namespace
 
