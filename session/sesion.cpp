@@ -459,12 +459,14 @@ Sesion::Completado Sesion::completaImportes(const QByteArray &respuesta, int ani
     const int antes = delAnio();
     // Only the amounts: the draws of the answer are the archive's own (new ones come with a
     // download, which checks them).
-    if (importes::guarda(carpeta_, l.lote) == Escritura::Hecha) {
-        abreImportes();
-        c.completados = antes - delAnio();
-        if (c.completados > 0)
-            emit importesCambiados();
-    }
+    // A year whose amounts could not be stored (a full disk) is asked again next time.
+    c.escritura = importes::guarda(carpeta_, l.lote);
+    if (c.escritura != Escritura::Hecha)
+        return c;
+    abreImportes();
+    c.completados = antes - delAnio();
+    if (c.completados > 0)
+        emit importesCambiados();
     archivos::escribe(ruta(QString::fromLatin1(kSiguienteAnio)), QByteArray::number(anio + 1));
     return c;
 }

@@ -224,6 +224,7 @@ public:
     struct Completado {
         Fuente::Lectura::Forma forma = Fuente::Lectura::Forma::NoEsLista;
         int completados = 0; // archived draws of the year whose amounts it completed
+        Escritura escritura = Escritura::Hecha; // of premios.dat; the year is not done unless Hecha
     };
     Completado completaImportes(const QByteArray &respuesta, int anio);
     // Every year was asked: a next run starts again from the oldest.

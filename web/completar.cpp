@@ -68,6 +68,12 @@ public:
             avisaFallo(servicio::textoNoJson(host), servicio::tituloNoValido());
             return false;
         }
+        if (r.escritura != Escritura::Hecha) {
+            avisaFallo(u("No se han podido guardar los importes en el archivo premios.dat. Puede "
+                         "que el disco esté lleno: libere espacio y vuelva a completarlos."),
+                       u("Importes no guardados"));
+            return false;
+        }
         ++c_.leidas_;
         c_.completados_ += r.completados;
         c_.resumen_->setText(c_.resumen());

@@ -172,6 +172,25 @@ private slots:
         QCOMPARE(g->ganadores, (std::array<qint64, 7>{0, 0, 1, 9, 700, 9000, 90000}));
     }
 
+    // "Completar importes de premios": a year is done only when its amounts reached the disk.
+    void unAnioSinGuardarSePideOtraVez()
+    {
+        CarpetaPrueba c;
+        c.escribeSorteos({sorteoDe(kArchivados[0], 10), sorteoDe(kJueves, 1)});
+        auto s = abre(c);
+        QCOMPARE(s->aniosSinImportes(), std::vector<int>{2026});
+        archivos::fuerzaFallo(Escritura::Fallo);
+        QCOMPARE(s->completaImportes(respuesta(), 2026).escritura, Escritura::Fallo);
+        archivos::fuerzaFallo(Escritura::Hecha);
+        QCOMPARE(s->aniosSinImportes(), std::vector<int>{2026});
+        const Sesion::Completado hecho = s->completaImportes(respuesta(), 2026);
+        QCOMPARE(hecho.escritura, Escritura::Hecha);
+        QCOMPARE(hecho.completados, 1);
+        QCOMPARE(s->sorteosSinImportes(), 1);
+        // The next run starts after 2026: nothing is left to ask.
+        QVERIFY(s->aniosSinImportes().empty());
+    }
+
     // A draw listed before its result is left for later without a word, and keeps nothing older
     // out; a range without draws is answered with a text.
     void sorteoPendienteYRangoVacio()
