@@ -2,7 +2,8 @@
 -- before a report is shown; nothing here is the only copy of anything.
 --
 -- "Informe", "Sorteos", "Peña" and "Ganancias" hold exactly one row, which the writers
--- overwrite. "Numeros", "Peñanums" and "Socios" are emptied and refilled on each use.
+-- overwrite. "Numeros", "Peñanums", "Premiados" and "Socios" are emptied and refilled on each
+-- use.
 -- Amounts of money are whole euro cents.
 -- Dates are ISO text (YYYY-MM-DD), NULL for "no date".
 
@@ -44,18 +45,34 @@ CREATE TABLE "Peñanums" (
     "Numeros" TEXT NOT NULL DEFAULT ''
 );
 
--- The money of the syndicate of "Peña": what it won in the draws whose prize amounts are
--- known, what it staked, and how many draws with a prize have no known amount.
+-- The money of the syndicate of "Peña": what it won before the tax in the draws whose prize
+-- amounts are known (the Joker's part of it apart), the tax withheld, the net, what it staked
+-- and the balance of the net against the stake; how many draws with a prize have no known
+-- amount, and how many prizes. While "Pendientes" is not 0 every figure is provisional.
 CREATE TABLE "Ganancias" (
     "Premios" INTEGER NOT NULL DEFAULT 0,
     "Jugado" INTEGER NOT NULL DEFAULT 0,
     "Balance" INTEGER NOT NULL DEFAULT 0,
     "SinImporte" INTEGER NOT NULL DEFAULT 0,
-    "Jugados" INTEGER NOT NULL DEFAULT 0
+    "Jugados" INTEGER NOT NULL DEFAULT 0,
+    "Joker" INTEGER NOT NULL DEFAULT 0,
+    "Retencion" INTEGER NOT NULL DEFAULT 0,
+    "Neto" INTEGER NOT NULL DEFAULT 0,
+    "Pendientes" INTEGER NOT NULL DEFAULT 0
 );
 INSERT INTO "Ganancias" DEFAULT VALUES;
 
--- The members of that syndicate and their parts.
+-- The draws that syndicate won something in, newest first: the categories its bets won, the
+-- categories of its Joker numbers, and the euro cents before the tax (NULL while an amount of
+-- the draw is not known).
+CREATE TABLE "Premiados" (
+    "Fecha" DATE,
+    "Premios" TEXT NOT NULL DEFAULT '',
+    "Joker" TEXT NOT NULL DEFAULT '',
+    "Importe" INTEGER
+);
+
+-- The members of that syndicate and their parts of the net.
 CREATE TABLE "Socios" (
     "Nombre" TEXT NOT NULL DEFAULT '',
     "Participaciones" INTEGER NOT NULL DEFAULT 0,

@@ -3,6 +3,7 @@
 #include "archive/juego.h"
 #include "checking/premiomultiple.h"
 
+#include <QStringList>
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -274,6 +275,41 @@ std::vector<Parte> junta(const std::vector<std::vector<Parte>> &todas)
             i->premios += p.premios;
             i->gasto += p.gasto;
         }
+    return r;
+}
+
+QString Premiada::textoPremio() const
+{
+    return pendiente ? QStringLiteral("pendiente") : textoEuros(premio);
+}
+
+std::vector<Premiada> premiadas(const Ganancias &g)
+{
+    // "2 × 5ª" for two bets in a category, the name alone for one.
+    const auto veces = [](int n, const QString &nombre) {
+        return n == 1 ? nombre : QStringLiteral("%1 × %2").arg(n).arg(nombre);
+    };
+    const QString reintegro = QStringLiteral("reintegro");
+    std::vector<Premiada> r;
+    for (auto j = g.detalle.rbegin(); j != g.detalle.rend(); ++j) {
+        QStringList categorias;
+        for (int k = 0; k < kCategorias; ++k)
+            if (const int n = j->premiadas[static_cast<size_t>(k)])
+                categorias << veces(n, nombreCategoria(k));
+        if (j->reintegros > 0)
+            categorias << (j->reintegros == 1 ? reintegro
+                                              : QStringLiteral("%1 reintegros").arg(j->reintegros));
+        QStringList joker;
+        for (int k = 0; k <= juego::kCategoriasJoker; ++k)
+            if (const int n = j->jokers[static_cast<size_t>(k)])
+                joker << veces(n, k == juego::kJokerReintegro
+                                      ? reintegro
+                                      : QString::number(k + 1) + QString::fromUtf8("ª"));
+        if (categorias.isEmpty() && joker.isEmpty())
+            continue;
+        r.push_back({j->fecha, categorias.join(QStringLiteral(", ")),
+                     joker.join(QStringLiteral(", ")), j->premio, j->desconocido});
+    }
     return r;
 }
 

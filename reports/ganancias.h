@@ -112,6 +112,19 @@ std::vector<Parte> partes(const SociosPena &socios, const Ganancias &ganancias);
 // sum of the parts, in the order the members first appear.
 std::vector<Parte> junta(const std::vector<std::vector<Parte>> &partesDeCadaPena);
 
+// A draw the syndicate won something in, as the manager tab and the report list it.
+struct Premiada {
+    double fecha = 0;
+    QString categorias;     // "4ª, 2 × 5ª, reintegro"
+    QString joker;          // the Joker numbers' categories: "2ª", "reintegro"
+    qint64 premio = 0;      // cents before the tax
+    bool pendiente = false; // some amount of it is not known yet: `premio` is not the figure
+    // "1.234,56 €", or "pendiente" while an amount is not known.
+    QString textoPremio() const;
+};
+// The winning draws of `ganancias.detalle`, newest first.
+std::vector<Premiada> premiadas(const Ganancias &ganancias);
+
 // The draws of each syndicate as a spreadsheet (UTF-8, ';', CRLF): syndicate, date, the bets
 // that won each category, the refunds, the euros won before the tax ("pendiente" where an
 // amount is not known yet), the tax, the net and the euros staked.

@@ -18,8 +18,9 @@ bool esquemaCompleto(BaseDatos &base)
         R"(SELECT "Nombre", "Diasajugar", "Dinero", "Dia1", "Dia2", "Aciertos", "Sorteos",)"
         R"( "3", "4", "5", "5C", "6" FROM "Peña" LIMIT 0)",
         R"(SELECT "Numeros" FROM "Peñanums" LIMIT 0)",
-        R"(SELECT "Premios", "Jugado", "Balance", "SinImporte", "Jugados" FROM "Ganancias")"
-        R"( LIMIT 0)",
+        R"(SELECT "Premios", "Jugado", "Balance", "SinImporte", "Jugados", "Joker", "Retencion",)"
+        R"( "Neto", "Pendientes" FROM "Ganancias" LIMIT 0)",
+        R"(SELECT "Fecha", "Premios", "Joker", "Importe" FROM "Premiados" LIMIT 0)",
         R"(SELECT "Nombre", "Participaciones", "Premios", "Jugado", "Balance" FROM "Socios")"
         R"( LIMIT 0)"};
     for (const char *sql : consultas)
@@ -169,15 +170,30 @@ bool escribePenanums(const QString &carpeta, const QStringList &apuestas, ErrorB
 }
 
 bool escribeGanancias(const QString &carpeta, const FilaGanancias &fila,
+                      const std::vector<FilaPremiado> &premiados,
                       const std::vector<FilaSocio> &socios, ErrorBase *error)
 {
     return enTransaccion(carpeta, error, [&](BaseDatos &base) {
         Consulta c = base.prepara(
             QString::fromUtf8(R"(UPDATE "Ganancias" SET "Premios" = ?1, "Jugado" = ?2,)"
-                              R"( "Balance" = ?3, "SinImporte" = ?4, "Jugados" = ?5)") +
+                              R"( "Balance" = ?3, "SinImporte" = ?4, "Jugados" = ?5, "Joker" = ?6,)"
+                              R"( "Retencion" = ?7, "Neto" = ?8, "Pendientes" = ?9)") +
             QString::fromUtf8(kPrimera) + QStringLiteral("\"Ganancias\")"));
         if (!c.liga(1, fila.premios) || !c.liga(2, fila.jugado) || !c.liga(3, fila.balance) ||
-            !c.liga(4, fila.sinImporte) || !c.liga(5, fila.jugados) || !c.ejecuta())
+            !c.liga(4, fila.sinImporte) || !c.liga(5, fila.jugados) || !c.liga(6, fila.joker) ||
+            !c.liga(7, fila.retencion) || !c.liga(8, fila.neto) || !c.liga(9, fila.pendientes) ||
+            !c.ejecuta())
+            return false;
+        if (!base.ejecuta(QStringLiteral("DELETE FROM \"Premiados\"")))
+            return false;
+        Consulta p = base.prepara(
+            QString::fromUtf8(R"(INSERT INTO "Premiados" ("Fecha", "Premios", "Joker", "Importe"))"
+                              R"( VALUES (?1, ?2, ?3, ?4))"));
+        for (const FilaPremiado &f : premiados)
+            if (!p.liga(1, fechaBase(f.fecha)) || !p.liga(2, f.premios) || !p.liga(3, f.joker) ||
+                !p.liga(4, f.importe < 0 ? QVariant() : QVariant(f.importe)) || !p.ejecuta())
+                return false;
+        if (!p.valida())
             return false;
         if (!base.ejecuta(QStringLiteral("DELETE FROM \"Socios\"")))
             return false;
@@ -245,12 +261,28 @@ bool lee(const QString &carpeta, Contenido &contenido, ErrorBase *error)
     }
     {
         Consulta c = base.prepara(
-            QString::fromUtf8(R"(SELECT "Premios", "Jugado", "Balance", "SinImporte", "Jugados")"
+            QString::fromUtf8(R"(SELECT "Premios", "Jugado", "Balance", "SinImporte", "Jugados",)"
+                              R"( "Joker", "Retencion", "Neto", "Pendientes")"
                               R"( FROM "Ganancias" ORDER BY rowid LIMIT 1)"));
         ok = ok && c.siguiente();
-        r.ganancias = {c.valor(0).toLongLong(), c.valor(1).toLongLong(), c.valor(2).toLongLong(),
+        r.ganancias = {c.valor(0).toLongLong(),
+                       c.valor(1).toLongLong(),
+                       c.valor(2).toLongLong(),
                        static_cast<int>(c.valor(3).toLongLong()),
-                       static_cast<int>(c.valor(4).toLongLong())};
+                       static_cast<int>(c.valor(4).toLongLong()),
+                       c.valor(5).toLongLong(),
+                       c.valor(6).toLongLong(),
+                       c.valor(7).toLongLong(),
+                       static_cast<int>(c.valor(8).toLongLong())};
+    }
+    {
+        Consulta c = base.prepara(QString::fromUtf8(
+            R"(SELECT "Fecha", "Premios", "Joker", "Importe" FROM "Premiados" ORDER BY rowid)"));
+        ok = ok && c.valida();
+        while (c.siguiente())
+            r.premiados.push_back({fechaDeBase(c.valor(0)), c.valor(1).toString(),
+                                   c.valor(2).toString(),
+                                   c.valor(3).isNull() ? -1 : c.valor(3).toLongLong()});
     }
     {
         Consulta c = base.prepara(

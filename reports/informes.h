@@ -63,12 +63,25 @@ bool escribePenanums(const QString &carpeta, const QStringList &apuestas,
 
 // "Ganancias": the money of the syndicate of "Peña", in euro cents.
 struct FilaGanancias {
-    qint64 premios = 0;
+    qint64 premios = 0; // before the tax
     qint64 jugado = 0;
-    qint64 balance = 0;
+    qint64 balance = 0; // the net less the stake
     int sinImporte = 0; // draws with a prize whose amount is not known
     int jugados = 0;
+    qint64 joker = 0; // of `premios`, what the Joker numbers won
+    qint64 retencion = 0;
+    qint64 neto = 0;
+    int pendientes = 0; // prizes whose amount is not known: the figures are provisional
     bool operator==(const FilaGanancias &) const = default;
+};
+
+// "Premiados": a draw that syndicate won something in.
+struct FilaPremiado {
+    double fecha = 0;
+    QString premios;
+    QString joker;
+    qint64 importe = -1; // cents before the tax; -1 while an amount is not known
+    bool operator==(const FilaPremiado &) const = default;
 };
 
 // "Socios": one member of that syndicate and its parts, in euro cents.
@@ -81,8 +94,10 @@ struct FilaSocio {
     bool operator==(const FilaSocio &) const = default;
 };
 
-// Overwrites the row of "Ganancias" and replaces every row of "Socios" by these.
+// Overwrites the row of "Ganancias" and replaces every row of "Premiados" and "Socios" by
+// these.
 bool escribeGanancias(const QString &carpeta, const FilaGanancias &fila,
+                      const std::vector<FilaPremiado> &premiados,
                       const std::vector<FilaSocio> &socios, ErrorBase *error = nullptr);
 
 // Everything the reports show, read back from the tables.
@@ -93,6 +108,7 @@ struct Contenido {
     FilaPena pena;
     QStringList penanums;
     FilaGanancias ganancias;
+    std::vector<FilaPremiado> premiados;
     std::vector<FilaSocio> socios;
 };
 bool lee(const QString &carpeta, Contenido &contenido, ErrorBase *error = nullptr);

@@ -106,18 +106,41 @@ Informe renderiza(const QString &plantilla, const Contenido &c, const QLocale &l
     }
     raiz.set("Peñanums", apuestas);
 
+    const auto cierto = [](bool b) { return b ? data::type::bool_true : data::type::bool_false; };
+    const FilaGanancias &g = c.ganancias;
+    // While an amount is not known every figure is provisional, and a negative balance is no
+    // final loss: it is not painted red.
+    const bool provisional = g.pendientes > 0;
     data dinero;
-    dinero.set("Premios", s(ganancias::textoEuros(c.ganancias.premios)));
-    dinero.set("Jugado", s(ganancias::textoEuros(c.ganancias.jugado)));
-    dinero.set("Balance", s(ganancias::textoEuros(c.ganancias.balance)));
-    dinero.set("Jugados", std::to_string(c.ganancias.jugados));
-    dinero.set("SinImporte", std::to_string(c.ganancias.sinImporte));
+    dinero.set("Premios", s(ganancias::textoEuros(g.premios)));
+    dinero.set("Joker", s(ganancias::textoEuros(g.joker)));
+    dinero.set("Retencion", s(ganancias::textoEuros(g.retencion)));
+    dinero.set("Neto", s(ganancias::textoEuros(g.neto)));
+    dinero.set("Jugado", s(ganancias::textoEuros(g.jugado)));
+    dinero.set("Balance", s(ganancias::textoEuros(g.balance)));
+    dinero.set("Jugados", std::to_string(g.jugados));
+    dinero.set("SinImporte", std::to_string(g.sinImporte));
     // A section that shows only when some draw's amounts are missing.
-    dinero.set("HaySinImporte",
-               c.ganancias.sinImporte > 0 ? data::type::bool_true : data::type::bool_false);
-    dinero.set("Negativo",
-               c.ganancias.balance < 0 ? data::type::bool_true : data::type::bool_false);
+    dinero.set("HaySinImporte", cierto(g.sinImporte > 0));
+    dinero.set("Provisional", cierto(provisional));
+    dinero.set("Pendientes",
+               s(g.pendientes == 1
+                     ? QStringLiteral("1 premio de importe pendiente")
+                     : QStringLiteral("%1 premios de importe pendiente").arg(g.pendientes)));
+    dinero.set("Negativo", cierto(g.balance < 0 && !provisional));
     raiz.set("Ganancias", dinero);
+    data premiados{data::type::list};
+    for (const FilaPremiado &f : c.premiados) {
+        data fila;
+        fila.set("Fecha", s(fechas::textoCorto(f.fecha)));
+        fila.set("Premios", s(f.premios));
+        fila.set("Joker", s(f.joker));
+        fila.set("Importe",
+                 s(f.importe < 0 ? QStringLiteral("pendiente") : ganancias::textoEuros(f.importe)));
+        premiados.push_back(fila);
+    }
+    raiz.set("HayPremiados", cierto(!c.premiados.empty()));
+    raiz.set("Premiados", premiados);
     data socios{data::type::list};
     for (const FilaSocio &f : c.socios) {
         data fila;
@@ -126,7 +149,7 @@ Informe renderiza(const QString &plantilla, const Contenido &c, const QLocale &l
         fila.set("Premios", s(ganancias::textoEuros(f.premios)));
         fila.set("Jugado", s(ganancias::textoEuros(f.jugado)));
         fila.set("Balance", s(ganancias::textoEuros(f.balance)));
-        fila.set("Negativo", f.balance < 0 ? data::type::bool_true : data::type::bool_false);
+        fila.set("Negativo", cierto(f.balance < 0 && !provisional));
         socios.push_back(fila);
     }
     raiz.set("Socios", socios);

@@ -2,6 +2,7 @@
 #include "archive/escritura.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -19,11 +20,40 @@ bool existe(const QString &ruta)
     return info.exists() || info.isSymLink();
 }
 
+// Earlier versions of the shipped files a user may have been given on a first start, by their
+// SHA-256. A copy still byte for byte one of them was never touched by its user, so a newer
+// program puts its own version in its place; anything else is the user's and stays.
+struct Anterior {
+    const char *nombre;
+    const char *huella;
+};
+constexpr Anterior kAnteriores[] = {
+    {"Bolarium1.net", "0088b1e6132d83a73ee3cbe99419ac1ebd3c5060d4ea5f3817ca83b0a92efc72"},
+    {"Bolarium1.net", "d7952820d55d7a469b5fffd2f972bcfed2ee13219cf7b21e23a2e759304cb5c8"},
+    {"Bolarium1.net", "b1196c38d7ad45d972899a74418bf11cdacfc252881fdf27bf5ecbd086fd0512"},
+    {"Bolarium.sql", "6b9b63c7bf95e47848a1ed6adff3db107cb4c30074a566b14a95762ea5828311"},
+    {"Bolarium.sql", "5bce5bdb2de3d97efd6e17fff01badc4c08eada0b1e2f204431039dba818c7b6"},
+};
+
+bool esAnterior(const QString &ruta)
+{
+    const QFileInfo info(ruta);
+    QByteArray bytes;
+    if (info.isSymLink() || !archivos::lee(ruta, kLimiteCopia, bytes))
+        return false;
+    const QByteArray huella = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    const QByteArray nombre = info.fileName().toUtf8();
+    for (const Anterior &a : kAnteriores)
+        if (nombre == a.nombre && huella == a.huella)
+            return true;
+    return false;
+}
+
 // The copy is written whole to a temporary file and only then takes its name, so a start cut
 // short leaves the file missing (and copied the next time), never a piece of it.
 void copiaSiFalta(const QString &origen, const QString &destino)
 {
-    if (existe(destino))
+    if (existe(destino) && !esAnterior(destino))
         return;
     QByteArray bytes;
     if (archivos::lee(origen, kLimiteCopia, bytes))

@@ -19,7 +19,9 @@ QString compartida(const QString &carpetaEjecutable);
 // The program directory for an executable in `carpetaEjecutable`. When the program is installed
 // (its data under <prefix>/share/bolarium, or a folder it may not write in) it is
 // `carpetaUsuario`, created when missing and given each shipped file it lacks; a file that is
-// already there is the user's and is never replaced. Otherwise it is the executable's folder.
+// already there is the user's and is never replaced, unless it is still exactly a copy an
+// earlier version shipped (a report file the user never edited gets the new one). Otherwise it
+// is the executable's folder.
 QString elige(const QString &carpetaEjecutable, const QString &carpetaUsuario);
 
 // The same for this process: its executable's folder and the per-user data folder.

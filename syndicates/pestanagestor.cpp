@@ -415,14 +415,18 @@ bool PestanaGestor::informedinero()
     bool escrita = informes::escribePena(sesion_.carpeta(), fila, &leido);
     // The money of the same syndicate, and its members' parts, for the report.
     informes::FilaGanancias cuentas;
+    std::vector<informes::FilaPremiado> premiados;
     std::vector<informes::FilaSocio> filas;
     if (penaMostrada_.tipoValido()) {
-        const ganancias::Ganancias g = sesion_.cuentas().de(penaMostrada_);
-        cuentas = {g.premios, g.gasto, g.balance(), g.desconocidos, g.jugados};
+        const ganancias::Ganancias g = sesion_.cuentas().de(penaMostrada_, true);
+        cuentas = {g.premios,      g.gasto,     g.balance(), g.desconocidos, g.jugados,
+                   g.premiosJoker, g.retencion, g.neto(),    g.pendientes};
+        for (const ganancias::Premiada &p : ganancias::premiadas(g))
+            premiados.push_back({p.fecha, p.categorias, p.joker, p.pendiente ? -1 : p.premio});
         for (const ganancias::Parte &p : sesion_.cuentas().partes(penaMostrada_, g))
             filas.push_back({p.nombre, p.participaciones, p.premios, p.gasto, p.balance()});
     }
-    escrita = informes::escribeGanancias(sesion_.carpeta(), cuentas, filas) && escrita;
+    escrita = informes::escribeGanancias(sesion_.carpeta(), cuentas, premiados, filas) && escrita;
     Label37->setText(dinero::textoEuros(leido, QLocale()));
     emit informeDineroEscrito();
     return escrita;
@@ -681,28 +685,10 @@ void PestanaGestor::muestraDinero()
 void PestanaGestor::muestraPremios()
 {
     modeloPremios_->removeRows(0, modeloPremios_->rowCount());
-    for (auto j = mostradas_.detalle.rbegin(); j != mostradas_.detalle.rend(); ++j) {
-        QStringList categorias;
-        for (int k = 0; k < ganancias::kCategorias; ++k)
-            if (const int n = j->premiadas[static_cast<size_t>(k)])
-                categorias << (n == 1 ? ganancias::nombreCategoria(k)
-                                      : u("%1 × %2").arg(n).arg(ganancias::nombreCategoria(k)));
-        if (j->reintegros > 0)
-            categorias << (j->reintegros == 1 ? u("reintegro")
-                                              : u("%1 reintegros").arg(j->reintegros));
-        QStringList joker;
-        for (int k = 0; k <= juego::kCategoriasJoker; ++k)
-            if (const int n = j->jokers[static_cast<size_t>(k)]) {
-                const QString c =
-                    k == juego::kJokerReintegro ? u("reintegro") : QString::number(k + 1) + u("ª");
-                joker << (n == 1 ? c : u("%1 × %2").arg(n).arg(c));
-            }
-        if (categorias.isEmpty() && joker.isEmpty())
-            continue;
-        QList<QStandardItem *> fila{
-            new QStandardItem(fechas::textoCorto(j->fecha)),
-            new QStandardItem(categorias.join(u(", "))), new QStandardItem(joker.join(u(", "))),
-            new QStandardItem(j->desconocido ? u("pendiente") : ganancias::textoEuros(j->premio))};
+    for (const ganancias::Premiada &p : ganancias::premiadas(mostradas_)) {
+        QList<QStandardItem *> fila{new QStandardItem(fechas::textoCorto(p.fecha)),
+                                    new QStandardItem(p.categorias), new QStandardItem(p.joker),
+                                    new QStandardItem(p.textoPremio())};
         fila.last()->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         modeloPremios_->appendRow(fila);
     }

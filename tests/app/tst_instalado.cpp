@@ -115,6 +115,23 @@ private slots:
                  contenido(i.compartida + QStringLiteral("/Bolarium.net")));
     }
 
+    void unInformeSinTocarSeActualiza()
+    {
+        // The syndicate report an earlier version copied, never edited, gets the new one; an
+        // edited one stays the user's.
+        Instalacion i;
+        QDir().mkpath(i.usuario);
+        const QByteArray anterior =
+            contenido(kDatos + QStringLiteral("/../tests/app/datos/Bolarium1-anterior.net"));
+        QVERIFY(anterior.startsWith("<html>"));
+        escribe(i.usuario + QStringLiteral("/Bolarium1.net"), anterior);
+        escribe(i.usuario + QStringLiteral("/Bolarium.net"), anterior + "<!-- mio -->");
+        QCOMPARE(carpetadatos::elige(i.bin, i.usuario), i.usuario);
+        QCOMPARE(contenido(i.usuario + QStringLiteral("/Bolarium1.net")),
+                 contenido(i.compartida + QStringLiteral("/Bolarium1.net")));
+        QCOMPARE(contenido(i.usuario + QStringLiteral("/Bolarium.net")), anterior + "<!-- mio -->");
+    }
+
     void unaCarpetaSinPermisoCopiaLoDeSuLado()
     {
         QTemporaryDir raiz;

@@ -445,6 +445,34 @@ private slots:
         QVERIFY(mala.html.isEmpty());
     }
 
+    void elDineroProvisionalDelInforme()
+    {
+        // Through the database and the shipped report: gross, tax and net, the winning draws
+        // with "pendiente" for an amount not known, and a negative balance that is provisional
+        // is not painted as a loss.
+        const informes::FilaGanancias g{12000000, 5000, -5000, 1, 50, 200, 1200000, 10800000, 1};
+        const std::vector<informes::FilaPremiado> premiados = {
+            {fechas::serial(QDate(2026, 3, 5)), QStringLiteral("3ª"), QString(), -1},
+            {fechas::serial(QDate(2026, 2, 5)), QString::fromUtf8("2 × 5ª"),
+             QStringLiteral("reintegro"), 1200}};
+        const std::vector<informes::FilaSocio> socios = {
+            {QStringLiteral("Ana"), 1, 0, 5000, -5000}};
+        QVERIFY(informes::escribeGanancias(carpeta->ruta(), g, premiados, socios));
+        informes::Contenido leido;
+        QVERIFY(informes::lee(carpeta->ruta(), leido));
+        QCOMPARE(leido.ganancias, g);
+        QCOMPARE(leido.premiados, premiados);
+        const informes::Informe r = informes::prepara(carpeta->ruta(), 1, kEspanol, kHoy);
+        QCOMPARE(r.error, 0);
+        for (const char *t :
+             {"120.000,00 €", "Retención provisional", "12.000,00 €", "108.000,00 €",
+              "Balance provisional", "1 premio de importe pendiente",
+              "<td>05/03/2026</td><td>3ª</td><td></td><td align=\"right\">pendiente",
+              "<td>2 × 5ª</td><td>reintegro</td><td align=\"right\">12,00 €"})
+            QVERIFY2(r.html.contains(QString::fromUtf8(t)), t);
+        QVERIFY(!r.html.contains(QStringLiteral("#ff0000")));
+    }
+
     void elInformeDeLaPenaSeImprimeEnPdf()
     {
         precio(1);

@@ -365,13 +365,18 @@ private slots:
         // The report of the syndicate shown carries the same figures and its members.
         informes::Contenido contenido;
         QVERIFY(informes::lee(c.ruta(), contenido));
-        QCOMPARE(contenido.ganancias, (informes::FilaGanancias{11300, 1000, 10300, 0, 2}));
+        QCOMPARE(contenido.ganancias,
+                 (informes::FilaGanancias{11300, 1000, 10300, 0, 2, 0, 0, 11300, 0}));
         QCOMPARE(contenido.socios.size(), size_t(3));
         QCOMPARE(contenido.socios[2].premios, qint64(5650));
         const informes::Informe informe =
             informes::prepara(c.ruta(), 1, QLocale(QLocale::Spanish), kHoy);
         QCOMPARE(informe.error, 0);
         QVERIFY(informe.html.contains(u("113,00 €")));
+        // Its winning draws, the rows of the list.
+        QCOMPARE(contenido.premiados.size(), size_t(2));
+        QVERIFY(informe.html.contains(
+            u("<td>15/01/2026</td><td>5ª, reintegro</td><td></td><td align=\"right\">13,00 €")));
         QVERIFY(informe.html.contains(u("Marta")));
 
         // Every draw played, as a spreadsheet through the save dialog.
