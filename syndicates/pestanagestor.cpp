@@ -560,14 +560,13 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
           "descarguen (\"Completar importes de premios\" en el menú General)."));
     importesDesconocidos->setWordWrap(true);
     importesDesconocidos->hide();
-    // Two figures a row: the tab may grow no taller than it was.
-    rejilla->addWidget(premiosEuros, 0, 0);
-    rejilla->addWidget(jokerEuros, 0, 1);
-    rejilla->addWidget(retencionEuros, 1, 0);
-    rejilla->addWidget(netoEuros, 1, 1);
-    rejilla->addWidget(gastoEuros, 2, 0);
-    rejilla->addWidget(balanceEuros, 2, 1);
-    rejilla->addWidget(importesDesconocidos, 3, 0, 1, 2);
+    // The figures one under another, as a statement reads, and the lists beside them with the
+    // rest of the width: the tab may grow no taller than it was.
+    rejilla->setVerticalSpacing(2);
+    int filaLabel = 0;
+    for (QLabel *l : {premiosEuros, jokerEuros, retencionEuros, netoEuros, gastoEuros, balanceEuros,
+                      importesDesconocidos})
+        rejilla->addWidget(l, filaLabel++, 0, 1, 2);
 
     socios = new QPushButton(u("Socios"), panel);
     socios->setObjectName(QStringLiteral("socios"));
@@ -575,9 +574,9 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
     exportarCsv = new QPushButton(u("Exportar a CSV"), panel);
     exportarCsv->setObjectName(QStringLiteral("exportarCsv"));
     exportarCsv->setToolTip(u("Los premios de cada sorteo jugado, para una hoja de cálculo"));
-    rejilla->addWidget(socios, 4, 0);
-    rejilla->addWidget(exportarCsv, 4, 1);
-    rejilla->setRowStretch(5, 1);
+    rejilla->setRowStretch(filaLabel, 1);
+    rejilla->addWidget(socios, filaLabel + 1, 0);
+    rejilla->addWidget(exportarCsv, filaLabel + 1, 1);
     connect(socios, &QPushButton::clicked, this, &PestanaGestor::socios_Click);
     connect(exportarCsv, &QPushButton::clicked, this, &PestanaGestor::exportarCsv_Click);
 
@@ -592,7 +591,8 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
     ListViewSocios->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListViewSocios->setModel(modeloSocios_);
     ListViewSocios->setMinimumSize(160, 50);
-    rejilla->addWidget(ListViewSocios, 0, 2, 2, 1);
+    const int filas = filaLabel + 2;
+    rejilla->addWidget(ListViewSocios, 0, 2, filas / 2, 1);
 
     modeloPremios_ = new QStandardItemModel(0, 4, this);
     modeloPremios_->setHorizontalHeaderLabels(
@@ -606,7 +606,7 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
     ListViewPremios->setModel(modeloPremios_);
     ListViewPremios->setMinimumSize(160, 50);
     ListViewPremios->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    rejilla->addWidget(ListViewPremios, 2, 2, 4, 1);
+    rejilla->addWidget(ListViewPremios, filas / 2, 2, filas - filas / 2, 1);
     rejilla->setColumnStretch(2, 1);
 
     // Columns as wide as their figures, so the balance is in sight without scrolling.
@@ -616,7 +616,7 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
     auto *g = static_cast<QGridLayout *>(detalles->layout());
     g->addWidget(panel, 0, 4, 6, 1);
     g->setColumnStretch(3, 1);
-    g->setColumnStretch(4, 2);
+    g->setColumnStretch(4, 3);
 }
 
 void PestanaGestor::muestraDinero()
