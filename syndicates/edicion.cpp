@@ -132,6 +132,7 @@ Edicion::Edicion(AlmacenPenas &almacen, OpcionesEdicion opciones)
     if (editando_) {
         if (registro_ >= 1 && registro_ <= archivo_.cuenta())
             pena_ = archivo_.lee(registro_);
+        leida_ = pena_;
         const int tipo = pena_.tipo;
         modocrea_ = tipo >= 501 && tipo <= 506 ? tipo - 500 : edicion::kSencilla;
         numordenador_ = true;
@@ -299,9 +300,35 @@ void Edicion::completa(RespuestaEdicion &r)
 
 void Edicion::escribe(RespuestaEdicion &r)
 {
+    if (editando_) {
+        // The main window stays usable while the editor is open: a syndicate above this one
+        // may have been deleted (the record moved) and a checking pass may have raised its
+        // counters. The write goes to the record that is this syndicate now, with the counters
+        // the file holds; the editor changes neither.
+        const auto esta = [this](const Pena &p) { return p.mismaClave(leida_); };
+        int registro = 0;
+        if (registro_ >= 1 && registro_ <= archivo_.cuenta() && esta(archivo_.lee(registro_)))
+            registro = registro_;
+        for (int j = 1; registro == 0 && j <= archivo_.cuenta(); ++j)
+            if (esta(archivo_.lee(j)))
+                registro = j;
+        if (registro == 0) {
+            r.avisos.push_back({QString::fromUtf8("La peña que está editando ya no existe: se ha "
+                                                  "eliminado desde la ventana principal. Sus "
+                                                  "cambios no se han guardado."),
+                                QStringLiteral("Error"), AvisoEdicion::Icono::Exclamacion});
+            return;
+        }
+        const Pena &enArchivo = archivo_.lee(registro);
+        registro_ = registro;
+        pena_.premios = enArchivo.premios;
+        pena_.contado = enArchivo.contado;
+    }
     r.escritura = almacen_.guardaPena(registro_, pena_);
-    if (r.escritura == Escritura::Hecha)
+    if (r.escritura == Escritura::Hecha) {
         r.grabado = true;
+        leida_ = pena_;
+    }
 }
 
 void Edicion::carga()

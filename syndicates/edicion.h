@@ -170,6 +170,7 @@ private:
     int porapuesta_ = 6;
     int maxapuestas_ = 205;
     Pena pena_;
+    Pena leida_; // edit mode: the record as read or last written, to find it again
     std::array<bool, 50> marca_{}; // 1..49
     int marcados_ = 0;
     int numapuestas_ = 0;

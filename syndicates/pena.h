@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <bit>
 
 // The draw days a syndicate can store, numbered as the editor's day options 1..7: "Jueves",
 // "Sábado", "Jueves y Sábado", "Lunes", "Lunes y Jueves", "Lunes y Sábado", "Todos los días".
@@ -63,6 +64,17 @@ struct Pena {
     QString diasTexto() const;
     void ponNombre(const QString &texto);
     void ponDias(const QString &texto);
+
+    // Whether `otra` is this syndicate: the same name and creation date, the date compared as
+    // stored (a damaged one that is not a number is still its own key, not a new one each time).
+    bool mismaClave(const Pena &otra) const
+    {
+        return mismaCreacion(creacion, otra.creacion) && nombre == otra.nombre;
+    }
+    static bool mismaCreacion(double a, double b)
+    {
+        return std::bit_cast<quint64>(a) == std::bit_cast<quint64>(b);
+    }
 
     // Prize counter by hit index 3..7 (7 = five plus complementary).
     qint16 &premio(int indice) { return premios[static_cast<size_t>(indice - 3)]; }

@@ -37,7 +37,8 @@ SociosPena SociosPena::de(const Pena &pena)
 
 bool SociosPena::esDe(const Pena &p) const
 {
-    return creacion == p.creacion && pena == p.nombre.leftJustified(Pena::kAnchoNombre, ' ', true);
+    return Pena::mismaCreacion(creacion, p.creacion) &&
+           pena == p.nombre.leftJustified(Pena::kAnchoNombre, ' ', true);
 }
 
 std::optional<SociosPena> SociosPena::desdeBytes(const char *datos)
@@ -120,7 +121,7 @@ void ArchivoSocios::leeJokers()
                 numeros.push_back(v);
         }
         auto j = std::find_if(registros_.begin(), registros_.end(), [&](const SociosPena &s) {
-            return s.creacion == clave.creacion && s.pena == clave.pena;
+            return Pena::mismaCreacion(s.creacion, clave.creacion) && s.pena == clave.pena;
         });
         if (j == registros_.end()) {
             registros_.push_back(clave);
@@ -214,7 +215,7 @@ Escritura ArchivoSocios::pon(const SociosPena &socios)
         return Escritura::Fallo;
     std::vector<SociosPena> nuevos = registros_;
     auto i = std::find_if(nuevos.begin(), nuevos.end(), [&](const SociosPena &s) {
-        return s.creacion == socios.creacion && s.pena == socios.pena;
+        return Pena::mismaCreacion(s.creacion, socios.creacion) && s.pena == socios.pena;
     });
     if (i != nuevos.end() && socios.vacio())
         nuevos.erase(i);

@@ -87,16 +87,9 @@ Socios::Socios(Sesion &sesion, const Pena &pena, QWidget *parent)
                            static_cast<QWidget *>(reintegro), static_cast<QWidget *>(jokers)})
             w->setEnabled(false);
     }
-    if (const SociosPena *s = sesion_.socios().busca(pena_))
-        actuales_ = *s;
-    else
-        actuales_ = SociosPena::de(pena_);
-    {
-        const QSignalBlocker bloqueo(reintegro);
-        reintegro->setCurrentIndex(actuales_.reintegro + 1);
-    }
-    jokers->setText(socios::textoJokers(actuales_.jokers));
-    llenaLista();
+    relee();
+    connect(&sesion_, &Sesion::sociosCambiados, this, &Socios::relee);
+    connect(&sesion_, &Sesion::penaRenombrada, this, &Socios::renombrada);
 
     connect(anadirSocio, &QPushButton::clicked, this, &Socios::anadirSocio_Click);
     connect(nombreSocio, &QLineEdit::returnPressed, this, &Socios::anadirSocio_Click);
@@ -106,6 +99,31 @@ Socios::Socios(Sesion &sesion, const Pena &pena, QWidget *parent)
     connect(reintegro, &QComboBox::currentIndexChanged, this, &Socios::reintegro_Click);
     connect(jokers, &QLineEdit::editingFinished, this, &Socios::jokers_Change);
     nombreSocio->setFocus();
+}
+
+void Socios::relee()
+{
+    if (const SociosPena *s = sesion_.socios().busca(pena_))
+        actuales_ = *s;
+    else
+        actuales_ = SociosPena::de(pena_);
+    {
+        const QSignalBlocker bloqueo(reintegro);
+        reintegro->setCurrentIndex(actuales_.reintegro + 1);
+    }
+    if (!jokers->hasFocus())
+        jokers->setText(socios::textoJokers(actuales_.jokers));
+    llenaLista();
+}
+
+void Socios::renombrada(const Pena &antes, const Pena &despues)
+{
+    if (!SociosPena::de(pena_).esDe(antes))
+        return;
+    pena_ = despues;
+    setWindowTitle(u("Socios de la peña ") + pena_.nombreTexto().trimmed());
+    Label1->setText(u("Peña ") + pena_.nombreTexto().trimmed());
+    relee();
 }
 
 void Socios::llenaLista()

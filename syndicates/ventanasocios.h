@@ -34,6 +34,10 @@ public:
 
 private:
     bool guarda(const SociosPena &nuevos);
+    // What the session holds for the syndicate now: another window or a rename may have
+    // changed it since this one was filled.
+    void relee();
+    void renombrada(const Pena &antes, const Pena &despues);
     void llenaLista();
 
     Sesion &sesion_;

@@ -1,4 +1,5 @@
 #include "widgets/escritorio.h"
+#include "archive/juego.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -34,7 +35,7 @@ QMessageBox::Icon iconoDe(Escritorio::Icono icono)
 
 QDateTime Escritorio::ahora() const
 {
-    return QDateTime::currentDateTime();
+    return juego::ahora();
 }
 
 bool Escritorio::pregunta(const QString &texto, const QString &titulo, Icono icono)
@@ -42,9 +43,19 @@ bool Escritorio::pregunta(const QString &texto, const QString &titulo, Icono ico
     QMessageBox caja(iconoDe(icono), titulo, texto, QMessageBox::NoButton,
                      QApplication::activeWindow());
     QPushButton *si = caja.addButton(QString::fromUtf8("Sí"), QMessageBox::YesRole);
-    caja.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    QPushButton *no = caja.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    caja.setDefaultButton(peligrosa() ? no : si);
+    caja.setEscapeButton(no);
     caja.exec();
     return caja.clickedButton() == si;
+}
+
+bool Escritorio::preguntaPeligrosa(const QString &texto, const QString &titulo)
+{
+    peligrosa_ = true;
+    const bool si = pregunta(texto, titulo, Icono::Pregunta);
+    peligrosa_ = false;
+    return si;
 }
 
 void Escritorio::aviso(const QString &texto, const QString &titulo, Icono icono)

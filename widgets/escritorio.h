@@ -13,9 +13,13 @@ class Escritorio {
 public:
     enum class Icono { Informacion, Exclamacion, Critico, Pregunta };
     virtual ~Escritorio() = default;
-    virtual QDateTime ahora() const; // the clock: "today", "now"
+    virtual QDateTime ahora() const; // the clock: "today", "now", on Madrid's clock
     virtual bool pregunta(const QString &texto, const QString &titulo,
                           Icono icono); // Yes/No box; true = Yes
+    // The same box for a question whose "Sí" destroys something (a syndicate, draws, the
+    // counters): "No" is the default button, so Return or a held key never deletes. A desktop
+    // of the tests answers it through `pregunta`.
+    bool preguntaPeligrosa(const QString &texto, const QString &titulo);
     virtual void aviso(const QString &texto, const QString &titulo, Icono icono); // OK-only box
     virtual QString eligeArchivo(const QString &carpeta, const QString &titulo,
                                  const QString &filtro); // "" = cancelled
@@ -25,4 +29,11 @@ public:
     virtual void abreDireccion(const QUrl &direccion);        // the desktop's "open" action
     static Escritorio &actual();                              // the one in use
     static void sustituye(std::unique_ptr<Escritorio> nuevo); // tests install their own
+
+protected:
+    // Whether the question being asked is a dangerous one (read by `pregunta`).
+    bool peligrosa() const { return peligrosa_; }
+
+private:
+    bool peligrosa_ = false;
 };

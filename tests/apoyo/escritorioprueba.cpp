@@ -4,7 +4,7 @@
 
 bool EscritorioPrueba::pregunta(const QString &texto, const QString &titulo, Icono icono)
 {
-    mensajes.append({texto, titulo, icono, true});
+    mensajes.append({texto, titulo, icono, true, peligrosa()});
     return respuestas.isEmpty() ? true : respuestas.takeFirst();
 }
 

@@ -14,6 +14,7 @@ public:
         QString titulo;
         Icono icono;
         bool pregunta;
+        bool peligrosa = false; // a question whose default answer is "No"
     };
 
     QDateTime reloj = QDateTime(QDate(2026, 1, 1), QTime(12, 0));

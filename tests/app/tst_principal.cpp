@@ -230,10 +230,19 @@ private slots:
         QCOMPARE(escritorio->mensajes.last().titulo, QStringLiteral("Borrar..."));
         QCOMPARE(p.sesion().penas().cuenta(), 3);
 
+        QVERIFY(escritorio->mensajes.last().peligrosa); // "No" is the default answer
+
         escritorio->respuestas = {true};
         gestor(p).Command3_Click();
         QCOMPARE(c.lee(QStringLiteral("apuestas.dat")), tres[0].aBytes() + tres[2].aBytes());
         QCOMPARE(p.sesion().penas().proximapena(), 3);
+        // The selection does not slide onto the syndicate below: a second click (a held key)
+        // asks for a syndicate instead of offering to delete the next one.
+        escritorio->mensajes.clear();
+        gestor(p).Command3_Click();
+        QCOMPARE(escritorio->textos(),
+                 QStringList{QString::fromUtf8("Seleccione una peña primero...")});
+        QCOMPARE(p.sesion().penas().cuenta(), 2);
 
         // A name that fills its field appears whole.
         p.sesion().ponPenasel(2);

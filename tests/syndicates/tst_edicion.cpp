@@ -605,6 +605,51 @@ private slots:
         QCOMPARE(archivo_.lee(1).contado, p.contado);
     }
 
+    // The main window stays usable while the editor is open: a syndicate above is deleted and
+    // a checking pass raises the counters. A change in the editor goes to the syndicate it
+    // edits, with the counters the file holds, and never over another one.
+    void elEditorSigueASuPena()
+    {
+        std::vector<Pena> penas;
+        for (const char *n : {"UNA", "DOS", "TRES"}) {
+            Pena p;
+            p.ponNombre(QString::fromLatin1(n));
+            p.ponDias(QStringLiteral("Jueves"));
+            p.tipo = 1;
+            for (int i = 1; i <= 6; ++i)
+                p.numero(1, i) = static_cast<qint16>(i + penas.size());
+            p.creacion = fechas::serial(QDate(2025, 12, 1));
+            penas.push_back(p);
+            QCOMPARE(archivo_.escribe(archivo_.proximapena(), p), Escritura::Hecha);
+        }
+        Edicion e(almacen_, edita(2));
+        QCOMPARE(archivo_.elimina(1), Escritura::Hecha);
+        Pena contada = archivo_.lee(1);
+        contada.premios = {3, 1, 0, 0, 0};
+        contada.contado = fechas::serial(QDate(2026, 1, 8));
+        QCOMPARE(archivo_.escribe(1, contada), Escritura::Hecha);
+
+        e.pulsa(7); // off: 2..7 → 2..6
+        e.pulsa(9);
+        QCOMPARE(archivo_.cuenta(), 2);
+        QCOMPARE(archivo_.lee(2), penas[2]);
+        const Pena escrita = archivo_.lee(1);
+        QCOMPARE(escrita.nombreTexto().trimmed(), QStringLiteral("DOS"));
+        QCOMPARE(escrita.numero(1, 6), qint16(9));
+        QCOMPARE(escrita.premios, contada.premios);
+        QCOMPARE(escrita.contado, contada.contado);
+
+        // Deleted while it is being edited: said, and nothing written.
+        QCOMPARE(archivo_.elimina(1), Escritura::Hecha);
+        const QByteArray antes = archivo_.lee(1).aBytes();
+        e.pulsa(9);
+        const RespuestaEdicion r = e.pulsa(8);
+        QCOMPARE(archivo_.cuenta(), 1);
+        QCOMPARE(archivo_.lee(1).aBytes(), antes);
+        QVERIFY(!r.grabado);
+        QVERIFY(r.avisos.size() == 1 && r.avisos[0].texto.contains(QStringLiteral("ya no existe")));
+    }
+
     // The refusals that catch a clock set back look at the clock, not at the day chosen.
     void unDiaPasadoNoEsquivaLasFechasQueImpidenGrabar()
     {

@@ -225,6 +225,23 @@ private slots:
         QCOMPARE(g.registros(), f.registros());
     }
 
+    // A syndicate whose creation date is damaged (not a number) keeps one members record,
+    // however often its members change.
+    void unaFechaDanadaEsUnaSolaClave()
+    {
+        CarpetaPrueba c;
+        Pena p = penaDe(u("ROTA"), u("Jueves"), kJueves);
+        p.creacion = std::numeric_limits<double>::quiet_NaN();
+        ArchivoSocios f(socios::rutaArchivo(c.ruta()));
+        QCOMPARE(f.abre(), Escritura::Hecha);
+        QCOMPARE(f.pon(de(p, {{u("Ana"), 1}})), Escritura::Hecha);
+        QCOMPARE(f.pon(de(p, {{u("Ana"), 2}})), Escritura::Hecha);
+        ArchivoSocios g(socios::rutaArchivo(c.ruta()));
+        g.abre();
+        QCOMPARE(g.registros().size(), size_t(1));
+        QCOMPARE(g.busca(p)->socios[0].participaciones, 2);
+    }
+
     // The whole road: members recorded in the window, what the syndicate won and spent on the
     // manager tab, for it and for every syndicate, the report, the CSV, and the members going
     // with a deleted syndicate.
@@ -394,13 +411,22 @@ private slots:
         QCOMPARE(escritorio->textos().value(0),
                  u("2 sorteos jugados exportados a uno-premios.csv"));
 
-        // A name changed in the editor keeps the members.
+        // A name changed in the editor keeps the members, and the members window still open
+        // follows it: its next change is written under the new name, never the old one.
         Pena renombrada = p.sesion().penas().lee(1);
         renombrada.ponNombre(u("UNO BIS"));
-        QCOMPARE(p.sesion().penas().escribe(1, renombrada), Escritura::Hecha);
-        p.sesion().recuenta();
+        QCOMPARE(p.sesion().guardaPena(1, renombrada), Escritura::Hecha);
         g.ListView1_ItemClick(1);
         QCOMPARE(lista->model()->rowCount(), 3);
+        QCOMPARE(ventanaSocios(), v);
+        QCOMPARE(v->windowTitle(), u("Socios de la peña UNO BIS"));
+        nombre->setText(u("Pedro"));
+        QTest::mouseClick(anadir, Qt::LeftButton);
+        ArchivoSocios tras(socios::rutaArchivo(c.ruta()));
+        tras.abre();
+        QCOMPARE(tras.registros().size(), size_t(1));
+        QCOMPARE(tras.busca(renombrada)->socios.size(), size_t(4));
+        QCOMPARE(lista->model()->rowCount(), 4);
 
         // Deleting the syndicate deletes its members.
         p.sesion().ponPenasel(1);
