@@ -1,6 +1,7 @@
 #include "archive/juego.h"
 #include "archive/fechas.h"
 
+#include <QTimeZone>
 #include <algorithm>
 #include <cstdio>
 
@@ -31,12 +32,28 @@ QDate primerJoker()
     return QDate(2012, 9, 27);
 }
 
+QDateTime enMadrid(const QDateTime &instante)
+{
+    static const QTimeZone madrid(QByteArrayLiteral("Europe/Madrid"));
+    return madrid.isValid() ? instante.toTimeZone(madrid) : instante.toLocalTime();
+}
+
+QDateTime ahora()
+{
+    return enMadrid(QDateTime::currentDateTime());
+}
+
 int diasDeSorteo(double fecha)
 {
     static const double sabado = fechas::serial(primerSabado());
     static const double lunes = fechas::serial(primerLunes());
     return fechas::kJueves | (fecha < sabado ? 0 : fechas::kSabado) |
            (fecha < lunes ? 0 : fechas::kLunes);
+}
+
+bool esDiaDeSorteo(double fecha)
+{
+    return (fechas::bitDia(fecha) & diasDeSorteo(fecha)) != 0;
 }
 
 Categoria categoria(int aciertos, bool complementario, bool reintegro)

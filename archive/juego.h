@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QtGlobal>
 #include <cmath>
 
@@ -17,9 +18,21 @@ QDate primerSabado();
 QDate primerLunes();
 // The weekdays drawn on a date (serial day), as fechas::bitDia bits.
 int diasDeSorteo(double fecha);
-// The draw is held at 21:30, Madrid time (the program's clock is taken to be Madrid's): as a
-// fraction of a day, added to a draw's date to get its moment.
+// Whether a draw can be held on `fecha`: its weekday is one of the draw days of its time.
+bool esDiaDeSorteo(double fecha);
+// The draw is held at 21:30, Madrid time: as a fraction of a day, added to a draw's date to get
+// its moment.
 constexpr double kHoraSorteo = 21.5 / 24.0;
+// Every moment the program stores or compares with a draw (now, today, a syndicate's creation,
+// the next draw) is Madrid's wall-clock time as a serial date, whatever the machine's time zone:
+// the draws are held in Madrid, and a machine in another zone must not see a draw day start or
+// end hours away from it. The program's clock is read here, and only here.
+//
+// The moment `instante` as Madrid's clock shows it (its date() and time() are Madrid's). When
+// the system knows no Europe/Madrid zone, the machine's local time is the best there is.
+QDateTime enMadrid(const QDateTime &instante);
+// Now, on Madrid's clock.
+QDateTime ahora();
 // Whether a draw held on `fecha` (its day) counts for a syndicate that started to play at the
 // moment `creacion`: its moment is not earlier than that. A syndicate made on the morning of a
 // draw day plays that evening's draw; one made after it does not.
