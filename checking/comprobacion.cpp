@@ -88,15 +88,22 @@ bool cuenta(double fecha, const Pena &p, const PenaLista &l)
     return fecha > l.contado && juego::despuesDe(fecha, p.creacion);
 }
 
-// After the window: the counted-up-to date moves to the newest draw. It never goes back (a
+// Draws older than this can never reach a syndicate's counters: they are not after its
+// counted-up-to date, or their day ends before its creation.
+double limiteCuenta(const Pena &p, const PenaLista &l)
+{
+    return std::isfinite(p.creacion) ? std::max(l.contado, p.creacion - 1) : l.contado;
+}
+
+// After the counting: the counted-up-to date moves to the newest draw. It never goes back (a
 // draw deleted and downloaded again must not count twice), unless what is stored cannot be
-// a real date: not a number, or more than a year after today (a clock a little behind the
-// archive is no reason to count again).
-bool avanzaContado(Pena &p, double masNuevo, double hoy)
+// a real date: not a number, or more than a year after the newest draw of the archive. The
+// clock plays no part: a clock set back must not make real dates look damaged.
+bool avanzaContado(Pena &p, double masNuevo)
 {
     if (!std::isfinite(masNuevo) || masNuevo <= 0)
         return false;
-    const bool danado = !std::isfinite(p.contado) || (hoy > 0 && p.contado > hoy + 366);
+    const bool danado = !std::isfinite(p.contado) || p.contado > masNuevo + 366;
     if (p.contado == masNuevo || (!(p.contado < masNuevo) && !danado))
         return false;
     p.contado = masNuevo;
@@ -252,16 +259,80 @@ struct Contexto {
         filas += b.filas;
     }
 
-    // The counted-up-to step after the window, for the syndicates this pass reached.
-    void cierra(Clase clase, double hoy)
+    // The counters of this pass's syndicates: every draw of the archive after a syndicate's
+    // counted-up-to date and held after its creation, whatever the window shows. Draws that
+    // came many at once (an import, a download after weeks, a start after a crash between
+    // the archive and the counters) are all counted, each once; then the counted-up-to date
+    // moves to the newest draw, in the same record as the counters it covers.
+    void cuentaPendientes(const std::vector<Sorteo> &todos, Clase clase)
     {
-        if (n > 0) {
-            const double masNuevo = listado->sorteos->back().fecha;
-            for (size_t j = 0; j < listas.size(); ++j)
-                if (listas[j].clase == clase && listas[j].elegida &&
-                    avanzaContado((*penas)[j], masNuevo, hoy))
-                    pasada.penasCambiadas = true;
+        std::vector<size_t> suyas;
+        suyas.reserve(listas.size());
+        double desde = std::numeric_limits<double>::infinity();
+        double masNuevo = -std::numeric_limits<double>::infinity();
+        for (const Sorteo &s : todos)
+            if (std::isfinite(s.fecha))
+                masNuevo = std::max(masNuevo, s.fecha);
+        for (size_t j = 0; j < listas.size(); ++j)
+            if (listas[j].clase == clase && listas[j].elegida) {
+                suyas.push_back(j);
+                desde = std::min(desde, limiteCuenta((*penas)[j], listas[j]));
+            }
+        if (suyas.empty() || !std::isfinite(masNuevo))
+            return;
+        // Only the draws some syndicate still lacks are prepared: with every counter up to
+        // date, as after any ordinary pass, there are none.
+        std::vector<SorteoListo> pendientes;
+        std::vector<double> fechas;
+        for (const Sorteo &s : todos) {
+            if (!(s.fecha > desde))
+                continue;
+            SorteoListo d = prepara(s);
+            if (!d.valido)
+                continue;
+            pendientes.push_back(d);
+            fechas.push_back(s.fecha);
         }
+        quint8 aciertos[Pena::kApuestas];
+        for (size_t j : suyas) {
+            const PenaLista &l = listas[j];
+            Pena &p = (*penas)[j];
+            const double limite = limiteCuenta(p, l);
+            std::array<int, 8> ganados{};
+            for (size_t i = 0; i < pendientes.size(); ++i) {
+                const SorteoListo &d = pendientes[i];
+                const double fecha = fechas[i];
+                if (!(fecha > limite) || !aplica(d, fecha, p, l, false) || !cuenta(fecha, p, l))
+                    continue;
+                if (clase == Clase::Sencilla) {
+                    cuentaAciertos(l.apuestas.data(), l.apuestas.size(), d.ganadores, aciertos);
+                    for (size_t k = 0; k < l.apuestas.size(); ++k) {
+                        const quint64 m = l.apuestas[k];
+                        if (m != 0 && aciertos[k] >= 3)
+                            ++ganados[size_t(juego::contador(juego::categoria(
+                                aciertos[k], (m & d.complementario) != 0, false)))];
+                    }
+                    continue;
+                }
+                const int acertados = std::popcount(l.multiple & d.ganadores);
+                if (acertados < 3 && !(l.numeros == 5 && acertados == 2))
+                    continue;
+                // The table's counts are by the counters of apuestas.dat, 3..7.
+                if (const premios::FilaPremio *t = premios::premiomultiple(
+                        p.tipo, acertados, (l.multiple & d.complementario) != 0))
+                    for (size_t k = 0; k < 5; ++k)
+                        ganados[3 + k] += t->cuentas[k];
+            }
+            for (int k = 3; k <= 7; ++k)
+                if (ganados[size_t(k)] != 0)
+                    suma(p, k, ganados[size_t(k)]);
+            if (avanzaContado(p, masNuevo))
+                pasada.penasCambiadas = true;
+        }
+    }
+
+    void cierra()
+    {
         listado->bloques.shrink_to_fit();
         listado->premiadas.shrink_to_fit();
         listado->penas = penas;
@@ -356,31 +427,23 @@ Pasada comprueba(const std::vector<Sorteo> &sorteos, const std::vector<Pena> &pe
                 continue;
             if (!o.seleccion.isNull())
                 r.seleccionEncontrada = true;
-            Pena &p = (*c.penas)[j];
+            const Pena &p = (*c.penas)[j];
             if (!d.valido || !aplica(d, s.fecha, p, l, o.historico))
                 continue;
 
             const bool conFilas = c.cabe(3 + size_t(l.validas));
-            const bool cuentaPremios = cuenta(s.fecha, p, l);
             Bloque b{
                 quint32(c.filas),       quint16(w), quint16(j), quint32(listado.premiadas.size()),
                 quint16(3 + l.validas), 0,          0};
-            // The hits matter for the counters, for the filter and for the alert; a draw the
-            // counters already passed, shown with all its bets, needs none of them.
+            // The window's hits matter only for the filter and for the alert (the counters
+            // were made over the whole archive); a draw shown with all its bets needs none.
             bool premioPena = false;
-            if (cuentaPremios || o.soloPremios || (o.avisoDescarga && !avisoActivo)) {
+            if (o.soloPremios || (o.avisoDescarga && !avisoActivo)) {
                 cuentaAciertos(l.apuestas.data(), l.apuestas.size(), d.ganadores, aciertosApuesta);
                 for (size_t k = 0; k < l.apuestas.size(); ++k) {
-                    const quint64 m = l.apuestas[k];
-                    const int aciertos = aciertosApuesta[k];
-                    if (m == 0 || aciertos < 3)
+                    if (l.apuestas[k] == 0 || aciertosApuesta[k] < 3)
                         continue;
                     premioPena = true;
-                    if (cuentaPremios)
-                        c.suma(p,
-                               juego::contador(
-                                   juego::categoria(aciertos, (m & d.complementario) != 0, false)),
-                               1);
                     if (o.soloPremios && conFilas)
                         listado.premiadas.push_back(quint8(k));
                 }
@@ -402,7 +465,8 @@ Pasada comprueba(const std::vector<Sorteo> &sorteos, const std::vector<Pena> &pe
         if (progreso)
             progreso(hechos);
     }
-    c.cierra(Clase::Sencilla, o.hoy);
+    c.cuentaPendientes(sorteos, Clase::Sencilla);
+    c.cierra();
     return std::move(c.pasada);
 }
 
@@ -422,7 +486,7 @@ Pasada compruebamultiples(const std::vector<Sorteo> &sorteos, const std::vector<
             r.hayMultiples = true;
             if (!o.seleccion.isNull())
                 r.seleccionEncontrada = true;
-            Pena &p = (*c.penas)[j];
+            const Pena &p = (*c.penas)[j];
             if (!d.valido || !aplica(d, s.fecha, p, l, o.historico))
                 continue;
 
@@ -447,11 +511,6 @@ Pasada compruebamultiples(const std::vector<Sorteo> &sorteos, const std::vector<
                         b.mensaje = quint8(t->primerMensaje);
                         b.filas = quint16(3 + t->mensajes.size());
                     }
-                    // The table's counts are by the counters of apuestas.dat, 3..7.
-                    if (cuenta(s.fecha, p, l))
-                        for (int k = 0; k < 5; ++k)
-                            if (t->cuentas[size_t(k)] != 0)
-                                c.suma(p, 3 + k, t->cuentas[size_t(k)]);
                 }
             }
             if (conFilas && (premio || !o.soloPremios))
@@ -460,7 +519,8 @@ Pasada compruebamultiples(const std::vector<Sorteo> &sorteos, const std::vector<
         if (progreso)
             progreso(hechos);
     }
-    c.cierra(Clase::Multiple, o.hoy);
+    c.cuentaPendientes(sorteos, Clase::Multiple);
+    c.cierra();
     return std::move(c.pasada);
 }
 

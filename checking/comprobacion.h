@@ -14,7 +14,8 @@ class ArchivoPenas;
 
 // The checking passes: every syndicate against the newest draws of the archive. They return
 // what the results lists show, what the printed listing holds and the syndicates with their
-// prize counters brought up to date; the main window only shows and stores what they return.
+// prize counters brought up to date over every draw not counted yet, however few the lists
+// show; the main window only shows and stores what they return.
 namespace comprobacion {
 
 constexpr quint32 kColorPena = 0x800000;    // syndicate heading
@@ -125,14 +126,13 @@ private:
 };
 
 struct Opciones {
-    int n = 1;                  // the n newest draws
+    int n = 1;                  // the n newest draws the lists show; the counters take all
     bool historico = false;     // also draws before a syndicate's creation ("Histórico")
     bool soloPremios = false;   // keep only bets with a prize ("Ver sólo si hay premio")
     QString seleccion;          // the stored name picked in the selector; null = every syndicate
     bool avisoDescarga = false; // new draws were just downloaded: a prize raises the alert
     bool avisoActivo = false;   // the alert is already blinking
     int avisopremio = 0;        // 0 none, 1 simple won, 2 multiple won, 3 both
-    double hoy = 0;             // today's serial date, 0 = unknown
 };
 
 struct Pasada {

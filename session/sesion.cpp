@@ -262,7 +262,6 @@ void Sesion::comprueba(int n)
     o.soloPremios = soloPremios_;
     o.seleccion = seleccion_;
     o.avisoDescarga = !avisoNuevos_.isEmpty();
-    o.hoy = fechas::serial(hoy());
     const int total = std::max(n, 1);
     const auto progreso = [this, total](int hechos) { emit progresoComprobacion(hechos, total); };
     // Counters that could not be stored are told about by whoever shows the pass; their draws

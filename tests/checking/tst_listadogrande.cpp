@@ -188,7 +188,6 @@ Digestos pasa(int n, bool historico, bool soloPremios, const QString &seleccion)
     o.historico = historico;
     o.soloPremios = soloPremios;
     o.seleccion = seleccion;
-    o.hoy = fechas::serial(QDate(2026, 1, 1));
     const Pasada s = comprueba(archivo, penas(archivo), o);
     const Pasada m = compruebamultiples(archivo, *s.penas, o);
     ModeloResultados sencillas(false), multiples(true);
@@ -242,7 +241,7 @@ private slots:
         QTest::newRow("cuarenta sorteos") << 40 << false << false << todas
                                           << QByteArray("4ed55b7105c91ab62aa74f7017f81f964618ffc9")
                                           << QByteArray("e414daac2298a31c684aefbe5bf8fc7b5671cb0c")
-                                          << QByteArray("828af2684f4c11c13201ece90cb16bc4cab2ccc9")
+                                          << QByteArray("98692798c252ccc75fe3a2beef8f8f90c1d85c76")
                                           << QByteArray("5d2843a0cf049beceab10de266646c08b0baea38");
         QTest::newRow("una peña") << 160 << true << false << QString::fromUtf8("REDUCIDA")
                                   << QByteArray("a3eb69aebb8e5cd1ac0d8d4d7bb0f6d9c05b47b4")
@@ -252,7 +251,7 @@ private slots:
         QTest::newRow("una múltiple") << 100 << false << true << QStringLiteral("MULTIPLE 3")
                                       << QByteArray("87ee05e76e0b29235578a049728573a83940ca14")
                                       << QByteArray("f7d8cbe3c6d9b90cee07a4fcf4ec105b5e168bd6")
-                                      << QByteArray("2a585bf6d23f3192f9b589db1a7247dd47aac555")
+                                      << QByteArray("16a868f5470e460afd9829b83ed82b755acb64a8")
                                       << QByteArray("5b63d5f387722043f015a5aa1ed435fdcd6451b5");
     }
     void mismasFilas()
@@ -274,6 +273,12 @@ private slots:
         QCOMPARE(r.multiples, multiples);
         QCOMPARE(r.penas, penas);
         QCOMPARE(r.impresion, impresion);
+        // The counters take every draw not counted yet, whatever number the lists show.
+        if (n < 160)
+            QCOMPARE(pasa(160, historico, soloPremios,
+                          seleccion.isNull() ? QString() : nombre.nombreTexto())
+                         .penas,
+                     penas);
     }
 };
 
