@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
@@ -14,6 +15,19 @@
 
 namespace {
 Escritura fallo = Escritura::Hecha;
+int antesDelFallo = 0; // writes that still succeed before `fallo` applies
+
+// What a write must answer under fuerzaFallo, counting the writes it still lets through.
+Escritura forzado()
+{
+    if (fallo == Escritura::Hecha)
+        return Escritura::Hecha;
+    if (antesDelFallo > 0) {
+        --antesDelFallo;
+        return Escritura::Hecha;
+    }
+    return fallo;
+}
 
 Escritura clasifica(QFileDevice::FileError error, const QString &ruta)
 {
@@ -35,19 +49,39 @@ bool sincroniza(QSaveFile &archivo)
     return true;
 #endif
 }
+// A rename lives in the folder's entry: until that reaches the disk, a power cut may bring back
+// the old file even though the new one's bytes were synced. Some systems (network ones) refuse
+// to sync a folder; the file is then as safe as they allow.
+void sincronizaCarpeta(const QString &ruta)
+{
+#ifdef Q_OS_UNIX
+    const QFileInfo info(ruta);
+    const QString real = info.canonicalFilePath();
+    const QByteArray carpeta =
+        QFile::encodeName(real.isEmpty() ? info.absolutePath() : QFileInfo(real).absolutePath());
+    const int fd = ::open(carpeta.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+#else
+    Q_UNUSED(ruta);
+#endif
+}
 } // namespace
 
 namespace archivos {
 
-void fuerzaFallo(Escritura resultado)
+void fuerzaFallo(Escritura resultado, int tras)
 {
     fallo = resultado;
+    antesDelFallo = std::max(tras, 0);
 }
 
 Escritura escribe(const QString &ruta, const QByteArray &contenido)
 {
-    if (fallo != Escritura::Hecha)
-        return fallo;
+    if (const Escritura f = forzado(); f != Escritura::Hecha)
+        return f;
     QSaveFile archivo(ruta);
     if (!archivo.open(QIODevice::WriteOnly))
         return clasifica(archivo.error(), ruta);
@@ -61,6 +95,7 @@ Escritura escribe(const QString &ruta, const QByteArray &contenido)
     }
     if (!archivo.commit())
         return clasifica(archivo.error(), ruta);
+    sincronizaCarpeta(ruta);
     return Escritura::Hecha;
 }
 
@@ -136,8 +171,8 @@ Escritura asegura(const QString &ruta)
 {
     if (QFileInfo::exists(ruta))
         return Escritura::Hecha;
-    if (fallo != Escritura::Hecha)
-        return fallo;
+    if (const Escritura f = forzado(); f != Escritura::Hecha)
+        return f;
     QFile archivo(ruta);
     if (!archivo.open(QIODevice::WriteOnly))
         return clasifica(archivo.error(), ruta);
@@ -146,12 +181,14 @@ Escritura asegura(const QString &ruta)
 
 Escritura reemplaza(const QString &origen, const QString &destino)
 {
-    if (fallo != Escritura::Hecha)
-        return fallo;
+    if (const Escritura f = forzado(); f != Escritura::Hecha)
+        return f;
     // rename(2) replaces the destination atomically; QFile::rename refuses an existing target.
     if (std::rename(QFile::encodeName(origen).constData(),
-                    QFile::encodeName(destino).constData()) == 0)
+                    QFile::encodeName(destino).constData()) == 0) {
+        sincronizaCarpeta(destino);
         return Escritura::Hecha;
+    }
     return clasifica(QFileDevice::RenameError, destino);
 }
 

@@ -45,7 +45,9 @@ Escritura asegura(const QString &ruta);
 Escritura reemplaza(const QString &origen, const QString &destino);
 
 // For tests: while set to something other than Hecha, every write and replacement fails with
-// that result and touches nothing, as a read-only directory or a full disk would.
-void fuerzaFallo(Escritura resultado);
+// that result and touches nothing, as a read-only directory or a full disk would. With `tras`,
+// the next `tras` writes still succeed and the failures start after them: a disk that fills,
+// or a program killed, between two files of one operation.
+void fuerzaFallo(Escritura resultado, int tras = 0);
 
 } // namespace archivos

@@ -211,15 +211,19 @@ Escritura guarda(const QString &carpeta, const Lote &lote, std::vector<double> *
         importes.push_back(desdeEscrutinio(r.sorteo.fecha, r.escrutinio));
         ganadores.push_back(ganadoresDe(r.sorteo.fecha, r.escrutinio));
     }
+    // The winners first, the amounts last: a draw whose amounts premios.dat holds has the rest
+    // of its breakdown stored too, so a download stopped between the two files leaves the draw
+    // without its amounts, and the next download asks for it again. A ganadores.dat that
+    // cannot be written does not keep the amounts out.
+    Escritura g = Escritura::Hecha;
+    if (std::any_of(ganadores.begin(), ganadores.end(),
+                    [](const GanadoresSorteo &r) { return r.algunoConocido(); })) {
+        ArchivoGanadores archivo(rutaGanadores(carpeta));
+        archivo.abre();
+        g = archivo.guarda(ganadores);
+    }
     const Escritura e = guardaEn(carpeta, importes, cambiados, escrito);
-    if (e != Escritura::Hecha)
-        return e;
-    if (std::none_of(ganadores.begin(), ganadores.end(),
-                     [](const GanadoresSorteo &g) { return g.algunoConocido(); }))
-        return e;
-    ArchivoGanadores archivo(rutaGanadores(carpeta));
-    archivo.abre();
-    return archivo.guarda(ganadores);
+    return e != Escritura::Hecha ? e : g;
 }
 
 Escritura guardaServicio(const QString &carpeta, const servicio::Respuesta &respuesta)

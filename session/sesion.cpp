@@ -360,7 +360,20 @@ analisis::Resultado Sesion::recibePagina(const QByteArray &pagina)
 std::pair<QDate, QDate> Sesion::diasPorPedir() const
 {
     const QDate hoyDia = hoy();
-    return {std::min(diasQueFaltan().first, hoyDia.addDays(-kDiasRevisados)), hoyDia};
+    QDate desde = std::min(diasQueFaltan().first, hoyDia.addDays(-kDiasRevisados));
+    // The newest draws archived without their amounts are asked again however old they are: a
+    // download stopped between numeros.dat and premios.dat, or draws imported alone, must not
+    // keep them out for good. The walk stops at the newest draw whose amounts are known; an
+    // archive without any (the shipped history) is left to "Completar importes de premios".
+    const std::vector<Sorteo> &v = sorteos_.sorteos();
+    for (size_t i = v.size(); i-- > 0;) {
+        if (!importes::completo(importes_.busca(v[i].fecha), v[i].fecha))
+            continue;
+        if (i + 1 < v.size())
+            desde = std::min(desde, fechas::dia(v[i + 1].fecha));
+        break;
+    }
+    return {desde, hoyDia};
 }
 
 std::pair<QDate, QDate> Sesion::diasQueFaltan() const

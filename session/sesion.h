@@ -193,7 +193,8 @@ public:
     // Where a download asks for draws, from the "fuente" setting; nullptr for the results pages.
     const Fuente *fuente() const { return fuente_.get(); }
     // The days a download asks for, up to today: from the day after the newest archived draw,
-    // and the last 30 days again, whose amounts may have come late or been corrected.
+    // the last 30 days again, whose amounts may have come late or been corrected, and the
+    // newest archived draws that lack their amounts, however old.
     std::pair<QDate, QDate> diasPorPedir() const;
     // The days the archive lacks, up to today.
     std::pair<QDate, QDate> diasQueFaltan() const;
