@@ -85,6 +85,10 @@ Principal::Principal(const QString &dir, QWidget *parent)
     connect(Timer2, &QTimer::timeout, this, &Principal::Timer2_Timer);
     // The header follows each archive scan before the tabs do, as it always did.
     connect(sesion_, &Sesion::recontado, this, &Principal::recontado);
+    connect(sesion_, &Sesion::importesNoGuardados, this, [](const QString &texto) {
+        Escritorio::actual().aviso(texto, u("Premios no guardados"),
+                                   Escritorio::Icono::Exclamacion);
+    });
 
     construyeMenus();
     auto *central = new QWidget(this);

@@ -23,6 +23,9 @@ struct Escrutinio {
     static constexpr qint64 kDesconocido = -1;
     // Cents of the largest jackpot ever paid are far below this; anything above is no amount.
     static constexpr qint64 kMaximo = qint64(1) << 50;
+    // The most a source's amount may be: 200 million euros, far above any jackpot paid. A
+    // larger figure is a fault of the source, not a prize.
+    static constexpr qint64 kImporteMaximo = qint64(200'000'000) * 100;
 
     std::array<qint64, kCategorias> centimos = desconocidos<kCategorias>();
     std::array<qint64, kCategorias> ganadores = desconocidos<kCategorias>();
@@ -62,4 +65,7 @@ struct Lote {
     std::vector<Excluido> excluidos; // in the order they were read
     // Category labels whose amounts could not be placed, each once.
     QStringList desconocidas;
+    // Amounts as the source wrote them that are no amount (not whole cents, or beyond
+    // Escrutinio::kImporteMaximo), each once: those categories stay unknown.
+    QStringList importesNoValidos;
 };

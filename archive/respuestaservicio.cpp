@@ -32,6 +32,15 @@ QString texto(const QJsonValue &valor)
     return {};
 }
 
+// An amount as text. A JSON number has a decimal point and never a thousands separator: it is
+// written with the decimal comma, so that 8.005 reads as three decimals and not as 8.005 €.
+QString textoImporte(const QJsonValue &valor)
+{
+    if (valor.isDouble())
+        return texto(valor).replace(QLatin1Char('.'), QLatin1Char(','));
+    return texto(valor);
+}
+
 // "2026-08-17 00:00:00" (what the service writes) or "17/08/2026"; 0 when it is no date of
 // the game (nothing was drawn before its first draw).
 double fecha(const QJsonValue &valor)
@@ -155,16 +164,27 @@ std::vector<Categoria> escrutinio(const QJsonValue &valor)
         const QJsonObject o = v.toObject();
         r.push_back({texto(o.value(QStringLiteral("tipo"))),
                      texto(o.value(QStringLiteral("categoria"))),
-                     texto(o.value(QStringLiteral("premio"))),
+                     textoImporte(o.value(QStringLiteral("premio"))),
                      texto(o.value(QStringLiteral("ganadores")))});
     }
     return r;
 }
 
+// Cents of an amount of the breakdown; one written but no amount is noted, once, and unknown.
+qint64 importeNotado(const QString &premio, QStringList &noValidos)
+{
+    if (const std::optional<qint64> c = centimos(premio))
+        return *c;
+    const QString escrito = premio.trimmed().left(40);
+    if (!escrito.isEmpty() && !noValidos.contains(escrito))
+        noValidos.append(escrito);
+    return Escrutinio::kDesconocido;
+}
+
 // The figures of both breakdowns. The first row of a place counts; a label that names no
 // category is noted, so that the user hears of a change of the operator's wording.
 Escrutinio figuras(const std::vector<Categoria> &lista, const QJsonValue &joker,
-                   QStringList &desconocidas)
+                   QStringList &desconocidas, QStringList &noValidos)
 {
     Escrutinio e;
     for (const Categoria &c : lista) {
@@ -177,7 +197,7 @@ Escrutinio figuras(const std::vector<Categoria> &lista, const QJsonValue &joker,
         }
         const size_t i = static_cast<size_t>(k);
         if (e.centimos[i] < 0)
-            e.centimos[i] = centimos(c.premio).value_or(Escrutinio::kDesconocido);
+            e.centimos[i] = importeNotado(c.premio, noValidos);
         if (e.ganadores[i] < 0)
             e.ganadores[i] = ganadores(c.ganadores).value_or(Escrutinio::kDesconocido);
     }
@@ -189,8 +209,8 @@ Escrutinio figuras(const std::vector<Categoria> &lista, const QJsonValue &joker,
             continue;
         const size_t i = static_cast<size_t>(k);
         if (e.centimosJoker[i] < 0)
-            e.centimosJoker[i] = centimos(texto(o.value(QStringLiteral("premio"))))
-                                     .value_or(Escrutinio::kDesconocido);
+            e.centimosJoker[i] =
+                importeNotado(textoImporte(o.value(QStringLiteral("premio"))), noValidos);
         if (e.ganadoresJoker[i] < 0)
             e.ganadoresJoker[i] = ganadores(texto(o.value(QStringLiteral("ganadores"))))
                                       .value_or(Escrutinio::kDesconocido);
@@ -201,8 +221,9 @@ Escrutinio figuras(const std::vector<Categoria> &lista, const QJsonValue &joker,
 enum class Lectura { Sorteo, Pendiente, NoValido };
 
 // One entry of the array: a draw the archive can hold, one listed before its result (no
-// combination yet, or a Joker of "-"), or neither.
-Lectura leeSorteo(const QJsonObject &original, SorteoLeido &s, QStringList &desconocidas)
+// combination yet, or a Joker of "-"), or neither. A date that is no draw day of its time
+// (a Tuesday, a Monday before Monday draws began) is neither, whatever else the entry holds.
+Lectura leeSorteo(const QJsonObject &original, SorteoLeido &s, Respuesta &r)
 {
     // The draw is read from the text that is kept of the entry, not from the object: Qt can
     // write a key back other than it read it (a byte-order mark inside a key), and the entry
@@ -211,7 +232,7 @@ Lectura leeSorteo(const QJsonObject &original, SorteoLeido &s, QStringList &desc
     const QJsonObject o = QJsonDocument::fromJson(s.entrada).object();
     s.sorteo.fecha = fecha(o.value(QStringLiteral("fecha_sorteo")));
     const QJsonValue c = o.value(QStringLiteral("combinacion"));
-    if (s.sorteo.fecha == 0)
+    if (s.sorteo.fecha == 0 || !juego::esDiaDeSorteo(s.sorteo.fecha))
         return Lectura::NoValido;
     static const QRegularExpression cifra(QStringLiteral("\\d"));
     if (c.isNull() || c.isUndefined() || (c.isString() && !c.toString().contains(cifra)) ||
@@ -221,7 +242,8 @@ Lectura leeSorteo(const QJsonObject &original, SorteoLeido &s, QStringList &desc
         !joker(o.value(QStringLiteral("joker")), s.sorteo.joker) || !s.sorteo.esValido())
         return Lectura::NoValido;
     s.escrutinio = escrutinio(o.value(QStringLiteral("escrutinio")));
-    s.importes = figuras(s.escrutinio, o.value(QStringLiteral("escrutinio_joker")), desconocidas);
+    s.importes = figuras(s.escrutinio, o.value(QStringLiteral("escrutinio_joker")), r.desconocidas,
+                         r.importesNoValidos);
     s.pdf = buscaPdf(o, 4);
     return Lectura::Sorteo;
 }
@@ -269,8 +291,8 @@ Respuesta lee(const QByteArray &datos)
     for (qsizetype i = 0; i < lista.size(); ++i) {
         const int posicion = static_cast<int>(i + 1);
         SorteoLeido s;
-        const Lectura l = lista[i].isObject() ? leeSorteo(lista[i].toObject(), s, r.desconocidas)
-                                              : Lectura::NoValido;
+        const Lectura l =
+            lista[i].isObject() ? leeSorteo(lista[i].toObject(), s, r) : Lectura::NoValido;
         if (l != Lectura::Sorteo) {
             const double dia =
                 lista[i].isObject()
@@ -313,6 +335,7 @@ Lote lote(const Respuesta &respuesta)
     std::stable_sort(l.excluidos.begin(), l.excluidos.end(),
                      [](const Excluido &a, const Excluido &b) { return a.posicion < b.posicion; });
     l.desconocidas = respuesta.desconocidas;
+    l.importesNoValidos = respuesta.importesNoValidos;
     return l;
 }
 
@@ -383,21 +406,30 @@ QString importe(const QString &premio)
     static const QRegularExpression forma(QStringLiteral("^[0-9][0-9.,]*$"));
     if (!forma.match(t).hasMatch() || t.endsWith(QLatin1Char('.')) || t.endsWith(QLatin1Char(',')))
         return {};
-    // With both marks the last one is the decimal mark. With one kind only, a mark used more
-    // than once, or once before exactly three digits, separates thousands ("1.234", "25,000"):
-    // the service gives cents with two digits.
+    // With both marks the last one is the decimal mark and the other one separates thousands.
+    // With one kind only, a mark used more than once separates thousands ("1.234.567"), and so
+    // does a single point before exactly three digits ("25.000", the way Spanish writes it);
+    // any other single mark is the decimal one. A comma before three digits ("8,005") is three
+    // decimals, never thousands: an amount that is not a whole number of cents is no amount.
     const qsizetype puntos = t.count(QLatin1Char('.'));
     const qsizetype comas = t.count(QLatin1Char(','));
     QChar decimal;
+    QChar miles;
     if (puntos > 0 && comas > 0) {
         decimal = t.lastIndexOf(QLatin1Char('.')) > t.lastIndexOf(QLatin1Char(','))
                       ? QLatin1Char('.')
                       : QLatin1Char(',');
+        miles = decimal == QLatin1Char('.') ? QLatin1Char(',') : QLatin1Char('.');
         if (t.count(decimal) > 1)
             return {};
+    } else if (puntos + comas > 1) {
+        miles = puntos ? QLatin1Char('.') : QLatin1Char(',');
     } else if (puntos + comas == 1) {
         const QChar marca = puntos ? QLatin1Char('.') : QLatin1Char(',');
-        if (t.size() - t.indexOf(marca) - 1 != 3)
+        const bool tresCifras = t.size() - t.indexOf(marca) - 1 == 3;
+        if (marca == QLatin1Char('.') && tresCifras && !t.startsWith(QLatin1Char('0')))
+            miles = marca;
+        else
             decimal = marca;
     }
     QString entera = t;
@@ -406,18 +438,30 @@ QString importe(const QString &premio)
         entera = t.left(t.lastIndexOf(decimal));
         fraccion = t.mid(t.lastIndexOf(decimal) + 1);
     }
-    entera.remove(QLatin1Char('.')).remove(QLatin1Char(','));
+    if (fraccion.size() > 2)
+        return {};
+    if (!miles.isNull() && entera.contains(miles)) {
+        // Thousands come in groups of three after a first group of one to three digits: "1.23"
+        // or "12.3456,00" are not amounts written with a thousands separator.
+        const QStringList grupos = entera.split(miles);
+        if (grupos.front().isEmpty() || grupos.front().size() > 3 ||
+            (grupos.front().startsWith(QLatin1Char('0')) && grupos.size() > 1))
+            return {};
+        for (qsizetype i = 1; i < grupos.size(); ++i)
+            if (grupos[i].size() != 3)
+                return {};
+        entera.remove(miles);
+    }
+    if (entera.contains(QLatin1Char('.')) || entera.contains(QLatin1Char(',')))
+        return {};
     while (entera.size() > 1 && entera.startsWith(QLatin1Char('0')))
         entera.remove(0, 1);
     if (entera.isEmpty() || entera.size() > 15)
         return {};
-    // Cents, rounded half up from whatever decimals came.
-    qint64 euros = entera.toLongLong();
-    int centimos = (fraccion + QStringLiteral("00")).left(2).toInt();
-    if (fraccion.size() > 2 && fraccion[2] >= QLatin1Char('5') && ++centimos == 100) {
-        centimos = 0;
-        ++euros;
-    }
+    const qint64 euros = entera.toLongLong();
+    const int centimos = (fraccion + QStringLiteral("00")).left(2).toInt();
+    if (euros * 100 + centimos > Escrutinio::kImporteMaximo)
+        return {};
     QString r = QString::number(euros);
     for (qsizetype i = r.size() - 3; i > 0; i -= 3)
         r.insert(i, QLatin1Char('.'));
@@ -433,7 +477,7 @@ std::optional<qint64> centimos(const QString &premio)
     const qsizetype coma = t.indexOf(QLatin1Char(','));
     bool ok = false;
     const qint64 euros = t.left(coma).toLongLong(&ok);
-    if (!ok || euros > Escrutinio::kMaximo / 100)
+    if (!ok)
         return std::nullopt;
     const int cent = t.mid(coma + 1).toInt(&ok);
     if (!ok)

@@ -47,6 +47,7 @@ struct Respuesta {
     std::vector<Invalido> invalidos;  // entries that failed, in array order
     std::vector<Invalido> pendientes; // draws listed before their result, in array order
     QStringList desconocidas;         // category labels not understood, each once
+    QStringList importesNoValidos;    // amounts that are no amount (Lote), each once
 };
 Respuesta lee(const QByteArray &texto);
 // The same as every source yields it.
@@ -63,12 +64,13 @@ int casillaJoker(const QString &tipo, const QString &orden);
 // The six amounts of a breakdown as the results page writes them; empty where the answer has
 // no such category or its amount cannot be read.
 std::array<std::optional<QString>, 6> premios(const std::vector<Categoria> &escrutinio);
-// Euro cents of an amount written either way; nothing when it is no amount.
+// Euro cents of an amount written either way; nothing when it is no amount: more than two
+// decimals, or more than Escrutinio::kImporteMaximo.
 std::optional<qint64> centimos(const QString &premio);
 // A count of winners, as text ("1093541", "1.093.541") or number; nothing when it is none.
 std::optional<qint64> ganadores(const QString &texto);
 // An amount written with either decimal mark, with or without thousands separators, as the
-// page writes it: "1.234.567,89". Empty when it is no amount.
+// page writes it: "1.234.567,89". Empty when it is no amount (as for centimos).
 QString importe(const QString &premio);
 
 // The first La Primitiva draw: an empty archive asks from here.

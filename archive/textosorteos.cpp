@@ -1,5 +1,6 @@
 #include "archive/textosorteos.h"
 #include "archive/fechas.h"
+#include "archive/juego.h"
 #include "archive/respuestaservicio.h"
 
 #include <QDate>
@@ -220,7 +221,8 @@ namespace textosorteos {
 
 bool admisible(const Sorteo &sorteo)
 {
-    return sorteo.esValido() && sorteo.fecha > 1 && fechas::dia(sorteo.fecha).isValid();
+    return sorteo.esValido() && sorteo.fecha > 1 && fechas::dia(sorteo.fecha).isValid() &&
+           juego::esDiaDeSorteo(sorteo.fecha);
 }
 
 Lectura leeCsv(const QByteArray &texto)

@@ -45,7 +45,7 @@ Lectura leeHistorico(const QByteArray &texto);
 Lectura leeServicio(const QByteArray &texto);
 
 // What the archive may take from a file: a valid draw on a real date after 31/12/1899 (the
-// first day an archive can start on).
+// first day an archive can start on) that is a draw day of its time.
 bool admisible(const Sorteo &sorteo);
 
 // The archive as the CSV that leeCsv reads back to the same records: a header line, ';'

@@ -333,6 +333,8 @@ void Sesion::empiezaDescarga()
 {
     descargados_ = 0;
     importesActualizados_ = 0;
+    importesAvisados_.clear();
+    importesNoGuardadosAvisado_ = false;
     sorteosnuevos_ = 0;
     errordatos_ = false;
     ponAvisoNuevos(QString());
@@ -395,13 +397,18 @@ Sesion::Recepcion Sesion::recibe(const QByteArray &respuesta, const QDate &hasta
             etiquetasAvisadas_.append(etiqueta);
             recepcion.desconocidas.append(etiqueta);
         }
+    for (const QString &importe : l.lote.importesNoValidos)
+        if (!importesAvisados_.contains(importe)) {
+            importesAvisados_.append(importe);
+            recepcion.importesNoValidos.append(importe);
+        }
     const double referencia = sorteos_.vacio() ? 0 : sorteos_.ultimo().fecha;
     servicio::Agregado a = servicio::agrega(l.lote, sorteos_, hasta);
     // Every draw of the answer brings its breakdown, new to the archive or not: the money a
     // syndicate won is reckoned from it, and the operator publishes or corrects it late.
     std::vector<double> cambiados;
     bool escrito = false;
-    if (importes::guarda(carpeta_, l.lote, &cambiados, &escrito) == Escritura::Hecha && escrito) {
+    if (importesGuardados(importes::guarda(carpeta_, l.lote, &cambiados, &escrito)) && escrito) {
         importesActualizados_ += static_cast<int>(
             std::count_if(cambiados.begin(), cambiados.end(), [referencia](double f) {
                 return std::floor(f) <= std::floor(referencia);
@@ -517,7 +524,7 @@ desglose::Desglose Sesion::desglosePagina(bool guardar)
     desglose::Desglose d = desglose::lee(pagina);
     // The page names no date: only the page just downloaded is known to be the newest draw's.
     if (guardar &&
-        importes::guardaDesglose(carpeta_, sorteoActual().fecha, d.premios) == Escritura::Hecha) {
+        importesGuardados(importes::guardaDesglose(carpeta_, sorteoActual().fecha, d.premios))) {
         abreImportes();
         emit importesCambiados();
     }
@@ -537,6 +544,29 @@ std::optional<servicio::SorteoLeido> Sesion::sorteoServicio() const
     return std::move(r.sorteos.back());
 }
 
+bool Sesion::importesGuardados(Escritura escritura)
+{
+    if (escritura == Escritura::Hecha)
+        return true;
+    if (importesNoGuardadosAvisado_)
+        return false;
+    importesNoGuardadosAvisado_ = true;
+    const QFileInfo archivo(importes::rutaArchivo(carpeta_));
+    const QString causa =
+        archivo.exists() && !archivo.isFile()
+            ? u("En su lugar hay algo que no es un archivo (una carpeta, por ejemplo).")
+        : escritura == Escritura::SinPermiso
+            ? u("El programa no tiene permiso para escribir en la carpeta o en el archivo.")
+            : u("Puede que el disco esté lleno.");
+    emit importesNoGuardados(
+        u("No se han podido guardar los importes de los premios en %1. ")
+            .arg(QDir::toNativeSeparators(importes::rutaArchivo(carpeta_))) +
+        causa +
+        u(" Los premios de esos sorteos quedan pendientes: vuelva a descargar cuando lo haya "
+          "resuelto."));
+    return false;
+}
+
 intercambio::Resultado Sesion::importaSorteos(const QString &archivo)
 {
     const intercambio::Resultado r = intercambio::importa(carpeta_, archivo);
@@ -544,8 +574,9 @@ intercambio::Resultado Sesion::importaSorteos(const QString &archivo)
     // A saved answer of the results service brings its prize amounts as well, even when all
     // its draws were archived already: they are kept as a download keeps them.
     bool escrito = false;
+    importesNoGuardadosAvisado_ = false;
     if ((r.estado == Estado::Importado || r.estado == Estado::SinNovedades) &&
-        importes::guarda(carpeta_, r.lote, nullptr, &escrito) == Escritura::Hecha && escrito) {
+        importesGuardados(importes::guarda(carpeta_, r.lote, nullptr, &escrito)) && escrito) {
         abreImportes();
         emit importesCambiados();
     }

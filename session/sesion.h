@@ -205,6 +205,9 @@ public:
         Fuente::Lectura::Forma forma = Fuente::Lectura::Forma::NoEsLista;
         servicio::Agregado agregado; // `ultimo` is not kept: the answer is gone
         QStringList desconocidas;    // category labels not told of before in this run
+        // Amounts that are no amount, as the source wrote them, not told of before in this
+        // download: their categories stay unknown.
+        QStringList importesNoValidos;
     };
     Recepcion recibe(const QByteArray &respuesta, const QDate &hasta);
     int descargados() const { return descargados_; } // draws the running download stored
@@ -314,6 +317,9 @@ signals:
     void sorteosCambiados(const CambioSorteos &cambio);
     void penasCambiadas(const CambioPenas &cambio);
     void importesCambiados();
+    // premios.dat or ganadores.dat refused a breakdown: `texto` says which file and why. Told
+    // once per download or import.
+    void importesNoGuardados(const QString &texto);
     void sociosCambiados();
     // The views: a rescan, a refresh, a checking pass and its progress.
     void recontado();
@@ -352,7 +358,11 @@ private:
     Tablas tablas_;
     std::unique_ptr<Cuentas> cuentas_;
     std::unique_ptr<Fuente> fuente_;
-    QStringList etiquetasAvisadas_; // category labels not understood, told once a run
+    QStringList etiquetasAvisadas_;           // category labels not understood, told once a run
+    QStringList importesAvisados_;            // amounts that are no amount, told once a download
+    bool importesNoGuardadosAvisado_ = false; // a refused breakdown, told once a download
+    // Tells of a breakdown the files refused (once a download); true when it was stored.
+    bool importesGuardados(Escritura escritura);
     std::vector<std::pair<double, QByteArray>> claves_; // creation date and name of each record
     int refrescos_ = 0;
 

@@ -1,6 +1,7 @@
 #include "web/analisis.h"
 #include "archive/archivosorteos.h"
 #include "archive/fechas.h"
+#include "archive/juego.h"
 
 #include <algorithm>
 
@@ -110,6 +111,12 @@ Resultado lee(const QByteArray &datos, double referencia, QString &enlacesorteo)
                 mes = m;
             const QByteArray anio = pagina.busca(QByteArrayLiteral(" "), QByteArrayLiteral("<"), 0);
             const double serial = fechas::serial(fecha(dia, mes, anio));
+            // A draw on a day the game is not drawn would be appended and the next download
+            // would start after it.
+            if (serial > referencia && !juego::esDiaDeSorteo(serial)) {
+                r.diaSinSorteo = serial;
+                throw ErrorEjecucion("día sin sorteo");
+            }
             if (serial >= referencia) {
                 if (enlacesorteo.isEmpty()) {
                     const QByteArray resto = pagina.busca(anio + '/', QByteArrayLiteral("\""), 0);

@@ -35,6 +35,8 @@ struct Resultado {
     // The parse stopped on data it could not use (the error path of the caller).
     bool error = false;
     const char *motivo = "";
+    // A new date the page lists that is no draw day of its time: the page is not trusted.
+    double diaSinSorteo = 0;
     // The taken draws were appended to the archive (they never are on the error path).
     bool agregados = false;
     Escritura escritura = Escritura::Hecha;

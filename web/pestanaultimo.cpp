@@ -360,9 +360,16 @@ void PestanaUltimo::analizasorteos(const QByteArray &pagina)
         // The page was read and its draws are new: only the disk refused them.
         avisaNoGuardados(tomados, r.escritura);
     } else if (tomados == 0 && descarga_->estadoinet != Transferencia::kEstadoError) {
+        const QString causa =
+            r.diaSinSorteo != 0
+                ? u(" La página da un sorteo del %1, %2, que no es día de sorteo; no se ha "
+                    "guardado ningún sorteo.")
+                      .arg(fechas::textoCorto(r.diaSinSorteo), diasemana(r.diaSinSorteo).toLower())
+                : QString();
         Escritorio::actual().aviso(
             u("¡¡Datos corruptos o inválidos!! Si se repite en otros momentos este mismo error, "
-              "posiblemente se ha de actualizar el programa. Pruebe más tarde."),
+              "posiblemente se ha de actualizar el programa. Pruebe más tarde.") +
+                causa,
             u("Error crítico"), Escritorio::Icono::Critico);
         // The download still ends its current step and writes the draw page, as it always
         // did; its timer stops there.
@@ -407,6 +414,10 @@ bool PestanaUltimo::leeRespuesta(const QByteArray &respuesta)
     if (!recibida.desconocidas.isEmpty())
         Escritorio::actual().aviso(servicio::textoEtiquetas(host, recibida.desconocidas),
                                    u("Categorías desconocidas"), Escritorio::Icono::Informacion);
+    if (!recibida.importesNoValidos.isEmpty())
+        Escritorio::actual().aviso(
+            servicio::textoImportesNoValidos(host, recibida.importesNoValidos),
+            u("Importes no válidos"), Escritorio::Icono::Exclamacion);
     const servicio::Agregado &a = recibida.agregado;
     if (a.lleno) {
         Escritorio::actual().aviso(

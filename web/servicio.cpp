@@ -1,6 +1,7 @@
 #include "web/servicio.h"
 #include "archive/archivosorteos.h"
 #include "archive/fechas.h"
+#include "archive/juego.h"
 #include "archive/texto.h"
 #include "web/direcciones.h"
 
@@ -179,7 +180,12 @@ QString textoGrande(const QString &host)
 QString textoInvalido(const QString &host, const Excluido &invalido, bool guardados)
 {
     const QString cual =
-        invalido.fecha != 0
+        invalido.fecha != 0 && !juego::esDiaDeSorteo(invalido.fecha)
+            ? u("El servicio de resultados de %1 ha enviado un sorteo del %2, %3, que no es día "
+                "de sorteo.")
+                  .arg(host, fechas::textoCorto(invalido.fecha),
+                       diasemana(invalido.fecha).toLower())
+        : invalido.fecha != 0
             ? u("El servicio de resultados de %1 ha enviado datos no válidos del sorteo del %2.")
                   .arg(host, fechas::textoCorto(invalido.fecha))
             : u("El servicio de resultados de %1 ha enviado un sorteo sin fecha válida (entrada "
@@ -189,6 +195,14 @@ QString textoInvalido(const QString &host, const Excluido &invalido, bool guarda
     return cual + (guardados ? u(" Los sorteos anteriores se han guardado; pruebe más tarde para "
                                  "descargar el resto.")
                              : u(" No se ha guardado ningún sorteo nuevo. Pruebe más tarde."));
+}
+
+QString textoImportesNoValidos(const QString &host, const QStringList &importes)
+{
+    return u("El servicio de resultados de %1 ha enviado importes de premios que no son una "
+             "cantidad válida (%2): deben ser céntimos enteros, de 0 a 200 millones de euros. "
+             "Esos premios quedan pendientes hasta que lleguen bien.")
+        .arg(host, importes.join(u("; ")));
 }
 
 QString textoDocumentoEnWeb()

@@ -56,6 +56,8 @@ QString textoRechazo(const QString &host, int codigo);
 QString tituloRechazo();
 // An amount's category whose label the program does not know.
 QString textoEtiquetas(const QString &host, const QStringList &etiquetas);
+// Amounts of the answers that are no amount (each once, as the service wrote them).
+QString textoImportesNoValidos(const QString &host, const QStringList &importes);
 // Added to Label6 after a download that updated the amounts of draws archived before.
 QString textoImportesActualizados(int cuantos);
 QString textoGrande(const QString &host);

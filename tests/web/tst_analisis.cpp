@@ -205,6 +205,8 @@ private slots:
             QTest::newRow(donde + ", reintegro 10") << cual << 3 << cual;
             QTest::newRow(donde + ", Joker de ocho cifras") << cual << 4 << cual;
             QTest::newRow(donde + ", número desbordado") << cual << 5 << cual;
+            // Refused with the dates, before any number is read.
+            QTest::newRow(donde + ", día sin sorteo") << cual << 6 << 0;
         }
     }
     void sorteoImposibleNoLlegaAlArchivo()
@@ -232,9 +234,12 @@ private slots:
         case 4:
             s.joker = 12345678;
             break;
-        default:
+        case 5:
             s.numeros[0] = 32767;
             s.complementario = 32767;
+            break;
+        default: // a Tuesday after the Saturday, or the Friday between the two draws
+            s.fecha = fechas::serial(cual == 0 ? QDate(2026, 2, 3) : QDate(2026, 1, 30));
             break;
         }
         ArchivoSorteos archivo(carpeta.archivo(QStringLiteral("numeros.dat")));
@@ -248,6 +253,7 @@ private slots:
         QVERIFY(r.error);
         QVERIFY(!r.agregados);
         QCOMPARE(int(r.tomados.size()), tomadosAntes);
+        QCOMPARE(r.diaSinSorteo, defecto == 6 ? s.fecha : 0.0);
         QCOMPARE(carpeta.lee(QStringLiteral("numeros.dat")), antes);
         QCOMPARE(archivo.cuenta(), 1);
     }
