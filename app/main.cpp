@@ -2,6 +2,7 @@
 #include "app/principal.h"
 #include "app/salidalimpia.h"
 #include "app/traduccion.h"
+#include "app/unica.h"
 #include "session/carpetadatos.h"
 
 #include <QApplication>
@@ -18,7 +19,14 @@ int main(int argc, char *argv[])
     instalaTraducciones();
     // The splash window opens the main window in the program directory: the executable's own
     // folder for a build, the user's data folder for an installed program.
-    Presentacion presentacion(carpetadatos::actual());
+    // Only one program at a time works on a folder: a second start shows the first one and
+    // ends.
+    const QString carpeta = carpetadatos::actual();
+    Instancia instancia(carpeta);
+    if (!arrancaSolo(instancia))
+        return 0;
+    Presentacion presentacion(carpeta);
+    Frente frente(instancia, presentacion);
     presentacion.show();
     const int codigo = aplicacion.exec();
     delete presentacion.principal();
