@@ -63,14 +63,16 @@ private slots:
         const int mensajes = escritorio->mensajes.size();
         const QStringList antes = estado(c.ruta());
         {
-            Instancia segunda(c.ruta());
+            // The same folder by another path.
+            Instancia segunda(c.ruta() + QStringLiteral("/./"));
             QVERIFY(!arrancaSolo(segunda));
         }
         QCOMPARE(traidas.count(), 1);
         QCOMPARE(traidas.takeFirst().at(0).value<QWidget *>(), principal);
         QVERIFY(principal->isVisible());
         QVERIFY(!principal->isMinimized());
-        QVERIFY2(escritorio->textos().mid(mensajes).isEmpty(), qPrintable(escritorio->textos().join(QStringLiteral(" / "))));
+        QVERIFY2(escritorio->textos().mid(mensajes).isEmpty(),
+                 qPrintable(escritorio->textos().join(QStringLiteral(" / "))));
         QCOMPARE(estado(c.ruta()), antes);
         delete principal;
     }
