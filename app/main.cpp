@@ -4,6 +4,7 @@
 #include "app/traduccion.h"
 #include "app/unica.h"
 #include "session/carpetadatos.h"
+#include "widgets/escritorio.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -21,12 +22,18 @@ int main(int argc, char *argv[])
     // folder for a build, the user's data folder for an installed program.
     // Only one program at a time works on a folder: a second start shows the first one and
     // ends.
-    const QString carpeta = carpetadatos::actual();
+    QString aviso;
+    const QString carpeta = carpetadatos::actual(&aviso);
     Instancia instancia(carpeta);
     if (!arrancaSolo(instancia))
         return 0;
     Presentacion presentacion(carpeta);
     Frente frente(instancia, presentacion);
+    // Where the data went when the program's folder could not take it, or why nothing will be
+    // kept: the first window says it.
+    if (!aviso.isEmpty())
+        Escritorio::actual().aviso(aviso, QStringLiteral("Carpeta de datos"),
+                                   Escritorio::Icono::Informacion);
     presentacion.show();
     const int codigo = aplicacion.exec();
     delete presentacion.principal();

@@ -3,6 +3,8 @@
 #include "reports/esquema_generado.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <sqlcipher/sqlite3.h>
 
 namespace informes {
 
@@ -60,11 +62,66 @@ QString esquema()
     return QString::fromUtf8(kEsquemaInformes);
 }
 
+bool bloqueada(const ErrorBase &error)
+{
+    const int primario = error.codigo & 0xff;
+    return primario == SQLITE_BUSY || primario == SQLITE_LOCKED;
+}
+
+QString textoFallo(const QString &carpeta, const ErrorBase &error)
+{
+    const QString ruta = QDir::toNativeSeparators(rutaBase(carpeta));
+    const QString pie = QString::fromUtf8(" Los datos del programa no se ven afectados; sólo los "
+                                          "informes impresos quedan sin actualizar. Error %1")
+                            .arg(error.codigo);
+    const QFileInfo info(rutaBase(carpeta));
+    if (info.exists() && !info.isFile())
+        return QString::fromUtf8("En el lugar de la base de datos de informes %1 hay algo que no "
+                                 "es un archivo (una carpeta, por ejemplo). Quítelo de ahí y el "
+                                 "programa la creará de nuevo.")
+                   .arg(ruta) +
+               pie;
+    switch (error.codigo & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QString::fromUtf8("La base de datos de informes %1 está bloqueada: otro programa "
+                                 "la está usando. Ciérrelo y vuelva a intentarlo.")
+                   .arg(ruta) +
+               pie;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+        return QString::fromUtf8("No se puede escribir en la base de datos de informes %1: el "
+                                 "archivo o su carpeta son de sólo lectura. Compruebe sus "
+                                 "permisos.")
+                   .arg(ruta) +
+               pie;
+    case SQLITE_FULL:
+        return QString::fromUtf8("No se puede escribir en la base de datos de informes %1: el "
+                                 "disco está lleno.")
+                   .arg(ruta) +
+               pie;
+    default:
+        return QString::fromUtf8("No se ha podido escribir en la base de datos de informes %1 "
+                                 "(%2).")
+                   .arg(ruta, error.texto.isEmpty() ? QString::number(error.codigo) : error.texto) +
+               pie;
+    }
+}
+
 bool abre(BaseDatos &base, const QString &carpeta, ErrorBase *error)
 {
     const QString ruta = rutaBase(carpeta);
     if (base.abre(ruta) && esquemaCompleto(base))
         return true;
+    // A database another program is writing is not damaged: making it again would take its
+    // place from under that program.
+    if (bloqueada(base.error())) {
+        if (error)
+            *error = base.error();
+        base.cierra();
+        return false;
+    }
     base.cierra();
     ErrorBase propio;
     if (!BaseDatos::crea(ruta, esquema(), &propio) || !base.abre(ruta) || !esquemaCompleto(base)) {

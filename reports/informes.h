@@ -14,9 +14,16 @@ QString rutaBase(const QString &carpeta);
 // The schema the build makes the delivered database from (data/Bolarium.sql).
 QString esquema();
 
+// What the user is told when the report database of `carpeta` could not be written: its path
+// and the cause (in use by another program, a file or folder that may not be written, a full
+// disk), with the error number.
+QString textoFallo(const QString &carpeta, const ErrorBase &error);
+// The error is a lock held by another program, not a fault of the file.
+bool bloqueada(const ErrorBase &error);
+
 // Opens the report database. A file that is missing, that the password does not open, or whose
 // tables, fields or single rows are not all there is made again from the schema: it only ever
-// holds copies of what the record files say.
+// holds copies of what the record files say. One locked by another program is left alone.
 bool abre(BaseDatos &base, const QString &carpeta, ErrorBase *error = nullptr);
 
 // "Sorteos": the statistics selection.

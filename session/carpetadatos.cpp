@@ -79,30 +79,62 @@ QString compartida(const QString &carpetaEjecutable)
     return QFileInfo(carpeta + QStringLiteral("/tablas.bin")).isFile() ? carpeta : QString();
 }
 
-QString elige(const QString &carpetaEjecutable, const QString &carpetaUsuario)
+QString elige(const QString &carpetaEjecutable, const QString &carpetaUsuario, QString *aviso)
 {
     QString origen = compartida(carpetaEjecutable);
-    if (origen.isEmpty()) {
-        if (QFileInfo(carpetaEjecutable).isWritable() || carpetaUsuario.isEmpty())
-            return carpetaEjecutable;
-        // A copy the user may not write in (another user's build, a read-only disk): its data
-        // lies beside the executable.
-        origen = carpetaEjecutable;
-    }
-    if (carpetaUsuario.isEmpty())
+    const bool instalado = !origen.isEmpty();
+    const bool escribible = QFileInfo(carpetaEjecutable).isWritable();
+    if (!instalado && escribible)
         return carpetaEjecutable;
-    QDir().mkpath(carpetaUsuario);
+    if (carpetaUsuario.isEmpty()) {
+        if (aviso && !escribible)
+            *aviso = QString::fromUtf8(
+                         "El programa no sabe cuál es su carpeta personal (la variable HOME no "
+                         "está definida) y no puede escribir en %1. Defina HOME con su carpeta "
+                         "personal y vuelva a abrirlo; hasta entonces no se guardará nada de lo "
+                         "que haga.")
+                         .arg(QDir::toNativeSeparators(carpetaEjecutable));
+        return carpetaEjecutable;
+    }
+    // A copy the user may not write in (another user's build, a read-only disk): its data
+    // lies beside the executable.
+    if (!instalado)
+        origen = carpetaEjecutable;
+    const bool nueva = !QFileInfo(carpetaUsuario).isDir();
+    if (!QDir().mkpath(carpetaUsuario) || !QFileInfo(carpetaUsuario).isWritable()) {
+        // Without a folder of its own (no home folder, or one it may not write in) nothing the
+        // program does would be kept; saying so is all that can be done.
+        if (aviso)
+            *aviso = QString::fromUtf8(
+                         "No se puede crear la carpeta de datos %1. Compruebe que su carpeta "
+                         "personal existe y que la variable HOME la indica. Hasta entonces no "
+                         "se guardará nada de lo que haga.")
+                         .arg(QDir::toNativeSeparators(carpetaUsuario));
+        return instalado ? carpetaUsuario : carpetaEjecutable;
+    }
     const QDir destino(carpetaUsuario);
     const QDir fuente(origen);
     for (const QString &nombre : repartidos())
         copiaSiFalta(fuente.filePath(nombre), destino.filePath(nombre));
+    if (!instalado && nueva && aviso)
+        *aviso = QString::fromUtf8(
+                     "La carpeta del programa %1 no admite escritura, así que el programa "
+                     "guarda sus datos en %2. Los sorteos y peñas que hubiera en %1 no están en "
+                     "esa carpeta: cópielos allí si los quiere usar.")
+                     .arg(QDir::toNativeSeparators(carpetaEjecutable),
+                          QDir::toNativeSeparators(carpetaUsuario));
     return carpetaUsuario;
 }
 
-QString actual()
+QString actual(QString *aviso)
 {
-    return elige(QCoreApplication::applicationDirPath(),
-                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    // Without HOME, Qt puts the user's folder at the root of the disk
+    // ("//.local/share"), where an ordinary user may not write: there is no such folder.
+    const QString usuario =
+        qEnvironmentVariableIsEmpty("HOME") && qEnvironmentVariableIsEmpty("XDG_DATA_HOME")
+            ? QString()
+            : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return elige(QCoreApplication::applicationDirPath(), usuario, aviso);
 }
 
 QString manual(const QString &carpetaPrograma, const QString &carpetaEjecutable)

@@ -22,10 +22,15 @@ QString compartida(const QString &carpetaEjecutable);
 // already there is the user's and is never replaced, unless it is still exactly a copy an
 // earlier version shipped (a report file the user never edited gets the new one). Otherwise it
 // is the executable's folder.
-QString elige(const QString &carpetaEjecutable, const QString &carpetaUsuario);
+// A build whose folder may not be written is run from `carpetaUsuario` instead: the files the
+// user kept beside the executable are not there. The first time that folder is made, `aviso`
+// gets the message that says so and names both folders; one that cannot be made at all (no
+// home folder) is told every time, and the executable's folder is kept.
+QString elige(const QString &carpetaEjecutable, const QString &carpetaUsuario,
+              QString *aviso = nullptr);
 
 // The same for this process: its executable's folder and the per-user data folder.
-QString actual();
+QString actual(QString *aviso = nullptr);
 
 // The player's manual: the one beside the program directory of a build run, or the one
 // installed with the program. Empty when there is none.

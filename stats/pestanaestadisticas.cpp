@@ -190,11 +190,16 @@ void PestanaEstadisticas::describeestadisticas()
     const stats::Descripcion d = stats::describe(sesion_.estadistica(), f.dias(), f.todos, f.meses);
     Label21->setText(d.periodo);
     Label27->setText(d.dias);
-    if (!informes::escribeSorteos(sesion_.carpeta(), d.fila)) {
-        Escritorio::actual().aviso(u("Sistema operativo no actualizado. El programa no "
-                                     "funcionará correctamente. Error %1")
-                                       .arg(informes::kSinBase),
-                                   u("¡Error!"), Escritorio::Icono::Informacion);
+    // Only this pass's row of the printed report is lost: the message says which file
+    // refused it and why, once until it can be written again.
+    ErrorBase error;
+    if (!informes::escribeSorteos(sesion_.carpeta(), d.fila, &error)) {
+        if (!baseAvisada_)
+            Escritorio::actual().aviso(informes::textoFallo(sesion_.carpeta(), error), u("¡Error!"),
+                                       Escritorio::Icono::Informacion);
+        baseAvisada_ = true;
+    } else {
+        baseAvisada_ = false;
     }
 }
 
@@ -297,10 +302,10 @@ void PestanaEstadisticas::ListView3_ItemClick(int fila)
     if (d < 1 || d > static_cast<int>(sorteos.size()))
         return;
     // The question names the draw, so that a click on the wrong row is caught before it counts.
-    if (!Escritorio::actual().pregunta(u("¿Seguro que quieres eliminar el sorteo del ") +
-                                           fechas::textoLargo(sorteos[size_t(d - 1)].fecha) +
-                                           u("?"),
-                                       u("Borrar..."), Escritorio::Icono::Pregunta))
+    if (!Escritorio::actual().preguntaPeligrosa(
+            u("¿Seguro que quieres eliminar el sorteo del ") +
+                fechas::textoLargo(sorteos[size_t(d - 1)].fecha) + u("?"),
+            u("Borrar...")))
         return;
     if (!escrito(sesion_.borraSorteo(d), QStringLiteral("numeros.dat")))
         return;

@@ -47,4 +47,5 @@ private:
 
     ModeloSorteos *modeloSorteos_ = nullptr;
     bool recuperando_ = false;
+    bool baseAvisada_ = false; // the report database refused a row and the user was told
 };

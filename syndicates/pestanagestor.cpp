@@ -399,20 +399,18 @@ void PestanaGestor::muestrapena(int registro)
 
     // The figures above come from the record files; a report database that cannot be written
     // even after being made again only costs the printed report, never the program.
-    if (!escrita || !informedinero()) {
-        Escritorio::actual().aviso(u("Un archivo necesario para el funcionamiento del programa ha "
-                                     "sido modificado o eliminado. Reinstale el programa. Error %1")
-                                       .arg(informes::kSinBase),
+    if (!escrita || !informedinero(&error)) {
+        Escritorio::actual().aviso(informes::textoFallo(sesion_.carpeta(), error),
                                    u("¡Vaya hombre!"), Escritorio::Icono::Exclamacion);
     }
 }
 
-bool PestanaGestor::informedinero()
+bool PestanaGestor::informedinero(ErrorBase *error)
 {
     const informes::FilaPena fila =
         dinero::filaPena(penaMostrada_, sesion_.ajustes().precio, Label16->text(), Label17->text());
     float leido = fila.dinero;
-    bool escrita = informes::escribePena(sesion_.carpeta(), fila, &leido);
+    bool escrita = informes::escribePena(sesion_.carpeta(), fila, &leido, error);
     // The money of the same syndicate, and its members' parts, for the report.
     informes::FilaGanancias cuentas;
     std::vector<informes::FilaPremiado> premiados;
@@ -426,7 +424,9 @@ bool PestanaGestor::informedinero()
         for (const ganancias::Parte &p : sesion_.cuentas().partes(penaMostrada_, g))
             filas.push_back({p.nombre, p.participaciones, p.premios, p.gasto, p.balance()});
     }
-    escrita = informes::escribeGanancias(sesion_.carpeta(), cuentas, premiados, filas) && escrita;
+    escrita = informes::escribeGanancias(sesion_.carpeta(), cuentas, premiados, filas,
+                                         escrita ? error : nullptr) &&
+              escrita;
     Label37->setText(dinero::textoEuros(leido, QLocale()));
     emit informeDineroEscrito();
     return escrita;

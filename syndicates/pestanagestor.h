@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+struct ErrorBase;
+
 class Imagen;
 class ModeloApuestas;
 class ModeloGestor;
@@ -36,7 +38,8 @@ public:
 
     void resumen();
     void muestrapena(int registro);
-    bool informedinero();
+    // False when the report database refused it; `error` then says why.
+    bool informedinero(ErrorBase *error = nullptr);
     void ListView1_ItemClick(int fila);
     void Combo2_Click(int indice);
     void Command2_Click();    // "Imprimir boletos"

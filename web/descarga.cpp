@@ -1,5 +1,6 @@
 #include "web/descarga.h"
 #include "archive/escritura.h"
+#include "archive/texto.h"
 #include "web/direcciones.h"
 #include "web/pagina.h"
 #include "web/servicio.h"
@@ -62,6 +63,52 @@ QString Descarga::textoAviso(Aviso aviso)
 QString Descarga::tituloAviso(Aviso)
 {
     return QString::fromUtf8("Error de conexión");
+}
+
+QString Descarga::textoFallo(const Transferencia &t, const QString &host)
+{
+    switch (t.fallo()) {
+    case Transferencia::Fallo::Plazo:
+        return u("Se ha agotado el tiempo de espera: el servidor de %1 ha dejado de enviar los "
+                 "datos o tarda demasiado en enviarlos. Pruebe más tarde.")
+            .arg(host);
+    case Transferencia::Fallo::Redireccion: {
+        const QString destino = t.error().section(QStringLiteral(": "), 1);
+        return u("El servidor de %1 ha desviado la descarga a otro sitio%2, y el programa sólo "
+                 "descarga del sitio del operador. Pruebe más tarde; si se repite, puede que "
+                 "la dirección del servidor haya cambiado.")
+            .arg(host, destino.isEmpty() ? QString() : u(" (%1)").arg(destino));
+    }
+    case Transferencia::Fallo::Bucle:
+        return u("El servidor de %1 redirige la descarga una y otra vez sin llegar a enviar los "
+                 "datos. Pruebe más tarde.")
+            .arg(host);
+    default:
+        return {};
+    }
+}
+
+QString Descarga::textoSinRespuesta(const QString &host, int segundos)
+{
+    return u("El servidor de %1 ha recibido la petición, pero no ha respondido en %2 segundos. "
+             "La conexión a internet funciona; pruebe más tarde.")
+        .arg(host)
+        .arg(segundos);
+}
+
+QString Descarga::causaFallo() const
+{
+    const QString host = Inet1.direccion().host();
+    return textoFallo(Inet1, host.isEmpty() ? sitio_ : host);
+}
+
+QString Descarga::causaSinRespuesta() const
+{
+    // A short answer that came is no silence: it keeps the message it always had.
+    if (!Inet1.ocupada() || !Inet1.enviada())
+        return {};
+    const QString host = Inet1.direccion().host();
+    return textoSinRespuesta(host.isEmpty() ? sitio_ : host, kTicksSinRespuesta);
 }
 
 Descarga::Descarga(QString carpeta, Ventana &ventana, QObject *parent)
@@ -178,14 +225,20 @@ void Descarga::primeraTerminada(bool bien)
         case Transferencia::Fallo::Grande:
             falla(servicio::textoGrande(host_), servicio::tituloNoValido());
             return;
-        default:
-            falla(textoAviso(Aviso::NoConectado), tituloAviso(Aviso::NoConectado));
+        default: {
+            const QString causa = causaFallo();
+            falla(causa.isEmpty() ? textoAviso(Aviso::NoConectado) : causa,
+                  tituloAviso(Aviso::NoConectado));
             return;
+        }
         }
     }
     if (!bien) {
         // The site could not be reached or answered with an error: never a page to parse.
-        abandona(Aviso::NoConectado);
+        if (const QString causa = causaFallo(); !causa.isEmpty())
+            abandona(causa);
+        else
+            abandona(Aviso::NoConectado);
         return;
     }
     texto = Inet1.datos();
@@ -221,6 +274,16 @@ void Descarga::abandona(Aviso aviso)
     Inet1.cancela();
     activa_ = false;
     ventana_.avisa(aviso);
+    ventana_.temporizador(false);
+    ponProgreso(0);
+    ponEstado(QString());
+}
+
+void Descarga::abandona(const QString &texto)
+{
+    Inet1.cancela();
+    activa_ = false;
+    ventana_.avisaFallo(texto, tituloAviso(Aviso::NoConectado));
     ventana_.temporizador(false);
     ponProgreso(0);
     ponEstado(QString());
@@ -343,8 +406,13 @@ void Descarga::paso()
     ++segundosdescarga;
 
     if (segundosdescarga == kTicksSinRespuesta && estado_ == conectando()) {
+        // A server that took the request and stays silent is slow, not out of reach.
+        const QString causa = causaSinRespuesta();
         if (respuestas_)
-            falla(textoAviso(Aviso::NoConectado), tituloAviso(Aviso::NoConectado));
+            falla(causa.isEmpty() ? textoAviso(Aviso::NoConectado) : causa,
+                  tituloAviso(Aviso::NoConectado));
+        else if (!causa.isEmpty())
+            abandona(causa);
         else
             abandona(Aviso::NoConectado);
         return;

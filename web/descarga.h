@@ -39,6 +39,12 @@ public:
     };
     static QString textoAviso(Aviso aviso);
     static QString tituloAviso(Aviso aviso);
+    // What a failed transfer to `host` says when its cause is not the connection (a time-out,
+    // a refused redirect, a redirect loop); empty for the other causes, which have their own
+    // messages.
+    static QString textoFallo(const Transferencia &transferencia, const QString &host);
+    // The server got the request but sent nothing within `segundos`.
+    static QString textoSinRespuesta(const QString &host, int segundos);
 
     // What the download asks of the window.
     class Ventana {
@@ -121,6 +127,10 @@ private:
     void segundaTerminada(bool bien);
     // Ends the download without a result: message, timer off, progress 0, status cleared.
     void abandona(Aviso aviso);
+    void abandona(const QString &texto);
+    // The first transfer failed or gave nothing in time: the message that names its cause.
+    QString causaFallo() const;
+    QString causaSinRespuesta() const;
     // The answers of a source.
     void pasoRespuestas();
     void pide();

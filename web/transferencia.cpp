@@ -51,6 +51,8 @@ void Transferencia::pide(const QUrl &direccion, qint64 limite, const Cabeceras &
     codigoHttp_ = 0;
     reintentarTras_ = -1;
     recibidos_ = 0;
+    enviada_ = false;
+    visitadas_ = {direccion};
     direccion_ = direccion;
     limite_ = limite;
     estado_ = Estado::Ocupada;
@@ -80,6 +82,10 @@ void Transferencia::pide(const QUrl &direccion, qint64 limite, const Cabeceras &
         const QVariant largo = r->header(QNetworkRequest::ContentLengthHeader);
         if (largo.isValid() && largo.toLongLong() > limite_)
             falla(QStringLiteral("respuesta demasiado grande"), Fallo::Grande);
+    });
+    connect(r, &QNetworkReply::requestSent, this, [this, r] {
+        if (r == respuesta_)
+            enviada_ = true;
     });
     connect(r, &QNetworkReply::readyRead, this, [this, r] { lee(r); });
     connect(r, &QNetworkReply::redirected, this,
@@ -126,6 +132,13 @@ void Transferencia::redirigida(QNetworkReply *r, const QUrl &relativo)
               Fallo::Redireccion);
         return;
     }
+    // Sent back to an address already asked for: it would go round for ever. (The network
+    // layer itself ends such a loop with a bare "100" status and no error.)
+    if (visitadas_.contains(destino) || visitadas_.size() > kMaximoRedirecciones) {
+        falla(QStringLiteral("demasiadas redirecciones"), Fallo::Bucle);
+        return;
+    }
+    visitadas_.append(destino);
     emit r->redirectAllowed();
 }
 
@@ -140,7 +153,29 @@ void Transferencia::termina()
         lee(r);
     if (r != respuesta_)
         return;
+    // Failures of the network layer that a status would misname: the status of a redirect loop
+    // is that of its last hop, and a stalled transfer has none.
+    switch (r->error()) {
+    case QNetworkReply::TooManyRedirectsError:
+        falla(QStringLiteral("demasiadas redirecciones"), Fallo::Bucle);
+        return;
+    case QNetworkReply::InsecureRedirectError:
+        falla(QStringLiteral("redirigida de https a http"), Fallo::Redireccion);
+        return;
+    case QNetworkReply::OperationCanceledError: // only the transfer time-out cancels it here
+    case QNetworkReply::TimeoutError:
+        falla(QStringLiteral("tiempo agotado"), Fallo::Plazo);
+        return;
+    default:
+        break;
+    }
     const int http = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    // A transfer that ends on an interim or a redirect status after following redirects never
+    // reached its page: the redirects went round.
+    if (visitadas_.size() > 1 && ((http >= 100 && http < 200) || (http >= 300 && http < 400))) {
+        falla(QStringLiteral("demasiadas redirecciones"), Fallo::Bucle);
+        return;
+    }
     // An error page is not the page that was asked for, however long it is. (Qt also reports
     // most error statuses as a network error; the status says more.)
     if (http != 0 && (http < 200 || http >= 300)) {

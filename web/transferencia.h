@@ -25,11 +25,12 @@ public:
     // Why the last transfer failed.
     enum class Fallo {
         Ninguno,
-        Red,        // unreachable, broken, timed out
-        Http,       // the server answered with an error status (codigoHttp)
-        Grande,     // the answer went past the size limit and was dropped
-        Plazo,      // the whole transfer took longer than its deadline (a trickling site)
-        Redireccion // the site sent it to another host
+        Red,         // unreachable, broken, timed out
+        Http,        // the server answered with an error status (codigoHttp)
+        Grande,      // the answer went past the size limit and was dropped
+        Plazo,       // the transfer ran past its deadline or stalled (a slow or trickling site)
+        Redireccion, // the site sent it to another host
+        Bucle        // the site kept redirecting it, past kMaximoRedirecciones
     };
     // Request headers beyond the program's own, as name and value.
     using Cabeceras = QList<QPair<QByteArray, QByteArray>>;
@@ -71,6 +72,9 @@ public:
     const QUrl &direccion() const { return direccion_; }
     void ponTiempoMaximo(int ms) { tiempoMaximo_ = ms; }
     void ponPlazo(int ms) { plazo_ = ms; }
+    // The request of the running or last transfer reached the server: it is reachable, and
+    // an answer that does not come is the server's delay, not the connection's.
+    bool enviada() const { return enviada_; }
     // Bytes received of the running or last transfer, kept or not (for the tests of the limit).
     qint64 recibidos() const { return recibidos_; }
 
@@ -99,5 +103,7 @@ private:
     int tiempoMaximo_ = kTiempoMaximo;
     int plazo_ = kPlazoTotal;
     qint64 recibidos_ = 0;
+    bool enviada_ = false;
+    QList<QUrl> visitadas_; // the address asked for and every redirect followed
     QTimer *reloj_ = nullptr;
 };

@@ -153,6 +153,34 @@ private slots:
                  contenido(kDatos + QStringLiteral("/tablas.bin")));
     }
 
+    // A program folder that cannot be written sends the data elsewhere, and the user hears of
+    // it, naming both folders, the first time; without a home folder there is nowhere to go,
+    // and that is said every time. (A folder inside a file may be written by no user, however
+    // privileged.)
+    void unaCarpetaSinEscrituraSeDice()
+    {
+        QTemporaryDir raiz;
+        const QString archivo = raiz.filePath(QStringLiteral("archivo"));
+        escribe(archivo, "x");
+        const QString programa = archivo + QStringLiteral("/programa");
+        const QString usuario = raiz.filePath(QStringLiteral("usuario"));
+        QString aviso;
+        QCOMPARE(carpetadatos::elige(programa, usuario, &aviso), usuario);
+        QVERIFY2(aviso.contains(QDir::toNativeSeparators(programa)) &&
+                     aviso.contains(QDir::toNativeSeparators(usuario)),
+                 qPrintable(aviso));
+        aviso.clear();
+        QCOMPARE(carpetadatos::elige(programa, usuario, &aviso), usuario);
+        QVERIFY(aviso.isEmpty());
+
+        QCOMPARE(carpetadatos::elige(programa, QString(), &aviso), programa);
+        QVERIFY2(aviso.contains(QStringLiteral("HOME")), qPrintable(aviso));
+        aviso.clear();
+        const QString sinCasa = archivo + QStringLiteral("/casa/Bolarium");
+        QCOMPARE(carpetadatos::elige(programa, sinCasa, &aviso), programa);
+        QVERIFY2(aviso.contains(QDir::toNativeSeparators(sinCasa)), qPrintable(aviso));
+    }
+
     void elProgramaInstaladoEmpiezaConLaHistoria()
     {
         Instalacion i;

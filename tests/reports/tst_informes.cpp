@@ -4,7 +4,9 @@
 #include "apoyo/pestanas.h"
 #include "app/principal.h"
 #include "archive/fechas.h"
+#include "reports/basedatos.h"
 #include "reports/dinero.h"
+#include "reports/informes.h"
 #include "reports/listado.h"
 #include "reports/motor.h"
 #include "reports/vistainforme.h"
@@ -412,9 +414,62 @@ private slots:
         escritorio->mensajes.clear();
         gestor(w).muestrapena(1);
         QCOMPARE(control<QTreeView>(w, "ListView5")->model()->rowCount(), 3);
-        QVERIFY(escritorio->textos().contains(
-            QString::fromUtf8("Un archivo necesario para el funcionamiento del programa ha sido "
-                              "modificado o eliminado. Reinstale el programa. Error 3051")));
+        QCOMPARE(escritorio->mensajes.size(), 1);
+        const QString texto = escritorio->mensajes[0].texto;
+        QVERIFY2(texto.startsWith(QString::fromUtf8("En el lugar de la base de datos de informes ") +
+                                  QDir::toNativeSeparators(informes::rutaBase(carpeta->ruta())) +
+                                  QString::fromUtf8(" hay algo que no es un archivo")),
+                 qPrintable(texto));
+        QVERIFY(!texto.contains(QString::fromUtf8("Reinstale")));
+    }
+
+    // A database another program holds is named as locked, and left as it is: it is not made
+    // again under that program.
+    void unaBaseBloqueadaSeNombra()
+    {
+        carpeta->escribePenas({sencilla(QStringLiteral("A"), QStringLiteral("Jueves"), 3)});
+        Principal w(carpeta->ruta());
+        BaseDatos otro;
+        QVERIFY(informes::abre(otro, carpeta->ruta()));
+        QVERIFY(otro.ejecuta(QStringLiteral("BEGIN EXCLUSIVE")));
+        const QByteArray antes = carpeta->lee(QStringLiteral("Bolarium.mdb"));
+        escritorio->mensajes.clear();
+        gestor(w).muestrapena(1);
+        QCOMPARE(control<QTreeView>(w, "ListView5")->model()->rowCount(), 3);
+        QCOMPARE(escritorio->mensajes.size(), 1);
+        const QString texto = escritorio->mensajes[0].texto;
+        QVERIFY2(texto.startsWith(QString::fromUtf8("La base de datos de informes ") +
+                                  QDir::toNativeSeparators(informes::rutaBase(carpeta->ruta())) +
+                                  QString::fromUtf8(" está bloqueada")),
+                 qPrintable(texto));
+        QCOMPARE(carpeta->lee(QStringLiteral("Bolarium.mdb")), antes);
+        otro.deshace();
+        // Once it is free again the syndicate is written as before, without a word.
+        escritorio->mensajes.clear();
+        gestor(w).muestrapena(1);
+        QVERIFY(escritorio->mensajes.isEmpty());
+        QCOMPARE(penanums().size(), 3);
+    }
+
+    // The other causes a write can fail for are named too, never as a missing file.
+    void causasDeUnaBaseQueNoSeEscribe_data()
+    {
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<QString>("causa");
+        QTest::newRow("sólo lectura") << 8 << QString::fromUtf8("de sólo lectura");
+        QTest::newRow("disco lleno") << 13 << QString::fromUtf8("el disco está lleno");
+        QTest::newRow("otra") << 11 << QString::fromUtf8("(database disk image is malformed)");
+    }
+    void causasDeUnaBaseQueNoSeEscribe()
+    {
+        QFETCH(int, codigo);
+        QFETCH(QString, causa);
+        const QString texto = informes::textoFallo(
+            carpeta->ruta(), {codigo, QStringLiteral("database disk image is malformed")});
+        QVERIFY2(texto.contains(QDir::toNativeSeparators(informes::rutaBase(carpeta->ruta()))),
+                 qPrintable(texto));
+        QVERIFY2(texto.contains(causa), qPrintable(texto));
+        QVERIFY(texto.endsWith(QStringLiteral("Error %1").arg(codigo)));
     }
 
     // ---- the report engine -------------------------------------------------------------------

@@ -4,6 +4,8 @@
 #include "apoyo/pestanas.h"
 #include "app/principal.h"
 #include "archive/fechas.h"
+#include "reports/basedatos.h"
+#include "reports/informes.h"
 
 #include <QAbstractItemModel>
 #include <QBarCategoryAxis>
@@ -442,11 +444,35 @@ private slots:
         auto w = abre();
         QCOMPARE(carpeta->lee(QStringLiteral("numeros.dat")), original);
         QCOMPARE(filas(*w), static_cast<int>(sorteos.size()));
-        QVERIFY(escritorio->textos().contains(
-            QString::fromUtf8("Sistema operativo no actualizado. El programa no funcionará "
-                              "correctamente. Error 3051")));
-        for (const auto &m : escritorio->mensajes)
+        // Said once, with its cause and the file, however often the description is written.
+        estadisticas(*w).describeestadisticas();
+        const QString ruta = QDir::toNativeSeparators(informes::rutaBase(carpeta->ruta()));
+        QStringList sobreLaBase;
+        for (const auto &m : escritorio->mensajes) {
             QVERIFY(m.titulo != QStringLiteral("Error de lectura"));
+            if (m.titulo == QString::fromUtf8("¡Error!") && m.texto.contains(ruta))
+                sobreLaBase << m.texto;
+        }
+        QCOMPARE(sobreLaBase.size(), 1);
+        QVERIFY2(sobreLaBase[0].contains(QString::fromUtf8("no es un archivo")),
+                 qPrintable(sobreLaBase[0]));
+        QVERIFY(!escritorio->textos().join(QString()).contains(
+            QString::fromUtf8("Sistema operativo no actualizado")));
+    }
+
+    void unaBaseDeInformesBloqueadaSeNombra()
+    {
+        auto w = abre();
+        BaseDatos otro;
+        QVERIFY(informes::abre(otro, carpeta->ruta()));
+        QVERIFY(otro.ejecuta(QStringLiteral("BEGIN EXCLUSIVE")));
+        escritorio->mensajes.clear();
+        estadisticas(*w).describeestadisticas();
+        estadisticas(*w).describeestadisticas();
+        QCOMPARE(escritorio->mensajes.size(), 1);
+        QVERIFY2(escritorio->mensajes[0].texto.contains(QString::fromUtf8("está bloqueada")),
+                 qPrintable(escritorio->mensajes[0].texto));
+        otro.deshace();
     }
 
     void elArchivoRealEnLaPestana()

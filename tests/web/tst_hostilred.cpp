@@ -15,6 +15,7 @@
 #include "web/textomensaje.h"
 #include "web/transferencia.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPdfView>
@@ -25,6 +26,7 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <thread>
 
@@ -125,6 +127,24 @@ private:
 };
 
 const QDate kHoy(2026, 8, 18); // a Tuesday
+
+// A window for a download on its own: it keeps what the user would be told.
+class VentanaMuda : public Descarga::Ventana {
+public:
+    void temporizador(bool) override {}
+    void avisa(Descarga::Aviso aviso) override { textos << Descarga::textoAviso(aviso); }
+    void primeraPestana() override {}
+    void analizasorteos(const QByteArray &) override {}
+    QString enlacesorteo() const override { return {}; }
+    bool errordatos() const override { return false; }
+    void postproceso() override {}
+    bool leeRespuesta(const QByteArray &) override { return true; }
+    void avisaFallo(const QString &texto, const QString &) override { textos << texto; }
+    void rechazada(int) override {}
+    int nuevos() const override { return 0; }
+    void cierraRespuestas() override {}
+    QStringList textos;
+};
 
 // "Well under a second" for the message window; a sanitizer build runs several times slower,
 // so it gets more room there (the normal build keeps the real bound).
@@ -391,6 +411,99 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(fin.size(), 2, 10000);
         QCOMPARE(fin[1][0].toBool(), true);
         QCOMPARE(t.datos(), QByteArray("bien"));
+    }
+
+    // Each failure of the first transfer is told by its cause, from the results pages and from
+    // the service alike; only a server out of reach asks to check the connection.
+    void cadaFalloDiceSuCausa_data()
+    {
+        QTest::addColumn<int>("caso");
+        QTest::addColumn<bool>("servicio");
+        QTest::addColumn<QString>("dice");
+        for (bool servicio : {false, true}) {
+            const QByteArray de = servicio ? "servicio: " : "páginas: ";
+            QTest::newRow(de + "bucle de redirecciones")
+                << 0 << servicio << u("redirige la descarga una y otra vez");
+            QTest::newRow(de + "redirección a otro sitio")
+                << 1 << servicio << u("a otro sitio (localhost)");
+            QTest::newRow(de + "servidor callado")
+                << 2 << servicio << u("no ha respondido en 5 segundos");
+            QTest::newRow(de + "tiempo agotado") << 3 << servicio << u("tiempo de espera");
+            QTest::newRow(de + "nadie escucha")
+                << 4 << servicio << u("Compruebe la conexión a internet");
+        }
+    }
+    void cadaFalloDiceSuCausa()
+    {
+        QFETCH(int, caso);
+        QFETCH(bool, servicio);
+        QFETCH(QString, dice);
+        quint16 puerto = 0;
+        Servidor sitio([caso, &puerto](const std::string &, int s, Servidor &yo) {
+            if (caso == 0)
+                yo.envia(s, "HTTP/1.1 302 Found\r\nLocation: /otra-vez\r\nContent-Length: "
+                            "0\r\nConnection: close\r\n\r\n");
+            else if (caso == 1)
+                yo.envia(s, "HTTP/1.1 302 Found\r\nLocation: http://localhost:" +
+                                std::to_string(puerto) +
+                                "/\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            else if (caso == 3)
+                yo.envia(s, "HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\nabc");
+            // Silent (or stalled) until the test ends.
+            while ((caso == 2 || caso == 3) && !yo.parar)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        });
+        puerto = sitio.puerto();
+        const QUrl direccion(caso == 4 ? u("http://127.0.0.1:1/") : sitio.direccion("/sorteos"));
+        VentanaMuda ventana;
+        Descarga d(carpeta->ruta(), ventana);
+        d.Inet1.ponPlazo(300);
+        if (servicio)
+            d.empiezaRespuestas({{direccion, {}}}, 1024 * 1024, u("127.0.0.1"));
+        else
+            d.empieza(direccion, sitio.direccion());
+        if (caso == 2) {
+            QTRY_VERIFY_WITH_TIMEOUT(d.Inet1.enviada(), 10000);
+            for (int i = 0; i < 5; ++i)
+                d.tick();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!ventana.textos.isEmpty(), 10000);
+        QCOMPARE(ventana.textos.size(), 1);
+        QVERIFY2(ventana.textos[0].contains(dice), qPrintable(ventana.textos[0]));
+        QVERIFY2(!ventana.textos[0].contains(u("HTTP")), qPrintable(ventana.textos[0]));
+        if (caso != 4)
+            QVERIFY(!ventana.textos[0].contains(u("Compruebe la conexión")));
+        QVERIFY(!d.activa());
+    }
+
+    // A breakdown premios.dat refuses is told once, naming the file and why, and the archive
+    // takes its draws all the same.
+    void importesQueNoSePuedenGuardar()
+    {
+        const auto web = inventados(12);
+        prepara({web.begin(), web.end() - 2}, web, u("servicio"));
+        abre();
+        escritorio->mensajes.clear();
+        QFile premios(carpeta->archivo(QStringLiteral("premios.dat")));
+        QFile::remove(premios.fileName());
+        // A folder where the file goes: no user, however privileged, can write over it.
+        QVERIFY(QDir(carpeta->ruta()).mkdir(QStringLiteral("premios.dat")));
+        pulsa();
+        QTRY_VERIFY_WITH_TIMEOUT(descarga().pasodescarga >= 3, 10000);
+        for (int i = 0; i < 40 && descarga().activa(); ++i) {
+            ticks(1);
+            QTest::qWait(20);
+        }
+        QVERIFY(!descarga().activa());
+        QStringList avisos;
+        for (const auto &m : escritorio->mensajes)
+            if (m.titulo == u("Premios no guardados"))
+                avisos << m.texto;
+        QCOMPARE(avisos.size(), 1);
+        QVERIFY2(avisos[0].contains(QDir::toNativeSeparators(premios.fileName())),
+                 qPrintable(avisos[0]));
+        QVERIFY2(avisos[0].contains(u("no es un archivo")), qPrintable(avisos[0]));
+        QCOMPARE(principal->sesion().sorteos().cuenta(), 12);
     }
 
     // The result PDF over its limit is not loaded.

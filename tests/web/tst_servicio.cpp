@@ -6,6 +6,7 @@
 #include "archive/archivosorteos.h"
 #include "archive/fechas.h"
 #include "archive/importes.h"
+#include "archive/textosorteos.h"
 #include "simulacion/sitiosimulado.h"
 #include "web/analisis.h"
 #include "web/descarga.h"
@@ -199,7 +200,16 @@ private slots:
         QTest::newRow("un decimal") << u("8.5") << u("8,50");
         QTest::newRow("cero") << u("0.00") << u("0,00");
         QTest::newRow("miles sin decimales") << u("25.000") << u("25.000,00");
-        QTest::newRow("redondeo") << u("2.3456") << u("2,35");
+        QTest::newRow("el máximo") << u("200.000.000,00") << u("200.000.000,00");
+        // Not a whole number of cents, past 200 million euros, or thousands badly grouped: no
+        // amount, never a rounded or misread one.
+        QTest::newRow("cuatro decimales") << u("2.3456") << QString();
+        QTest::newRow("tres decimales") << u("0,999") << QString();
+        QTest::newRow("coma ante tres cifras") << u("8,005") << QString();
+        QTest::newRow("punto tras un cero") << u("0.999") << QString();
+        QTest::newRow("un céntimo de más") << u("200000000,01") << QString();
+        QTest::newRow("once mil millones") << u("11.000.000.000,00") << QString();
+        QTest::newRow("miles mal agrupados") << u("1.23.456") << QString();
         QTest::newRow("con euro y espacios") << u(" 12,3 €") << u("12,30");
         QTest::newRow("texto") << u("Bote") << QString();
         QTest::newRow("negativo") << u("-5.00") << QString();
@@ -367,6 +377,67 @@ private slots:
         QCOMPARE(r.sorteos[0].pdf, u("https://otra.es/f/acta.PDF?v=2"));
         // What is kept of a draw reads back as the same draw.
         QCOMPARE(servicio::lee('[' + nuevo.entrada + ']').sorteos.at(0).sorteo, nuevo.sorteo);
+    }
+
+    // A draw on a day the game is not drawn is refused with its date, keeps the newer draws out
+    // and the next request starts before it; an amount that is not whole cents up to 200
+    // million euros is unknown and named once, whichever way the answer writes it.
+    void fechasEImportesQueNoPuedenSer()
+    {
+        const QByteArray buena = "02 - 04 - 19 - 28 - 46 - 48 C(33) R(7)";
+        const QByteArray otra = "01 - 05 - 09 - 13 - 17 - 21 C(25) R(3)";
+        const QByteArray escrutinio =
+            ", \"escrutinio\": [{\"tipo\": \"2\u00aa (5 Aciertos + C)\", \"premio\": "
+            "\"0,999\"}, {\"tipo\": \"3\u00aa (5 Aciertos)\", \"premio\": \"8,005\"}, "
+            "{\"tipo\": \"4\u00aa (4 Aciertos)\", \"premio\": 11000000000}, {\"tipo\": "
+            "\"5\u00aa (3 Aciertos)\", \"premio\": 8.005}, {\"tipo\": \"Reintegro\", "
+            "\"premio\": 1}], \"escrutinio_joker\": [{\"tipo\": \"6\u00aa (2 \u00faltimas "
+            "cifras)\", \"premio\": \"0,999\"}, {\"tipo\": \"5\u00aa (3 \u00faltimas "
+            "cifras)\", \"premio\": 100.5}]";
+        const QByteArray texto = "[" + entrada("2026-08-17 21:30:00", buena, escrutinio) + "," +
+                                 entrada("2026-08-11 21:30:00", otra) + "," +
+                                 entrada("2026-08-13 21:30:00", otra) + "]";
+        const auto r = servicio::lee(texto);
+        const double martes = fechas::serial(QDate(2026, 8, 11));
+        QCOMPARE(r.sorteos.size(), size_t(2));
+        QCOMPARE(r.invalidos.size(), size_t(1));
+        QCOMPARE(r.invalidos[0].posicion, 2);
+        QCOMPARE(r.invalidos[0].fecha, martes);
+        const Escrutinio &e = r.sorteos[1].importes;
+        QCOMPARE(e.centimos[2], qint64(-1));
+        QCOMPARE(e.centimos[3], qint64(-1));
+        QCOMPARE(e.centimos[4], qint64(-1));
+        QCOMPARE(e.centimos[5], qint64(-1)); // 8.005 as a number is 8,005 €, not 8.005 €
+        QCOMPARE(e.centimos[Escrutinio::kReintegro], qint64(100));
+        QCOMPARE(e.centimosJoker[5], qint64(-1));
+        QCOMPARE(e.centimosJoker[4], qint64(10050));
+        QCOMPARE(r.importesNoValidos, (QStringList{u("0,999"), u("8,005"), u("11000000000")}));
+
+        CarpetaPrueba c;
+        c.escribeSorteos({sorteoDe(QDate(2026, 8, 10), 5)});
+        ArchivoSorteos archivo(c.archivo(QStringLiteral("numeros.dat")));
+        archivo.abre();
+        const Lote lote = servicio::lote(r);
+        QCOMPARE(lote.importesNoValidos, r.importesNoValidos);
+        const servicio::Agregado a = servicio::agrega(lote, archivo, kHoy);
+        QCOMPARE(a.nuevos, 0);
+        QVERIFY(a.invalido);
+        QCOMPARE(a.invalido->fecha, martes);
+        QCOMPARE(archivo.cuenta(), 1);
+        QVERIFY(servicio::inicio(archivo.ultimo().fecha) <= QDate(2026, 8, 11));
+        QCOMPARE(servicio::textoInvalido(u("sitio"), *a.invalido, false),
+                 u("El servicio de resultados de sitio ha enviado un sorteo del 11/08/2026, "
+                   "martes, que no es día de sorteo. No se ha guardado ningún sorteo nuevo. Pruebe "
+                   "más tarde."));
+
+        // A Monday before Monday draws began is no draw day either; nor in an imported file.
+        QCOMPARE(servicio::lee("[" + entrada("2021-08-16", buena) + "]").invalidos.size(),
+                 size_t(1));
+        const auto csv = textosorteos::leeCsv("11/08/2026;1;5;9;13;17;21;25;3;1234567\n"
+                                              "13/08/2026;1;5;9;13;17;21;25;3;1234567\n");
+        QCOMPARE(csv.sorteos.size(), size_t(1));
+        QCOMPARE(csv.invalidas, 1);
+        QCOMPARE(csv.primeraInvalida, 1);
     }
 
     void documentoSoloDelOperador()
@@ -617,6 +688,33 @@ private slots:
         }
     }
 
+    void diaSinSorteoEImportesNoValidosEnLaDescarga()
+    {
+        const auto todos = sorteosEntre(QDate(2026, 7, 1), QDate(2026, 8, 17));
+        prepara({todos.begin(), todos.end() - 4}, todos);
+        Sorteo martes = sorteoDe(QDate(2026, 8, 11), 7);
+        martes.joker = 7654321;
+        sitio->sorteos.push_back({martes});
+        for (size_t i = todos.size() - 4; i < todos.size(); ++i)
+            sitio->sorteos[i].premios[3] = u("0,999");
+        abre();
+        completa();
+        // The draw of Monday 10/08 is stored; the Tuesday and the draws after it are not, and
+        // the next download asks from that Tuesday on.
+        QCOMPARE(archivoActual(), std::vector<Sorteo>(todos.begin(), todos.end() - 3));
+        QCOMPARE(principal->sesion().diasQueFaltan().first, QDate(2026, 8, 11));
+        QStringList titulos;
+        for (const auto &m : escritorio->mensajes) {
+            titulos << m.titulo;
+            if (m.titulo == u("Datos no válidos"))
+                QVERIFY2(m.texto.contains(u("11/08/2026, martes, que no es día de sorteo")),
+                         qPrintable(m.texto));
+            if (m.titulo == u("Importes no válidos"))
+                QVERIFY2(m.texto.contains(u("(0,999)")), qPrintable(m.texto));
+        }
+        QCOMPARE(titulos, (QStringList{u("Importes no válidos"), u("Datos no válidos")}));
+    }
+
     void fallosDelServicio_data()
     {
         QTest::addColumn<int>("caso");
@@ -640,8 +738,9 @@ private slots:
             << u("La respuesta del servicio de resultados de 127.0.0.1 pasa de 4 MB y se ha "
                  "descartado. Pruebe más tarde.")
             << u("Datos no válidos") << exclamacion;
+        // The service took the request and stayed silent: it is slow, not out of reach.
         QTest::newRow("sin respuesta en cinco ticks")
-            << 3 << Descarga::textoAviso(Descarga::Aviso::NoConectado) << conexion << exclamacion;
+            << 3 << Descarga::textoSinRespuesta(u("127.0.0.1"), 5) << conexion << exclamacion;
     }
     void fallosDelServicio()
     {
