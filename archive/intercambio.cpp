@@ -172,10 +172,10 @@ QString mensaje(const Resultado &r)
     switch (r.estado) {
     case Estado::Importado:
     case Estado::SinNovedades: {
-        QString texto = u("%1 sorteos añadidos, %2 ya estaban, %3 líneas no válidas")
-                            .arg(r.anadidos)
-                            .arg(r.yaEstaban)
-                            .arg(r.invalidas);
+        QString texto =
+            cantidad(r.anadidos, "sorteo añadido", "sorteos añadidos") +
+            u(", %1 ya %2, ").arg(r.yaEstaban).arg(u(r.yaEstaban == 1 ? "estaba" : "estaban")) +
+            cantidad(r.invalidas, "línea no válida", "líneas no válidas");
         if (r.invalidas > 0 && r.primeraInvalida > 0)
             texto += u(" (la primera: línea %1)").arg(r.primeraInvalida);
         return texto;

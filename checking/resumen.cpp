@@ -1,5 +1,6 @@
 #include "checking/resumen.h"
 #include "archive/fechas.h"
+#include "archive/texto.h"
 
 #include <algorithm>
 #include <cmath>
@@ -67,7 +68,7 @@ Resumen calculaResumen(const std::vector<Pena> &penas, int jugados, const QLocal
     }
     r.efectividad =
         textoPorcentaje(r.porcentaje, idioma) + QStringLiteral("% de efectividad en premios");
-    r.jugados = QStringLiteral("en %1 sorteos").arg(jugados);
+    r.jugados = QStringLiteral("en ") + cantidad(jugados, "sorteo", "sorteos");
     r.premiosEnGrafico = true;
     return r;
 }

@@ -72,6 +72,7 @@ QString Configurar::rutaAjustes() const
 void Configurar::Form_Load()
 {
     ajustes_ = Ajustes::lee(rutaAjustes());
+    precioConfirmado_ = ajustes_.precio;
     muestra(Text1, textoNumero(ajustes_.precio));
     muestra(Text2, QString::number(ajustes_.profundidad));
 }
@@ -110,8 +111,10 @@ void Configurar::Text1_Change()
 
 void Configurar::Text1_LostFocus()
 {
-    if (!entrada::precioNulo(Text1->text()))
+    if (!entrada::precioNulo(Text1->text())) {
+        confirmaPrecio();
         return;
+    }
     // The box shows the stored price before the message takes the focus: leaving the box
     // again then finds nothing to refuse.
     const QString guardado = textoNumero(ajustes_.precio);
@@ -120,6 +123,29 @@ void Configurar::Text1_LostFocus()
                                  "mantiene el precio de %1 €.")
                                    .arg(guardado),
                                u("Precio no válido"), Escritorio::Icono::Exclamacion);
+}
+
+void Configurar::confirmaPrecio()
+{
+    // The box is stored at every keystroke; a price far from a real slip's (a slip of 1 €, a
+    // 150 typed for 1,50) is asked about once the user leaves it, and "No" brings back the one
+    // before.
+    const float precio = ajustes_.precio;
+    if (precio == precioConfirmado_ || (precio >= 0.01f && precio <= 10.0f)) {
+        precioConfirmado_ = precio;
+        return;
+    }
+    const QString texto = textoNumero(precio);
+    if (Escritorio::actual().pregunta(u("Un precio de %1 € por apuesta es poco habitual (una "
+                                        "apuesta de La Primitiva cuesta 1 €). ¿Es correcto?")
+                                          .arg(texto),
+                                      u("Precio por apuesta"), Escritorio::Icono::Pregunta)) {
+        precioConfirmado_ = precio;
+        return;
+    }
+    const float anterior = precioConfirmado_;
+    guarda([anterior](Ajustes &a) { a.precio = anterior; });
+    muestra(Text1, textoNumero(anterior));
 }
 
 void Configurar::Text2_Change()

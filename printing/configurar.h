@@ -33,9 +33,11 @@ private:
     // Reads the record again (the printing window may have changed another field), applies the
     // change and writes it back.
     template <typename Cambio> void guarda(Cambio cambio);
+    void confirmaPrecio();
 
     QString carpeta_;
     Ajustes ajustes_;
     bool cambiando_ = false;
+    float precioConfirmado_ = 1; // the price last accepted, brought back on "No"
     bool falloAvisado_ = false;
 };

@@ -102,8 +102,8 @@ Imprimir::Imprimir(const QString &carpeta, const Pena &pena, QWidget *parent)
         connect(Text1[i], &QLineEdit::textChanged, this, [this, i] { Text1_Change(i); });
     }
     auto *pista = etiqueta(oficial, "Label10",
-                           u("Ajuste la X yla Y para que las \"x\" coincidan en las casillas. "
-                             "También depende del papel oficial ya que aveces estan cortados "
+                           u("Ajuste la X y la Y para que las \"x\" coincidan en las casillas. "
+                             "También depende del papel oficial ya que a veces están cortados "
                              "irregularmente."));
     pista->setWordWrap(true);
     rejilla->addWidget(pista, 2, 0, 1, 4);

@@ -184,7 +184,7 @@ Tablas lee(const QString &ruta)
 QString entrada(const TablaReducida &tabla)
 {
     return QString::number(tabla.n) + u(" números al ") + QString::number(tabla.g) +
-           QStringLiteral(", ") + QString::number(tabla.k) + u(" apuestas.");
+           QStringLiteral(", ") + cantidad(tabla.k, "apuesta", "apuestas") + QLatin1Char('.');
 }
 
 Listado listatablas(const Tablas &tablas, int n)
@@ -231,7 +231,12 @@ Cifras cifras(const TablaReducida &tabla, const QLocale &locale)
     const QString totalTexto = QString::number(static_cast<qint64>(std::llround(total)));
     c.titulo = u("Si entre los ") + QString::number(tabla.n) +
                u(" números seleccionados, se encuentran los 6 ganadores:");
-    c.garantia = tabla.lineaG + u(" apuestas.");
+    // What a table guarantees is a number of hits ("5 aciertos"), not of bets; a line that is
+    // a bare number says so.
+    const QString g = tabla.lineaG.trimmed();
+    bool numero = false;
+    const int aciertos = g.toInt(&numero);
+    c.garantia = (numero ? cantidad(aciertos, "acierto", "aciertos") : g) + QLatin1Char('.');
     // The chance is kept in single precision, as the figure has always been shown.
     const float p = total > 0 ? static_cast<float>(100.0 * tabla.k / total) : 0.0f;
     c.posibilidad = locale.toString(static_cast<double>(p), 'f', 2) + QStringLiteral("%");

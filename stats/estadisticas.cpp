@@ -1,5 +1,6 @@
 #include "stats/estadisticas.h"
 #include "archive/fechas.h"
+#include "archive/texto.h"
 
 #include <algorithm>
 #include <cmath>
@@ -184,7 +185,8 @@ Descripcion describe(const Resultado &r, FiltroDias filtro, bool todos, int mese
         d.periodo = QStringLiteral("-Tiene seleccionados ") + periodo +
                     (todos ? QStringLiteral(". Desde el ") : QStringLiteral(", desde el ")) +
                     textoFecha(r.masAntiguo) + QStringLiteral(" al ") + textoFecha(r.masReciente) +
-                    QStringLiteral(", en total, %1 sorteos en la base de datos.").arg(r.total);
+                    QStringLiteral(", en total, ") + cantidad(r.total, "sorteo", "sorteos") +
+                    QStringLiteral(" en la base de datos.");
 
     QString dias;
     if (filtro.lunes && filtro.jueves && filtro.sabado) {

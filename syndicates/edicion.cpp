@@ -252,6 +252,10 @@ RespuestaEdicion Edicion::pulsa(int numero)
             else
                 anotaapuesta();
         }
+        // A number marked and unmarked again leaves the grid as it was: the bets entered can
+        // be saved again. Only a bet half-marked keeps "Grabar" off, so it is not lost.
+        if (!editando_)
+            grabar_ = numapuestas_ > 0 && marcados_ == 0;
         return r;
     }
     if (esMultiple())

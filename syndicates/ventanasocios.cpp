@@ -135,9 +135,9 @@ void Socios::llenaLista()
         partes->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         modelo_->appendRow({nombre, partes});
     }
-    Label2->setText(u("%1 socios, %2 participaciones")
-                        .arg(actuales_.socios.size())
-                        .arg(actuales_.totalParticipaciones()));
+    Label2->setText(cantidad(static_cast<qint64>(actuales_.socios.size()), "socio", "socios") +
+                    u(", ") +
+                    cantidad(actuales_.totalParticipaciones(), "participación", "participaciones"));
 }
 
 bool Socios::guarda(const SociosPena &nuevos)

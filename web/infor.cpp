@@ -83,9 +83,16 @@ Infor::Infor(const QString &carpeta, const QString &contacto, QWidget *parent)
     WebBrowser1 = new VisorMensaje(this);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
 
+    // Without a message the window would open blank: it says there is none.
+    sinNoticias = new QLabel(QString::fromUtf8("No hay noticias del programa por ahora."), this);
+    sinNoticias->setObjectName(QStringLiteral("sinNoticias"));
+    sinNoticias->setAlignment(Qt::AlignCenter);
+    sinNoticias->setWordWrap(true);
+
     auto *capa = new QVBoxLayout(this);
     capa->addWidget(barra);
     capa->addWidget(WebBrowser1, 1);
+    capa->addWidget(sinNoticias, 1);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -110,6 +117,7 @@ void Infor::Form_Load()
     } else {
         WebBrowser1->setVisible(false);
     }
+    sinNoticias->setVisible(WebBrowser1->isHidden());
 }
 
 void Infor::Timer1_Timer()

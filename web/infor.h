@@ -30,8 +30,9 @@ public:
     void Label3_Click();
 
     VisorMensaje *WebBrowser1 = nullptr;
-    QLabel *Label1 = nullptr; // contact label
-    QLabel *Label3 = nullptr; // close mark "X"
+    QLabel *Label1 = nullptr;      // contact label
+    QLabel *Label3 = nullptr;      // close mark "X"
+    QLabel *sinNoticias = nullptr; // shown instead of an empty message
     QTimer *Timer1 = nullptr;
     qint16 paso = 1;
 

@@ -93,7 +93,18 @@ bool Escritorio::eligeImpresora(QPrinter &impresora)
 
 void Escritorio::abreDireccion(const QUrl &direccion)
 {
-    QDesktopServices::openUrl(direccion);
+    // Without a browser (or with the desktop refusing) the click would do nothing at all: the
+    // user is told, with the address to copy.
+    if (!abreEnElSistema(direccion))
+        aviso(QString::fromUtf8("No se ha podido abrir el navegador. Puede copiar la dirección y "
+                                "abrirla a mano:\n\n") +
+                  direccion.toString(),
+              QString::fromUtf8("Abrir en el navegador"), Icono::Exclamacion);
+}
+
+bool Escritorio::abreEnElSistema(const QUrl &direccion)
+{
+    return QDesktopServices::openUrl(direccion);
 }
 
 Escritorio &Escritorio::actual()

@@ -25,14 +25,17 @@ public:
                                  const QString &filtro); // "" = cancelled
     virtual bool eligeImpresora(QPrinter &impresora);    // print dialog; false = cancelled
     virtual QString eligeDestino(const QString &carpeta, const QString &titulo,
-                                 const QString &filtro);      // save dialog; "" = cancelled
-    virtual void abreDireccion(const QUrl &direccion);        // the desktop's "open" action
+                                 const QString &filtro); // save dialog; "" = cancelled
+    // The desktop's "open" action; when it fails the user is told, with the address to copy.
+    virtual void abreDireccion(const QUrl &direccion);
     static Escritorio &actual();                              // the one in use
     static void sustituye(std::unique_ptr<Escritorio> nuevo); // tests install their own
 
 protected:
     // Whether the question being asked is a dangerous one (read by `pregunta`).
     bool peligrosa() const { return peligrosa_; }
+    // The desktop's own "open"; false when nothing could open the address.
+    virtual bool abreEnElSistema(const QUrl &direccion);
 
 private:
     bool peligrosa_ = false;

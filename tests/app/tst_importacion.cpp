@@ -52,7 +52,7 @@ private slots:
         c.escribeSorteos(dosSorteos());
         c.escribe(QStringLiteral("nuevos.csv"), "24/01/2026,5,6,7,8,9,10,11,2,1234567\n"
                                                 "22/01/2026,1,2,3,4,5,6,49\n"
-                                                "03/02/2026,20,21,22,23,24,25,26\n"
+                                                "05/02/2026,20,21,22,23,24,25,26\n"
                                                 "x\n");
         Principal p(c.ruta());
         const int refrescos = p.sesion().refrescos();
@@ -62,11 +62,11 @@ private slots:
 
         escritorio->archivoElegido = c.archivo(QStringLiteral("nuevos.csv"));
         elige(p, "importa");
-        compruebaUltimo(QString::fromUtf8("2 sorteos añadidos, 1 ya estaban, 1 líneas no válidas "
+        compruebaUltimo(QString::fromUtf8("2 sorteos añadidos, 1 ya estaba, 1 línea no válida "
                                           "(la primera: línea 4)"),
                         QStringLiteral("Importar sorteos"), Escritorio::Icono::Informacion);
         QCOMPARE(p.sesion().proximosorteo(), 5);
-        QCOMPARE(p.sesion().sorteoActual().fecha, fechas::serial(QDate(2026, 2, 3)));
+        QCOMPARE(p.sesion().sorteoActual().fecha, fechas::serial(QDate(2026, 2, 5)));
         QCOMPARE(p.sesion().refrescos(), refrescos + 1);
         QCOMPARE(c.lee(QStringLiteral("numeros.bak")), ArchivoSorteos::serializa(dosSorteos()));
 
@@ -92,7 +92,7 @@ private slots:
         escritorio->archivoElegido = c.archivo(QStringLiteral("servicio.json"));
         elige(p, "importa");
         QVERIFY(
-            escritorio->mensajes.last().texto.startsWith(QString::fromUtf8("1 sorteos añadidos")));
+            escritorio->mensajes.last().texto.startsWith(QString::fromUtf8("1 sorteo añadido")));
         ArchivoImportes importes(c.archivo(QStringLiteral("premios.dat")));
         QCOMPARE(importes.abre(), Escritura::Hecha);
         const ImportesSorteo *i = importes.busca(fechas::serial(QDate(2026, 1, 31)));

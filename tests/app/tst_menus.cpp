@@ -21,6 +21,14 @@ void elige(Principal &p, const char *entrada)
     QVERIFY2(a, entrada);
     a->trigger();
 }
+// A desktop without a browser: its "open" fails.
+class SinNavegador : public EscritorioPrueba {
+public:
+    void abreDireccion(const QUrl &direccion) override { Escritorio::abreDireccion(direccion); }
+
+protected:
+    bool abreEnElSistema(const QUrl &) override { return false; }
+};
 } // namespace
 
 class TstMenus : public QObject {
@@ -116,6 +124,22 @@ private slots:
         QCOMPARE(escritorio->direcciones[1].toString(QUrl::FullyEncoded),
                  QStringLiteral("http://") + host +
                      QStringLiteral("/descargas/Instrucciones%20Bolarium%203.2.pdf"));
+    }
+
+    void sinNavegadorSeDiceConLaDireccion()
+    {
+        auto propio = std::make_unique<SinNavegador>();
+        SinNavegador *sin = propio.get();
+        Escritorio::sustituye(std::move(propio));
+        CarpetaPrueba c;
+        Principal p(c.ruta());
+        sin->mensajes.clear();
+        elige(p, "web");
+        QCOMPARE(sin->mensajes.size(), 1);
+        QVERIFY(sin->mensajes[0].texto.startsWith(
+            QString::fromUtf8("No se ha podido abrir el navegador")));
+        QVERIFY(sin->mensajes[0].texto.endsWith(QStringLiteral("http://") +
+                                                p.sesion().ajustes().webTexto()));
     }
 };
 

@@ -139,8 +139,8 @@ private slots:
             intercambio::importa(c.ruta(), c.archivo(QStringLiteral("a.csv")));
         QCOMPARE(r.estado, Estado::Importado);
         QCOMPARE(intercambio::mensaje(r),
-                 QString::fromUtf8("1 sorteos añadidos, 1 ya estaban, 1 "
-                                   "líneas no válidas (la primera: línea 4)"));
+                 QString::fromUtf8("1 sorteo añadido, 1 ya estaba, 1 "
+                                   "línea no válida (la primera: línea 4)"));
         QCOMPARE(c.lee(QStringLiteral("numeros.bak")), ArchivoSorteos::serializa(previos));
         const QByteArray ahora = ArchivoSorteos::serializa({previos[0], nuevo, previos[1]});
         QCOMPARE(c.lee(QStringLiteral("numeros.dat")), ahora);
@@ -151,7 +151,7 @@ private slots:
         r = intercambio::importa(c.ruta(), c.archivo(QStringLiteral("a.csv")));
         QCOMPARE(r.estado, Estado::SinNovedades);
         QCOMPARE(intercambio::mensaje(r),
-                 QString::fromUtf8("0 sorteos añadidos, 2 ya estaban, 1 líneas no válidas (la "
+                 QString::fromUtf8("0 sorteos añadidos, 2 ya estaban, 1 línea no válida (la "
                                    "primera: línea 4)"));
         QCOMPARE(c.lee(QStringLiteral("numeros.dat")), ahora);
         QCOMPARE(c.lee(QStringLiteral("numeros.bak")), QByteArray("anterior"));

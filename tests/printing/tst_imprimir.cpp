@@ -392,6 +392,30 @@ private slots:
         QCOMPARE(carpeta->lee(QStringLiteral("nums.ini")), antes);
     }
 
+    // A price far from a slip's (150 € typed for 1,50) is asked about when the box is left:
+    // "No" brings back the price before it, "Sí" keeps it and is not asked again.
+    void unPrecioRaroSePregunta()
+    {
+        Configurar v(carpeta->ruta());
+        v.Text1->clear();
+        QTest::keyClicks(v.Text1, QStringLiteral("150"));
+        QCOMPARE(guardados().precio, 150.0f);
+        escritorio->respuestas = {false};
+        emit v.Text1->editingFinished();
+        QCOMPARE(escritorio->textos(),
+                 QStringList{u("Un precio de 150 € por apuesta es poco habitual (una apuesta de "
+                               "La Primitiva cuesta 1 €). ¿Es correcto?")});
+        QCOMPARE(guardados().precio, 1.0f);
+        QCOMPARE(v.Text1->text(), QStringLiteral("1"));
+
+        v.Text1->setText(QStringLiteral("12"));
+        escritorio->respuestas = {true};
+        emit v.Text1->editingFinished();
+        emit v.Text1->editingFinished();
+        QCOMPARE(escritorio->mensajes.size(), 2);
+        QCOMPARE(guardados().precio, 12.0f);
+    }
+
     // A price of 0 is refused once the typing is over, with the reason, and the stored price
     // stays. A record of earlier versions with a price and a depth of 0 shows 1 € and 2
     // months, and is not written just for being shown.

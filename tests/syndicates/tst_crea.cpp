@@ -297,7 +297,7 @@ private slots:
         QVERIFY(!control<QGroupBox>(principal_.get(), QStringLiteral("Frame10"))->isHidden());
         QVERIFY(control<QGroupBox>(principal_.get(), QStringLiteral("Frame9"))->isHidden());
         QCOMPARE(control<QLabel>(principal_.get(), QStringLiteral("Label48"))->text(),
-                 u("4 aciertos apuestas."));
+                 u("4 aciertos."));
 
         crear(*principal_).listatablas(10);
         combo->setCurrentIndex(0);

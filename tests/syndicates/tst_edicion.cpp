@@ -114,6 +114,12 @@ private slots:
         QVERIFY(e.grabarActivo());
         QVERIFY(e.borrarActivo());
         QCOMPARE(e.lineas(), QStringList{QStringLiteral(" 3-11-17-25-30-41")});
+        // A number marked and unmarked: the bet entered can be saved again; a half-marked
+        // one keeps "Grabar" off.
+        e.pulsa(8);
+        QVERIFY(!e.grabarActivo());
+        e.pulsa(8);
+        QVERIFY(e.grabarActivo());
         ponNombre(e, QStringLiteral("los del bar"));
         QCOMPARE(e.nombreActual(), QStringLiteral("LOS DEL BAR"));
         e.dias(2);

@@ -522,6 +522,7 @@ private slots:
         carpeta->escribe(QStringLiteral("informe.dat"), "0123456789");
         Infor diez(carpeta->ruta(), QStringLiteral("contacto@bolarium.es"));
         QVERIFY(diez.WebBrowser1->isHidden());
+        QVERIFY(!diez.sinNoticias->isHidden()); // not an empty window
         QCOMPARE(diez.objectName(), QStringLiteral("Infor"));
         QCOMPARE(diez.pos(), QPoint(0, 0));
 
@@ -532,6 +533,7 @@ private slots:
         Infor once(carpeta->ruta(), QStringLiteral("contacto@bolarium.es"));
         once.show();
         QVERIFY(!once.WebBrowser1->isHidden());
+        QVERIFY(once.sinNoticias->isHidden());
         QVERIFY(once.WebBrowser1->toPlainText().contains(u("Hola")));
         for (int i = 0; i < 20; ++i)
             QCoreApplication::processEvents();
