@@ -173,14 +173,15 @@ private slots:
         QVERIFY(control<QTableView>(p, "ListView4")->isHidden());
         QCOMPARE(control<QScrollBar>(p, "HScroll1")->maximum(), 3);
         QCOMPARE(control<QLineEdit>(p, "Text3")->text(), QStringLiteral("1"));
-        // Only the newest draw was counted, and the totals say so at once.
-        QCOMPARE(enDisco(*carpeta, 1).premio(4), qint16(1));
-        QCOMPARE(enDisco(*carpeta, 2).premio(3), qint16(1));
+        // The list shows the newest draw, but every draw was counted, and the totals say so at
+        // once.
+        QCOMPARE(enDisco(*carpeta, 1).premio(4), qint16(2));
+        QCOMPARE(enDisco(*carpeta, 2).premio(3), qint16(2));
         const Pena m = enDisco(*carpeta, 3);
         QCOMPARE(
             (std::array<int, 5>{m.premio(3), m.premio(4), m.premio(5), m.premio(6), m.premio(7)}),
-            (std::array<int, 5>{0, 5, 1, 0, 1}));
-        QCOMPARE(control<QLabel>(p, "Label13")->text(), QStringLiteral("9"));
+            (std::array<int, 5>{0, 10, 2, 0, 2}));
+        QCOMPARE(control<QLabel>(p, "Label13")->text(), QStringLiteral("18"));
     }
 
     void ventanaYFiltros()
@@ -196,7 +197,7 @@ private slots:
         QCOMPARE(control<QLineEdit>(p, "Text3")->text(), QStringLiteral("3"));
         QCOMPARE(modelo(p, "ListView2")->rowCount(), 9 + 5 + 9);
         QCOMPARE(modelo(p, "ListView4")->rowCount(), 6 + 4 + 6);
-        // The older draws were passed by when the window was one draw wide.
+        // Every draw was counted at the start: a wider window counts none again.
         QCOMPARE(carpeta->lee(QStringLiteral("apuestas.dat")), antes);
 
         control<QCheckBox>(p, "Check2")->setChecked(true);
@@ -240,7 +241,7 @@ private slots:
         QCOMPARE(dato(modelo(p, "ListView2"), 1, 7).toString(),
                  QString::fromUtf8("PEÑA LUIS                "));
         QCOMPARE(modelo(p, "ListView4")->rowCount(), 0);
-        QCOMPARE(enDisco(*carpeta, 2).premio(3), qint16(2));
+        QCOMPARE(enDisco(*carpeta, 2).premio(3), qint16(3));
         QCOMPARE(enDisco(*carpeta, 2).contado, fechas::serial(kJueves3));
         QCOMPARE(enDisco(*carpeta, 1).aBytes(), ana);
         QCOMPARE(enDisco(*carpeta, 3).aBytes(), multi);
@@ -251,7 +252,7 @@ private slots:
         QVERIFY(!control<QTableView>(p, "ListView4")->isHidden());
         QVERIFY(control<QTableView>(p, "ListView2")->isHidden());
         QCOMPARE(modelo(p, "ListView4")->rowCount(), 6);
-        QCOMPARE(enDisco(*carpeta, 3).premio(4), qint16(10));
+        QCOMPARE(enDisco(*carpeta, 3).premio(4), qint16(15));
         QCOMPARE(enDisco(*carpeta, 1).aBytes(), ana);
     }
 
