@@ -327,7 +327,10 @@ void Principal::Form_Load()
     detectaantiguo();
     sesion_->leeajustes();
     for (const Sesion::Aviso &a : sesion_->avisosApertura())
-        Escritorio::actual().aviso(a.texto, a.titulo, Escritorio::Icono::Exclamacion);
+        Escritorio::actual().aviso(a.texto, a.titulo,
+                                   a.tipo == Sesion::Aviso::Tipo::Informacion
+                                       ? Escritorio::Icono::Informacion
+                                       : Escritorio::Icono::Exclamacion);
     sesion_->empieza();
     ultimo_->premiosorteo(1);
     general_->Command1_Click(0);

@@ -23,7 +23,7 @@ Escritura ArchivoSorteos::abre()
     std::vector<Sorteo> leidos = deserializa(bytes);
     sorteos_.reserve(leidos.size());
     for (const Sorteo &s : leidos) {
-        if (danado(s, tope_))
+        if (danado(s))
             ++danados_;
         else
             sorteos_.push_back(s);
@@ -31,14 +31,14 @@ Escritura ArchivoSorteos::abre()
     return Escritura::Hecha;
 }
 
-bool ArchivoSorteos::danado(const Sorteo &s, double tope)
+bool ArchivoSorteos::danado(const Sorteo &s)
 {
     for (qint16 n : s.numeros)
         if (n < 1 || n > 49)
             return false; // unreadable rather than damaged
     if (!fechas::dia(s.fecha).isValid())
         return false;
-    return !s.esValido() || s.fecha > tope;
+    return !s.esValido();
 }
 
 void ArchivoSorteos::cierra()

@@ -4,7 +4,6 @@
 #include "archive/sorteo.h"
 
 #include <QString>
-#include <limits>
 #include <vector>
 
 // The draw archive numeros.dat. The whole file is small (32 bytes a draw), so it is read into
@@ -42,15 +41,13 @@ public:
     // Records of the file left out as damaged when it was read.
     int danados() const { return danados_; }
 
-    // Latest draw date a record may hold (a serial date; none by default): a draw dated beyond
-    // it cannot be real. The session puts it a year after today.
-    void ponTope(double tope) { tope_ = tope; }
-    double tope() const { return tope_; }
     // A record that reads as a draw but holds values no draw has: repeated numbers, a
-    // complementary number or refund out of range, an impossible Joker, a date after `tope`.
-    // (A record whose main numbers are out of 1..49 or whose date is no date at all is not
-    // this: the statistics pass treats the whole archive as unreadable then.)
-    static bool danado(const Sorteo &sorteo, double tope);
+    // complementary number or refund out of range, an impossible Joker. (A record whose main
+    // numbers are out of 1..49 or whose date is no date at all is not this: the statistics pass
+    // treats the whole archive as unreadable then.) A date is never judged against the clock:
+    // a machine whose clock went back (a flat battery) would lose real draws at the next
+    // rewrite.
+    static bool danado(const Sorteo &sorteo);
 
     // Appends the draws (oldest first) and rewrites the file.
     Escritura agrega(const std::vector<Sorteo> &nuevos);
@@ -68,5 +65,4 @@ private:
     std::vector<Sorteo> sorteos_;
     qint64 resto_ = 0;
     int danados_ = 0;
-    double tope_ = std::numeric_limits<double>::infinity();
 };

@@ -64,10 +64,6 @@ void Sesion::abreArchivos()
     QFile::remove(ruta(QStringLiteral("apuestas.tmp")));
     penas_.abre();
     copiaHistoricoInicial();
-    // A draw dated more than a year after today cannot have been held. The program's clock may
-    // be set back (to look at an old week); a draw is only impossible when it is after the
-    // machine's today as well.
-    sorteos_.ponTope(fechas::serial(std::max(hoy(), QDate::currentDate()).addYears(1)));
     sorteos_.abre();
     abreImportes();
     abreSocios();
@@ -96,13 +92,27 @@ std::vector<Sesion::Aviso> Sesion::avisosApertura()
         avisos.push_back(
             {u("El archivo de sorteos numeros.dat tiene %1 %2 (números "
                "repetidos, un complementario, un reintegro o un Joker "
-               "imposibles, o una fecha posterior en más de un año a la de hoy). No se cuentan "
-               "para los premios ni se muestran, y se quitarán del archivo la "
-               "próxima vez que se guarde.")
+               "imposibles). No se cuentan para los premios ni se muestran, y se quitarán del "
+               "archivo la próxima vez que se guarde.")
                  .arg(n)
                  .arg(n == 1 ? u("sorteo dañado que se ha omitido")
                              : u("sorteos dañados que se han omitido")),
              u("Sorteos dañados")});
+    }
+    // A newest draw after today says the clock is wrong, not the draw: the archive keeps it
+    // and the program carries on; the user hears of it once a run.
+    const QDate hoyDia = hoy();
+    const QDate ultimo = sorteos_.vacio() ? QDate() : fechas::dia(sorteos_.ultimo().fecha);
+    if (!relojAvisado_ && hoyDia.isValid() && ultimo.isValid() && ultimo > hoyDia) {
+        relojAvisado_ = true;
+        avisos.push_back(
+            {u("La fecha del ordenador parece equivocada: el ordenador dice que hoy es %1, "
+               "pero el sorteo más reciente del archivo es del %2. Se conservan todos los "
+               "sorteos, pero mientras no se corrijan la fecha y la hora del sistema el próximo "
+               "sorteo y la cuenta atrás no serán correctos y no se descargarán sorteos nuevos.")
+                 .arg(fechas::textoCorto(fechas::serial(hoyDia)),
+                      fechas::textoCorto(sorteos_.ultimo().fecha)),
+             u("Fecha del ordenador"), Aviso::Tipo::Informacion});
     }
     if (!penasAvisadas_ && penas_.tamanoRechazado() > 0) {
         penasAvisadas_ = true;

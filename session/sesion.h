@@ -69,7 +69,9 @@ public:
     Sesion(const QString &carpeta, Reloj reloj, QObject *parent = nullptr);
     ~Sesion() override;
 
-    // Program directory, a file inside it, and the clock.
+    // Program directory, a file inside it, and the clock. The clock gives Madrid's wall-clock
+    // time (juego::enMadrid), the time every draw rule is reckoned in; a fixed clock of a test
+    // is read as Madrid's.
     const QString &carpeta() const { return carpeta_; }
     QString ruta(const QString &archivo) const;
     QDateTime ahora() const { return reloj_(); }
@@ -91,10 +93,13 @@ public:
     // no numeros.dat yet, the shipped numeros-inicial.dat becomes the archive first.
     void abreArchivos();
     // What the opening of the files found that the user must hear of, each told once a run:
-    // draws of the archive left out as damaged, a syndicate file too large to be read.
+    // draws of the archive left out as damaged, a syndicate file too large to be read, a clock
+    // behind the newest draw.
     struct Aviso {
+        enum class Tipo { Problema, Informacion };
         QString texto;
         QString titulo;
+        Tipo tipo = Tipo::Problema;
     };
     std::vector<Aviso> avisosApertura();
 
@@ -395,6 +400,7 @@ private:
     int penagrabada_ = 0;
     bool cerrando_ = false;
     bool danadosAvisados_ = false;
+    bool relojAvisado_ = false;
     bool historicoNuevo_ = false;
     bool penasAvisadas_ = false;
 };

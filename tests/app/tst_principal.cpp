@@ -81,6 +81,8 @@ private slots:
         {
             CarpetaPrueba c;
             QVERIFY(QFile::copy(inicial, c.archivo(QStringLiteral("numeros-inicial.dat"))));
+            // The day after the history's newest draw: the clock is right.
+            escritorio->reloj = QDateTime(QDate(2026, 8, 18), QTime(12, 0));
             // The history has no prize amounts: they are offered once; No asks nothing.
             escritorio->respuestas = {false};
             Principal p(c.ruta());

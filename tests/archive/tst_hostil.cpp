@@ -240,25 +240,20 @@ private slots:
         std::vector<Sorteo> v = jueves(6);
         v[1].numeros = {3, 3, 10, 20, 30, 40};          // repeated number
         v[2].complementario = 99;                       // impossible complementary
-        v[3].fecha = fechas::serial(QDate(2500, 1, 7)); // far in the future (a Thursday)
+        v[3].fecha = fechas::serial(QDate(2500, 1, 7)); // far in the future: not judged
         v[4].reintegro = 12;                            // impossible refund
         c.escribeSorteos(v);
         const QByteArray antes = c.lee(QStringLiteral("numeros.dat"));
 
         ArchivoSorteos a(c.archivo(QStringLiteral("numeros.dat")));
-        a.ponTope(fechas::serial(QDate(2027, 1, 1)));
         QCOMPARE(a.abre(), Escritura::Hecha);
-        QCOMPARE(a.danados(), 4);
-        QCOMPARE(a.cuenta(), 2);
+        QCOMPARE(a.danados(), 3);
+        QCOMPARE(a.cuenta(), 3);
         QCOMPARE(a.lee(1), v[0]);
-        QCOMPARE(a.lee(2), v[5]);
+        QCOMPARE(a.lee(2), v[3]);
+        QCOMPARE(a.lee(3), v[5]);
         // Reading changes nothing on the disk.
         QCOMPARE(c.lee(QStringLiteral("numeros.dat")), antes);
-
-        // Without a clock the date is not judged; the rest is.
-        ArchivoSorteos b(c.archivo(QStringLiteral("numeros.dat")));
-        b.abre();
-        QCOMPARE(b.danados(), 3);
 
         // A record the statistics pass calls unreadable (a number 99) stays for its recovery.
         std::vector<Sorteo> w = jueves(2);
@@ -269,28 +264,41 @@ private slots:
         QCOMPARE(a.cuenta(), 2);
     }
 
-    void laSesionDiceUnaVezCuantosSorteosSeOmitieron()
+    // A draw years after the program's today is the clock's fault, not the draw's: it is kept
+    // through a rewrite, and the clock is named once, beside the damaged draws.
+    void laSesionDiceUnaVezCuantosSorteosSeOmitieronYQueElRelojVaAtrasado()
     {
         CarpetaPrueba c;
         std::vector<Sorteo> v = jueves(5);
         v[0].complementario = 99;
         v[2].numeros = {1, 1, 2, 3, 4, 5};
-        v[4].fecha = fechas::serial(QDate(2031, 1, 2)); // more than a year after "today"
+        v[4].fecha = fechas::serial(QDate(2031, 1, 2)); // years after "today"
         c.escribeSorteos(v);
         Sesion s(c.ruta(), [] { return QDateTime(QDate(2026, 1, 1), QTime(12, 0)); });
         s.abreArchivos();
-        QCOMPARE(s.sorteos().cuenta(), 2);
+        QCOMPARE(s.sorteos().cuenta(), 3);
         s.recuenta();
-        QCOMPARE(s.proximosorteo(), 3);
-        QCOMPARE(s.sorteoActual(), v[3]);
+        QCOMPARE(s.proximosorteo(), 4);
+        QCOMPARE(s.sorteoActual(), v[4]);
         const auto avisos = s.avisosApertura();
-        QCOMPARE(avisos.size(), size_t(1));
+        QCOMPARE(avisos.size(), size_t(2));
         QCOMPARE(avisos[0].titulo, u("Sorteos dañados"));
-        QVERIFY2(avisos[0].texto.contains(u("3 sorteos dañados que se han omitido")),
+        QVERIFY2(avisos[0].texto.contains(u("2 sorteos dañados que se han omitido")),
                  qPrintable(avisos[0].texto));
+        QCOMPARE(avisos[1].titulo, u("Fecha del ordenador"));
+        QCOMPARE(avisos[1].tipo, Sesion::Aviso::Tipo::Informacion);
+        QVERIFY2(avisos[1].texto.startsWith(u("La fecha del ordenador parece equivocada: ")) &&
+                     avisos[1].texto.contains(QStringLiteral("01/01/2026")) &&
+                     avisos[1].texto.contains(QStringLiteral("02/01/2031")),
+                 qPrintable(avisos[1].texto));
         QVERIFY(s.avisosApertura().empty());
         s.sorteos().reabre();
         QVERIFY(s.avisosApertura().empty());
+
+        // A rewrite drops the damaged draws only.
+        QCOMPARE(s.borraSorteo(1), Escritura::Hecha);
+        QCOMPARE(ArchivoSorteos::deserializa(c.lee(QStringLiteral("numeros.dat"))),
+                 (std::vector<Sorteo>{v[3], v[4]}));
     }
 
     // --- The import: the new archive first, then numeros.bak -----------------------------

@@ -325,6 +325,8 @@ private slots:
         p.contado = sorteos.back().fecha;
         carpeta->escribePenas({p, multiple(504)});
         carpeta->escribeSorteos(sorteos);
+        // Today after the newest draw: a clock behind it would be told of.
+        escritorio->reloj = QDateTime(fechas::dia(sorteos.back().fecha).addDays(1), QTime(12, 0));
         Principal w(carpeta->ruta());
         gestor(w).muestrapena(1);
 
