@@ -76,8 +76,8 @@ private slots:
     void lineasNoValidas()
     {
         QFETCH(QByteArray, linea);
-        const QByteArray texto = kCabecera + "18/10/1985;1;2;3;4;5;6;7\n\n" + linea +
-                                 "\n19/10/1985;1;2;3;4;5;6;7\n" + linea + "\n";
+        const QByteArray texto = kCabecera + "24/10/1985;1;2;3;4;5;6;7\n\n" + linea +
+                                 "\n31/10/1985;1;2;3;4;5;6;7\n" + linea + "\n";
         const textosorteos::Lectura l = textosorteos::leeCsv(texto);
         QCOMPARE(l.sorteos.size(), size_t(2));
         QCOMPARE(l.invalidas, 2);
