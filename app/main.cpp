@@ -20,17 +20,15 @@ int main(int argc, char *argv[])
     instalaTraducciones();
     // The splash window opens the main window in the program directory: the executable's own
     // folder for a build, the user's data folder for an installed program.
-    // Only one program at a time works on a folder: a second start shows the first one and
-    // ends.
     QString aviso;
     const QString carpeta = carpetadatos::actual(&aviso);
+    // Only one program at a time works on a folder: a second start shows the first one and
+    // ends, which has already told what it had to say about the folder.
     Instancia instancia(carpeta);
     if (!arrancaSolo(instancia))
         return 0;
     Presentacion presentacion(carpeta);
     Frente frente(instancia, presentacion);
-    // Where the data went when the program's folder could not take it, or why nothing will be
-    // kept: the first window says it.
     if (!aviso.isEmpty())
         Escritorio::actual().aviso(aviso, QStringLiteral("Carpeta de datos"),
                                    Escritorio::Icono::Informacion);

@@ -187,7 +187,8 @@ void Sesion::sigueSocios()
     if (claves_.size() == claves.size()) {
         std::vector<std::pair<Pena, Pena>> cambios;
         for (size_t j = 0; j < claves.size(); ++j) {
-            if (claves_[j] == claves[j])
+            if (Pena::mismaCreacion(claves_[j].first, claves[j].first) &&
+                claves_[j].second == claves[j].second)
                 continue;
             Pena antes = penas[j];
             antes.creacion = claves_[j].first;
@@ -196,6 +197,10 @@ void Sesion::sigueSocios()
         }
         if (!cambios.empty() && sociosLegibles_ && socios_.sigue(cambios) == Escritura::Hecha)
             emit sociosCambiados();
+        claves_ = std::move(claves);
+        for (const auto &[antes, despues] : cambios)
+            emit penaRenombrada(antes, despues);
+        return;
     }
     claves_ = std::move(claves);
 }

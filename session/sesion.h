@@ -326,6 +326,9 @@ signals:
     // once per download or import.
     void importesNoGuardados(const QString &texto);
     void sociosCambiados();
+    // A syndicate now goes by another name or creation date (its members followed it): a
+    // window that shows it takes the new one.
+    void penaRenombrada(const Pena &antes, const Pena &despues);
     // The views: a rescan, a refresh, a checking pass and its progress.
     void recontado();
     void refresco();

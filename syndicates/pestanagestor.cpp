@@ -440,11 +440,17 @@ void PestanaGestor::Command3_Click()
         return;
     }
     const QString nombre = sesion_.penas().lee(penasel).nombreTexto().trimmed();
-    if (!Escritorio::actual().pregunta(u("¿Seguro que quieres eliminar la Peña ") + nombre +
-                                           QStringLiteral("?"),
-                                       u("Borrar..."), Escritorio::Icono::Pregunta))
+    if (!Escritorio::actual().preguntaPeligrosa(u("¿Seguro que quieres eliminar la Peña ") +
+                                                    nombre + QStringLiteral("?"),
+                                                u("Borrar...")))
         return;
     const Sesion::Eliminacion r = sesion_.eliminaPena(penasel);
+    if (r.penas == Escritura::Hecha) {
+        // The selection does not slide onto the next syndicate: another "Eliminar peña" asks
+        // for a syndicate to be picked first instead of offering the one below.
+        sesion_.ponPenasel(0);
+        ListView1->selectionModel()->clearSelection();
+    }
     if (escrito(r.penas, QStringLiteral("apuestas.dat")))
         escrito(r.socios, QStringLiteral("socios.dat"));
 }
@@ -490,15 +496,14 @@ void PestanaGestor::Command5_Click()
 {
     Escritorio &e = Escritorio::actual();
     sesion_.ponBorradoactivo(1);
-    if (e.pregunta(u("¿Seguro que quieres borrar todos los sorteos?"), u("Borrar..."),
-                   Escritorio::Icono::Pregunta)) {
+    if (e.preguntaPeligrosa(u("¿Seguro que quieres borrar todos los sorteos?"), u("Borrar..."))) {
         if (!escrito(sesion_.borraSorteos(), QStringLiteral("numeros.dat")))
             return;
     }
-    if (e.pregunta(u("¿Quiere borrar también los aciertos de las peñas?. Si ha borrado los "
-                     "sorteos, se aconseja que se resetee también los resultados de las peñas y "
-                     "la fecha de creación pasará a ser la de hoy."),
-                   u("Borrar..."), Escritorio::Icono::Pregunta)) {
+    if (e.preguntaPeligrosa(u("¿Quiere borrar también los aciertos de las peñas? Si ha borrado "
+                              "los sorteos, se aconseja que se resetee también los resultados de "
+                              "las peñas y la fecha de creación pasará a ser la de hoy."),
+                            u("Borrar..."))) {
         escrito(sesion_.reseteaContadores(), QStringLiteral("apuestas.dat"));
     }
 }
@@ -759,6 +764,7 @@ void PestanaGestor::exportarCsv_Click()
         sorteos += static_cast<int>(hojas.back().ganancias.detalle.size());
     }
     if (escritoFuera(archivos::escribe(destino, ganancias::aCsv(hojas)), nombre))
-        e.aviso(u("%1 sorteos jugados exportados a %2").arg(sorteos).arg(nombre), titulo,
-                Escritorio::Icono::Informacion);
+        e.aviso(cantidad(sorteos, "sorteo jugado exportado", "sorteos jugados exportados") +
+                    u(" a ") + nombre,
+                titulo, Escritorio::Icono::Informacion);
 }
