@@ -423,6 +423,8 @@ private slots:
         carpeta->escribeSorteos(sorteos);
         carpeta->escribePenas({sencilla(QStringLiteral("GRANDE"), QStringLiteral("Jueves"),
                                         apuestas, QDate(2025, 1, 1))});
+        // After the newest draw: a clock behind the archive would be told first.
+        escritorio->reloj = QDateTime(fechas::dia(sorteos.back().fecha).addDays(1), QTime(12, 0));
         Principal p(carpeta->ruta());
         control<QScrollBar>(p, "HScroll1")->setValue(30);
         const QString destino = carpeta->archivo(QStringLiteral("largo.pdf"));
