@@ -34,6 +34,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 constexpr int kPestanaUltimo = 1;
@@ -83,6 +84,10 @@ Principal::Principal(const QString &dir, QWidget *parent)
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(500);
     connect(Timer2, &QTimer::timeout, this, &Principal::Timer2_Timer);
+    relojDia_ = new QTimer(this);
+    relojDia_->setObjectName(QStringLiteral("relojDia"));
+    relojDia_->setSingleShot(true);
+    connect(relojDia_, &QTimer::timeout, this, &Principal::relojDia_Timer);
     // The header follows each archive scan before the tabs do, as it always did.
     connect(sesion_, &Sesion::recontado, this, &Principal::recontado);
     connect(sesion_, &Sesion::importesNoGuardados, this, [](const QString &texto) {
@@ -384,11 +389,23 @@ void Principal::recontado()
         Label9[6]->setVisible(false);
     }
     Label9[2]->setText(QString::number(sesion_->penas().cuenta()));
+    // A second after the next midnight of the program's clock, so the day has surely turned.
+    const QDateTime ahora = sesion_->ahora();
+    QDateTime medianoche = ahora;
+    medianoche.setDate(ahora.date().addDays(1));
+    medianoche.setTime(QTime(0, 0, 1));
+    relojDia_->start(
+        static_cast<int>(std::clamp<qint64>(ahora.msecsTo(medianoche), 1000, 86400000)));
 }
 
 void Principal::Timer2_Timer()
 {
     Label9[6]->setHidden(!Label9[6]->isHidden());
+}
+
+void Principal::relojDia_Timer()
+{
+    sesion_->nuevoDia();
 }
 
 void Principal::refrescaResultados()

@@ -36,6 +36,9 @@ public:
     void Form_Activate();
     void salir_Click();
     void Timer2_Timer();
+    // Madrid's midnight: the header's next draw and countdown turn with the day, without
+    // waiting for a click.
+    void relojDia_Timer();
     int activaciones() const { return activaciones_; }
 
     // The tab change, and the result views of the "General" menu.
@@ -86,6 +89,7 @@ private:
     QTabWidget *SSTab1 = nullptr;
     QLabel *Label9[8] = {};
     QTimer *Timer2 = nullptr;
+    QTimer *relojDia_ = nullptr; // armed for the next midnight by every scan
     PestanaResultados *general_ = nullptr;
     PestanaUltimo *ultimo_ = nullptr;
     PestanaGestor *gestor_ = nullptr;

@@ -64,8 +64,9 @@ Recuento recuenta(const std::vector<Sorteo> &sorteos, const std::vector<Pena> &p
     r.proximo = dia;
     r.proximoTexto = fechas::textoLargo(dia);
     const auto faltan = enteroAcotado(dia - hoySerial);
-    r.cuentaAtras = faltan == 0 ? QString::fromUtf8("¡Hoy sorteo!")
-                                : QString::fromUtf8("Faltan %1 días").arg(faltan);
+    r.cuentaAtras = faltan == 0   ? QString::fromUtf8("¡Hoy sorteo!")
+                    : faltan == 1 ? QString::fromUtf8("Falta 1 día")
+                                  : QString::fromUtf8("Faltan %1 días").arg(faltan);
 
     // The newest draw's date comes from the file: a value that is no day at all (not a number,
     // infinite, beyond any calendar) is treated as no date, never converted as it is.

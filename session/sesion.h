@@ -114,6 +114,8 @@ public:
     // The archive scan: draw counts, the newest draw and the header texts. Members follow a
     // syndicate renamed or made again in place since the last scan.
     void recuenta();
+    // The program's day turned (midnight in Madrid): the next draw and the countdown follow.
+    void nuevoDia() { recuenta(); }
     const Recuento &recuento() const { return recuento_; }
     const Sorteo &sorteoActual() const { return recuento_.actual; }
     int sorteosjugados() const { return recuento_.sorteosjugados; }

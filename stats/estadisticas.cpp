@@ -109,6 +109,10 @@ Resultado estadisticas(const std::vector<Sorteo> &sorteos, FiltroDias filtro, do
             ++r.total;
             texto = textoSorteo(s);
             std::array<int, 50> *delDia = cuentasDelDia(r.cuentas, dia);
+            if (delDia)
+                ++r.cuentas.sorteosDia[static_cast<size_t>(delDia == &r.cuentas.lunes    ? 0
+                                                           : delDia == &r.cuentas.jueves ? 1
+                                                                                         : 2)];
             for (qint16 n : s.numeros) {
                 ++r.cuentas.todos[static_cast<size_t>(n)];
                 if (delDia)
@@ -148,6 +152,10 @@ std::array<FilaTabla, 25> tabla(const Cuentas &cuentas, bool segundaMitad, bool 
             f.valor1 = cuentas.lunes[k];
             f.valor2 = cuentas.jueves[k];
             f.valor3 = cuentas.sabado[k];
+            const int veces[3] = {f.valor1, f.valor2, f.valor3};
+            for (size_t d = 0; d < 3; ++d)
+                f.porcentaje[d] =
+                    cuentas.sorteosDia[d] > 0 ? 100.0 * veces[d] / cuentas.sorteosDia[d] : 0.0;
         } else {
             f.valor1 = cuentas.todos[k];
         }

@@ -57,6 +57,8 @@ struct Cuentas {
     std::array<int, 50> lunes{};
     std::array<int, 50> jueves{};
     std::array<int, 50> sabado{};
+    // Draws counted on each day: Monday, Thursday, Saturday.
+    std::array<int, 3> sorteosDia{};
 };
 
 struct Resultado {
@@ -95,6 +97,10 @@ struct FilaTabla {
     int valor1 = 0; // all days, or Monday
     int valor2 = 0; // Thursday
     int valor3 = 0; // Saturday
+    // With `comparativa`: the share of each day's draws (Monday, Thursday, Saturday) the
+    // number came out in, in percent. Days are drawn since different years (Mondays only since
+    // 2022), so it is these shares, not the counts, that compare the days.
+    std::array<double, 3> porcentaje{};
 };
 std::array<FilaTabla, 25> tabla(const Cuentas &cuentas, bool segundaMitad, bool comparativa);
 

@@ -31,6 +31,7 @@
 #include <QTreeView>
 #include <QValueAxis>
 #include <climits>
+#include <cmath>
 
 PestanaEstadisticas::PestanaEstadisticas(Sesion &sesion, QWidget *parent) : Pestana(sesion, parent)
 {
@@ -253,7 +254,9 @@ void PestanaEstadisticas::pintaGrafico()
     for (QAbstractAxis *eje : grafico->axes())
         grafico->removeAxis(eje);
 
-    // One set of bars per day with "Comparativa", in the order of the table's values.
+    // One set of bars per day with "Comparativa", in the order of the table's values. Each
+    // day has had its own number of draws (Mondays only since 2022): the bars are the share of
+    // that day's draws the number came out in, so the days compare.
     auto *serie = new QBarSeries;
     QList<QBarSet *> conjuntos;
     if (comparativa) {
@@ -264,12 +267,17 @@ void PestanaEstadisticas::pintaGrafico()
     }
     QStringList etiquetas;
     int maximo = 1;
+    double maximoPorcentaje = 0;
     for (const stats::FilaTabla &f : tabla) {
         etiquetas.append(f.etiqueta.trimmed());
-        const int valores[3] = {f.valor1, f.valor2, f.valor3};
-        for (qsizetype k = 0; k < conjuntos.size(); ++k) {
-            conjuntos[k]->append(valores[k]);
-            maximo = std::max(maximo, valores[k]);
+        if (comparativa) {
+            for (qsizetype k = 0; k < conjuntos.size(); ++k) {
+                conjuntos[k]->append(f.porcentaje[size_t(k)]);
+                maximoPorcentaje = std::max(maximoPorcentaje, f.porcentaje[size_t(k)]);
+            }
+        } else {
+            conjuntos[0]->append(f.valor1);
+            maximo = std::max(maximo, f.valor1);
         }
     }
     serie->append(conjuntos);
@@ -282,7 +290,14 @@ void PestanaEstadisticas::pintaGrafico()
     letra.setPointSizeF(letra.pointSizeF() * 0.65);
     ejeX->setLabelsFont(letra);
     auto *ejeY = new QValueAxis;
-    ponEjeEntero(*ejeY, maximo);
+    if (comparativa) {
+        // Whole percents up to the tallest bar, rounded up to the next 5.
+        ejeY->setRange(0, std::max(5.0, std::ceil(maximoPorcentaje / 5.0) * 5.0));
+        ejeY->setLabelFormat(QStringLiteral("%.0f %%"));
+        ejeY->setTitleText(u("% de los sorteos de cada día"));
+    } else {
+        ponEjeEntero(*ejeY, maximo);
+    }
     grafico->addAxis(ejeX, Qt::AlignBottom);
     grafico->addAxis(ejeY, Qt::AlignLeft);
     serie->attachAxis(ejeX);

@@ -27,10 +27,10 @@ private slots:
             << QString::fromUtf8("Faltan 2 días") << QString();
         QTest::newRow("viernes") << QDate(2026, 1, 9) << jueves
                                  << QString::fromUtf8("Sábado, 10 de enero del 2026")
-                                 << QString::fromUtf8("Faltan 1 días") << QString();
+                                 << QString::fromUtf8("Falta 1 día") << QString();
         QTest::newRow("archivo vacio")
             << QDate(2026, 1, 9) << QDate() << QString::fromUtf8("Sábado, 10 de enero del 2026")
-            << QString::fromUtf8("Faltan 1 días") << QStringLiteral("No se ha actualizado nunca");
+            << QString::fromUtf8("Falta 1 día") << QStringLiteral("No se ha actualizado nunca");
         // Mondays have a draw from 11/07/2022 on.
         const QDate sabado(2026, 8, 15);
         QTest::newRow("sábado con su sorteo")

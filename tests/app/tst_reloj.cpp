@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimeZone>
+#include <QTimer>
 
 namespace {
 QString u(const char *t)
@@ -115,24 +116,40 @@ private slots:
         QTest::addColumn<QDateTime>("momento");
         QTest::addColumn<QDate>("proximo");
         QTest::addColumn<QString>("cuenta");
+        QTest::addColumn<QString>("trasMedianoche");
         QTest::newRow("jueves 21:15 en Madrid")
-            << instante(kJueves, QTime(20, 15)) << kJueves << u("¡Hoy sorteo!");
+            << instante(kJueves, QTime(20, 15)) << kJueves << u("¡Hoy sorteo!") << u("Falta 1 día");
         QTest::newRow("viernes 00:30 en Madrid")
-            << instante(kJueves, QTime(23, 30)) << kSabado << u("Faltan 1 días");
+            << instante(kJueves, QTime(23, 30)) << kSabado << u("Falta 1 día") << u("¡Hoy sorteo!");
         QTest::newRow("jueves 07:00 en Madrid")
-            << instante(kJueves, QTime(6, 0)) << kJueves << u("¡Hoy sorteo!");
+            << instante(kJueves, QTime(6, 0)) << kJueves << u("¡Hoy sorteo!") << u("Falta 1 día");
     }
     void elProximoSorteoEsElDeMadrid()
     {
         QFETCH(QDateTime, momento);
         QFETCH(QDate, proximo);
         QFETCH(QString, cuenta);
+        QFETCH(QString, trasMedianoche);
         carpeta->escribeSorteos({sorteoDe(kJueves.addDays(-5)), sorteoDe(kJueves.addDays(-3))});
         ponInstante(momento);
         Principal p(carpeta->ruta());
         QCOMPARE(control<QLabel>(p, "Label9_5")->text(),
                  fechas::textoLargo(fechas::serial(proximo)));
         QCOMPARE(control<QLabel>(p, "Label9_7")->text(), cuenta);
+
+        // Left open across Madrid's midnight, the header turns with the day by itself.
+        auto *medianoche = p.findChild<QTimer *>(QStringLiteral("relojDia"));
+        QVERIFY(medianoche && medianoche->isActive());
+        const QDateTime ahora = Escritorio::actual().ahora();
+        QDateTime despues = ahora;
+        despues.setDate(ahora.date().addDays(1));
+        despues.setTime(QTime(0, 0, 1));
+        const qint64 falta = ahora.msecsTo(despues);
+        QVERIFY(qAbs(medianoche->interval() - falta) < 2000);
+        ponInstante(momento.addMSecs(falta));
+        p.relojDia_Timer();
+        QCOMPARE(control<QLabel>(p, "Label9_7")->text(), trasMedianoche);
+        QVERIFY(medianoche->isActive()); // and again for the next one
     }
 
     // A syndicate saved at one real instant plays the same draws in every zone: a few minutes

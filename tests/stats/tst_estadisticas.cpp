@@ -275,6 +275,21 @@ private slots:
                  (std::array{1, 1, 1}));
     }
 
+    // Days are compared by the share of their own draws: with four Thursdays and one Monday,
+    // a number out once on each day came out in 25 % of the Thursdays and 100 % of the Mondays.
+    void laComparativaEsPorSorteoDeCadaDia()
+    {
+        std::vector<Sorteo> sorteos = {sorteo(kLunes, {7, 8, 9, 10, 11, 25})};
+        sorteos.push_back(sorteo(kJueves, {1, 2, 3, 24, 25, 26}));
+        for (int k = 1; k <= 3; ++k)
+            sorteos.push_back(sorteo(kJueves.addDays(-7 * k), {1, 2, 3, 4, 5, 6}));
+        const stats::Resultado r = stats::estadisticas(sorteos, {true, true}, 0);
+        QCOMPARE(r.cuentas.sorteosDia, (std::array{1, 4, 0}));
+        const auto t = stats::tabla(r.cuentas, false, true);
+        QCOMPARE(t[24].porcentaje, (std::array{100.0, 25.0, 0.0}));
+        QCOMPARE(t[0].porcentaje, (std::array{0.0, 100.0, 0.0}));
+    }
+
     void laDescripcionDeLaSeleccion()
     {
         const std::vector<Sorteo> sorteos = {sorteo(kJueves, {1, 2, 3, 4, 5, 6}),

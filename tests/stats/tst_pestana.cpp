@@ -276,21 +276,29 @@ private slots:
         const int nJueves = cuantosDesde(marzo, 0, false, true, false);
         const int nSabado = cuantosDesde(marzo, 0, false, false, true);
         QVERIFY(nSabado > nLunes && nSabado > nJueves);
-        QCOMPARE(lunes[0], qreal(nLunes));
+        // Each bar is the share of its day's draws: number 1 came out in every Monday, 20 in
+        // every Saturday, however many more Saturdays there were.
+        QCOMPARE(lunes[0], 100.0);
         QCOMPARE(jueves[0], 0.0);
-        QCOMPARE(jueves[9], qreal(nJueves));
+        QCOMPARE(sabado[19], 100.0);
+        const auto ejes = grafico(*w)->chart()->axes(Qt::Vertical);
+        QCOMPARE(ejes.size(), 1);
+        QCOMPARE(ejes[0]->titleText(), QString::fromUtf8("% de los sorteos de cada día"));
+        QCOMPARE(jueves[9], 100.0);
         QCOMPARE(sabado[9], 0.0);
-        QCOMPARE(sabado[19], qreal(nSabado));
         QCOMPARE(lunes[19], 0.0);
-        // The value axis reaches the tallest bar, which is a Saturday one.
+        // The value axis reaches the tallest bar: every draw of its day.
         auto *eje = qobject_cast<QValueAxis *>(grafico(*w)->chart()->axes(Qt::Vertical).value(0));
         QVERIFY(eje);
-        QCOMPARE(eje->max(), qreal(nSabado));
-        // Per number the three days add up to the bar of all the days.
+        QCOMPARE(eje->max(), 100.0);
+        // Per number each day's share of its draws gives back the count of all the days.
         const auto &cuentas = w->sesion().estadistica().cuentas.todos;
+        const auto &porDia = w->sesion().estadistica().cuentas.sorteosDia;
+        QCOMPARE(porDia, (std::array{nLunes, nJueves, nSabado}));
         for (int i = 0; i < 25; ++i)
-            QCOMPARE(lunes[i] + jueves[i] + sabado[i],
-                     static_cast<qreal>(cuentas[static_cast<size_t>(i + 1)]));
+            QCOMPARE(qRound(lunes[i] * nLunes / 100 + jueves[i] * nJueves / 100 +
+                            sabado[i] * nSabado / 100),
+                     cuentas[static_cast<size_t>(i + 1)]);
     }
 
     void elPeriodoYSusDeslizadores()
@@ -506,6 +514,8 @@ private slots:
         caja(*w, 2)->click();
         QCOMPARE(filas(*w), 4176);
         const auto &cuentas = w->sesion().estadistica().cuentas.todos;
+        const auto &porDia = w->sesion().estadistica().cuentas.sorteosDia;
+        QCOMPARE(porDia[0] + porDia[1] + porDia[2], 4176);
         auto *mitad = w->findChild<QScrollBar *>(QStringLiteral("HScroll2"));
         for (int valor : {1, 2}) {
             mitad->setValue(valor);
@@ -515,8 +525,9 @@ private slots:
             const QList<qreal> sabado = valores(grafico(*w), 2);
             QCOMPARE(lunes.size(), 25);
             for (int i = 0; i < 25; ++i)
-                QCOMPARE(lunes[i] + jueves[i] + sabado[i],
-                         static_cast<qreal>(cuentas[static_cast<size_t>(primero + i)]));
+                QCOMPARE(qRound(lunes[i] * porDia[0] / 100 + jueves[i] * porDia[1] / 100 +
+                                sabado[i] * porDia[2] / 100),
+                         cuentas[static_cast<size_t>(primero + i)]);
         }
     }
 };
