@@ -1,5 +1,7 @@
 #include "apoyo/escritorioprueba.h"
 
+#include <algorithm>
+
 #include <QPrinter>
 
 bool EscritorioPrueba::pregunta(const QString &texto, const QString &titulo, Icono icono)
@@ -43,4 +45,10 @@ EscritorioPrueba *EscritorioPrueba::instala(const QDate &hoy)
     EscritorioPrueba *puntero = nuevo.get();
     Escritorio::sustituye(std::move(nuevo));
     return puntero;
+}
+
+int EscritorioPrueba::conTitulo(const QString &titulo) const
+{
+    return static_cast<int>(std::count_if(mensajes.begin(), mensajes.end(),
+                                          [&](const Mensaje &m) { return m.titulo == titulo; }));
 }

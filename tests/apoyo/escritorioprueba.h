@@ -40,6 +40,8 @@ public:
     void abreDireccion(const QUrl &direccion) override { direcciones.append(direccion); }
 
     QStringList textos() const;
+    // How many of the messages so far had this title.
+    int conTitulo(const QString &titulo) const;
 
     // Installs a fresh one and returns it (owned by Escritorio).
     static EscritorioPrueba *instala(const QDate &hoy = QDate(2026, 1, 1));

@@ -58,14 +58,7 @@ class TstArranqueHostil : public QObject {
     std::unique_ptr<CarpetaPrueba> carpeta;
     EscritorioPrueba *escritorio = nullptr;
 
-    int avisos(const QString &titulo) const
-    {
-        int n = 0;
-        for (const auto &m : escritorio->mensajes)
-            if (m.titulo == titulo)
-                ++n;
-        return n;
-    }
+    int avisos(const QString &titulo) const { return escritorio->conTitulo(titulo); }
     QString texto(const QString &titulo) const
     {
         for (const auto &m : escritorio->mensajes)

@@ -43,14 +43,7 @@ class TstReloj : public QObject {
     std::unique_ptr<CarpetaPrueba> carpeta;
     EscritorioPrueba *escritorio = nullptr;
 
-    int avisos(const QString &titulo) const
-    {
-        int n = 0;
-        for (const auto &m : escritorio->mensajes)
-            if (m.titulo == titulo)
-                ++n;
-        return n;
-    }
+    int avisos(const QString &titulo) const { return escritorio->conTitulo(titulo); }
     // The clock the program would read at this instant on this machine.
     void ponInstante(const QDateTime &momento) { escritorio->reloj = juego::enMadrid(momento); }
 
