@@ -225,11 +225,22 @@ enum class Lectura { Sorteo, Pendiente, NoValido };
 // (a Tuesday, a Monday before Monday draws began) is neither, whatever else the entry holds.
 Lectura leeSorteo(const QJsonObject &original, SorteoLeido &s, Respuesta &r)
 {
-    // The draw is read from the text that is kept of the entry, not from the object: Qt can
-    // write a key back other than it read it (a byte-order mark inside a key), and the entry
-    // saved must read back as the draw that was taken from it.
-    s.entrada = QJsonDocument(original).toJson(QJsonDocument::Compact);
-    const QJsonObject o = QJsonDocument::fromJson(s.entrada).object();
+    // The draw is read from the text that is kept of the entry, not from the object: Qt reads
+    // a key back other than it wrote it (each reading drops one byte-order mark at the start of
+    // a key), and the entry saved must read back as the draw that was taken from it. So the
+    // entry is written and read again until it stays the same; one that keeps changing is no
+    // draw the service sends.
+    QJsonObject o = original;
+    s.entrada = QJsonDocument(o).toJson(QJsonDocument::Compact);
+    for (int vuelta = 0;; ++vuelta) {
+        o = QJsonDocument::fromJson(s.entrada).object();
+        QByteArray otra = QJsonDocument(o).toJson(QJsonDocument::Compact);
+        if (otra == s.entrada)
+            break;
+        if (vuelta == 4)
+            return Lectura::NoValido;
+        s.entrada = std::move(otra);
+    }
     s.sorteo.fecha = fecha(o.value(QStringLiteral("fecha_sorteo")));
     const QJsonValue c = o.value(QStringLiteral("combinacion"));
     if (s.sorteo.fecha == 0 || !juego::esDiaDeSorteo(s.sorteo.fecha))
