@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -25,6 +26,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVariantAnimation>
+#include <algorithm>
 
 namespace {
 const char *const kTitulosLista[2] = {"S E N C I L L A", "M Ú L T I P L E"};
@@ -85,9 +87,16 @@ PestanaResultados::PestanaResultados(Sesion &sesion, QWidget *parent) : Pestana(
     HScroll1->setEnabled(false);
     // While dragging only the value box follows; the checking runs once, on release.
     HScroll1->setTracking(false);
+    // Without a mouse: the bar takes the focus (arrows, PageUp, PageDown, Home, End move it) and
+    // the count can be typed in the box beside it.
+    HScroll1->setFocusPolicy(Qt::StrongFocus);
+    HScroll1->installEventFilter(this);
     Text3 = new QLineEdit(QStringLiteral("1"), panel);
     Text3->setObjectName(QStringLiteral("Text3"));
-    Text3->setReadOnly(true);
+    Text3->setAccessibleName(QString::fromUtf8("Sorteos a comprobar"));
+    Text3->setToolTip(QString::fromUtf8("Escriba cuántos sorteos comprobar y pulse Intro"));
+    Text3->setMaxLength(7);
+    Text3->setReadOnly(true); // until the archive has draws
     Text3->setMaximumWidth(60);
     Check1 = new QCheckBox(QString::fromUtf8("Histórico"), panel);
     Check1->setObjectName(QStringLiteral("Check1"));
@@ -114,6 +123,7 @@ PestanaResultados::PestanaResultados(Sesion &sesion, QWidget *parent) : Pestana(
 
     connect(HScroll1, &QScrollBar::valueChanged, this, &PestanaResultados::HScroll1_Change);
     connect(HScroll1, &QScrollBar::sliderMoved, this, &PestanaResultados::HScroll1_Scroll);
+    connect(Text3, &QLineEdit::editingFinished, this, &PestanaResultados::Text3_Validate);
     connect(Check1, &QCheckBox::toggled, this, &PestanaResultados::Check1_Click);
     connect(Check2, &QCheckBox::toggled, this, &PestanaResultados::Check2_Click);
     connect(Image5, &Imagen::clicked, this, &PestanaResultados::Image5_Click);
@@ -147,6 +157,7 @@ void PestanaResultados::recontado()
         HScroll1->setEnabled(true);
         HScroll1->setMaximum(r.proximosorteo - 1);
     }
+    Text3->setReadOnly(!HScroll1->isEnabled());
 }
 
 void PestanaResultados::muestraVista(int lista, int soloPremio, int historico)
@@ -308,6 +319,87 @@ void PestanaResultados::HScroll1_Change()
 void PestanaResultados::HScroll1_Scroll(int valor)
 {
     Text3->setText(QString::number(valor));
+}
+
+// A scroll bar leaves the keys to the view it scrolls; this one stands alone, so it moves with
+// them as a slider does, and a move runs the checking as a click on it does.
+bool PestanaResultados::eventFilter(QObject *objeto, QEvent *evento)
+{
+    if (objeto != HScroll1 || evento->type() != QEvent::KeyPress || !HScroll1->isEnabled())
+        return Pestana::eventFilter(objeto, evento);
+    const auto *tecla = static_cast<QKeyEvent *>(evento);
+    if (tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    QAbstractSlider::SliderAction accion = QAbstractSlider::SliderNoAction;
+    switch (tecla->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+        accion = QAbstractSlider::SliderSingleStepSub;
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+        accion = QAbstractSlider::SliderSingleStepAdd;
+        break;
+    case Qt::Key_PageDown:
+        accion = QAbstractSlider::SliderPageStepSub;
+        break;
+    case Qt::Key_PageUp:
+        accion = QAbstractSlider::SliderPageStepAdd;
+        break;
+    case Qt::Key_Home:
+        accion = QAbstractSlider::SliderToMinimum;
+        break;
+    case Qt::Key_End:
+        accion = QAbstractSlider::SliderToMaximum;
+        break;
+    default:
+        return false;
+    }
+    HScroll1->triggerAction(accion);
+    return true;
+}
+
+// A typed count moves the bar, which runs the checking as a move of the bar does. The box shows
+// the count in force before the user is told anything: the message box takes the focus, and
+// the box losing it must find nothing left to apply.
+void PestanaResultados::Text3_Validate()
+{
+    if (Text3->isReadOnly())
+        return;
+    const QString escrito = Text3->text().trimmed();
+    const int actual = HScroll1->value();
+    const int maximo = HScroll1->maximum();
+    const QLocale local;
+    bool numero = false;
+    qlonglong pedido = local.toLongLong(escrito, &numero);
+    if (!numero)
+        pedido = escrito.toLongLong(&numero);
+    if (!numero) {
+        Text3->setText(QString::number(actual));
+        if (!escrito.isEmpty())
+            Escritorio::actual().aviso(
+                QString::fromUtf8("«%1» no es un número. Escriba cuántos sorteos quiere "
+                                  "comprobar, de 1 a %2.")
+                    .arg(escrito, local.toString(maximo)),
+                QString::fromUtf8("Sorteos a comprobar"), Escritorio::Icono::Exclamacion);
+        return;
+    }
+    const int valor = static_cast<int>(std::clamp<qlonglong>(pedido, HScroll1->minimum(), maximo));
+    Text3->setText(QString::number(valor));
+    HScroll1->setValue(valor);
+    if (valor == pedido)
+        return;
+    const QString cuantos = valor == 1 ? QString::fromUtf8("Se comprobará el último sorteo.")
+                                       : QString::fromUtf8("Se comprobarán los últimos %1 sorteos.")
+                                             .arg(local.toString(valor));
+    const QString causa =
+        pedido < 1 ? QString::fromUtf8("hay que comprobar al menos 1 sorteo.")
+        : maximo == 1
+            ? QString::fromUtf8("el archivo sólo tiene 1 sorteo.")
+            : QString::fromUtf8("el archivo tiene %1 sorteos.").arg(local.toString(maximo));
+    Escritorio::actual().aviso(
+        QString::fromUtf8("«%1» no vale: ").arg(escrito) + causa + QLatin1Char(' ') + cuantos,
+        QString::fromUtf8("Sorteos a comprobar"), Escritorio::Icono::Exclamacion);
 }
 
 void PestanaResultados::Check1_Click()

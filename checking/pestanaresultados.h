@@ -33,6 +33,8 @@ public:
     void Command1_Click(int elemento);
     void HScroll1_Change();
     void HScroll1_Scroll(int valor);
+    // The count typed in Text3, applied on Enter or when the box loses the focus.
+    void Text3_Validate();
     void Check1_Click();
     void Check2_Click();
     void Image5_Click();
@@ -50,6 +52,9 @@ public:
     bool imprimiendo() const { return imprimiendo_ == 1; }
     // 1 while the pass that follows a pick in the syndicate selector runs; back to 0 after it.
     int cambiocombo() const { return cambiocombo_; }
+
+protected:
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
 
 private:
     void recontado();

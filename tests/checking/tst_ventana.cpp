@@ -207,6 +207,69 @@ private slots:
         QCOMPARE(carpeta->lee(QStringLiteral("apuestas.dat")), antes);
     }
 
+    // Without a mouse: the count of draws is typed (Enter applies it) or the bar moved with the
+    // keys; what does not fit is put right and said.
+    void sorteosAComprobarConElTeclado()
+    {
+        preparaTres();
+        Principal p(carpeta->ruta());
+        auto *caja = control<QLineEdit>(p, "Text3");
+        auto *barra = control<QScrollBar>(p, "HScroll1");
+        QVERIFY(!caja->isReadOnly());
+        QCOMPARE(barra->focusPolicy(), Qt::StrongFocus);
+        const auto escribe = [caja](const QString &texto) {
+            caja->selectAll();
+            QTest::keyClicks(caja, texto);
+            QTest::keyClick(caja, Qt::Key_Return);
+        };
+
+        escribe(QStringLiteral("2"));
+        QCOMPARE(barra->value(), 2);
+        QCOMPARE(p.sesion().sorteosAComprobar(), 2);
+        QCOMPARE(modelo(p, "ListView2")->rowCount(), 9 + 5);
+        QVERIFY(escritorio->mensajes.isEmpty());
+
+        struct Caso {
+            QString tecleado;
+            int queda;
+            QString dicho;
+        };
+        const Caso casos[] = {
+            {QStringLiteral("50"), 3,
+             QString::fromUtf8("«50» no vale: el archivo tiene 3 sorteos. Se comprobarán los "
+                               "últimos 3 sorteos.")},
+            {QStringLiteral("0"), 1,
+             QString::fromUtf8("«0» no vale: hay que comprobar al menos 1 sorteo. Se comprobará "
+                               "el último sorteo.")},
+            {QStringLiteral("dos"), 1,
+             QString::fromUtf8("«dos» no es un número. Escriba cuántos sorteos quiere comprobar, "
+                               "de 1 a 3.")},
+        };
+        for (const Caso &c : casos) {
+            escritorio->mensajes.clear();
+            escribe(c.tecleado);
+            QCOMPARE(barra->value(), c.queda);
+            QCOMPARE(caja->text(), QString::number(c.queda));
+            QCOMPARE(p.sesion().sorteosAComprobar(), c.queda);
+            QCOMPARE(escritorio->textos(), QStringList{c.dicho});
+            QCOMPARE(escritorio->mensajes.first().titulo, QStringLiteral("Sorteos a comprobar"));
+        }
+        QCOMPARE(modelo(p, "ListView2")->rowCount(), 9);
+
+        escritorio->mensajes.clear();
+        QTest::keyClick(barra, Qt::Key_Right);
+        QCOMPARE(caja->text(), QStringLiteral("2"));
+        QCOMPARE(p.sesion().sorteosAComprobar(), 2);
+        QTest::keyClick(barra, Qt::Key_End);
+        QCOMPARE(caja->text(), QStringLiteral("3"));
+        QCOMPARE(modelo(p, "ListView2")->rowCount(), 9 + 5 + 9);
+        QTest::keyClick(barra, Qt::Key_PageDown);
+        QCOMPARE(p.sesion().sorteosAComprobar(), 1);
+        QTest::keyClick(barra, Qt::Key_PageUp);
+        QCOMPARE(caja->text(), QStringLiteral("3"));
+        QVERIFY(escritorio->mensajes.isEmpty());
+    }
+
     void historicoSinContar()
     {
         carpeta->escribeSorteos(
