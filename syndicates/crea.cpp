@@ -8,6 +8,7 @@
 #include "widgets/letra.h"
 
 #include <QAbstractListModel>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDateEdit>
@@ -15,6 +16,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -146,7 +148,13 @@ void Crea::construye()
         Image1[i] = new Casilla(i + 1, QStringLiteral("Image1_%1").arg(i), this);
         rejilla->addWidget(Image1[i], i / 7, i % 7);
         connect(Image1[i], &Imagen::clicked, this, [this, i] { Image1_Click(i); });
+        Image1[i]->installEventFilter(this);
     }
+    numeroTecleado = new QLabel(this);
+    numeroTecleado->setObjectName(QStringLiteral("numeroTecleado"));
+    numeroTecleado->setWordWrap(true);
+    rejilla->addWidget(numeroTecleado, 7, 0, 1, 7);
+    muestraTecleado();
     centro->addLayout(rejilla);
 
     auto *derecha = new QVBoxLayout;
@@ -246,6 +254,9 @@ void Crea::construye()
         if (!actualizando_)
             Text1_Change(t);
     });
+    // The name comes first; Enter goes on to the grid, where the numbers are typed.
+    connect(Text1, &QLineEdit::returnPressed, this,
+            [this] { Image1[0]->setFocus(Qt::TabFocusReason); });
     connect(juegaDesde, &QDateEdit::dateChanged, this, [this](const QDate &d) {
         if (!actualizando_)
             JuegaDesde_Change(d);
@@ -326,6 +337,101 @@ void Crea::atiende(const RespuestaEdicion &r)
 void Crea::Image1_Click(int indice)
 {
     atiende(edicion_->pulsa(indice + 1));
+}
+
+// The grid from the keyboard: one or two digits, then Enter or Space, mark or unmark that number
+// as a click on it does. Digits that reach the window from a control that takes no text (a
+// button, the window itself) count too. A third digit starts the next number.
+bool Crea::teclaRejilla(const QKeyEvent &tecla)
+{
+    // Shift too: some keyboards need it for their digits.
+    if ((tecla.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) != Qt::NoModifier)
+        return false;
+    const QString texto = tecla.text();
+    if (texto.size() == 1 && texto.at(0) >= QLatin1Char('0') && texto.at(0) <= QLatin1Char('9')) {
+        if (tecleado_.size() >= 2)
+            tecleado_.clear();
+        tecleado_ += texto;
+        muestraTecleado();
+        return true;
+    }
+    if (tecleado_.isEmpty())
+        return false; // Space and Enter press the cell with the focus, as always
+    switch (tecla.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        marcaTecleado();
+        return true;
+    case Qt::Key_Backspace:
+        tecleado_.chop(1);
+        muestraTecleado();
+        return true;
+    case Qt::Key_Escape: // drops the digits; the next Escape closes the editor
+        tecleado_.clear();
+        muestraTecleado();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Crea::marcaTecleado()
+{
+    const QString escrito = tecleado_;
+    tecleado_.clear();
+    const int numero = escrito.toInt();
+    if (numero < 1 || numero > 49) {
+        muestraTecleado(u("El %1 no está en el boleto: los números van del 1 al 49.").arg(escrito));
+        return;
+    }
+    muestraTecleado();
+    // The focus goes to the cell typed: the user sees where the number went and types the
+    // next one from there.
+    Image1[numero - 1]->setFocus(Qt::OtherFocusReason);
+    Image1_Click(numero - 1);
+}
+
+void Crea::muestraTecleado(const QString &aviso)
+{
+    if (!aviso.isEmpty())
+        numeroTecleado->setText(aviso);
+    else if (tecleado_.isEmpty())
+        numeroTecleado->setText(u("Con el teclado: escriba el número y pulse Intro o Espacio."));
+    else
+        numeroTecleado->setText(u("Número tecleado: ") + tecleado_);
+}
+
+bool Crea::eventFilter(QObject *objeto, QEvent *evento)
+{
+    if (qobject_cast<Casilla *>(objeto)) {
+        if (evento->type() == QEvent::KeyPress && teclaRejilla(*static_cast<QKeyEvent *>(evento)))
+            return true;
+        // Digits left behind when the focus leaves the grid would join a number typed later.
+        if (evento->type() == QEvent::FocusOut && !tecleado_.isEmpty()) {
+            const Qt::FocusReason razon = static_cast<QFocusEvent *>(evento)->reason();
+            if (razon != Qt::ActiveWindowFocusReason && razon != Qt::PopupFocusReason &&
+                !qobject_cast<Casilla *>(QApplication::focusWidget())) {
+                tecleado_.clear();
+                muestraTecleado();
+            }
+        }
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void Crea::keyPressEvent(QKeyEvent *evento)
+{
+    if (teclaRejilla(*evento)) {
+        evento->accept();
+        return;
+    }
+    if (evento->key() == Qt::Key_Escape) {
+        evento->accept();
+        close(); // as the "X": the same checks and the same question
+        return;
+    }
+    QWidget::keyPressEvent(evento);
 }
 
 void Crea::Command1_Click()
@@ -429,6 +535,16 @@ void Crea::closeEvent(QCloseEvent *evento)
     if (!forzado_ && !sesion_.cerrando()) {
         if (const std::optional<AvisoEdicion> a = edicion_->cierre()) {
             Escritorio::actual().aviso(a->texto, a->titulo, icono(a->icono));
+            evento->ignore();
+            return;
+        }
+        // Bets typed and not saved exist only here: they are dropped only when the user says
+        // so, and "No" (also the default) keeps the editor open with them.
+        if (edicion_->trabajoPendiente() &&
+            !Escritorio::actual().preguntaPeligrosa(
+                u("Lo que ha marcado en el editor no está grabado y se perderá si lo cierra. "
+                  "¿Quiere cerrarlo sin grabar?"),
+                u("Apuestas sin grabar"))) {
             evento->ignore();
             return;
         }

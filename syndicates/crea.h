@@ -9,6 +9,7 @@
 
 class QButtonGroup;
 class QDateEdit;
+class QKeyEvent;
 class Casilla;
 class Imagen;
 class Sesion;
@@ -74,6 +75,7 @@ public:
     QLabel *guardada = nullptr; // says which syndicate the last "Grabar" saved
     QLabel *etiquetaEdicion = nullptr;
     QLabel *etiquetaApuesta = nullptr;
+    QLabel *numeroTecleado = nullptr; // the digits typed on the grid, or how to type them
 
 signals:
     void apuestasCambiadas(int numapuestas); // bets in the editor (0 once a new one closes)
@@ -82,6 +84,8 @@ signals:
 
 protected:
     bool event(QEvent *evento) override;
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
+    void keyPressEvent(QKeyEvent *evento) override;
     void showEvent(QShowEvent *evento) override;
     void closeEvent(QCloseEvent *evento) override;
 
@@ -89,12 +93,16 @@ private:
     void construye();
     void muestra();
     void atiende(const RespuestaEdicion &r);
+    bool teclaRejilla(const QKeyEvent &tecla);
+    void marcaTecleado();
+    void muestraTecleado(const QString &aviso = QString());
 
     Sesion &sesion_;
     std::unique_ptr<Edicion> edicion_;
     ModeloEditor *modelo_ = nullptr;
     bool actualizando_ = false;
     QButtonGroup *grupoDias_ = nullptr; // the day options by their number 1..7
+    QString tecleado_;                  // digits of a number typed on the grid, not yet marked
     bool forzado_ = false;
     bool mostrada_ = false;
     bool activada_ = false;

@@ -97,6 +97,23 @@ void pulsa(QWidget *w, const char *nombre)
     QTest::mouseClick(control<QWidget>(w, QString::fromLatin1(nombre)), Qt::LeftButton);
 }
 
+// Keys as the keyboard sends them, to the control with the focus: digits, ' ' for Space, '\n'
+// for Enter and '<' for Backspace.
+void tecleaEnFoco(QWidget *ventana, const QString &teclas)
+{
+    for (QChar c : teclas) {
+        QWidget *foco = ventana->focusWidget() ? ventana->focusWidget() : ventana;
+        if (c == QLatin1Char(' '))
+            QTest::keyClick(foco, Qt::Key_Space);
+        else if (c == QLatin1Char('\n'))
+            QTest::keyClick(foco, Qt::Key_Return);
+        else if (c == QLatin1Char('<'))
+            QTest::keyClick(foco, Qt::Key_Backspace);
+        else
+            QTest::keyClick(foco, c.toLatin1());
+    }
+}
+
 } // namespace
 
 class TstCrea : public QObject {
@@ -572,6 +589,143 @@ private slots:
         QApplication::sendEvent(ventana<Crea>("Crea"), &editorActivo);
         QApplication::sendEvent(principal_.get(), &activacion);
         QVERIFY(!ventana<Crea>("Crea"));
+    }
+
+    // A whole syndicate without the mouse: the name, Enter to the grid, each number typed and
+    // confirmed with Space or Enter, Tab to "Grabar" and Space.
+    void unaPenaConElTecladoSolo()
+    {
+        Sesion &sesion = principal_->sesion();
+        sesion.ponModocrea(0);
+        principal_->abreCrea();
+        auto *crea = ventana<Crea>("Crea");
+        QVERIFY(crea);
+        auto *nombre = control<QLineEdit>(crea, QStringLiteral("Text1"));
+        auto *grabar = control<QPushButton>(crea, QStringLiteral("Command1"));
+        auto *lista = control<QAbstractItemView>(crea, QStringLiteral("ListView5"));
+        auto *tecleado = control<QLabel>(crea, QStringLiteral("numeroTecleado"));
+        QCOMPARE(crea->focusWidget(), nombre);
+        QTest::keyClicks(nombre, QStringLiteral("oficina"));
+        QTest::keyClick(nombre, Qt::Key_Return);
+        QCOMPARE(crea->focusWidget(), control<QWidget>(crea, QStringLiteral("Image1_0")));
+
+        tecleaEnFoco(crea, QStringLiteral("30 3\n41 11"));
+        QCOMPARE(tecleado->text(), u("Número tecleado: 11"));
+        tecleaEnFoco(crea, QStringLiteral(" 25 "));
+        // The focus follows the typed numbers, and the digits go with it to the next one.
+        QCOMPARE(crea->focusWidget(), control<QWidget>(crea, QStringLiteral("Image1_24")));
+        QVERIFY(control<Casilla>(crea, QStringLiteral("Image1_24"))->marcada());
+        QVERIFY(!grabar->isEnabled());
+        tecleaEnFoco(crea, QStringLiteral("17\n"));
+        QCOMPARE(filas(lista), QStringList{QStringLiteral(" 3-11-17-25-30-41")});
+        QVERIFY(grabar->isEnabled());
+
+        // Out of the grid: nothing is marked and nothing is asked.
+        for (const QString &fuera :
+             {QStringLiteral("50 "), QStringLiteral("0\n"), QStringLiteral("00 ")}) {
+            tecleaEnFoco(crea, fuera);
+            QVERIFY2(tecleado->text().contains(u("no está en el boleto")), qPrintable(fuera));
+        }
+        QVERIFY(textos().isEmpty());
+        QCOMPARE(filas(lista).size(), 1);
+        // Typed twice, a number is unmarked; "Grabar" follows the complete bets throughout.
+        tecleaEnFoco(crea, QStringLiteral("7 7 "));
+        QVERIFY(!control<Casilla>(crea, QStringLiteral("Image1_6"))->marcada());
+        QVERIFY(grabar->isEnabled());
+        tecleaEnFoco(crea, QStringLiteral("9 "));
+        QVERIFY(!grabar->isEnabled());
+        tecleaEnFoco(crea, QStringLiteral("9\n"));
+        QVERIFY(grabar->isEnabled());
+        // Backspace takes back a digit; Space with no digits still presses the cell in focus.
+        tecleaEnFoco(crea, QStringLiteral("45<6 1 2 3 "));
+        QCOMPARE(crea->focusWidget(), control<QWidget>(crea, QStringLiteral("Image1_2")));
+        QTest::keyClick(crea->focusWidget(), Qt::Key_Tab);
+        tecleaEnFoco(crea, QStringLiteral(" 5\n"));
+        QCOMPARE(filas(lista), (QStringList{QStringLiteral(" 3-11-17-25-30-41"),
+                                            QStringLiteral(" 1- 2- 3- 4- 5-46")}));
+        QVERIFY(textos().isEmpty());
+        QCOMPARE(sesion.penas().cuenta(), 0);
+
+        for (int i = 0; i < 100 && crea->focusWidget() != grabar; ++i)
+            QTest::keyClick(crea->focusWidget(), Qt::Key_Tab);
+        QCOMPARE(crea->focusWidget(), grabar);
+        QTest::keyClick(grabar, Qt::Key_Space);
+        QVERIFY(textos().isEmpty());
+        QCOMPARE(sesion.penas().cuenta(), 1);
+        const Pena p = sesion.penas().lee(1);
+        QCOMPARE(p.nombreTexto().trimmed(), QStringLiteral("OFICINA"));
+        QCOMPARE(p.tipo, qint16(2));
+        QCOMPARE(p.diasTexto().trimmed(), u("Jueves y Sábado"));
+        const qint16 esperado[2][6] = {{3, 11, 17, 25, 30, 41}, {1, 2, 3, 4, 5, 46}};
+        for (int b = 0; b < 2; ++b)
+            for (int i = 0; i < 6; ++i)
+                QCOMPARE(p.numero(b + 1, i + 1), esperado[b][i]);
+    }
+
+    // Escape closes the editor as its "X" does: at once when nothing would be lost, after a
+    // question when typed bets are not saved, never with a bet half changed in edit mode.
+    void escapeCierraElEditor()
+    {
+        Sesion &sesion = principal_->sesion();
+        sesion.ponModocrea(0);
+        principal_->abreCrea();
+        auto *crea = ventana<Crea>("Crea");
+        QVERIFY(crea);
+        QTest::keyClick(control<QLineEdit>(crea, QStringLiteral("Text1")), Qt::Key_Escape);
+        QVERIFY(!ventana<Crea>("Crea"));
+        QVERIFY(textos().isEmpty());
+
+        principal_->abreCrea();
+        crea = ventana<Crea>("Crea");
+        QVERIFY(crea);
+        QTest::keyClick(control<QLineEdit>(crea, QStringLiteral("Text1")), Qt::Key_Return);
+        tecleaEnFoco(crea, QStringLiteral("1 2 3 4 5 6 8 1"));
+        // The first Escape only drops the digits being typed.
+        QTest::keyClick(crea->focusWidget(), Qt::Key_Escape);
+        QVERIFY(ventana<Crea>("Crea"));
+        QVERIFY(textos().isEmpty());
+        QCOMPARE(control<QLabel>(crea, QStringLiteral("numeroTecleado"))->text(),
+                 u("Con el teclado: escriba el número y pulse Intro o Espacio."));
+
+        escritorio_->respuestas = {false};
+        QTest::keyClick(crea->focusWidget(), Qt::Key_Escape);
+        QCOMPARE(escritorio_->mensajes.size(), 1);
+        const EscritorioPrueba::Mensaje pregunta = escritorio_->mensajes.first();
+        QVERIFY(pregunta.pregunta);
+        QVERIFY(pregunta.peligrosa); // Enter in the question keeps the bets
+        QCOMPARE(pregunta.titulo, u("Apuestas sin grabar"));
+        QCOMPARE(ventana<Crea>("Crea"), crea);
+        QCOMPARE(filas(control<QAbstractItemView>(crea, QStringLiteral("ListView5"))),
+                 QStringList{QStringLiteral(" 1- 2- 3- 4- 5- 6")});
+        QVERIFY(control<Casilla>(crea, QStringLiteral("Image1_7"))->marcada());
+        // The "X" asks the very same question; "Sí" closes without writing anything.
+        pulsa(crea, "Label5");
+        QCOMPARE(escritorio_->mensajes.size(), 2);
+        QCOMPARE(escritorio_->mensajes.last().texto, pregunta.texto);
+        QVERIFY(!ventana<Crea>("Crea"));
+        QCOMPARE(sesion.penas().cuenta(), 0);
+        QCOMPARE(sesion.numapuestas(), 0);
+        escritorio_->mensajes.clear();
+
+        QCOMPARE(sesion.guardaPena(1, penaDe(QStringLiteral("EDITADA"), QStringLiteral("Jueves"),
+                                             QDate(2025, 12, 1))),
+                 Escritura::Hecha);
+        sesion.recuenta();
+        sesion.ponPenasel(1);
+        pulsa(&gestor(*principal_), "Command7");
+        crea = ventana<Crea>("Crea");
+        QVERIFY(crea);
+        control<QWidget>(crea, QStringLiteral("Image1_0"))->setFocus();
+        const int primero = sesion.penas().lee(1).numero(1, 1);
+        tecleaEnFoco(crea, QString::number(primero) + QLatin1Char(' '));
+        QTest::keyClick(crea->focusWidget(), Qt::Key_Escape);
+        QCOMPARE(textos(), QStringList{u("¡¡ 5 números !!. Por favor, rectifica la apuesta. Ha "
+                                         "de ser de 6 números")});
+        QCOMPARE(ventana<Crea>("Crea"), crea);
+        tecleaEnFoco(crea, QString::number(primero) + QLatin1Char('\n'));
+        QTest::keyClick(crea->focusWidget(), Qt::Key_Escape);
+        QVERIFY(!ventana<Crea>("Crea"));
+        QCOMPARE(textos().size(), 1);
     }
 
     // A syndicate that has played for years: every draw since its first day counts for it.
