@@ -268,6 +268,16 @@ private slots:
         QTest::keyClick(barra, Qt::Key_PageUp);
         QCOMPARE(caja->text(), QStringLiteral("3"));
         QVERIFY(escritorio->mensajes.isEmpty());
+
+        // Leaving the box applies what was typed, as Enter does.
+        p.show();
+        QVERIFY(QTest::qWaitForWindowActive(&p));
+        caja->setFocus();
+        caja->selectAll();
+        QTest::keyClicks(caja, QStringLiteral("2"));
+        barra->setFocus();
+        QCOMPARE(p.sesion().sorteosAComprobar(), 2);
+        QVERIFY(escritorio->mensajes.isEmpty());
     }
 
     void historicoSinContar()
