@@ -397,7 +397,7 @@ void Crea::muestraTecleado(const QString &aviso)
     if (!aviso.isEmpty())
         numeroTecleado->setText(aviso);
     else if (tecleado_.isEmpty())
-        numeroTecleado->setText(u("Con el teclado: escriba el número y pulse Intro o Espacio."));
+        numeroTecleado->setText(u("Teclee un número y pulse Intro."));
     else
         numeroTecleado->setText(u("Número tecleado: ") + tecleado_);
 }

@@ -685,7 +685,7 @@ private slots:
         QVERIFY(ventana<Crea>("Crea"));
         QVERIFY(textos().isEmpty());
         QCOMPARE(control<QLabel>(crea, QStringLiteral("numeroTecleado"))->text(),
-                 u("Con el teclado: escriba el número y pulse Intro o Espacio."));
+                 u("Teclee un número y pulse Intro."));
 
         escritorio_->respuestas = {false};
         QTest::keyClick(crea->focusWidget(), Qt::Key_Escape);
