@@ -133,6 +133,7 @@ std::vector<Pagina> imprimeboletos(const Pena &pena, const Opciones &o)
         if (!o.papelNormal || p % 2 == 1)
             paginas.emplace_back();
         Pagina &pagina = paginas.back();
+        pagina.rejillaImpresa = o.papelNormal;
         if (o.papelNormal) {
             const Marco marco = marcoparticipacion(p, dias, o.marcaLunes);
             const double t = marco.t;

@@ -60,9 +60,12 @@ struct Pagina {
     std::vector<Marca> marcas;
     std::vector<Texto> textos;
     std::vector<Rectangulo> rectangulos;
-    // Grid origins of the slips or participations on this sheet. Not printed: a preview uses
-    // them to draw the boxes of the slip under the marks.
+    // Grid origins of the slips or participations on this sheet. An official slip brings its
+    // own boxes, so they are only drawn faintly in a preview under the marks...
     std::vector<Posicion> rejillas;
+    // ...but plain paper has nothing printed on it: a participation carries the boxes and their
+    // numbers itself, on paper exactly as in the preview.
+    bool rejillaImpresa = false;
 };
 
 // Counts shown in the printing window and used to lay out the job.

@@ -13,8 +13,9 @@ class QPrinter;
 namespace impresion {
 
 // Paints one sheet with its top-left at the painter's origin. `puntosPorMmX/Y` are device units
-// per millimetre. With `conCasillas` the boxes of the slip are drawn faintly under the marks (for
-// the preview; a printed sheet never gets them).
+// per millimetre. A participation on plain paper always gets its grid of numbered boxes; with
+// `conCasillas` an official slip's boxes are drawn faintly under its marks too (for the preview;
+// a printed slip never gets them, the paper has its own).
 void pintaPagina(QPainter &pintor, const boletos::Pagina &pagina, double puntosPorMmX,
                  double puntosPorMmY, bool conCasillas = false);
 

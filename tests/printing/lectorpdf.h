@@ -4,34 +4,40 @@
 #include <QPdfSelection>
 #include <QRectF>
 #include <QString>
+#include <memory>
 #include <vector>
 
-// Reads back what a print wrote to PDF: every character with its box in millimetres from the
-// top-left of its page, so a test can tell where each mark fell.
+// Reads back what a print wrote to PDF: the text of each page and the box of its marks and of
+// any text asked for, in millimetres from the top-left of its page, so a test can tell where
+// each mark fell.
 struct LetraPdf {
     QChar letra;
     QRectF mm;
 };
 
+// Box of character i of a page, in millimetres. Each one reads the page's text again, so only
+// the characters a test asks about are measured.
+inline QRectF cajaPdf(QPdfDocument &documento, int pagina, int i)
+{
+    constexpr double kMm = 25.4 / 72;
+    const QRectF r = documento.getSelectionAtIndex(pagina, i, 1).boundingRectangle();
+    return QRectF(r.x() * kMm, r.y() * kMm, r.width() * kMm, r.height() * kMm);
+}
+
 struct PaginaPdf {
     QString texto;
-    std::vector<LetraPdf> letras; // one per character of `texto`, same order
+    // The marks ("X"), each with its box, in the order of `texto`.
+    std::vector<LetraPdf> letras;
+    std::shared_ptr<QPdfDocument> documento;
+    int pagina = 0;
 
-    std::vector<LetraPdf> marcas() const
-    {
-        std::vector<LetraPdf> r;
-        for (const LetraPdf &l : letras)
-            if (l.letra == QLatin1Char('X'))
-                r.push_back(l);
-        return r;
-    }
+    std::vector<LetraPdf> marcas() const { return letras; }
     // Whether an "X" was printed with its top-left corner at (x, y): the glyph starts a hair to
     // the right of the corner and a little below it (the room above a capital letter).
     bool hayMarca(double x, double y) const
     {
         for (const LetraPdf &l : letras)
-            if (l.letra == QLatin1Char('X') && std::abs(l.mm.left() - x) < 0.7 &&
-                l.mm.top() - y > -0.2 && l.mm.top() - y < 1.6)
+            if (std::abs(l.mm.left() - x) < 0.7 && l.mm.top() - y > -0.2 && l.mm.top() - y < 1.6)
                 return true;
         return false;
     }
@@ -39,29 +45,26 @@ struct PaginaPdf {
     QRectF donde(const QString &buscado) const
     {
         const int i = texto.indexOf(buscado);
-        if (i < 0)
+        if (i < 0 || !documento)
             return {};
-        return size_t(i) < letras.size() ? letras[size_t(i)].mm : QRectF();
+        return cajaPdf(*documento, pagina, i);
     }
 };
 
 inline std::vector<PaginaPdf> leePdf(const QString &ruta)
 {
     std::vector<PaginaPdf> paginas;
-    QPdfDocument documento;
-    if (documento.load(ruta) != QPdfDocument::Error::None)
+    auto documento = std::make_shared<QPdfDocument>();
+    if (documento->load(ruta) != QPdfDocument::Error::None)
         return paginas;
-    constexpr double kMm = 25.4 / 72;
-    for (int p = 0; p < documento.pageCount(); ++p) {
+    for (int p = 0; p < documento->pageCount(); ++p) {
         PaginaPdf pagina;
-        pagina.texto = documento.getAllText(p).text();
-        for (int i = 0; i < pagina.texto.size(); ++i) {
-            const QPdfSelection s = documento.getSelectionAtIndex(p, i, 1);
-            const QRectF r = s.boundingRectangle();
-            pagina.letras.push_back(
-                {pagina.texto.at(i),
-                 QRectF(r.x() * kMm, r.y() * kMm, r.width() * kMm, r.height() * kMm)});
-        }
+        pagina.documento = documento;
+        pagina.pagina = p;
+        pagina.texto = documento->getAllText(p).text();
+        for (int i = 0; i < pagina.texto.size(); ++i)
+            if (pagina.texto.at(i) == QLatin1Char('X'))
+                pagina.letras.push_back({pagina.texto.at(i), cajaPdf(*documento, p, i)});
         paginas.push_back(std::move(pagina));
     }
     return paginas;

@@ -11,6 +11,8 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPdfDocument>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
@@ -42,6 +44,34 @@ Pena penaSencilla(int apuestas)
             p.numero(8, i + 1) = octava[i];
     }
     return p;
+}
+
+// A page on white paper, as a printer or a viewer shows it.
+QImage sobreBlanco(const QImage &imagen)
+{
+    QImage r(imagen.size(), QImage::Format_RGB32);
+    r.fill(Qt::white);
+    QPainter(&r).drawImage(0, 0, imagen);
+    return r;
+}
+
+// Share of the pixels that differ by more than a trace of anti-aliasing.
+double diferencia(const QImage &a, const QImage &b)
+{
+    const int ancho = std::min(a.width(), b.width());
+    const int alto = std::min(a.height(), b.height());
+    if (std::abs(a.width() - b.width()) > 2 || std::abs(a.height() - b.height()) > 2)
+        return 1;
+    qint64 distintos = 0;
+    for (int y = 0; y < alto; ++y)
+        for (int x = 0; x < ancho; ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            if (std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                          std::abs(qBlue(p) - qBlue(q))}) > 64)
+                ++distintos;
+        }
+    return double(distintos) / (double(ancho) * alto);
 }
 
 } // namespace
@@ -315,6 +345,45 @@ private slots:
         QVERIFY(!imagen.isNull());
         // Nothing printed while previewing.
         QVERIFY(!QFile::exists(pdf()));
+    }
+
+    // A participation comes out of the printer as the preview shows it: the grid with the
+    // numbers of its boxes, the marks and the texts, all but the edges of letters alike.
+    void participacionImpresaComoEnLaVistaPrevia()
+    {
+        Pena p = penaSencilla(17);
+        p.ponDias(u("Jueves y Sábado"));
+        Imprimir v(carpeta->ruta(), p);
+        v.Option1[1]->setChecked(true);
+        v.Command2->click();
+        QPdfDocument documento;
+        QCOMPARE(documento.load(pdf()), QPdfDocument::Error::None);
+        QCOMPARE(documento.pageCount(), v.vista->cuenta());
+
+        constexpr int kPorMm = 8;
+        const QSize hoja(int(VistaPrevia::kAnchoHoja) * kPorMm,
+                         int(VistaPrevia::kAltoHoja) * kPorMm);
+        // The window's sheets in a preview of a known size; it keeps 6 pixels around the sheet.
+        VistaPrevia previa;
+        previa.ponPaginas(v.vista->paginas());
+        previa.resize(hoja + QSize(12, 12));
+        for (int i = 0; i < documento.pageCount(); ++i) {
+            const QSizeF puntos = documento.pagePointSize(i);
+            QVERIFY(std::abs(puntos.width() * 25.4 / 72 - VistaPrevia::kAnchoHoja) < 0.5);
+            QVERIFY(std::abs(puntos.height() * 25.4 / 72 - VistaPrevia::kAltoHoja) < 0.5);
+            previa.ponActual(i);
+            const QImage enPantalla =
+                sobreBlanco(previa.grab().toImage().copy(QRect(QPoint(6, 6), hoja)));
+            // An A4 PDF page is a whole number of points, a hair narrower than 210 mm.
+            const QImage enPapel = sobreBlanco(
+                documento.render(i, QSize(qRound(puntos.width() * 25.4 / 72 * kPorMm),
+                                          qRound(puntos.height() * 25.4 / 72 * kPorMm))));
+            const double distintos = diferencia(enPantalla, enPapel);
+            QVERIFY2(distintos < 0.01,
+                     qPrintable(QString::number(distintos * 100) + QStringLiteral(" %")));
+        }
+        // Every box of both participations carries its number.
+        QVERIFY(documento.getAllText(0).text().count(QStringLiteral("49")) >= 2 * 8);
     }
 
     void registroSinApuestasNoImprime()
