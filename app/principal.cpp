@@ -20,7 +20,9 @@
 #include "web/completar.h"
 #include "web/pestanaultimo.h"
 #include "widgets/avisos.h"
+#include "widgets/colocacion.h"
 #include "widgets/escritorio.h"
+#include "widgets/imagen.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,9 +30,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -59,6 +64,15 @@ QWidget *ventanaLlamada(const QString &nombre)
             return w;
     return nullptr;
 }
+
+// The window's contents take the height the window has, down to their least height; below it
+// the window scrolls. A picture button keeps its shape by asking a height for its width, and a
+// scroll area that heard of it would give the contents their preferred height and always scroll.
+class CapaAjustada : public QVBoxLayout {
+public:
+    using QVBoxLayout::QVBoxLayout;
+    bool hasHeightForWidth() const override { return false; }
+};
 
 // Shows a secondary window in place of an earlier one of the same kind.
 template <typename Ventana> Ventana *abre(Ventana *ventana)
@@ -97,7 +111,7 @@ Principal::Principal(const QString &dir, QWidget *parent)
 
     construyeMenus();
     auto *central = new QWidget(this);
-    auto *capa = new QVBoxLayout(central);
+    auto *capa = new CapaAjustada(central);
     construyeCabecera(central);
     general_ = new PestanaResultados(*sesion_);
     ultimo_ = new PestanaUltimo(*sesion_);
@@ -113,9 +127,19 @@ Principal::Principal(const QString &dir, QWidget *parent)
     for (int i = 0; i < 5; ++i)
         SSTab1->addTab(pestanas_[static_cast<size_t>(i)], u(titulos[i]));
     capa->addWidget(SSTab1, 1);
-    setCentralWidget(central);
-    // Wide enough for the statistics chart to name all its numbers beside the draw list.
-    resize(1200, 720);
+    // On a screen smaller than the tabs' least size (1280×720 with a panel, 1920×1080 at 150 %)
+    // the window scrolls instead of cutting off the bottom buttons.
+    auto *desplazable = new QScrollArea(this);
+    desplazable->setObjectName(QStringLiteral("desplazable"));
+    desplazable->setFrameShape(QFrame::NoFrame);
+    desplazable->setWidgetResizable(true);
+    desplazable->setWidget(central);
+    setCentralWidget(desplazable);
+    // Wide enough for the statistics chart to name all its numbers beside the draw list, and
+    // most of a large screen; the first show fits it to the screen and centres it there.
+    const QSize libre = screen()->availableGeometry().size();
+    resize(QSize(1200, 720).expandedTo(libre * 0.9));
+    colocacion::instala();
     conectaPestanas();
 
     Form_Load();
@@ -140,44 +164,50 @@ void Principal::construyeMenus()
     };
     QMenu *general = menuBar()->addMenu(u("&General"));
     general->setObjectName(QStringLiteral("General"));
-    entrada(general, "Baja", "Bajar Sorteos nuevos");
-    entrada(general, "Crearp", "Crear peña nueva");
-    entrada(general, "borrpe", "Borrar sorteos almacenados/Reset aciertos peñas");
-    entrada(general, "importa", "Importar sorteos de un archivo...");
-    entrada(general, "exporta", "Exportar sorteos a CSV...");
-    entrada(general, "completarImportes", "Completar importes de premios");
-    QMenu *sencillas = general->addMenu(u("Sencillas"));
-    entrada(sencillas, "sencillas", "Todos los resultados");
-    entrada(sencillas, "verpremio", "Sólo si hay premio");
+    entrada(general, "Baja", "&Bajar Sorteos nuevos")->setShortcut(QKeySequence(Qt::Key_F5));
+    entrada(general, "Crearp", "&Crear peña nueva");
+    entrada(general, "borrpe", "B&orrar sorteos almacenados/Reset aciertos peñas");
+    entrada(general, "importa", "&Importar sorteos de un archivo...");
+    entrada(general, "exporta", "&Exportar sorteos a CSV...");
+    entrada(general, "completarImportes", "Com&pletar importes de premios");
+    QMenu *sencillas = general->addMenu(u("&Sencillas"));
+    entrada(sencillas, "sencillas", "&Todos los resultados");
+    entrada(sencillas, "verpremio", "&Sólo si hay premio");
     entrada(sencillas, "verhisto",
-            "Histórico (resultados sorteos anteriores a la fecha de creación de las peñas)");
-    entrada(sencillas, "verprehi", "Sólo si hay premios + histórico");
-    QMenu *multiples = general->addMenu(u("Múltiples"));
-    entrada(multiples, "Multiples", "Todos los resultados");
-    entrada(multiples, "verpremiom", "Sólo si hay premio");
+            "&Histórico (resultados sorteos anteriores a la fecha de creación de las peñas)");
+    entrada(sencillas, "verprehi", "Sólo si hay &premios + histórico");
+    QMenu *multiples = general->addMenu(u("&Múltiples"));
+    entrada(multiples, "Multiples", "&Todos los resultados");
+    entrada(multiples, "verpremiom", "&Sólo si hay premio");
     entrada(multiples, "verhistom",
-            "Histórico (resultados sorteos anteriores a la fecha de creacón de las peñas)");
-    entrada(multiples, "verpreim", "Sólo si hay premios + histórico");
+            "&Histórico (resultados sorteos anteriores a la fecha de creación de las peñas)");
+    entrada(multiples, "verpreim", "Sólo si hay &premios + histórico");
     general->addSeparator();
-    entrada(general, "salir", "Salir");
+    entrada(general, "salir", "Sa&lir")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu *ver = menuBar()->addMenu(u("&Ver"));
-    const char *const pestanas[][2] = {{"gene", "Pestaña General"},
-                                       {"ultimo", "Pestaña Último sorteo"},
-                                       {"Gestor", "Pestaña Gestor de peñas"},
-                                       {"esta", "Pestaña Estadísticas"},
-                                       {"comb", "Pestaña Crear Combinación"}};
+    const char *const pestanas[][2] = {{"gene", "Pestaña &General"},
+                                       {"ultimo", "Pestaña Ú&ltimo sorteo"},
+                                       {"Gestor", "Pestaña Gestor de &peñas"},
+                                       {"esta", "Pestaña &Estadísticas"},
+                                       {"comb", "Pestaña &Crear Combinación"}};
     for (int i = 0; i < 5; ++i) {
         QAction *a = entrada(ver, pestanas[i][0], pestanas[i][1]);
         connect(a, &QAction::triggered, this, [this, i] { SSTab1->setCurrentIndex(i); });
     }
     QMenu *opciones = menuBar()->addMenu(u("&Opciones"));
-    entrada(opciones, "confi", "Configuración");
+    entrada(opciones, "confi", "&Configuración");
     QMenu *ayuda = menuBar()->addMenu(u("A&yuda"));
-    entrada(ayuda, "instrucciones", "Instrucciones");
-    entrada(ayuda, "Leer", "Leer mensaje del Jefe");
-    entrada(ayuda, "web", "Web del programa");
-    entrada(ayuda, "acerca", "Acerca de...");
+    entrada(ayuda, "instrucciones", "&Instrucciones")->setShortcut(QKeySequence(Qt::Key_F1));
+    entrada(ayuda, "Leer", "&Leer mensaje del Jefe");
+    entrada(ayuda, "web", "&Web del programa");
+    entrada(ayuda, "acerca", "&Acerca de...");
+
+    // Ctrl+P prints what the tab in view prints: the results listing or the syndicate's report.
+    auto *imprimir = new QAction(u("Imprimir"), this);
+    imprimir->setObjectName(QStringLiteral("imprimir"));
+    imprimir->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    addAction(imprimir);
 }
 
 void Principal::importa_Click()
@@ -295,6 +325,16 @@ void Principal::conectaPestanas()
     menu("Leer", [this] { ultimo_->Command6_Click(); });
     menu("web", [this] { abreWebAutor(sesion_->ajustes().webTexto(), QString()); });
     menu("acerca", [this] { acerca_Click(); });
+    menu("imprimir", [this] {
+        const char *const boton = SSTab1->currentIndex() == 0   ? "Image5"
+                                  : SSTab1->currentIndex() == 2 ? "Image2_1"
+                                                                : nullptr;
+        if (auto *imagen =
+                boton ? SSTab1->currentWidget()->findChild<Imagen *>(QString::fromLatin1(boton))
+                      : nullptr;
+            imagen && imagen->isEnabled())
+            emit imagen->clicked();
+    });
 
     connect(SSTab1, &QTabWidget::currentChanged, this, &Principal::SSTab1_Click);
     connect(ultimo_, &PestanaUltimo::primeraPestana, this, [this] { SSTab1->setCurrentIndex(0); });
@@ -310,7 +350,6 @@ void Principal::conectaPestanas()
 void Principal::Form_Load()
 {
     // Every step goes on whatever the previous one did: a missing piece must not stop start-up.
-    move(2, 3);
     if (QWidget *presentacion = ventanaLlamada(QStringLiteral("Presentacion")))
         presentacion->close();
 

@@ -35,6 +35,7 @@
 #include <QLocale>
 #include <QPalette>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTreeView>
 #include <QValueAxis>
@@ -80,10 +81,22 @@ PestanaGestor::PestanaGestor(Sesion &sesion, QWidget *parent) : Pestana(sesion, 
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
     ListView1->setModel(modeloGestor_);
-    // Names keep their blanks: room for all twenty characters.
-    ListView1->setColumnWidth(0, ListView1->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 17);
-    rejilla->addWidget(Combo2, 0, 0, 1, 3);
-    rejilla->addWidget(ListView1, 1, 0, 1, 5);
+    // Names keep their blanks: room for all twenty characters, and for the other columns at
+    // their widest without scrolling sideways.
+    const QFontMetrics letra = ListView1->fontMetrics();
+    const int nombre = letra.horizontalAdvance(QLatin1Char('M')) * 17;
+    ListView1->setColumnWidth(0, nombre);
+    ListView1->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    ListView1->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    int ancho =
+        nombre + ListView1->verticalScrollBar()->sizeHint().width() + 2 * ListView1->frameWidth();
+    for (const char *mayor : {"Apuestas", "00/00/0000", "Jueves y Sábado"})
+        ancho += letra.horizontalAdvance(u(mayor)) + 3 * letra.averageCharWidth();
+    ListView1->setMinimumWidth(ancho);
+    // The list of syndicates on the left; the members of the one shown take the right
+    // (construyeDinero), wide enough for every column of their accounts.
+    rejilla->addWidget(Combo2, 0, 0, 1, 2);
+    rejilla->addWidget(ListView1, 1, 0, 1, 2);
 
     auto boton = [panel](const char *nombre, const char *texto) {
         auto *b = new QPushButton(QString::fromUtf8(texto), panel);
@@ -565,8 +578,8 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
           "descarguen (\"Completar importes de premios\" en el menú General)."));
     importesDesconocidos->setWordWrap(true);
     importesDesconocidos->hide();
-    // The figures one under another, as a statement reads, and the lists beside them with the
-    // rest of the width: the tab may grow no taller than it was.
+    // The figures one under another, as a statement reads, and the prizes draw by draw beside
+    // them with the rest of the width: the tab may grow no taller than it was.
     rejilla->setVerticalSpacing(2);
     int filaLabel = 0;
     for (QLabel *l : {premiosEuros, jokerEuros, retencionEuros, netoEuros, gastoEuros, balanceEuros,
@@ -596,8 +609,7 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
     ListViewSocios->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListViewSocios->setModel(modeloSocios_);
     ListViewSocios->setMinimumSize(160, 50);
-    const int filas = filaLabel + 2;
-    rejilla->addWidget(ListViewSocios, 0, 2, filas / 2, 1);
+    static_cast<QGridLayout *>(gestor->layout())->addWidget(ListViewSocios, 0, 2, 2, 3);
 
     modeloPremios_ = new QStandardItemModel(0, 4, this);
     modeloPremios_->setHorizontalHeaderLabels(
@@ -611,11 +623,14 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
     ListViewPremios->setModel(modeloPremios_);
     ListViewPremios->setMinimumSize(160, 50);
     ListViewPremios->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    rejilla->addWidget(ListViewPremios, filas / 2, 2, filas - filas / 2, 1);
+    rejilla->addWidget(ListViewPremios, 0, 2, filaLabel + 2, 1);
     rejilla->setColumnStretch(2, 1);
 
-    // Columns as wide as their figures, so the balance is in sight without scrolling.
+    // Columns as wide as their figures, so the balance is in sight without scrolling; the name
+    // takes what is left, shortened when it must be (the whole name is its tooltip).
     ListViewSocios->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    ListViewSocios->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    ListViewSocios->header()->setStretchLastSection(false);
 
     // The syndicate's chart and the money share the width: the chart keeps room for its legend.
     auto *g = static_cast<QGridLayout *>(detalles->layout());
@@ -674,8 +689,9 @@ void PestanaGestor::muestraDinero()
     modeloSocios_->removeRows(0, modeloSocios_->rowCount());
     for (const ganancias::Parte &parte : partes_) {
         QList<QStandardItem *> fila;
-        fila << new QStandardItem(parte.nombre)
-             << new QStandardItem(QString::number(parte.participaciones))
+        fila << new QStandardItem(parte.nombre);
+        fila[0]->setToolTip(parte.nombre);
+        fila << new QStandardItem(QString::number(parte.participaciones))
              << new QStandardItem(ganancias::textoEuros(parte.premios))
              << new QStandardItem(ganancias::textoEuros(parte.gasto))
              << new QStandardItem(ganancias::textoEuros(parte.balance()));

@@ -5,10 +5,15 @@
 #include "session/sesion.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -110,6 +115,43 @@ private slots:
             elige(p, entradas[i]);
             QCOMPARE(control<QTabWidget>(p, "SSTab1")->currentIndex(), i);
         }
+    }
+
+    // The usual keys: F5 downloads, F1 opens the manual, Ctrl+Q quits, and Ctrl+P prints what
+    // the tab in view prints (the results listing, the syndicate's report), nothing elsewhere.
+    void atajosDeTeclado()
+    {
+        const QPair<const char *, QKeySequence> atajos[] = {
+            {"Baja", QKeySequence(Qt::Key_F5)},
+            {"instrucciones", QKeySequence(Qt::Key_F1)},
+            {"salir", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+            {"imprimir", QKeySequence(Qt::CTRL | Qt::Key_P)}};
+        CarpetaPrueba c;
+        c.escribeSorteos({sorteoDe(kHoy.addDays(-7)), sorteoDe(kHoy)});
+        c.escribePenas({penaDe(QStringLiteral("A"), QStringLiteral("Jueves"), kHoy.addDays(-30))});
+        Principal p(c.ruta());
+        for (const auto &[nombre, tecla] : atajos)
+            QCOMPARE(p.findChild<QAction *>(QString::fromLatin1(nombre))->shortcut(), tecla);
+        p.show();
+        p.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&p));
+
+        QTemporaryDir salida;
+        escritorio->pdfSalida = salida.filePath(QStringLiteral("listado.pdf"));
+        control<QTabWidget>(p, "SSTab1")->setCurrentIndex(1);
+        QTest::keyClick(&p, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(!QFile::exists(escritorio->pdfSalida));
+        control<QTabWidget>(p, "SSTab1")->setCurrentIndex(0);
+        QTest::keyClick(&p, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(QFileInfo(escritorio->pdfSalida).size() > 0);
+
+        control<QTabWidget>(p, "SSTab1")->setCurrentIndex(2);
+        p.sesion().ponPenasel(1);
+        QTest::keyClick(&p, Qt::Key_P, Qt::ControlModifier);
+        bool informe = false;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            informe |= w->isVisible() && w->objectName() == QStringLiteral("VistaInforme");
+        QVERIFY(informe);
     }
 
     void ayudaAbreLaWebDelAutor()

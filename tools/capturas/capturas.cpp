@@ -1,7 +1,11 @@
 // Takes a picture of every tab and window of the program, the way a new user would see them, so
 // that a change to a window can be looked at before it ships (and the manual has its pictures).
 //
-//   capturas <output folder> [width height] [draw archive]
+//   capturas <output folder> [width height [scale]] [draw archive]
+//
+// Run offscreen, the program sees one screen of that size (1280×720 by default) at that scale
+// (1 by default; 1.5 makes a 1920×1080 screen 1280×720 for the windows) and sizes its windows
+// to it as on a real desktop.
 //
 // The program runs on a folder of its own with the data of the build, three syndicates of every
 // kind and the given draw archive (the shipped history by default). Nothing reaches the network:
@@ -148,17 +152,54 @@ private:
 
 } // namespace
 
+// The offscreen platform's screen, from a file the platform reads at start.
+bool ponPantalla(const QSize &tamano, double escala, QTemporaryDir &dir)
+{
+    const QByteArray plataforma = qgetenv("QT_QPA_PLATFORM");
+    if (plataforma != "offscreen")
+        return true;
+    QFile f(dir.filePath(QStringLiteral("pantalla.json")));
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    f.write(QStringLiteral("{\"screens\":[{\"name\":\"capturas\",\"width\":%1,\"height\":%2,"
+                           "\"logicalDpi\":%3,\"logicalBaseDpi\":96}],"
+                           "\"windowFrameMargins\":true}")
+                .arg(tamano.width())
+                .arg(tamano.height())
+                .arg(96 * escala)
+                .toUtf8());
+    f.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + f.fileName().toLocal8Bit());
+    return true;
+}
+
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "uso: capturas <carpeta de salida> [ancho alto] [numeros.dat]\n");
+        std::fprintf(stderr,
+                     "uso: capturas <carpeta de salida> [ancho alto [escala]] [numeros.dat]\n");
         return 2;
     }
+    int siguiente = 2;
+    QSize pantalla(1280, 720);
+    double escala = 1;
+    if (argc > 3) {
+        pantalla = QSize(std::atoi(argv[2]), std::atoi(argv[3]));
+        siguiente = 4;
+        if (argc > 4 && std::atof(argv[4]) > 0 && QByteArray(argv[4]).size() < 5) {
+            escala = std::atof(argv[4]);
+            siguiente = 5;
+        }
+    }
+    QTemporaryDir configuracion;
+    if (!configuracion.isValid() || !ponPantalla(pantalla, escala, configuracion)) {
+        std::fprintf(stderr, "no se ha podido describir la pantalla\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    pantalla = QGuiApplication::primaryScreen()->availableGeometry().size();
     const QString salida = QString::fromLocal8Bit(argv[1]);
-    const QSize pantalla =
-        argc > 3 ? QSize(std::atoi(argv[2]), std::atoi(argv[3])) : QSize(1280, 720);
-    const QString historia = argc > 4 ? QString::fromLocal8Bit(argv[4]) : QString();
+    const QString historia = argc > siguiente ? QString::fromLocal8Bit(argv[siguiente]) : QString();
     QDir().mkpath(salida);
     QTemporaryDir carpeta;
     if (!carpeta.isValid() || !preparaCarpeta(carpeta.path(), historia)) {
@@ -170,7 +211,6 @@ int main(int argc, char **argv)
     Fotografo foto(salida, pantalla);
 
     Principal p(carpeta.path());
-    p.resize(pantalla.width(), pantalla.height() - 40); // room for the desktop's panel
     p.show();
     QTest::qWait(400);
     auto *pestanas = p.findChild<QTabWidget *>(QStringLiteral("SSTab1"));
