@@ -30,6 +30,7 @@
 #include <QGraphicsLayout>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -130,6 +131,13 @@ PestanaGestor::PestanaGestor(Sesion &sesion, QWidget *parent) : Pestana(sesion, 
     connect(Image1[1], &Imagen::clicked, this, &PestanaGestor::Command7_Click);
     connect(ListView1, &QTreeView::clicked, this,
             [this](const QModelIndex &i) { ListView1_ItemClick(i.row() + 1); });
+    // A row reached with the keyboard is picked as a click picks it; the press of a click has
+    // already picked the row when its release reports the click.
+    connect(ListView1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &i) {
+                if (!rellenando_ && i.isValid() && i.row() + 1 != sesion_.penasel())
+                    ListView1_ItemClick(i.row() + 1);
+            });
     connect(Combo2, &QComboBox::currentIndexChanged, this, &PestanaGestor::Combo2_Click);
     connect(Command8, &QPushButton::clicked, this, &PestanaGestor::Command8_Click);
     connect(Command5, &QPushButton::clicked, this, &PestanaGestor::Command5_Click);
@@ -241,8 +249,18 @@ void PestanaGestor::resumen()
         for (QLabel *l : Label3)
             l->setText(QStringLiteral("0"));
     muestraTotales();
-    ListView1->setCurrentIndex(modeloGestor_->index(0, 0));
-    muestrapena(1);
+    // The row that looks selected is the syndicate the commands act on: the one picked, or none
+    // (at start and after a deletion), while the details show the first one as they always did.
+    const int elegida = sesion_.penasel();
+    rellenando_ = true;
+    if (elegida >= 1 && elegida <= sesion_.penas().cuenta()) {
+        ListView1->setCurrentIndex(modeloGestor_->index(elegida - 1, 0));
+        muestrapena(elegida);
+    } else {
+        ListView1->selectionModel()->clear();
+        muestrapena(1);
+    }
+    rellenando_ = false;
     // The selector reads "TODAS LAS PEÑAS": the money figures are those of every syndicate.
     muestraDinero();
 }

@@ -121,6 +121,7 @@ private:
     QBarSet *graficoPremios_ = nullptr;
 
     int ambito_ = 0;
+    bool rellenando_ = false; // the list is being refilled: its current row is not the user's
     ganancias::Ganancias mostradas_;
     std::vector<ganancias::Parte> partes_;
 };

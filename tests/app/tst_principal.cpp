@@ -6,6 +6,7 @@
 #include "session/sesion.h"
 
 #include <QAbstractSlider>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 namespace {
 const QDate kJueves(2026, 1, 8);
@@ -204,6 +206,44 @@ private slots:
         Principal q(conPenas.ruta());
         q.Form_Activate();
         QVERIFY(escritorio->mensajes.isEmpty());
+    }
+
+    // The highlighted row of the manager's list is the syndicate the commands act on: none at
+    // start, the one reached with the keyboard, and it stays through a recount.
+    void laFilaResaltadaEsLaPenaElegida()
+    {
+        CarpetaPrueba c;
+        c.escribePenas({penaDe(QStringLiteral("UNO"), QStringLiteral("Jueves"), kJueves),
+                        penaDe(QStringLiteral("DOS"), QStringLiteral("Jueves"), kJueves)});
+        Principal p(c.ruta());
+        p.show();
+        control<QTabWidget>(p, "SSTab1")->setCurrentIndex(2);
+        auto *lista = control<QTreeView>(p, "ListView1");
+        auto resaltadas = [lista] {
+            QList<int> filas;
+            for (const QModelIndex &i : lista->selectionModel()->selectedRows())
+                filas << i.row() + 1;
+            return filas;
+        };
+        QCOMPARE(p.sesion().penasel(), 0);
+        QCOMPARE(resaltadas(), QList<int>());
+        gestor(p).socios_Click();
+        QCOMPARE(escritorio->mensajes.last().texto,
+                 QString::fromUtf8("Seleccione una peña primero..."));
+
+        lista->setFocus();
+        QTest::keyClick(lista, Qt::Key_Down);
+        QTest::keyClick(lista, Qt::Key_Down);
+        QCOMPARE(p.sesion().penasel(), 2);
+        QCOMPARE(resaltadas(), QList<int>{2});
+        p.sesion().recuenta();
+        QCOMPARE(resaltadas(), QList<int>{2});
+        gestor(p).socios_Click();
+        bool abierta = false;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            abierta |=
+                w->isVisible() && w->windowTitle() == QString::fromUtf8("Socios de la peña DOS");
+        QVERIFY(abierta);
     }
 
     void eliminarPena()
