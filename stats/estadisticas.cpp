@@ -168,10 +168,22 @@ double desdePeriodo(double hoy, int meses)
     return hoy - meses * 30.5;
 }
 
+namespace {
+// A long period reads in years: "41 años y 8 meses", not "500 meses".
+QString duracion(int meses)
+{
+    if (meses < 24)
+        return cantidad(meses, "mes", "meses");
+    const QString anos = cantidad(meses / 12, "año", "años");
+    return meses % 12 == 0 ? anos
+                           : anos + QStringLiteral(" y ") + cantidad(meses % 12, "mes", "meses");
+}
+} // namespace
+
 QString tituloPeriodo(int meses)
 {
     return meses < 2 ? QString::fromUtf8("Último mes")
-                     : QString::fromUtf8("Últimos %1 meses").arg(meses);
+                     : QString::fromUtf8("Últimos ") + duracion(meses);
 }
 
 Descripcion describe(const Resultado &r, FiltroDias filtro, bool todos, int meses)
@@ -183,7 +195,7 @@ Descripcion describe(const Resultado &r, FiltroDias filtro, bool todos, int mese
     else if (meses == 1)
         periodo = QString::fromUtf8("sólo el último mes de sorteos");
     else
-        periodo = QString::fromUtf8("los últimos %1 meses de sorteos").arg(meses);
+        periodo = QString::fromUtf8("los últimos %1 de sorteos").arg(duracion(meses));
     // With nothing selected there are no dates to give: the sentence says so instead of
     // naming the dates of another selection.
     if (r.total == 0)

@@ -441,6 +441,12 @@ void Crea::Command1_Click()
     const QString nombre = edicion_->nombreActual().trimmed();
     // A day typed and not yet confirmed is the one the user sees: it counts.
     juegaDesde->interpretText();
+    // A bet entered twice may be a slip of the hand or meant: the user says which.
+    if (const QString repetidas = edicion_->repetidas();
+        !repetidas.isEmpty() && !nombre.isEmpty() &&
+        !Escritorio::actual().pregunta(repetidas, QString::fromUtf8("Apuestas repetidas"),
+                                       Escritorio::Icono::Pregunta))
+        return;
     const RespuestaEdicion r =
         edicion_->graba(edicion::serial(Escritorio::actual().ahora()), ultimo);
     // The editor empties itself for the next syndicate: without a word the user cannot tell the

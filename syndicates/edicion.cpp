@@ -430,6 +430,41 @@ RespuestaEdicion Edicion::aleatorio(QRandomGenerator &azar)
     return r;
 }
 
+QString Edicion::repetidas() const
+{
+    if (editando_ || esMultiple() || esReducida())
+        return {};
+    int cuantas = 0;
+    int primera = 0;
+    int igualA = 0;
+    for (int b = 2; b <= numapuestas_; ++b)
+        for (int a = 1; a < b; ++a)
+            if (pena_.apuestas[size_t(a - 1)] == pena_.apuestas[size_t(b - 1)]) {
+                if (cuantas++ == 0) {
+                    primera = b;
+                    igualA = a;
+                }
+                break;
+            }
+    if (cuantas == 0)
+        return {};
+    QStringList numeros;
+    for (qint16 n : pena_.apuestas[size_t(primera - 1)])
+        if (n > 0)
+            numeros.append(QString::number(n));
+    const QString cual = numeros.join(QLatin1Char('-'));
+    const QString dicho =
+        cuantas == 1
+            ? u("La apuesta %1 es igual que la %2 (%3).").arg(primera).arg(igualA).arg(cual)
+            : u("Hay %1 apuestas repetidas; la primera, la %2, es igual que la %3 (%4).")
+                  .arg(cuantas)
+                  .arg(primera)
+                  .arg(igualA)
+                  .arg(cual);
+    return dicho + u(" Una apuesta repetida juega dos veces los mismos números.\n\n"
+                     "¿Quiere grabar la peña así?");
+}
+
 RespuestaEdicion Edicion::graba(double ahora, double ultimoSorteo)
 {
     RespuestaEdicion r;

@@ -147,6 +147,9 @@ public:
     int actual() const { return actual_; }
     int maximo() const { return maximo_; }
     bool anadirActivo() const { return actual_ == maximo_; }
+    // New mode: the question to ask before saving a syndicate of simple bets with a bet entered
+    // twice (it plays the same numbers twice, which the user may mean); empty when none is.
+    QString repetidas() const;
 
 private:
     void inicia();

@@ -185,6 +185,12 @@ private slots:
         QCOMPARE(stats::desdePeriodo(hoy, 3), hoy - 91.5);
         QCOMPARE(stats::tituloPeriodo(1), QString::fromUtf8("Último mes"));
         QCOMPARE(stats::tituloPeriodo(2), QString::fromUtf8("Últimos 2 meses"));
+        // A long period in years.
+        QCOMPARE(stats::tituloPeriodo(24), QString::fromUtf8("Últimos 2 años"));
+        QCOMPARE(stats::tituloPeriodo(500), QString::fromUtf8("Últimos 41 años y 8 meses"));
+        QCOMPARE(stats::describe({}, {true, true, true}, false, 25).periodo,
+                 QString::fromUtf8("-Tiene seleccionados los últimos 2 años y 1 mes de sorteos: "
+                                   "ningún sorteo en la base de datos."));
         // Draw dates are whole days: 91 days back is inside, 92 outside.
         Sorteo dentro = sorteo(kJueves, {1, 2, 3, 4, 5, 6});
         dentro.fecha = hoy - 91;

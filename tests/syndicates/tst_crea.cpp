@@ -211,6 +211,30 @@ private slots:
         QCOMPARE(principal_->sesion().penas().cuenta(), 1);
     }
 
+    // A bet entered twice is told on saving; the user may keep it.
+    void unaApuestaRepetidaSeDiceAlGrabar()
+    {
+        principal_->abreCrea();
+        auto *crea = ventana<Crea>("Crea");
+        QVERIFY(crea);
+        pulsaNumeros(crea, {1, 2, 3, 4, 5, 6});
+        pulsaNumeros(crea, {7, 8, 9, 10, 11, 12});
+        pulsaNumeros(crea, {6, 5, 4, 3, 2, 1});
+        teclea(control<QLineEdit>(crea, QStringLiteral("Text1")), u("oficina"));
+        escritorio_->respuestas = {false};
+        pulsa(crea, "Command1");
+        QCOMPARE(escritorio_->mensajes.size(), 1);
+        QCOMPARE(escritorio_->mensajes[0].titulo, u("Apuestas repetidas"));
+        QVERIFY2(escritorio_->mensajes[0].texto.startsWith(
+                     u("La apuesta 3 es igual que la 1 (1-2-3-4-5-6).")),
+                 qPrintable(escritorio_->mensajes[0].texto));
+        QCOMPARE(principal_->sesion().penas().cuenta(), 0);
+        escritorio_->respuestas = {true};
+        pulsa(crea, "Command1");
+        QCOMPARE(principal_->sesion().penas().cuenta(), 1);
+        QCOMPARE(principal_->sesion().penas().lee(1).tipo, qint16(3));
+    }
+
     void multipleDeCincoDesdeElAsistente()
     {
         principal_->findChild<QAction *>(QStringLiteral("Crearp"))->trigger();
