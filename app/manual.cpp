@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLocale>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -44,6 +46,35 @@ int filasDeTabla(const QString &texto)
         }
     }
     return filas;
+}
+
+// The name a heading is linked by, as the Markdown sites make it: "## 3. Crear una peña" is
+// "#3-crear-una-peña" (lower case, letters, digits and hyphens, a hyphen for each blank).
+QString ancla(const QString &titulo)
+{
+    QString a;
+    for (const QChar c : titulo.trimmed().toLower()) {
+        if (c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('_'))
+            a += c;
+        else if (c.isSpace())
+            a += QLatin1Char('-');
+    }
+    return a;
+}
+
+// The headings of a Markdown page, named so that its table of contents can link to them.
+void nombraTitulos(QTextDocument &documento)
+{
+    for (QTextBlock b = documento.begin(); b.isValid(); b = b.next()) {
+        if (b.blockFormat().headingLevel() == 0)
+            continue;
+        QTextCursor c(b);
+        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        QTextCharFormat f;
+        f.setAnchor(true);
+        f.setAnchorNames({ancla(b.text())});
+        c.mergeCharFormat(f);
+    }
 }
 
 QString megas(qint64 bytes)
@@ -131,6 +162,7 @@ void TextoManual::muestra(const QUrl &pagina)
                 texto);
         } else if (markdown) {
             documento->setMarkdown(texto);
+            nombraTitulos(*documento);
             conFormato_ = true;
         } else if (html) {
             documento->setHtml(texto);

@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QtTest>
 
 namespace {
@@ -68,6 +70,31 @@ private slots:
         Manual pequeno(ruta);
         QVERIFY(pequeno.texto()->conFormato());
         QVERIFY(!pequeno.texto()->toPlainText().contains(QStringLiteral("|---|")));
+    }
+
+    // The table of contents of the manual that ships links to its chapters, and a link
+    // followed moves the page to its heading.
+    void elIndiceLlevaASusCapitulos()
+    {
+        Manual m(QStringLiteral(BOLARIUM_DATOS_PROGRAMA "/../docs/manual/manual.md"));
+        m.resize(800, 600);
+        m.show();
+        QStringList titulos;
+        QStringList enlaces;
+        for (QTextBlock b = m.texto()->document()->begin(); b.isValid(); b = b.next())
+            for (auto f = b.begin(); !f.atEnd(); ++f) {
+                const QTextCharFormat formato = f.fragment().charFormat();
+                if (b.blockFormat().headingLevel() > 0)
+                    titulos += formato.anchorNames();
+                else if (formato.anchorHref().startsWith(QLatin1Char('#')))
+                    enlaces += formato.anchorHref();
+            }
+        QCOMPARE(enlaces.size(), 13);
+        for (const QString &enlace : enlaces)
+            QVERIFY2(titulos.contains(QUrl(enlace).fragment()), qPrintable(enlace));
+        QCOMPARE(m.texto()->verticalScrollBar()->value(), 0);
+        m.abreEnlace(QUrl(enlaces.last()));
+        QVERIFY(m.texto()->verticalScrollBar()->value() > 0);
     }
 
     void enlacesEImagenesSoloDeSuCarpeta()
