@@ -122,12 +122,22 @@ QString lineaNumeros(const Pena &p, int apuesta, int cuantos)
     return linea;
 }
 
+// The numbers of a bet that are among the draw's six, a bit each, as the list paints them red.
+quint16 acertados(const Pena &p, int apuesta, int cuantos, const Sorteo &s)
+{
+    quint16 bits = 0;
+    for (int q = 0; q < std::min(cuantos, 16); ++q)
+        if (s.contiene(p.numero(apuesta, q + 1)))
+            bits |= quint16(1u << q);
+    return bits;
+}
+
 // Keeps what the printing rule needs between groups of rows, and hands its lines to `lineas`.
 // Without texts it still makes every line, with its kind, position and size, but no words.
 class Impresora {
 public:
     Impresora(std::vector<LineaImpresion> &lineas, bool impreso, double tamano, bool conTexto)
-        : lineas_(lineas), impreso_(impreso), tamano_(tamano > 0 ? tamano : 8.2),
+        : lineas_(lineas), impreso_(impreso), tamano_(tamano > 0 ? tamano : kLetraListado),
           conTexto_(conTexto)
     {
     }
@@ -140,6 +150,12 @@ public:
         lineas_.push_back({LineaImpresion::Tipo::Texto, x, tamano, negrita, t});
     }
     void texto(double x, const QString &t) { texto(x, tamano_, false, t); }
+    void apuesta(double x, const QString &t, int numeros, quint16 acertados)
+    {
+        texto(x, t);
+        lineas_.back().numeros = quint8(numeros);
+        lineas_.back().acertados = acertados;
+    }
     void vacia() { lineas_.push_back({LineaImpresion::Tipo::Vacia, 0, tamano_, false, {}}); }
     void nuevaPagina() { lineas_.push_back({LineaImpresion::Tipo::NuevaPagina, 0, 0, false, {}}); }
 
@@ -151,7 +167,7 @@ public:
               conTexto_ ? QStringLiteral("Sorteo del ") + fechas::textoCorto(s.fecha) +
                               QStringLiteral("  ") + textoSorteo(s)
                         : QString());
-        tamano_ = 8.2;
+        tamano_ = kLetraListado;
     }
 
     QString cabeceraPena(const Pena &p) const
@@ -160,7 +176,8 @@ public:
     }
 
     // Simple and reduced syndicates: headings before a bet of another syndicate or draw.
-    void apuestaSencilla(int i, int j, const Sorteo &s, const Pena &p, const QString &linea)
+    void apuestaSencilla(int i, int j, const Sorteo &s, const Pena &p, const QString &linea,
+                         quint16 aciertos)
     {
         if (j != ultimaPena_ || i != ultimoSorteo_) {
             if (i != ultimoSorteo_) {
@@ -175,11 +192,11 @@ public:
             texto(30, cabeceraPena(p));
             ultimaPena_ = j;
         }
-        texto(30, linea);
+        apuesta(30, linea, 6, aciertos);
     }
 
     // Multiple syndicates: the title on a page of its own when simple ones came first.
-    void multiple(int i, const Sorteo &s, const Pena &p, const QString &linea,
+    void multiple(int i, const Sorteo &s, const Pena &p, const QString &linea, quint16 aciertos,
                   const QStringList &mensajes, int cuantosMensajes)
     {
         if (i != ultimoSorteo_) {
@@ -194,7 +211,8 @@ public:
         }
         vacia();
         texto(30, cabeceraPena(p));
-        texto(30, conTexto_ ? linea + QStringLiteral("  ") + mensajes.value(0) : QString());
+        apuesta(30, conTexto_ ? linea + QStringLiteral("  ") + mensajes.value(0) : QString(),
+                std::clamp(int(::cuantos(p.tipo)), 0, 11), aciertos);
         for (int m = 1; m < cuantosMensajes; ++m)
             texto(83.3, mensajes.value(m));
     }
@@ -718,13 +736,15 @@ bool LineasListado::siguiente(LineaImpresion &linea)
                 continue;
             }
             QString texto;
+            quint16 aciertos = 0;
             if (e.conTexto) {
                 const Fila f = l->filaDe(e.bloque, e.fila);
                 texto = lineaNumeros(p, f.apuesta + 1, 6);
+                aciertos = acertados(p, f.apuesta + 1, 6, s);
                 if (f.mensaje != 0)
                     texto += QStringLiteral("  ") + premios::mensaje(f.mensaje).texto;
             }
-            e.impresora->apuestaSencilla(b.sorteo, b.pena, s, p, texto);
+            e.impresora->apuestaSencilla(b.sorteo, b.pena, s, p, texto, aciertos);
             ++e.fila;
         } else {
             const int deBloque = b.mensaje == 0 ? 0 : b.filas - 3;
@@ -732,9 +752,10 @@ bool LineasListado::siguiente(LineaImpresion &linea)
             if (e.conTexto)
                 for (int m = 0; m < deBloque; ++m)
                     mensajes.append(premios::mensaje(b.mensaje + m).texto);
-            e.impresora->multiple(b.sorteo, s, p,
-                                  e.conTexto ? lineaNumeros(p, 1, ::cuantos(p.tipo)) : QString(),
-                                  mensajes, deBloque);
+            const int cuantos = ::cuantos(p.tipo);
+            e.impresora->multiple(
+                b.sorteo, s, p, e.conTexto ? lineaNumeros(p, 1, cuantos) : QString(),
+                e.conTexto ? acertados(p, 1, cuantos, s) : quint16(0), mensajes, deBloque);
             ++e.bloque;
         }
     }

@@ -87,15 +87,23 @@ public:
     bool imprimeAlgo() const;
 };
 
-// One instruction of the printed listing, in millimetres from the paper's left edge; the
-// printer moves down one line of the given size after each.
+// Size of the ordinary lines of the printed listing: headings of syndicates and the bets.
+constexpr double kLetraListado = 9.5; // points
+
+// One instruction of the printed listing, in millimetres from the paper's left edge (on a page
+// with the listing's usual margin); the printer moves down one line of the given size after
+// each.
 struct LineaImpresion {
     enum class Tipo : quint8 { Texto, Vacia, NuevaPagina };
     Tipo tipo = Tipo::Texto;
     double x = 0;
-    double tamano = 8.2; // points
+    double tamano = kLetraListado; // points
     bool negrita = false;
     QString texto;
+    // A bet's line starts with its numbers, as many as `numeros`; bit q of `acertados` is set
+    // when number q hit the draw, which the paper shows in bold.
+    quint8 numeros = 0;
+    quint16 acertados = 0;
     bool operator==(const LineaImpresion &) const = default;
 };
 

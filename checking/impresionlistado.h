@@ -6,13 +6,17 @@
 
 class QPagedPaintDevice;
 
-// The printed results listing, on a printer or in a PDF. Positions are millimetres from the
-// paper's edges: the logo at the top of the first page, the first line 40 mm down, then one
-// line after another.
+// The printed results listing, on a printer or in a PDF. It keeps a margin on every side of the
+// paper, wider where the printer cannot print so near the edge: the logo in the top-left corner
+// of that printable area on the first page, the first line under it, then one line after
+// another. The lines' positions are millimetres from the paper's left edge with the usual
+// margin; a wider margin moves them in with it.
 namespace listado {
 
-constexpr double kPrimeraLinea = 40; // mm from the top, below the logo
-constexpr double kMargenPagina = 10; // mm kept free at the top and bottom of later pages
+constexpr double kMargen = 15;       // mm kept free on every side of the paper
+constexpr double kAnchoLogo = 50;    // mm
+constexpr double kAltoLogo = 20;     // mm
+constexpr double kPrimeraLinea = 26; // mm below the top of the printable area, under the logo
 // A listing longer than this many pages is only printed or saved once the user says so: the
 // whole history of a few large syndicates is tens of thousands of pages.
 constexpr int kPaginasSinPreguntar = 50;

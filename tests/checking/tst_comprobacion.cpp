@@ -446,19 +446,20 @@ private slots:
             {T::Texto, 50, 22, true, QString::fromUtf8("PEÑAS SENCILLAS / REDUCIDAS")},
             {T::Vacia, 0, 22, false, {}},
             {T::Texto, 20, 18, false, sabado},
-            {T::Vacia, 0, 8.2, false, {}},
-            {T::Texto, 30, 8.2, false, QString::fromUtf8("PEÑA LUIS                ")},
-            {T::Texto, 30, 8.2, false, luis},
-            {T::Vacia, 0, 8.2, false, {}},
+            {T::Vacia, 0, kLetraListado, false, {}},
+            {T::Texto, 30, kLetraListado, false, QString::fromUtf8("PEÑA LUIS                ")},
+            {T::Texto, 30, kLetraListado, false, luis, 6, 0b111},
+            {T::Vacia, 0, kLetraListado, false, {}},
             {T::Texto, 20, 18, false, jueves},
-            {T::Vacia, 0, 8.2, false, {}},
-            {T::Texto, 30, 8.2, false, QString::fromUtf8("PEÑA ANA                 ")},
-            {T::Texto, 30, 8.2, false,
+            {T::Vacia, 0, kLetraListado, false, {}},
+            {T::Texto, 30, kLetraListado, false, QString::fromUtf8("PEÑA ANA                 ")},
+            {T::Texto, 30, kLetraListado, false,
              QStringLiteral("    1    2    3  10  11  12  ") +
-                 QString::fromUtf8("¡¡ Premio !! Has acertado 3 números.")},
-            {T::Vacia, 0, 8.2, false, {}},
-            {T::Texto, 30, 8.2, false, QString::fromUtf8("PEÑA LUIS                ")},
-            {T::Texto, 30, 8.2, false, luis},
+                 QString::fromUtf8("¡¡ Premio !! Has acertado 3 números."),
+             6, 0b111},
+            {T::Vacia, 0, kLetraListado, false, {}},
+            {T::Texto, 30, kLetraListado, false, QString::fromUtf8("PEÑA LUIS                ")},
+            {T::Texto, 30, kLetraListado, false, luis, 6, 0b111},
         };
         QCOMPARE(sencillas.size(), esperado.size());
         for (size_t i = 0; i < esperado.size(); ++i)
@@ -476,7 +477,10 @@ private slots:
         QCOMPARE(multiples[6].texto,
                  QStringLiteral("    1    2    3    4    5  40  49  ") +
                      QString::fromUtf8("¡¡ Premio !! Tienes 5 apuestas de 4 aciertos."));
-        QCOMPARE(multiples[7], (LineaImpresion{T::Texto, 83.3, 8.2, false,
+        // The numbers that hit the draw go in bold; the complementary (49) is not one of them.
+        QCOMPARE(int(multiples[6].numeros), 7);
+        QCOMPARE(int(multiples[6].acertados), 0b11111);
+        QCOMPARE(multiples[7], (LineaImpresion{T::Texto, 83.3, kLetraListado, false,
                                                QString::fromUtf8("¡¡ Premio !! Tienes 1 "
                                                                  "apuesta de 5 aciertos.")}));
         QCOMPARE(multiples[8].x, 83.3);

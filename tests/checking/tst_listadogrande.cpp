@@ -221,38 +221,38 @@ private slots:
                               << QByteArray("282159d8cac57fad38489c419c7c4623dee4af47")
                               << QByteArray("ff4d93745f73a9a6b98e83e8f13cd9109b0004c3")
                               << QByteArray("98692798c252ccc75fe3a2beef8f8f90c1d85c76")
-                              << QByteArray("3b7a717c5f1e7b5f3a83d67d4a216c3705db4d18");
+                              << QByteArray("58d90cf3daa329892cd627e283c762aabf3b8c5b");
         QTest::newRow("todo e histórico") << 160 << true << false << todas
                                           << QByteArray("10abf7b8f7f6f0c38c73859846b8bebf41e524d0")
                                           << QByteArray("edf8a9dc832bd91ff1a01e041b3d9c566e25daba")
                                           << QByteArray("98692798c252ccc75fe3a2beef8f8f90c1d85c76")
-                                          << QByteArray("21231ee262a307357cc3c24211b828db78bcf9d7");
+                                          << QByteArray("5deadef14bd2f4d6534724ed30d0e3c6d3dc5fe0");
         QTest::newRow("sólo premios") << 160 << false << true << todas
                                       << QByteArray("f3a6ee481ba714d3a9cf1594c6e0703cbc0171a4")
                                       << QByteArray("6fc2f826f705fefd22551170d0dc19decec24886")
                                       << QByteArray("98692798c252ccc75fe3a2beef8f8f90c1d85c76")
-                                      << QByteArray("d72849b5bf7227736f6cdff67861463ac8e28fdd");
+                                      << QByteArray("113803056aa683c8863c9b0ec28c01fe24a98436");
         QTest::newRow("sólo premios e histórico")
             << 160 << true << true << todas
             << QByteArray("63fde3e5a6bfb46058c5922002a4f8bd0cdee229")
             << QByteArray("82b8871e9a2cdc4b04704e509a3bc85887b9e475")
             << QByteArray("98692798c252ccc75fe3a2beef8f8f90c1d85c76")
-            << QByteArray("40946a2bc9b1d92b05829128ea12a44cbecf1573");
+            << QByteArray("0a5620b78648691e7a53f86714e4560a52e0d1a3");
         QTest::newRow("cuarenta sorteos") << 40 << false << false << todas
                                           << QByteArray("4ed55b7105c91ab62aa74f7017f81f964618ffc9")
                                           << QByteArray("e414daac2298a31c684aefbe5bf8fc7b5671cb0c")
                                           << QByteArray("98692798c252ccc75fe3a2beef8f8f90c1d85c76")
-                                          << QByteArray("5d2843a0cf049beceab10de266646c08b0baea38");
+                                          << QByteArray("719396e9f99e86a869a870d3bb6efaac5eb4f24a");
         QTest::newRow("una peña") << 160 << true << false << QString::fromUtf8("REDUCIDA")
                                   << QByteArray("a3eb69aebb8e5cd1ac0d8d4d7bb0f6d9c05b47b4")
                                   << QByteArray("09a868857bd6d0844d3be9c9b97a30b575449a64")
                                   << QByteArray("b56c5b6dc5ec2c13bdf689625245373a6472346f")
-                                  << QByteArray("0fe116b53078683a8a54d8b40463e709bbcca921");
+                                  << QByteArray("c3035998f04970660f9545846fe83866be224f35");
         QTest::newRow("una múltiple") << 100 << false << true << QStringLiteral("MULTIPLE 3")
                                       << QByteArray("87ee05e76e0b29235578a049728573a83940ca14")
                                       << QByteArray("f7d8cbe3c6d9b90cee07a4fcf4ec105b5e168bd6")
                                       << QByteArray("16a868f5470e460afd9829b83ed82b755acb64a8")
-                                      << QByteArray("5b63d5f387722043f015a5aa1ed435fdcd6451b5");
+                                      << QByteArray("ddccbc32dcb29ee5f7bbf07dd38a7e5b3c2abc1e");
     }
     void mismasFilas()
     {

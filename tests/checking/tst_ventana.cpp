@@ -96,6 +96,19 @@ QRectF donde(QPdfDocument &pdf, int pagina, const QString &texto)
     return {puntos.x() * mm, puntos.y() * mm, puntos.width() * mm, puntos.height() * mm};
 }
 
+// Dark pixels of a box of a page rendered at `porMm` pixels a millimetre.
+int tinta(const QImage &pagina, const QRectF &mm, double porMm)
+{
+    const QRect r = QRectF(mm.topLeft() * porMm, mm.size() * porMm).toAlignedRect();
+    int oscuros = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (pagina.valid(x, y) && qAlpha(pagina.pixel(x, y)) > 128 &&
+                qGray(pagina.pixel(x, y)) < 128)
+                ++oscuros;
+    return oscuros;
+}
+
 const auto E = TipoFila::Espacio;
 const auto CP = TipoFila::CabeceraPena;
 const auto CS = TipoFila::CabeceraSorteo;
@@ -409,6 +422,75 @@ private slots:
         const QRectF segundo =
             donde(pdf, 1, QString::fromUtf8("¡¡ Premio !! Tienes 1 apuesta de 5 aciertos."));
         QVERIFY2(qAbs(segundo.x() - 83.3) < 1.5, qPrintable(QString::number(segundo.x())));
+    }
+
+    // The printed listing keeps off the paper's edges, its text is of a readable size and the
+    // numbers a bet hit stand out in bold.
+    void listadoConMargenesYAciertosEnNegrita()
+    {
+        preparaTres();
+        Principal p(carpeta->ruta());
+        control<QCheckBox>(p, "Check2")->setChecked(true);
+        QTest::mouseClick(control<Imagen>(p, "Image5"), Qt::LeftButton);
+        QPdfDocument pdf;
+        QCOMPARE(pdf.load(escritorio->pdfSalida), QPdfDocument::Error::None);
+        QCOMPARE(pdf.pageCount(), 2);
+
+        constexpr double kPorMm = 8;
+        constexpr double kBorde = 12; // mm of every edge left blank, the logo's side too
+        std::vector<QImage> paginas;
+        for (int i = 0; i < pdf.pageCount(); ++i) {
+            const QSizeF mm = pdf.pagePointSize(i) * 25.4 / 72;
+            const QImage pagina = pdf.render(i, (mm * kPorMm).toSize());
+            QVERIFY(tinta(pagina, QRectF(0, 0, mm.width(), mm.height()), kPorMm) > 0);
+            const QRectF bandas[4] = {{0, 0, mm.width(), kBorde},
+                                      {0, mm.height() - kBorde, mm.width(), kBorde},
+                                      {0, 0, kBorde, mm.height()},
+                                      {mm.width() - kBorde, 0, kBorde, mm.height()}};
+            for (const QRectF &banda : bandas) {
+                const QRect r = QRectF(banda.topLeft() * kPorMm, banda.size() * kPorMm)
+                                    .toAlignedRect()
+                                    .intersected(pagina.rect());
+                QPoint manchado(-1, -1);
+                for (int y = r.top(); y <= r.bottom() && manchado.x() < 0; ++y)
+                    for (int x = r.left(); x <= r.right() && manchado.x() < 0; ++x)
+                        if (qAlpha(pagina.pixel(x, y)) > 0 && qGray(pagina.pixel(x, y)) <= 250)
+                            manchado = QPoint(x, y);
+                QVERIFY2(manchado.x() < 0, qPrintable(QStringLiteral("página %1, %2 mm, %3 mm")
+                                                          .arg(i + 1)
+                                                          .arg(manchado.x() / kPorMm)
+                                                          .arg(manchado.y() / kPorMm)));
+            }
+            paginas.push_back(pagina);
+        }
+
+        // ANA's winning bet 1 2 3 4 40 41 against the draw 1..6: its 1 and 4 in bold, those of
+        // 41 and 40 not, and each of its lines a line of a letter of at least 9 points.
+        const QString texto = pdf.getAllText(0).text();
+        const qsizetype pena = texto.indexOf(QString::fromUtf8("PEÑA ANA"));
+        QVERIFY(pena >= 0);
+        const QRegularExpressionMatch apuesta =
+            QRegularExpression(QStringLiteral("(1)\\s+2\\s+3\\s+(4)\\s+(4)0\\s+4(1)"))
+                .match(texto, pena);
+        QVERIFY2(apuesta.hasMatch(), qPrintable(texto));
+        const auto caja = [&](int grupo) {
+            return pdf.getSelectionAtIndex(0, int(apuesta.capturedStart(grupo)), 1)
+                .boundingRectangle();
+        };
+        const auto tintaMm = [&](int grupo) {
+            const QRectF r = caja(grupo);
+            const double mm = 25.4 / 72;
+            return tinta(paginas[0], QRectF(r.topLeft() * mm, r.size() * mm), kPorMm);
+        };
+        QVERIFY2(tintaMm(1) > 1.15 * tintaMm(4),
+                 qPrintable(QStringLiteral("%1 %2").arg(tintaMm(1)).arg(tintaMm(4))));
+        QVERIFY2(tintaMm(2) > 1.15 * tintaMm(3),
+                 qPrintable(QStringLiteral("%1 %2").arg(tintaMm(2)).arg(tintaMm(3))));
+        // From the foot of the heading's letters to the foot of the bet's numbers: one line,
+        // at least 1.1 times the letter's size.
+        const QRectF cabecera = pdf.getSelectionAtIndex(0, int(pena), 1).boundingRectangle();
+        const double interlineaMm = (caja(1).bottom() - cabecera.bottom()) * 25.4 / 72;
+        QVERIFY2(interlineaMm > 9 * 1.1 * 25.4 / 72, qPrintable(QString::number(interlineaMm)));
     }
 
     void listadoVacioOCancelado()
