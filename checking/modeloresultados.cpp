@@ -18,10 +18,11 @@ ModeloResultados::ModeloResultados(bool multiples, QObject *parent)
 {
 }
 
-void ModeloResultados::pon(std::shared_ptr<const comprobacion::Listado> listado)
+void ModeloResultados::pon(std::shared_ptr<const comprobacion::Listado> listado, QStringList avisos)
 {
     beginResetModel();
     listado_ = std::move(listado);
+    avisos_ = std::move(avisos);
     tramos_.clear();
     filas_ = listado_ ? listado_->cuenta() : 0;
     filaGuardada_ = -1;
@@ -35,7 +36,7 @@ void ModeloResultados::limpia()
 
 int ModeloResultados::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : filas_;
+    return parent.isValid() ? 0 : filas_ + int(avisos_.size());
 }
 
 int ModeloResultados::columnCount(const QModelIndex &parent) const
@@ -64,7 +65,21 @@ const Celdas &ModeloResultados::celdas(int fila) const
 
 QVariant ModeloResultados::data(const QModelIndex &index, int role) const
 {
-    if (!listado_ || !index.isValid() || index.row() >= filas_)
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const int numeros = multiples_ ? 11 : 6;
+    if (index.row() >= filas_) {
+        if (role == kRolTipo)
+            return static_cast<int>(TipoFila::Mensaje);
+        if (index.column() != numeros + 1)
+            return {};
+        if (role == Qt::DisplayRole)
+            return avisos_.at(index.row() - filas_);
+        if (role == Qt::ForegroundRole)
+            return color(comprobacion::kColorPena);
+        return {};
+    }
+    if (!listado_)
         return {};
     const Celdas &c = celdas(index.row());
     if (role == kRolTipo)
@@ -72,7 +87,6 @@ QVariant ModeloResultados::data(const QModelIndex &index, int role) const
     if (role == kRolAciertos)
         return int(c.aciertos);
     const int columna = index.column();
-    const int numeros = multiples_ ? 11 : 6;
     if (columna == 0)
         return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
     if (columna <= numeros) {
@@ -135,9 +149,13 @@ bool ModeloResultados::removeRows(int row, int count, const QModelIndex &parent)
             quedan.push_back({t.desde + t.cuantas - despues, despues});
         inicio = fin;
     }
+    // The lines after the listing's rows go as asked too.
+    const int deListado = std::max(0, std::min(row + count, filas_) - row);
+    const int primerAviso = std::max(row, filas_) - filas_;
     beginRemoveRows({}, row, row + count - 1);
     tramos_ = std::move(quedan);
-    filas_ -= count;
+    avisos_.remove(primerAviso, count - deListado);
+    filas_ -= deListado;
     filaGuardada_ = -1;
     endRemoveRows();
     return true;

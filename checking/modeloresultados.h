@@ -3,6 +3,7 @@
 #include "checking/comprobacion.h"
 
 #include <QAbstractTableModel>
+#include <QStringList>
 #include <memory>
 
 // The rows of a checking pass as a results list shows them: column 0 the (empty) text column,
@@ -17,7 +18,8 @@ public:
 
     explicit ModeloResultados(bool multiples, QObject *parent = nullptr);
 
-    void pon(std::shared_ptr<const comprobacion::Listado> listado);
+    // The rows of a pass, and after them lines of their own (the syndicates with no draw yet).
+    void pon(std::shared_ptr<const comprobacion::Listado> listado, QStringList avisos = {});
     void limpia();
     const comprobacion::Listado *listado() const { return listado_.get(); }
 
@@ -43,7 +45,8 @@ private:
     bool multiples_;
     std::shared_ptr<const comprobacion::Listado> listado_;
     std::vector<Tramo> tramos_; // empty: every row of the listing
-    int filas_ = 0;
+    int filas_ = 0;             // of the listing
+    QStringList avisos_;
     // A view asks for every column and role of a row in turn: keep the last row made.
     mutable int filaGuardada_ = -1;
     mutable comprobacion::Celdas guardada_;

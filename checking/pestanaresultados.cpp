@@ -3,6 +3,7 @@
 #include "archive/fechas.h"
 #include "checking/impresionlistado.h"
 #include "checking/modeloresultados.h"
+#include "checking/resumen.h"
 #include "checking/tablaresultados.h"
 #include "session/sesion.h"
 #include "widgets/avisos.h"
@@ -218,8 +219,11 @@ void PestanaResultados::muestraPasada()
         escrito(sesion_.escrituraContadores(lista), QStringLiteral("apuestas.dat"));
         const comprobacion::Pasada &pasada = sesion_.pasada(lista);
         ModeloResultados *modelo = lista == 0 ? modeloSencillas_ : modeloMultiples_;
-        if (pasada.listado)
-            modelo->pon(pasada.listado);
+        const QStringList avisos =
+            comprobacion::sinSorteosAun(sesion_.penas().penas(), sesion_.sorteos().sorteos(),
+                                        lista == 1, sesion_.seleccion(), sesion_.historico());
+        if (pasada.listado || !avisos.isEmpty())
+            modelo->pon(pasada.listado, avisos);
         else
             modelo->limpia();
         QTableView *vista = lista == 0 ? ListView2 : ListView4;

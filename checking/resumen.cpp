@@ -1,5 +1,6 @@
 #include "checking/resumen.h"
 #include "archive/fechas.h"
+#include "archive/juego.h"
 #include "archive/texto.h"
 
 #include <algorithm>
@@ -71,6 +72,42 @@ Resumen calculaResumen(const std::vector<Pena> &penas, int jugados, const QLocal
     r.jugados = QStringLiteral("en ") + cantidad(jugados, "sorteo", "sorteos");
     r.premiosEnGrafico = true;
     return r;
+}
+
+QStringList sinSorteosAun(const std::vector<Pena> &penas, const std::vector<Sorteo> &sorteos,
+                          bool multiples, const QString &seleccion, bool historico)
+{
+    QStringList lineas;
+    if (historico)
+        return lineas;
+    for (const Pena &p : penas) {
+        if (p.esMultiple() != multiples || (!seleccion.isNull() && p.nombreTexto() != seleccion))
+            continue;
+        // The archive is in date order: only its newest draws can be after the creation.
+        bool juega = false;
+        for (auto s = sorteos.rbegin(); s != sorteos.rend() && !juega; ++s) {
+            if (s->fecha + 1 < p.creacion)
+                break;
+            juega = p.juega(s->fecha);
+        }
+        if (juega)
+            continue;
+        // Its first draw: the first draw day of its days whose draw is not held before it
+        // started (a week on, at most).
+        double primero = 0;
+        for (int dia = 0; dia < 8 && primero == 0; ++dia) {
+            const double fecha = std::floor(p.creacion) + dia;
+            if (juego::esDiaDeSorteo(fecha) && p.juega(fecha))
+                primero = fecha;
+        }
+        if (primero == 0)
+            continue; // days no draw is held on: nothing to promise
+        lineas += QString::fromUtf8("La peña %1 se comprobará a partir del sorteo del %2, %3. "
+                                    "Marque «Histórico» para ver los sorteos anteriores.")
+                      .arg(p.nombreTexto().trimmed(), diasemana(primero).toLower(),
+                           fechas::textoCorto(primero));
+    }
+    return lineas;
 }
 
 } // namespace comprobacion

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/sorteo.h"
 #include "syndicates/pena.h"
 
 #include <QLocale>
@@ -42,5 +43,12 @@ QString textoPorcentaje(float porcentaje, const QLocale &idioma);
 
 // Bets column of the manager list: the stored count, or the bets a multiple stands for.
 QString apuestasDe(const Pena &p);
+
+// Where a results list would show the rows of a syndicate that no archived draw applies to
+// yet (made after the newest draw of its days): one line per such syndicate of the list's kind
+// (multiples or the others) among the selected ones (a null `seleccion` selects all), saying
+// from which draw it will be checked. None when the list shows the whole history.
+QStringList sinSorteosAun(const std::vector<Pena> &penas, const std::vector<Sorteo> &sorteos,
+                          bool multiples, const QString &seleccion, bool historico);
 
 } // namespace comprobacion

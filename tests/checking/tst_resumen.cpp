@@ -1,5 +1,7 @@
 // Totals, effectiveness and the manager list of every syndicate.
 #include "apoyo/carpetaprueba.h"
+#include "archive/fechas.h"
+#include "checking/modeloresultados.h"
 #include "checking/resumen.h"
 
 #include <QTest>
@@ -21,6 +23,50 @@ Pena conPremios(const QString &nombre, int tipo, std::array<qint16, 5> premios)
 class TstResumen : public QObject {
     Q_OBJECT
 private slots:
+    // A syndicate no archived draw applies to yet says from which draw it will be checked,
+    // in the list of its kind, and the list model shows that after the pass's rows.
+    void penasSinSorteoAun()
+    {
+        const QDate jueves(2026, 12, 10);
+        const std::vector<Sorteo> sorteos = {sorteoDe(jueves.addDays(-7)),
+                                             sorteoDe(jueves.addDays(-5), 7)};
+        auto hecha = [](const char *nombre, const char *dias, const QDateTime &cuando) {
+            Pena p = penaDe(QString::fromLatin1(nombre), QString::fromUtf8(dias), cuando.date());
+            p.creacion =
+                fechas::serial(cuando.date()) + cuando.time().msecsSinceStartOfDay() / 86400000.0;
+            return p;
+        };
+        Pena multiple = hecha("GRANDE", "Jueves", QDateTime(jueves, QTime(9, 0)));
+        multiple.tipo = 501;
+        const std::vector<Pena> penas = {
+            hecha("VIEJA", "Jueves", QDateTime(jueves.addDays(-30), QTime(9, 0))),
+            hecha("OFICINA", "Jueves", QDateTime(jueves, QTime(10, 0))),
+            hecha("TARDE", "Jueves", QDateTime(jueves, QTime(23, 0))),
+            hecha("FINDE", "Sábado", QDateTime(jueves.addDays(-6), QTime(12, 0))), multiple};
+        const QString cola =
+            QString::fromUtf8(". Marque «Histórico» para ver los sorteos anteriores.");
+        QCOMPARE(sinSorteosAun(penas, sorteos, false, QString(), false),
+                 QStringList({QString::fromUtf8("La peña OFICINA se comprobará a partir del "
+                                                "sorteo del jueves, 10/12/2026") +
+                                  cola,
+                              QString::fromUtf8("La peña TARDE se comprobará a partir del "
+                                                "sorteo del jueves, 17/12/2026") +
+                                  cola}));
+        QCOMPARE(sinSorteosAun(penas, sorteos, true, QString(), false).size(), 1);
+        QVERIFY(sinSorteosAun(penas, sorteos, false, QString(), true).isEmpty());
+        QCOMPARE(sinSorteosAun(penas, sorteos, false, penas[2].nombreTexto(), false).size(), 1);
+
+        ModeloResultados modelo(false);
+        modelo.pon(nullptr, sinSorteosAun(penas, sorteos, false, QString(), false));
+        QCOMPARE(modelo.rowCount(), 2);
+        QVERIFY(
+            modelo.index(1, 7).data().toString().startsWith(QString::fromUtf8("La peña TARDE")));
+        QVERIFY(modelo.removeRows(0, 1));
+        QCOMPARE(modelo.rowCount(), 1);
+        QVERIFY(
+            modelo.index(0, 7).data().toString().startsWith(QString::fromUtf8("La peña TARDE")));
+    }
+
     void sinPenas()
     {
         const Resumen r = calculaResumen({}, 12, kEspanol);
