@@ -48,6 +48,7 @@ Sesion::Sesion(const QString &carpeta, Reloj reloj, QObject *parent)
     importes_ = ArchivoImportes(importes::rutaArchivo(carpeta_));
     ganadores_ = ArchivoGanadores(importes::rutaGanadores(carpeta_));
     socios_ = ArchivoSocios(socios::rutaArchivo(carpeta_));
+    archivoCuentas_ = ArchivoCuentas(cuentas::rutaArchivo(carpeta_));
     // Made first, so that it hears of every change before any view asks it for figures.
     cuentas_ = std::make_unique<Cuentas>(*this);
 }
@@ -81,6 +82,7 @@ void Sesion::abreImportes()
 void Sesion::abreSocios()
 {
     sociosLegibles_ = socios_.abre() == Escritura::Hecha;
+    cuentasLegibles_ = archivoCuentas_.abre() == Escritura::Hecha;
 }
 
 std::vector<Sesion::Aviso> Sesion::avisosApertura()
@@ -113,6 +115,22 @@ std::vector<Sesion::Aviso> Sesion::avisosApertura()
                  .arg(fechas::textoCorto(fechas::serial(hoyDia)),
                       fechas::textoCorto(sorteos_.ultimo().fecha)),
              u("Fecha del ordenador"), Aviso::Tipo::Informacion});
+    }
+    if (!cuentasAvisadas_ && (archivoCuentas_.danados() > 0 || !cuentasLegibles_)) {
+        cuentasAvisadas_ = true;
+        const int n = archivoCuentas_.danados();
+        avisos.push_back(
+            {!cuentasLegibles_
+                 ? u("No se puede leer el archivo de cuentas de las peñas cuentas.dat (no es un "
+                     "archivo normal, es demasiado grande o no hay permiso para leerlo). Los "
+                     "pagos no se muestran y el archivo no se modificará.")
+                 : u("El archivo de cuentas de las peñas cuentas.dat tiene %1 %2 (un tipo, una "
+                     "fecha o un importe imposibles). No se cuentan en los saldos, pero se "
+                     "conservan tal como están en el archivo.")
+                       .arg(n)
+                       .arg(n == 1 ? u("registro dañado que se ha omitido")
+                                   : u("registros dañados que se han omitido")),
+             u("Cuentas de las peñas")});
     }
     if (!penasAvisadas_ && penas_.tamanoRechazado() > 0) {
         penasAvisadas_ = true;
@@ -197,6 +215,9 @@ void Sesion::sigueSocios()
         }
         if (!cambios.empty() && sociosLegibles_ && socios_.sigue(cambios) == Escritura::Hecha)
             emit sociosCambiados();
+        if (!cambios.empty() && cuentasLegibles_ &&
+            archivoCuentas_.sigue(cambios) == Escritura::Hecha)
+            emit cuentasCambiadas();
         claves_ = std::move(claves);
         for (const auto &[antes, despues] : cambios)
             emit penaRenombrada(antes, despues);
@@ -682,12 +703,19 @@ Sesion::Eliminacion Sesion::eliminaPena(int registro)
     claves_.erase(claves_.begin() + (registro - 1));
     // Its members go with it, unless another syndicate has the same name and date.
     const std::vector<Pena> &quedan = penas_.penas();
-    if (sociosLegibles_ && std::none_of(quedan.begin(), quedan.end(), [&](const Pena &p) {
-            return SociosPena::de(borrada).esDe(p);
-        })) {
+    const bool otraIgual = std::any_of(quedan.begin(), quedan.end(), [&](const Pena &p) {
+        return SociosPena::de(borrada).esDe(p);
+    });
+    if (sociosLegibles_ && !otraIgual) {
         r.socios = socios_.quita(borrada);
         if (r.socios == Escritura::Hecha)
             emit sociosCambiados();
+    }
+    // Its accounts too, on the same terms.
+    if (cuentasLegibles_ && !otraIgual && archivoCuentas_.busca(borrada)) {
+        r.cuentas = archivoCuentas_.quita(borrada);
+        if (r.cuentas == Escritura::Hecha)
+            emit cuentasCambiadas();
     }
     recuenta();
     emit penasCambiadas({CambioPenas::Tipo::Eliminada, registro});
@@ -713,6 +741,16 @@ Escritura Sesion::guardaSocios(const SociosPena &nuevos)
     const Escritura e = socios_.pon(nuevos);
     if (e == Escritura::Hecha)
         emit sociosCambiados();
+    return e;
+}
+
+Escritura Sesion::guardaCuentas(const CuentasPena &nuevas)
+{
+    if (!cuentasLegibles_)
+        return Escritura::Fallo;
+    const Escritura e = archivoCuentas_.pon(nuevas);
+    if (e == Escritura::Hecha)
+        emit cuentasCambiadas();
     return e;
 }
 

@@ -10,6 +10,7 @@
 #include "session/recuento.h"
 #include "stats/estadisticas.h"
 #include "syndicates/archivopenas.h"
+#include "syndicates/cuentas.h"
 #include "syndicates/edicion.h"
 #include "syndicates/socios.h"
 #include "web/analisis.h"
@@ -57,8 +58,8 @@ struct CambioPenas {
 };
 
 // The program's data and what the main window and its tabs share. It is the one owner of the
-// data files: numeros.dat, apuestas.dat, premios.dat and socios.dat (and nums.ini through
-// Ajustes) are written only by its operations. Each operation writes through the safe
+// data files: numeros.dat, apuestas.dat, premios.dat, socios.dat and cuentas.dat (and nums.ini
+// through Ajustes) are written only by its operations. Each operation writes through the safe
 // rewrite, rescans what it must, emits one domain signal saying what changed and returns the
 // outcome of the write, so that a window can say what went wrong. The checking passes and the
 // money are made here too; the tabs ask, subscribe and show. Nothing here knows about widgets.
@@ -89,12 +90,17 @@ public:
     const ArchivoSocios &socios() const { return socios_; }
     // socios.dat could be read: a file that cannot be is never written over.
     bool sociosLegibles() const { return sociosLegibles_; }
+    // cuentas.dat: the members' payments, their times in each syndicate and where its prizes
+    // go (the figures made from them are in reports/cuentas.h).
+    const ArchivoCuentas &archivoCuentas() const { return archivoCuentas_; }
+    bool cuentasLegibles() const { return cuentasLegibles_; }
     // Drops the temporary file of an interrupted syndicate rewrite and opens every file; with
     // no numeros.dat yet, the shipped numeros-inicial.dat becomes the archive first.
     void abreArchivos();
     // What the opening of the files found that the user must hear of, each told once a run:
-    // draws of the archive left out as damaged, a syndicate file too large to be read, a clock
-    // behind the newest draw.
+    // draws of the archive left out as damaged, a syndicate file too large to be read, records
+    // of cuentas.dat left out as damaged (or the file unreadable), a clock behind the newest
+    // draw.
     struct Aviso {
         enum class Tipo { Problema, Informacion };
         QString texto;
@@ -277,12 +283,16 @@ public:
     struct Eliminacion {
         Escritura penas = Escritura::Hecha;
         Escritura socios = Escritura::Hecha;
+        Escritura cuentas = Escritura::Hecha;
     };
     Eliminacion eliminaPena(int registro);
     // Every syndicate's counters to 0 and its creation to today (members follow).
     Escritura reseteaContadores();
     // The members of one syndicate, in place of those it had.
     Escritura guardaSocios(const SociosPena &nuevos);
+    // The accounts of one syndicate (payments, members' times, prize destination), in place
+    // of those it had; Fallo when cuentas.dat could not be read or a fact cannot be stored.
+    Escritura guardaCuentas(const CuentasPena &nuevas);
     // The editor closed after writing: the views start again from the syndicate file.
     void cierraEdicion();
 
@@ -328,6 +338,7 @@ signals:
     // once per download or import.
     void importesNoGuardados(const QString &texto);
     void sociosCambiados();
+    void cuentasCambiadas();
     // A syndicate now goes by another name or creation date (its members followed it): a
     // window that shows it takes the new one.
     void penaRenombrada(const Pena &antes, const Pena &despues);
@@ -362,6 +373,9 @@ private:
     ArchivoGanadores ganadores_;
     ArchivoSocios socios_;
     bool sociosLegibles_ = true;
+    ArchivoCuentas archivoCuentas_;
+    bool cuentasLegibles_ = true;
+    bool cuentasAvisadas_ = false;
     Ajustes ajustes_;
     Sitios sitios_;
     Recuento recuento_;

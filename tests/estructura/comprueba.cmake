@@ -9,7 +9,7 @@
 #  - a file of bolarium_core includes no header of bolarium_ui and no Qt header outside QtCore
 #    and QtNetwork, so the core stays usable and testable without widgets;
 #  - the session owns the data files: no file of bolarium_ui rescans, refreshes or writes
-#    numeros.dat, apuestas.dat, premios.dat or socios.dat itself.
+#    numeros.dat, apuestas.dat, premios.dat, socios.dat or cuentas.dat itself.
 # Run as: cmake -DRAIZ=<source root> -DQT_PERMITIDOS=<dir|dir|...> -P comprueba.cmake
 cmake_policy(VERSION 3.25)
 if(NOT RAIZ OR NOT QT_PERMITIDOS)
@@ -124,13 +124,13 @@ foreach(archivo IN LISTS nucleo)
     endforeach()
 endforeach()
 
-# What only the session does: rescan, refresh, and write the four data files (through the
+# What only the session does: rescan, refresh, and write the data files (through the
 # file classes it holds, or the core functions that rewrite them).
 set(escrituras
     "[^A-Za-z0-9_](recuenta|refresca)[ \t]*\\("
     "(sorteos|penas)\\(\\)\\.(agrega|reescribe|elimina|escribe|reseteaContadores|abre|reabre|cierra)[ \t]*\\("
     "(importes::guarda[A-Za-z]*|comprobacion::guarda|mantenimiento::(importa|vacia)|intercambio::importa|conversion::conviertesorteos|analisis::analizasorteos|servicio::agrega)[ \t]*\\("
-    "[^A-Za-z0-9_]Archivo(Socios|Importes)[^A-Za-z0-9_]")
+    "[^A-Za-z0-9_]Archivo(Socios|Importes|Cuentas)[^A-Za-z0-9_]")
 foreach(archivo IN LISTS ventanas)
     if(NOT EXISTS "${RAIZ}/${archivo}")
         continue()
