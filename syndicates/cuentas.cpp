@@ -318,7 +318,11 @@ Escritura ArchivoCuentas::sigue(const std::vector<std::pair<Pena, Pena>> &cambio
         for (size_t i = 0; i < nuevos.size(); ++i) {
             if (movido[i] || !registros_[i].esDe(antes))
                 continue;
-            if (busca(despues))
+            // A syndicate that already has accounts, or was given some just now, keeps them.
+            bool ocupada = busca(despues) != nullptr;
+            for (size_t k = 0; k < nuevos.size() && !ocupada; ++k)
+                ocupada = movido[k] && nuevos[k].esDe(despues);
+            if (ocupada)
                 break;
             const CuentasPena destino = CuentasPena::de(despues);
             nuevos[i].creacion = destino.creacion;
