@@ -250,9 +250,7 @@ void PestanaEstadisticas::pintaGrafico()
     const auto tabla = stats::tabla(sesion_.estadistica().cuentas, segunda, comparativa);
 
     QChart *grafico = MSChart1->chart();
-    grafico->removeAllSeries();
-    for (QAbstractAxis *eje : grafico->axes())
-        grafico->removeAxis(eje);
+    vaciaGrafico(*grafico);
 
     // One set of bars per day with "Comparativa", in the order of the table's values. Each
     // day has had its own number of draws (Mondays only since 2022): the bars are the share of

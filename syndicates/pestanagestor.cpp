@@ -366,9 +366,7 @@ void PestanaGestor::construyePena(QWidget *gestor)
 void PestanaGestor::pintaGraficoPena(int sinPremio, int premios)
 {
     QChart *grafico = MSChart3->chart();
-    grafico->removeAllSeries();
-    for (QAbstractAxis *eje : grafico->axes())
-        grafico->removeAxis(eje);
+    vaciaGrafico(*grafico);
     auto *serie = new QBarSeries;
     auto *sin = new QBarSet(u("Sorteos sin premio"));
     auto *con = new QBarSet(u("Premios"));

@@ -99,3 +99,12 @@ void ponEtiquetasEnteras(QChart &grafico, QBarCategoryAxis &eje)
     eje.setLabelsColor(Qt::transparent);
     new Etiquetas(grafico, eje.categories(), eje.labelsFont());
 }
+
+void vaciaGrafico(QChart &grafico)
+{
+    grafico.removeAllSeries();
+    for (QAbstractAxis *eje : grafico.axes()) {
+        grafico.removeAxis(eje);
+        delete eje;
+    }
+}

@@ -19,3 +19,7 @@ void ponEjeEntero(QValueAxis &eje, int maximo);
 // invisible, and the chart shows the same labels centred under each bar group, in the axis's
 // type or a smaller one where the bars are narrow. Call it after the axis is attached.
 void ponEtiquetasEnteras(QChart &grafico, QBarCategoryAxis &eje);
+
+// Empties a chart to draw it again: its series and its axes are deleted. A removed axis is no
+// longer the chart's, and one left alive at every redraw would add up over a session.
+void vaciaGrafico(QChart &grafico);

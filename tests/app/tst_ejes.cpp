@@ -2,7 +2,10 @@
 #include "widgets/ejes.h"
 
 #include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
 #include <QChart>
+#include <QPointer>
 #include <QTest>
 #include <QValueAxis>
 
@@ -47,6 +50,29 @@ private slots:
     }
 
     // A chart drawn again (a new day or half) gets the new labels once, not a pile of them.
+    // A chart drawn again keeps no axis of the drawing before.
+    void vaciarUnGraficoBorraSusEjes()
+    {
+        QChart grafico;
+        QList<QPointer<QAbstractAxis>> antes;
+        for (int vez = 0; vez < 3; ++vez) {
+            vaciaGrafico(grafico);
+            auto *serie = new QBarSeries;
+            serie->append(new QBarSet(QStringLiteral("a")));
+            grafico.addSeries(serie);
+            auto *x = new QBarCategoryAxis;
+            auto *y = new QValueAxis;
+            grafico.addAxis(x, Qt::AlignBottom);
+            grafico.addAxis(y, Qt::AlignLeft);
+            serie->attachAxis(x);
+            ponEtiquetasEnteras(grafico, *x);
+            for (const QPointer<QAbstractAxis> &eje : antes)
+                QVERIFY(eje.isNull());
+            antes = {x, y};
+        }
+        QCOMPARE(grafico.axes().size(), 2);
+    }
+
     void lasEtiquetasPropiasSeSustituyen()
     {
         QChart grafico;
