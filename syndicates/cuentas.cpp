@@ -203,7 +203,8 @@ void ArchivoCuentas::lee(const QByteArray &bytes, std::vector<CuentasPena> &regi
             danados.emplace_back(d, CuentasPena::kLongitud);
             continue;
         }
-        auto &[clave, r] = *leido;
+        const CuentasPena &clave = leido->first;
+        const Registro &r = leido->second;
         auto j = std::find_if(registros.begin(), registros.end(),
                               [&](const CuentasPena &c) { return mismaPena(c, clave); });
         if (j == registros.end()) {
