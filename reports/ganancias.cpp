@@ -3,6 +3,7 @@
 #include "archive/juego.h"
 #include "checking/premiomultiple.h"
 
+#include <QHash>
 #include <QStringList>
 #include <algorithm>
 #include <bit>
@@ -262,18 +263,22 @@ std::vector<Parte> partes(const SociosPena &socios, const Ganancias &g)
 
 std::vector<Parte> junta(const std::vector<std::vector<Parte>> &todas)
 {
+    // Found by name in a hash: a long search down the list for every member of every syndicate
+    // took time that grew with the square of the members.
     std::vector<Parte> r;
+    QHash<QString, size_t> donde;
     for (const std::vector<Parte> &lista : todas)
         for (const Parte &p : lista) {
-            auto i = std::find_if(r.begin(), r.end(),
-                                  [&](const Parte &q) { return q.nombre == p.nombre; });
-            if (i == r.end()) {
+            const auto i = donde.constFind(p.nombre);
+            if (i == donde.cend()) {
+                donde.insert(p.nombre, r.size());
                 r.push_back(p);
                 continue;
             }
-            i->participaciones += p.participaciones;
-            i->premios += p.premios;
-            i->gasto += p.gasto;
+            Parte &q = r[*i];
+            q.participaciones += p.participaciones;
+            q.premios += p.premios;
+            q.gasto += p.gasto;
         }
     return r;
 }
