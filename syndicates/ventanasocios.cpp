@@ -88,6 +88,8 @@ Socios::Socios(Sesion &sesion, const Pena &pena, QWidget *parent)
     socioHasta->setObjectName(QStringLiteral("socioHasta"));
     socioHasta->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     socioHasta->setCalendarPopup(true);
+    // Its lowest date stands for "no day of leaving", so a date typed or picked is always one.
+    socioHasta->setSpecialValueText(u("sin baja"));
     rejilla->addWidget(socioHasta, 5, 1);
     socioSigue = new QCheckBox(u("Sigue en la peña"), this);
     socioSigue->setObjectName(QStringLiteral("socioSigue"));
@@ -225,10 +227,14 @@ Socios::Socios(Sesion &sesion, const Pena &pena, QWidget *parent)
     connect(reintegro, &QComboBox::currentIndexChanged, this, &Socios::reintegro_Click);
     connect(jokers, &QLineEdit::editingFinished, this, &Socios::jokers_Change);
     // A day of leaving typed means the member left; ticking the box takes it back.
-    connect(socioHasta, &QDateEdit::dateChanged, this, [this] { socioSigue->setChecked(false); });
-    connect(socioSigue, &QCheckBox::toggled, socioHasta,
-            [this](bool sigue) { socioHasta->setEnabled(!sigue && sesion_.cuentasLegibles()); });
-    socioHasta->setEnabled(!socioSigue->isChecked() && sesion_.cuentasLegibles());
+    connect(socioHasta, &QDateEdit::dateChanged, this,
+            [this](const QDate &dia) { socioSigue->setChecked(dia == socioHasta->minimumDate()); });
+    connect(socioSigue, &QCheckBox::toggled, this, [this](bool sigue) {
+        if (sigue)
+            socioHasta->setDate(socioHasta->minimumDate());
+        else if (socioHasta->date() == socioHasta->minimumDate())
+            socioHasta->setDate(Escritorio::actual().ahora().date());
+    });
     connect(ListViewPagos->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &i) { pagoElegido(i.row()); });
     connect(anadirPago, &QPushButton::clicked, this, &Socios::anadirPago_Click);
@@ -345,7 +351,7 @@ void Socios::muestraSocio()
         const QSignalBlocker b1(socioDesde);
         const QSignalBlocker b2(socioHasta);
         socioDesde->setDate(desde);
-        socioHasta->setDate(hasta.isValid() ? hasta : Escritorio::actual().ahora().date());
+        socioHasta->setDate(hasta.isValid() ? hasta : socioHasta->minimumDate());
     }
     socioSigue->setChecked(!hasta.isValid());
     if (elegido_.isEmpty()) {
@@ -430,7 +436,9 @@ bool Socios::guardaCuentas(const CuentasPena &nuevas)
 bool Socios::leePermanencia(const QString &nombre, std::vector<Permanencia> &permanencias) const
 {
     const QDate desde = socioDesde->date();
-    const QDate hasta = socioSigue->isChecked() ? QDate() : socioHasta->date();
+    const QDate hasta = socioSigue->isChecked() || socioHasta->date() == socioHasta->minimumDate()
+                            ? QDate()
+                            : socioHasta->date();
     if (hasta.isValid() && hasta < desde) {
         avisa(u("El día de baja de %1 (%2) es anterior a su día de alta (%3): corrija las fechas.")
                   .arg(nombre, hasta.toString(QStringLiteral("dd/MM/yyyy")),

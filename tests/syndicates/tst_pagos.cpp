@@ -183,6 +183,7 @@ private slots:
         v.listaSocios_Click(1);
         QCOMPARE(desde->date(), QDate(2026, 1, 10));
         QVERIFY(sigue->isChecked());
+        QCOMPARE(hasta->text(), u("sin baja"));
         hasta->setDate(QDate(2026, 1, 31));
         QTest::mouseClick(guardarSocio, Qt::LeftButton);
         QCOMPARE(enArchivo().permanencias.size(), size_t(1));
