@@ -321,11 +321,6 @@ void Socios::llenaLista()
     muestraSocio();
 }
 
-QString Socios::socioElegido() const
-{
-    return elegido_;
-}
-
 namespace {
 QDate diaDe(double serial)
 {

@@ -55,8 +55,6 @@ private:
     void renombrada(const Pena &antes, const Pena &despues);
     void llenaLista();
     bool guardaCuentas(const CuentasPena &nuevas);
-    // The member whose payments and dates are shown; "" when none is selected.
-    QString socioElegido() const;
     void muestraSocio();
     void llenaPagos();
     void pagoElegido(int fila);
