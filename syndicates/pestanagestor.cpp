@@ -4,6 +4,7 @@
 #include "archive/fechas.h"
 #include "archive/intercambio.h"
 #include "archive/texto.h"
+#include "reports/cuentas.h"
 #include "reports/dinero.h"
 #include "reports/informes.h"
 #include "reports/listado.h"
@@ -23,12 +24,15 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QClipboard>
 #include <QColor>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGraphicsLayout>
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QHash>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -212,6 +216,8 @@ PestanaGestor::PestanaGestor(Sesion &sesion, QWidget *parent) : Pestana(sesion, 
         muestraDinero();
         informedinero();
     });
+    // Payments, members' times and the prize destination change only the accounts.
+    connect(&sesion_, &Sesion::cuentasCambiadas, this, &PestanaGestor::muestraSaldos);
     connect(&sesion_, &Sesion::penasCambiadas, this, [this](const CambioPenas &c) {
         if (c.tipo == CambioPenas::Tipo::Contadores)
             actualizaTotales();
@@ -588,6 +594,8 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
     netoEuros = etiqueta(panel, QStringLiteral("netoEuros"), u("Neto: 0,00 €"));
     gastoEuros = etiqueta(panel, QStringLiteral("gastoEuros"), u("Jugado: 0,00 €"));
     balanceEuros = etiqueta(panel, QStringLiteral("balanceEuros"), u("Balance: 0,00 €"));
+    boteEuros = etiqueta(panel, QStringLiteral("boteEuros"), u("Bote: 0,00 €"));
+    boteEuros->hide();
     importesDesconocidos = etiqueta(panel, QStringLiteral("importesDesconocidos"));
     importesDesconocidos->setToolTip(
         u("Premios cuyo importe aún no se conoce: las cifras son provisionales hasta que se "
@@ -599,7 +607,7 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
     rejilla->setVerticalSpacing(2);
     int filaLabel = 0;
     for (QLabel *l : {premiosEuros, jokerEuros, retencionEuros, netoEuros, gastoEuros, balanceEuros,
-                      importesDesconocidos})
+                      boteEuros, importesDesconocidos})
         rejilla->addWidget(l, filaLabel++, 0, 1, 2);
 
     socios = new QPushButton(u("Socios"), panel);
@@ -608,15 +616,22 @@ void PestanaGestor::construyeDinero(QWidget *gestor)
     exportarCsv = new QPushButton(u("Exportar a CSV"), panel);
     exportarCsv->setObjectName(QStringLiteral("exportarCsv"));
     exportarCsv->setToolTip(u("Los premios de cada sorteo jugado, para una hoja de cálculo"));
+    copiarResumen = new QPushButton(u("Copiar resumen"), panel);
+    copiarResumen->setObjectName(QStringLiteral("copiarResumen"));
+    copiarResumen->setToolTip(u("El saldo de cada socio en texto, para pegarlo en un mensaje"));
     rejilla->setRowStretch(filaLabel, 1);
     rejilla->addWidget(socios, filaLabel + 1, 0);
     rejilla->addWidget(exportarCsv, filaLabel + 1, 1);
+    rejilla->addWidget(copiarResumen, filaLabel + 2, 0, 1, 2);
+    connect(copiarResumen, &QPushButton::clicked, this, &PestanaGestor::copiarResumen_Click);
     connect(socios, &QPushButton::clicked, this, &PestanaGestor::socios_Click);
     connect(exportarCsv, &QPushButton::clicked, this, &PestanaGestor::exportarCsv_Click);
 
-    modeloSocios_ = new QStandardItemModel(0, 5, this);
-    modeloSocios_->setHorizontalHeaderLabels(
-        {u("Socio"), u("Participaciones"), u("Premios"), u("Jugado"), u("Balance")});
+    // What the members won and staked first, as the columns always were; then what they paid
+    // and where their account stands.
+    modeloSocios_ = new QStandardItemModel(0, 7, this);
+    modeloSocios_->setHorizontalHeaderLabels({u("Socio"), u("Participaciones"), u("Premios"),
+                                              u("Jugado"), u("Balance"), u("Pagado"), u("Saldo")});
     ListViewSocios = new QTreeView(panel);
     ListViewSocios->setObjectName(QStringLiteral("ListViewSocios"));
     ListViewSocios->setAccessibleName(u("Socios de la peña"));
@@ -701,22 +716,76 @@ void PestanaGestor::muestraDinero()
     }
     modeloSocios_->setHeaderData(4, Qt::Horizontal,
                                  provisional ? u("Balance provisional") : u("Balance"));
+    modeloSocios_->setHeaderData(6, Qt::Horizontal,
+                                 provisional ? u("Saldo provisional") : u("Saldo"));
+    muestraSaldos();
+}
+
+// Each member's account: what they paid, their part of the stakes and of the net prizes while
+// they were in, and what is left ("Debe" in red, "A favor"). One syndicate's figures come from
+// its draws one by one; every syndicate together adds each member's payments to the parts.
+void PestanaGestor::muestraSaldos()
+{
+    const bool provisional = mostradas_.provisional();
+    std::vector<saldos::CuentaSocio> filas;
+    if (ambito_ == 0) {
+        QHash<QString, qint64> pagado;
+        for (const CuentasPena &c : sesion_.archivoCuentas().registros())
+            for (const Pago &p : c.pagos)
+                pagado[p.socio] += p.centimos;
+        for (const ganancias::Parte &parte : partes_)
+            filas.push_back({parte.nombre, int(parte.participaciones), pagado.value(parte.nombre),
+                             parte.gasto, parte.premios, provisional});
+        estado_.reset();
+        boteEuros->hide();
+    } else {
+        const Pena &pena = sesion_.penas().lee(ambito_);
+        const SociosPena *socios = sesion_.socios().busca(pena);
+        const CuentasPena *cuentas = sesion_.archivoCuentas().busca(pena);
+        estado_ = saldos::calcula(mostradas_, socios ? *socios : SociosPena::de(pena),
+                                  cuentas ? *cuentas : CuentasPena::de(pena));
+        filas = estado_->socios;
+        const qint64 bote = estado_->bote();
+        boteEuros->setText((provisional ? u("Bote provisional: ") : u("Bote: ")) +
+                           ganancias::textoEuros(bote));
+        boteEuros->setToolTip(estado_->destino == Destino::Bote
+                                  ? u("Pagos y premios, menos lo jugado: los premios quedan en "
+                                      "el bote")
+                                  : u("Pagos menos lo jugado: los premios se reparten entre los "
+                                      "socios"));
+        boteEuros->show();
+    }
+    copiarResumen->setEnabled(estado_.has_value() && !estado_->socios.empty());
 
     modeloSocios_->removeRows(0, modeloSocios_->rowCount());
-    for (const ganancias::Parte &parte : partes_) {
+    for (const saldos::CuentaSocio &c : filas) {
         QList<QStandardItem *> fila;
-        fila << new QStandardItem(parte.nombre);
-        fila[0]->setToolTip(parte.nombre);
-        fila << new QStandardItem(QString::number(parte.participaciones))
-             << new QStandardItem(ganancias::textoEuros(parte.premios))
-             << new QStandardItem(ganancias::textoEuros(parte.gasto))
-             << new QStandardItem(ganancias::textoEuros(parte.balance()));
-        for (int c = 1; c < fila.size(); ++c)
-            fila[c]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        if (parte.balance() < 0 && !provisional)
+        fila << new QStandardItem(c.nombre);
+        fila[0]->setToolTip(c.nombre);
+        fila << new QStandardItem(c.participaciones > 0 ? QString::number(c.participaciones)
+                                                        : QString())
+             << new QStandardItem(ganancias::textoEuros(c.premios))
+             << new QStandardItem(ganancias::textoEuros(c.jugado))
+             << new QStandardItem(ganancias::textoEuros(c.premios - c.jugado))
+             << new QStandardItem(ganancias::textoEuros(c.pagado))
+             << new QStandardItem(saldos::textoSaldo(c.saldo()));
+        for (int col = 1; col < fila.size(); ++col)
+            fila[col]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        // An amount still unknown may change a loss or a debt: only a final one is red.
+        if (c.premios - c.jugado < 0 && !provisional)
+            fila[4]->setForeground(QColor(255, 0, 0));
+        if (c.saldo() < 0 && !c.provisional)
             fila.last()->setForeground(QColor(255, 0, 0));
         modeloSocios_->appendRow(fila);
     }
+}
+
+void PestanaGestor::copiarResumen_Click()
+{
+    if (!estado_ || ambito_ < 1 || ambito_ > sesion_.penas().cuenta())
+        return;
+    const QString nombre = sesion_.penas().lee(ambito_).nombreTexto().trimmed();
+    QGuiApplication::clipboard()->setText(saldos::resumenTexto(*estado_, nombre));
 }
 
 void PestanaGestor::muestraPremios()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "checking/resumen.h"
+#include "reports/cuentas.h"
 #include "reports/ganancias.h"
 #include "syndicates/pena.h"
 #include "widgets/pestana.h"
@@ -42,13 +43,15 @@ public:
     bool informedinero(ErrorBase *error = nullptr);
     void ListView1_ItemClick(int fila);
     void Combo2_Click(int indice);
-    void Command2_Click();    // "Imprimir boletos"
-    void Command3_Click();    // "Eliminar peña"
-    void Command5_Click();    // "Borrar todos los sorteos"
-    void Command7_Click();    // "Editar Peña"
-    void Command8_Click();    // "Añadir todos los sorteos"
-    void socios_Click();      // the members window of the selected syndicate
-    void exportarCsv_Click(); // the draws of the figures shown, as a spreadsheet
+    void Command2_Click(); // "Imprimir boletos"
+    void Command3_Click(); // "Eliminar peña"
+    void Command5_Click(); // "Borrar todos los sorteos"
+    void Command7_Click(); // "Editar Peña"
+    void Command8_Click(); // "Añadir todos los sorteos"
+    void socios_Click();
+    void copiarResumen_Click(); // every member's balance as text, on the clipboard      // the
+                                // members window of the selected syndicate
+    void exportarCsv_Click();   // the draws of the figures shown, as a spreadsheet
 
     const comprobacion::Resumen &ultimoResumen() const { return resumen_; }
     const Pena &penaMostrada() const { return penaMostrada_; }
@@ -73,6 +76,7 @@ private:
     void muestraDinero();
     // ListViewPremios: the winning draws of the syndicate shown (none for every syndicate).
     void muestraPremios();
+    void muestraSaldos();
     // Closes the members window of a syndicate that is gone or renamed.
     void cierraSociosHuerfanos();
 
@@ -103,6 +107,8 @@ private:
     QLabel *netoEuros = nullptr;
     QLabel *gastoEuros = nullptr;
     QLabel *balanceEuros = nullptr;
+    QLabel *boteEuros = nullptr; // the syndicate's pot: payments and prizes kept, less stakes
+    QPushButton *copiarResumen = nullptr;
     QLabel *importesDesconocidos = nullptr;
     QTreeView *ListViewSocios = nullptr;
     QStandardItemModel *modeloSocios_ = nullptr;
@@ -121,7 +127,9 @@ private:
     QBarSet *graficoPremios_ = nullptr;
 
     int ambito_ = 0;
-    bool rellenando_ = false; // the list is being refilled: its current row is not the user's
+    bool rellenando_ = false;
+    std::optional<saldos::Estado> estado_; // the accounts of the syndicate shown // the list is
+                                           // being refilled: its current row is not the user's
     ganancias::Ganancias mostradas_;
     std::vector<ganancias::Parte> partes_;
 };

@@ -13,8 +13,10 @@
 #include "syndicates/ventanasocios.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -322,7 +324,8 @@ private slots:
         auto *lista = control<QTreeView>(g, "ListViewSocios");
         QCOMPARE(lista->model()->rowCount(), 3);
         QCOMPARE(fila(lista->model(), 0),
-                 (QStringList{u("Ana"), u("1"), u("27,25 €"), u("0,50 €"), u("26,75 €")}));
+                 (QStringList{u("Ana"), u("1"), u("27,25 €"), u("0,50 €"), u("26,75 €"),
+                              u("0,00 €"), u("A favor 26,75 €")}));
         QCOMPARE(fila(lista->model(), 2).value(2), u("54,50 €"));
 
         // With a price of 5 € a bet, the balance of DOS is negative and red.
@@ -346,7 +349,14 @@ private slots:
         QCOMPARE(texto(g, "balanceEuros"), u("Balance: 103,00 €"));
         QVERIFY(control<QLabel>(g, "balanceEuros")->styleSheet().isEmpty());
         QCOMPARE(fila(lista->model(), 0),
-                 (QStringList{u("Ana"), u("1"), u("28,25 €"), u("2,50 €"), u("25,75 €")}));
+                 (QStringList{u("Ana"), u("1"), u("28,25 €"), u("2,50 €"), u("25,75 €"),
+                              u("0,00 €"), u("A favor 25,75 €")}));
+        // Nothing paid yet and the prizes shared out: the pot owes the stakes. The summary of
+        // every member's balance goes to the clipboard.
+        QCOMPARE(texto(g, "boteEuros"), u("Bote: −10,00 €"));
+        QTest::mouseClick(control<QPushButton>(g, "copiarResumen"), Qt::LeftButton);
+        QVERIFY(QGuiApplication::clipboard()->text().contains(u("Ana")));
+        QVERIFY(QGuiApplication::clipboard()->text().contains(u("A favor 25,75 €")));
         // Its winning draws, newest first, with what each won.
         auto *premios = control<QTreeView>(g, "ListViewPremios");
         QCOMPARE(premios->model()->rowCount(), 2);
