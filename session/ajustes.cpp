@@ -119,7 +119,91 @@ void anadeClave(QByteArray &texto, const QByteArray &grupo, const QByteArray &no
     }
     texto.insert(posicion, linea);
 }
+
+// Gives "nombre" the value `valor` in section [grupo]: its line is replaced when the section
+// has one, otherwise the key is added as anadeClave adds it.
+void ponClave(QByteArray &texto, const QByteArray &grupo, const QByteArray &nombre,
+              const QByteArray &valor)
+{
+    const QByteArray cabecera = '[' + grupo + ']';
+    QList<QByteArray> lineas = texto.split('\n');
+    bool enGrupo = false;
+    for (QByteArray &linea : lineas) {
+        const QByteArray limpia = linea.trimmed();
+        if (limpia.startsWith('[')) {
+            enGrupo = limpia == cabecera;
+            continue;
+        }
+        const qsizetype igual = limpia.indexOf('=');
+        if (enGrupo && igual > 0 && limpia.left(igual).trimmed() == nombre) {
+            // A line ended by CR LF keeps its CR.
+            linea = nombre + '=' + valor + (linea.endsWith('\r') ? "\r" : "");
+            texto = lineas.join('\n');
+            return;
+        }
+    }
+    anadeClave(texto, grupo, nombre, valor);
+}
+
+QString rutaIni(const QString &carpeta)
+{
+    return QDir(carpeta).filePath(QStringLiteral("ajustes.ini"));
+}
+
+// Whether ajustes.ini may be read: QSettings would parse a huge file for most of a minute and
+// block on a FIFO.
+bool iniUsable(const QString &ruta)
+{
+    const qint64 tamano = archivos::tamano(ruta);
+    return !QFileInfo::exists(ruta) || (tamano >= 0 && tamano <= Sitios::kLimiteIni);
+}
 } // namespace
+
+Preferencias Preferencias::lee(const QString &carpeta)
+{
+    Preferencias p;
+    const QString ruta = rutaIni(carpeta);
+    if (!QFileInfo::exists(ruta) || !iniUsable(ruta))
+        return p;
+    const QSettings ini(ruta, QSettings::IniFormat);
+    // Only an explicit "no" turns a choice off: a misspelt value keeps what the program does
+    // when nobody chose.
+    auto eleccion = [&ini](const char *clave, bool omision) {
+        const QString v = ini.value(QLatin1String(clave)).toString().trimmed().toLower();
+        if (v == QStringLiteral("0") || v == QStringLiteral("false") || v == QStringLiteral("no"))
+            return false;
+        if (v == QStringLiteral("1") || v == QStringLiteral("true") ||
+            v == QString::fromUtf8("sí") || v == QStringLiteral("si"))
+            return true;
+        return omision;
+    };
+    auto dia = [&ini](const char *clave) {
+        return QDate::fromString(ini.value(QLatin1String(clave)).toString().trimmed(), Qt::ISODate);
+    };
+    p.bajarAlAbrir = eleccion("programa/bajaralabrir", true);
+    p.avisosEscritorio = eleccion("programa/avisosescritorio", true);
+    p.rechazoAvisado = dia("programa/rechazoavisado");
+    p.sorteoAvisado = dia("programa/sorteoavisado");
+    return p;
+}
+
+Escritura Preferencias::escribe(const QString &carpeta) const
+{
+    const QString ruta = rutaIni(carpeta);
+    if (!iniUsable(ruta))
+        return Escritura::Fallo;
+    QByteArray texto;
+    if (QFileInfo::exists(ruta) && !archivos::lee(ruta, Sitios::kLimiteIni, texto))
+        return Escritura::Fallo;
+    auto dia = [](const QDate &d) {
+        return d.isValid() ? d.toString(Qt::ISODate).toLatin1() : QByteArray();
+    };
+    ponClave(texto, "programa", "bajaralabrir", bajarAlAbrir ? "1" : "0");
+    ponClave(texto, "programa", "avisosescritorio", avisosEscritorio ? "1" : "0");
+    ponClave(texto, "programa", "rechazoavisado", dia(rechazoAvisado));
+    ponClave(texto, "programa", "sorteoavisado", dia(sorteoAvisado));
+    return archivos::escribe(ruta, texto);
+}
 
 Sitios Sitios::lee(const QString &carpeta, Escritura *escritura)
 {

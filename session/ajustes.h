@@ -4,6 +4,7 @@
 #include "web/desglose.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 
 // nums.ini: one 78-byte record with the printing offsets, the bet price, the statistics depth
@@ -65,6 +66,24 @@ struct Sitios {
     // Missing keys get their defaults and are added to the file; `escritura` tells how saving
     // them went (Hecha when nothing was missing).
     static Sitios lee(const QString &carpeta, Escritura *escritura = nullptr);
+};
+
+// What the user chooses in "Configuración" beyond the price and the depth, and what the
+// program remembers between runs about the downloads it makes by itself and the desktop
+// notices. Kept in ajustes.ini, section [programa], beside the build's settings: nums.ini is a
+// record of fixed layout with no room for them.
+struct Preferencias {
+    bool bajarAlAbrir = true;     // bajaralabrir: new draws come by themselves
+    bool avisosEscritorio = true; // avisosescritorio: a desktop notice when a syndicate wins
+    QDate rechazoAvisado; // rechazoavisado: the day the user last heard the operator refused one
+    QDate sorteoAvisado;  // sorteoavisado: the draw the last desktop notice was about
+
+    // A missing or unreadable file, or a key it lacks, reads as the defaults.
+    static Preferencias lee(const QString &carpeta);
+    // Puts the four keys in the file, each in place of its line, leaving every other byte as
+    // it was; a file too large to be the program's is not written (Fallo).
+    Escritura escribe(const QString &carpeta) const;
+    bool operator==(const Preferencias &) const = default;
 };
 
 // Start-up reading of nums.ini: creates it when missing (1 € a bet, 2 months of statistics),

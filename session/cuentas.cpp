@@ -65,3 +65,17 @@ const std::vector<ganancias::Parte> &Cuentas::partesTodas()
     todas();
     return partesTodas_;
 }
+
+std::vector<premiados::Premio> Cuentas::premiosDe(double fecha)
+{
+    std::vector<premiados::Premio> r;
+    const std::vector<Pena> &penas = sesion_.penas().penas();
+    for (size_t i = 0; i < penas.size(); ++i) {
+        const ganancias::Ganancias g = de(penas[i], true);
+        // The draws a syndicate played, oldest first: the one asked for is among the last.
+        for (auto j = g.detalle.rbegin(); j != g.detalle.rend() && j->fecha >= fecha; ++j)
+            if (j->fecha == fecha && premiados::hayPremio(*j))
+                r.push_back({static_cast<int>(i) + 1, penas[i].nombreTexto().trimmed(), *j});
+    }
+    return r;
+}

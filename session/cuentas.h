@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/ganancias.h"
+#include "reports/premiados.h"
 
 #include <QObject>
 #include <optional>
@@ -25,6 +26,8 @@ public:
     ganancias::Ganancias de(const Pena &pena, bool detalle = false);
     // Its members' parts of these winnings (none when no member is recorded).
     std::vector<ganancias::Parte> partes(const Pena &pena, const ganancias::Ganancias &g) const;
+    // The syndicates that won something in the draw of `fecha`, in the order of the file.
+    std::vector<premiados::Premio> premiosDe(double fecha);
     // How many times the figures of every syndicate were made, for whoever needs to know.
     int calculos() const { return calculos_; }
 

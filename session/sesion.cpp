@@ -176,6 +176,14 @@ void Sesion::leeajustes()
     }
     ponAjustes(::leeajustes(carpeta_, sitios_));
     ponMeses(ajustes_.profundidad);
+    preferencias_ = Preferencias::lee(carpeta_);
+}
+
+Escritura Sesion::ponPreferencias(const Preferencias &preferencias)
+{
+    // Kept for the run even when the file refuses it: the user chose.
+    preferencias_ = preferencias;
+    return preferencias_.escribe(carpeta_);
 }
 
 Escritura Sesion::ponWeb(const QString &web)
@@ -367,6 +375,7 @@ void Sesion::ponAvisoNuevos(const QString &texto)
 
 void Sesion::empiezaDescarga()
 {
+    inicioDescarga_ = ahora();
     descargados_ = 0;
     importesActualizados_ = 0;
     importesAvisados_.clear();
@@ -412,6 +421,14 @@ std::pair<QDate, QDate> Sesion::diasPorPedir() const
         break;
     }
     return {desde, hoyDia};
+}
+
+bool Sesion::importesPendientes() const
+{
+    if (sorteos_.vacio())
+        return false;
+    const double fecha = sorteos_.ultimo().fecha;
+    return !importes::completo(importes_.busca(fecha), fecha);
 }
 
 std::pair<QDate, QDate> Sesion::diasQueFaltan() const

@@ -116,6 +116,10 @@ public:
     void leeajustes();
     // The maker's new web host, from a message: kept in nums.ini.
     Escritura ponWeb(const QString &web);
+    // The choices of "Configuración" kept in ajustes.ini (read by leeajustes), and what the
+    // program remembers there about its own downloads and notices.
+    const Preferencias &preferencias() const { return preferencias_; }
+    Escritura ponPreferencias(const Preferencias &preferencias);
 
     // The archive scan: draw counts, the newest draw and the header texts. Members follow a
     // syndicate renamed or made again in place since the last scan.
@@ -199,6 +203,10 @@ public:
 
     // A download starts: nothing of it is stored yet.
     void empiezaDescarga();
+    // When the last download of this run started (invalid: none has).
+    const QDateTime &inicioDescarga() const { return inicioDescarga_; }
+    // The newest archived draw lacks some amount of its era.
+    bool importesPendientes() const;
     // The search page of a download: its new draws are appended, oldest first, in one
     // rewrite; nothing of a page that could not be read is. Sets sorteosnuevos (1 when none
     // was new: the checking then looks at the newest draw).
@@ -378,6 +386,8 @@ private:
     bool cuentasAvisadas_ = false;
     Ajustes ajustes_;
     Sitios sitios_;
+    Preferencias preferencias_;
+    QDateTime inicioDescarga_;
     Recuento recuento_;
     Tablas tablas_;
     std::unique_ptr<Cuentas> cuentas_;
