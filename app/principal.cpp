@@ -9,6 +9,7 @@
 #include "printing/imprimir.h"
 #include "reports/motor.h"
 #include "reports/vistainforme.h"
+#include "session/bajadaautomatica.h"
 #include "session/carpetadatos.h"
 #include "session/sesion.h"
 #include "session/version.h"
@@ -24,6 +25,7 @@
 #include "widgets/escritorio.h"
 #include "widgets/imagen.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -102,6 +104,10 @@ Principal::Principal(const QString &dir, QWidget *parent)
     relojDia_->setObjectName(QStringLiteral("relojDia"));
     relojDia_->setSingleShot(true);
     connect(relojDia_, &QTimer::timeout, this, &Principal::relojDia_Timer);
+    bajadaAutomatica_ = new QTimer(this);
+    bajadaAutomatica_->setObjectName(QStringLiteral("bajadaAutomatica"));
+    bajadaAutomatica_->setInterval(60 * 1000);
+    connect(bajadaAutomatica_, &QTimer::timeout, this, &Principal::bajadaAutomatica_Timer);
     // The header follows each archive scan before the tabs do, as it always did.
     connect(sesion_, &Sesion::recontado, this, &Principal::recontado);
     connect(sesion_, &Sesion::importesNoGuardados, this, [](const QString &texto) {
@@ -141,8 +147,15 @@ Principal::Principal(const QString &dir, QWidget *parent)
     resize(QSize(1200, 720).expandedTo(libre * 0.9));
     colocacion::instala();
     conectaPestanas();
+    Escritorio::alPulsarNotificacion([ventana = QPointer<Principal>(this)](const QString &pena) {
+        if (ventana)
+            ventana->muestraPena(pena);
+    });
 
     Form_Load();
+    // Check times that passed before the program started are the opening's business.
+    arranque_ = sesion_->ahora();
+    bajadaAutomatica_->start();
 }
 
 Principal::~Principal()
@@ -447,6 +460,74 @@ void Principal::relojDia_Timer()
     sesion_->nuevoDia();
 }
 
+void Principal::bajaAlAbrir()
+{
+    const Sesion &s = *sesion_;
+    if (!s.preferencias().bajarAlAbrir ||
+        !bajadaautomatica::faltaSorteo(s.ahora(),
+                                       s.sorteos().vacio() ? 0 : s.sorteos().ultimo().fecha))
+        return;
+    alAbrirPendiente_ = true;
+    bajadaAutomatica_Timer();
+}
+
+void Principal::bajadaAutomatica_Timer()
+{
+    const Sesion &s = *sesion_;
+    if (!s.preferencias().bajarAlAbrir || s.cerrando()) {
+        alAbrirPendiente_ = false;
+        return;
+    }
+    // The last download, whoever started it: one the user just made needs no other.
+    QDateTime desde = std::max(arranque_, ultimaAutomatica_);
+    if (s.inicioDescarga().isValid())
+        desde = std::max(desde, s.inicioDescarga());
+    const double ultimo = s.sorteos().vacio() ? 0 : s.sorteos().ultimo().fecha;
+    if (!alAbrirPendiente_ &&
+        !bajadaautomatica::toca(s.ahora(), ultimo, s.importesPendientes(), desde))
+        return;
+    // Otherwise the next tick, or the editor's closing, tries again.
+    if (!puedeBajarSola())
+        return;
+    if (!ultimo_->bajaSola())
+        return;
+    alAbrirPendiente_ = false;
+    ultimaAutomatica_ = s.ahora();
+}
+
+bool Principal::puedeBajarSola() const
+{
+    if (sesion_->descargando())
+        return false;
+    if (auto *completar =
+            qobject_cast<CompletarImportes *>(ventanaLlamada(QStringLiteral("CompletarImportes")));
+        completar && completar->enMarcha())
+        return false;
+    // The checking of the new draws would run under bets the user has not saved.
+    Crea *editor = crea();
+    return !(editor && editor->edicion().trabajoPendiente());
+}
+
+void Principal::muestraPena(const QString &pena)
+{
+    if (sesion_->cerrando())
+        return;
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    SSTab1->setCurrentIndex(2);
+    const std::vector<Pena> &penas = sesion_->penas().penas();
+    for (size_t i = 0; i < penas.size(); ++i) {
+        if (penas[i].nombreTexto().trimmed() != pena)
+            continue;
+        // Picking the row picks the syndicate, as a click on it does.
+        if (auto *lista = gestor_->findChild<QAbstractItemView *>(QStringLiteral("ListView1")))
+            lista->setCurrentIndex(lista->model()->index(static_cast<int>(i), 0));
+        break;
+    }
+}
+
 void Principal::refrescaResultados()
 {
     sesion_->refrescaResultados();
@@ -454,6 +535,11 @@ void Principal::refrescaResultados()
 
 bool Principal::event(QEvent *evento)
 {
+    // Once the window is on screen, not before: the user sees the download start.
+    if (evento->type() == QEvent::Show && !mostrada_) {
+        mostrada_ = true;
+        QTimer::singleShot(0, this, &Principal::bajaAlAbrir);
+    }
     if (evento->type() == QEvent::WindowActivate && !sesion_->cerrando() && !ventanaAbriendose())
         Form_Activate();
     return QMainWindow::event(evento);
@@ -547,6 +633,12 @@ void Principal::confi_Click()
         // The new depth moves both statistics sliders, as reading the settings at start-up does.
         sesion_->ponMeses(a.profundidad);
     });
+    connect(ventana, &Configurar::preferenciasCambiadas, this, [this](bool bajar, bool avisos) {
+        Preferencias p = sesion_->preferencias();
+        p.bajarAlAbrir = bajar;
+        p.avisosEscritorio = avisos;
+        escrito(sesion_->ponPreferencias(p), QStringLiteral("ajustes.ini"));
+    });
     abre(ventana);
 }
 
@@ -616,7 +708,13 @@ void Principal::abreCrea(const std::vector<int> &masfrecuentes)
     }
     crea_ = new Crea(s, std::move(o), this);
     connect(crea_, &Crea::apuestasCambiadas, sesion_, &Sesion::ponNumapuestas);
-    connect(crea_, &Crea::grabada, this, [this] { sesion_->ponPenagrabada(1); });
+    connect(crea_, &Crea::grabada, this, [this] {
+        sesion_->ponPenagrabada(1);
+        // A download that waited for these bets goes now.
+        QTimer::singleShot(0, this, &Principal::bajadaAutomatica_Timer);
+    });
+    connect(crea_, &QObject::destroyed, this,
+            [this] { QTimer::singleShot(0, this, &Principal::bajadaAutomatica_Timer); });
     connect(crea_, &Crea::mostrada, this, [this] {
         cierraCreamenu();
         sesion_->limitaSorteos(20);

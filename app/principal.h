@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -39,6 +40,15 @@ public:
     // Madrid's midnight: the header's next draw and countdown turn with the day, without
     // waiting for a click.
     void relojDia_Timer();
+    // New draws without a click, when "Bajar sorteos nuevos al abrir el programa" is on: once
+    // the window is first shown, if a draw held more than an hour ago is missing; and every
+    // minute the timer `bajadaAutomatica` asks whether a draw's check time has come (22:30,
+    // and 09:00 the day after while its amounts are missing). Neither runs while a download is
+    // under way or the editor holds bets not saved yet: they wait for it.
+    void bajaAlAbrir();
+    void bajadaAutomatica_Timer();
+    // A click on a desktop notice: the window to the front, on the syndicate in the manager.
+    void muestraPena(const QString &pena);
     int activaciones() const { return activaciones_; }
 
     // The tab change, and the result views of the "General" menu.
@@ -84,12 +94,18 @@ private:
     // A secondary window shown a moment ago that the window system has not activated yet:
     // the main window's own activation then is not the user coming back to it.
     bool ventanaAbriendose() const;
+    bool puedeBajarSola() const;
 
     Sesion *sesion_ = nullptr;
     QTabWidget *SSTab1 = nullptr;
     QLabel *Label9[8] = {};
     QTimer *Timer2 = nullptr;
     QTimer *relojDia_ = nullptr; // armed for the next midnight by every scan
+    QTimer *bajadaAutomatica_ = nullptr;
+    QDateTime arranque_;            // the program's start, on its clock
+    QDateTime ultimaAutomatica_;    // the last download the program started by itself
+    bool mostrada_ = false;         // the window has been shown
+    bool alAbrirPendiente_ = false; // the download of the opening waits for the editor
     PestanaResultados *general_ = nullptr;
     PestanaUltimo *ultimo_ = nullptr;
     PestanaGestor *gestor_ = nullptr;

@@ -4,6 +4,7 @@
 #include "widgets/avisos.h"
 #include "widgets/escritorio.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QGridLayout>
 #include <QLabel>
@@ -52,6 +53,20 @@ Configurar::Configurar(const QString &carpeta, QWidget *parent) : QDialog(parent
     rejilla->addWidget(new QLabel(u("meses,"), this), 2, 2);
     rejilla->addWidget(new QLabel(u("* Mínimo 2 meses"), this), 3, 1, 1, 3);
 
+    bajarAlAbrir = new QCheckBox(u("Bajar sorteos nuevos al abrir el programa"), this);
+    bajarAlAbrir->setObjectName(QStringLiteral("bajarAlAbrir"));
+    bajarAlAbrir->setToolTip(
+        u("Al abrir el programa, si falta algún sorteo ya celebrado, y mientras está abierto, a "
+          "las 22:30 de cada día de sorteo y a las 9:00 del día siguiente si faltan importes de "
+          "premios."));
+    avisosEscritorio =
+        new QCheckBox(u("Avisar en el escritorio cuando una peña tenga premio"), this);
+    avisosEscritorio->setObjectName(QStringLiteral("avisosEscritorio"));
+    avisosEscritorio->setToolTip(
+        u("Un aviso del escritorio, una vez por sorteo, cuando una descarga trae un premio."));
+    rejilla->addWidget(bajarAlAbrir, 4, 0, 1, 4);
+    rejilla->addWidget(avisosEscritorio, 5, 0, 1, 4);
+
     connect(Text1, &QLineEdit::textChanged, this, &Configurar::Text1_Change);
     connect(Text2, &QLineEdit::textChanged, this, &Configurar::Text2_Change);
     // While typing, "1" may be the start of "12", so the box keeps what was typed; once the
@@ -60,6 +75,12 @@ Configurar::Configurar(const QString &carpeta, QWidget *parent) : QDialog(parent
             [this] { muestra(Text2, QString::number(ajustes_.profundidad)); });
     connect(Text1, &QLineEdit::editingFinished, this, &Configurar::Text1_LostFocus);
     connect(Command1, &QPushButton::clicked, this, &QDialog::close);
+    for (QCheckBox *caja : {bajarAlAbrir, avisosEscritorio})
+        connect(caja, &QCheckBox::toggled, this, [this] {
+            if (!cambiando_)
+                emit preferenciasCambiadas(bajarAlAbrir->isChecked(),
+                                           avisosEscritorio->isChecked());
+        });
 
     Form_Load();
 }
@@ -75,6 +96,11 @@ void Configurar::Form_Load()
     precioConfirmado_ = ajustes_.precio;
     muestra(Text1, textoNumero(ajustes_.precio));
     muestra(Text2, QString::number(ajustes_.profundidad));
+    const Preferencias p = Preferencias::lee(carpeta_);
+    cambiando_ = true;
+    bajarAlAbrir->setChecked(p.bajarAlAbrir);
+    avisosEscritorio->setChecked(p.avisosEscritorio);
+    cambiando_ = false;
 }
 
 void Configurar::muestra(QLineEdit *caja, const QString &texto)

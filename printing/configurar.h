@@ -4,11 +4,13 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
 // "Configurar": the price of one bet and the statistics depth, each written to nums.ini as soon
-// as it changes.
+// as it changes; and whether new draws come by themselves and prizes are told on the desktop,
+// which the program keeps in ajustes.ini (the window only says what the user chose).
 class Configurar : public QDialog {
     Q_OBJECT
 public:
@@ -23,9 +25,12 @@ public:
     QLineEdit *Text1 = nullptr;
     QLineEdit *Text2 = nullptr;
     QPushButton *Command1 = nullptr; // "X"
+    QCheckBox *bajarAlAbrir = nullptr;
+    QCheckBox *avisosEscritorio = nullptr;
 
 signals:
     void ajustesCambiados(const Ajustes &ajustes);
+    void preferenciasCambiadas(bool bajarAlAbrir, bool avisosEscritorio);
 
 private:
     QString rutaAjustes() const;

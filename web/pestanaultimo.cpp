@@ -6,6 +6,8 @@
 #include "archive/juego.h"
 #include "archive/texto.h"
 #include "reports/ganancias.h"
+#include "reports/premiados.h"
+#include "session/cuentas.h"
 #include "session/sesion.h"
 #include "web/analisis.h"
 #include "web/descarga.h"
@@ -35,6 +37,17 @@
 
 namespace {
 constexpr qint64 kMaximoPdf = PestanaUltimo::kMaximoPdf;
+
+// The status line of a download the program started by itself that could not reach the site.
+QString sinConexion()
+{
+    return u("BAJADA AUTOMÁTICA: SIN CONEXIÓN CON EL SERVIDOR");
+}
+
+QString sinNovedades()
+{
+    return u("TODAVÍA NO HAY SORTEOS NUEVOS");
+}
 
 QString textoPendiente()
 {
@@ -111,10 +124,19 @@ public:
     }
     void avisa(Descarga::Aviso aviso) override
     {
+        if (p_.calla(sinConexion(), Descarga::textoAviso(aviso)))
+            return;
         Escritorio::actual().aviso(Descarga::textoAviso(aviso), Descarga::tituloAviso(aviso),
                                    Escritorio::Icono::Exclamacion);
     }
-    void primeraPestana() override { emit p_.primeraPestana(); }
+    void primeraPestana() override
+    {
+        // A download nobody asked for just now does not take the user away from their tab
+        // (leaving "Crear Combinación" would throw away what they chose there).
+        if (p_.automatica_ && !p_.isVisible())
+            return;
+        emit p_.primeraPestana();
+    }
     void analizasorteos(const QByteArray &pagina) override { p_.analizasorteos(pagina); }
     QString enlacesorteo() const override { return p_.sesion_.enlacesorteo(); }
     bool errordatos() const override { return p_.sesion_.errordatos(); }
@@ -123,6 +145,9 @@ public:
     bool leeRespuesta(const QByteArray &respuesta) override { return p_.leeRespuesta(respuesta); }
     void avisaFallo(const QString &texto, const QString &titulo) override
     {
+        if (titulo == Descarga::tituloAviso(Descarga::Aviso::NoConectado) &&
+            p_.calla(sinConexion(), texto))
+            return;
         Escritorio::actual().aviso(texto, titulo, Escritorio::Icono::Exclamacion);
     }
     void rechazada(int codigoHttp) override { p_.ofreceNavegador(codigoHttp); }
@@ -272,7 +297,7 @@ void PestanaUltimo::construyeBarra()
 
     ventanaDescarga_ = new VentanaDescarga(*this);
     descarga_ = new Descarga(sesion_.carpeta(), *ventanaDescarga_, this);
-    connect(descarga_, &Descarga::estadoCambiado, Label6, &QLabel::setText);
+    connect(descarga_, &Descarga::estadoCambiado, this, &PestanaUltimo::muestraEstado);
     connect(descarga_, &Descarga::bytesCambiados, Label58, &QLabel::setText);
     connect(descarga_, &Descarga::progresoCambiado, this, [this](int valor) {
         ProgressBar1->setRange(0, descarga_->maximo());
@@ -295,6 +320,48 @@ void PestanaUltimo::Picture2_MouseMove(int x, int y)
 
 void PestanaUltimo::Picture2_Click()
 {
+    // A click while the program's own download runs makes it the user's: from here on it says
+    // everything in message boxes, as a download started by hand does.
+    if (automatica_ && descarga_->activa()) {
+        automatica_ = false;
+        return;
+    }
+    automatica_ = false;
+    empiezaBajada();
+}
+
+bool PestanaUltimo::bajaSola()
+{
+    if (descarga_->activa() || (infor_ && infor_->isVisible()))
+        return false;
+    automatica_ = true;
+    empiezaBajada();
+    return true;
+}
+
+bool PestanaUltimo::calla(const QString &estado, const QString &texto)
+{
+    if (!automatica_)
+        return false;
+    notaAutomatica_ = estado;
+    Label6->setToolTip(texto);
+    return true;
+}
+
+void PestanaUltimo::muestraEstado(const QString &texto)
+{
+    // What a download of the program's own had to say is added once it is over.
+    if (descarga_->activa() || notaAutomatica_.isEmpty()) {
+        Label6->setText(texto);
+        return;
+    }
+    Label6->setText(texto.isEmpty() ? notaAutomatica_ : texto + u(" · ") + notaAutomatica_);
+}
+
+void PestanaUltimo::empiezaBajada()
+{
+    notaAutomatica_.clear();
+    Label6->setToolTip(QString());
     if (infor_ && infor_->isVisible())
         return;
     const QDate hoyDia = sesion_.hoy();
@@ -302,6 +369,7 @@ void PestanaUltimo::Picture2_Click()
 
     pdfbajado_ = false;
     sinGuardar_ = false;
+    ultimoAntes_ = sesion_.sorteoActual().fecha;
     sesion_.empiezaDescarga();
     sesion_.paraAviso();
     sesion_.ponAvisopremio(0);
@@ -329,11 +397,14 @@ void PestanaUltimo::Picture2_Click()
     // that no later download fills and that every check would take for draws not held.
     const double ultimo = sesion_.sorteoActual().fecha;
     if (ultimo != 0 && analisis::faltanAntesDe(ultimo, desde)) {
-        Escritorio::actual().aviso(
+        const QString texto =
             u("El archivo de sorteos termina el ") + fechas::textoCorto(ultimo) +
-                u("; la página del operador sólo muestra los últimos 50 días. Importe los "
-                  "sorteos que faltan desde un archivo."),
-            u("Faltan sorteos"), Escritorio::Icono::Exclamacion);
+            u("; la página del operador sólo muestra los últimos 50 días. Importe los "
+              "sorteos que faltan desde un archivo.");
+        if (calla(u("BAJADA AUTOMÁTICA: FALTAN SORTEOS ANTERIORES"), texto))
+            muestraEstado(QString());
+        else
+            Escritorio::actual().aviso(texto, u("Faltan sorteos"), Escritorio::Icono::Exclamacion);
         return;
     }
     descarga_->empieza(direcciones::busqueda(sitios.operadorSitio, desde, hoyDia),
@@ -350,7 +421,7 @@ void PestanaUltimo::analizasorteos(const QByteArray &pagina)
     const analisis::Resultado r = sesion_.recibePagina(pagina);
     const int tomados = static_cast<int>(r.tomados.size());
     if (!r.error) {
-        if (tomados == 0)
+        if (tomados == 0 && !calla(sinNovedades(), u("Todavía no hay sorteos nuevos.")))
             Escritorio::actual().aviso(u("Todavía no hay sorteos nuevos."), u("Pruebe más tarde"),
                                        Escritorio::Icono::Informacion);
         return;
@@ -378,14 +449,17 @@ void PestanaUltimo::analizasorteos(const QByteArray &pagina)
                             sesion_.sitios().autorCorreo);
         sesion_.ponErrordatos(true);
     } else if (descarga_->estadoinet == Transferencia::kEstadoError) {
-        Escritorio::actual().aviso(Descarga::textoAviso(Descarga::Aviso::NoConectado),
-                                   Descarga::tituloAviso(Descarga::Aviso::NoConectado),
-                                   Escritorio::Icono::Exclamacion);
+        const QString texto = Descarga::textoAviso(Descarga::Aviso::NoConectado);
+        if (!calla(sinConexion(), texto))
+            Escritorio::actual().aviso(texto, Descarga::tituloAviso(Descarga::Aviso::NoConectado),
+                                       Escritorio::Icono::Exclamacion);
         descarga_->detiene();
     } else {
-        Escritorio::actual().aviso(u("Aun no hay datos de sorteos del ") +
-                                       QString::number(sesion_.hoy().year()) + QStringLiteral("."),
-                                   u("Pruebe mas tarde"), Escritorio::Icono::Informacion);
+        const QString texto = u("Aun no hay datos de sorteos del ") +
+                              QString::number(sesion_.hoy().year()) + QStringLiteral(".");
+        if (!calla(sinNovedades(), texto))
+            Escritorio::actual().aviso(texto, u("Pruebe mas tarde"),
+                                       Escritorio::Icono::Informacion);
     }
 }
 
@@ -439,7 +513,8 @@ bool PestanaUltimo::leeRespuesta(const QByteArray &respuesta)
 
 void PestanaUltimo::cierraRespuestas()
 {
-    if (sesion_.cierraRecepcion() == 0)
+    if (sesion_.cierraRecepcion() == 0 &&
+        !calla(sinNovedades(), u("Todavía no hay sorteos nuevos.")))
         Escritorio::actual().aviso(u("Todavía no hay sorteos nuevos."), u("Pruebe más tarde"),
                                    Escritorio::Icono::Informacion);
 }
@@ -449,6 +524,18 @@ void PestanaUltimo::ofreceNavegador(int codigoHttp)
     const Fuente *fuente = sesion_.fuente();
     if (!fuente)
         return;
+    // The program's own downloads would ask at every draw while the operator keeps turning it
+    // away: the question comes once a day, and the status line says it the other times.
+    if (automatica_) {
+        Preferencias p = sesion_.preferencias();
+        if (p.rechazoAvisado == sesion_.hoy()) {
+            calla(u("BAJADA AUTOMÁTICA: EL OPERADOR HA RECHAZADO LA DESCARGA"),
+                  servicio::textoRechazo(hostOperador(), codigoHttp));
+            return;
+        }
+        p.rechazoAvisado = sesion_.hoy();
+        escrito(sesion_.ponPreferencias(p), QStringLiteral("ajustes.ini"));
+    }
     if (!Escritorio::actual().pregunta(servicio::textoRechazo(hostOperador(), codigoHttp),
                                        servicio::tituloRechazo(), Escritorio::Icono::Pregunta))
         return;
@@ -487,6 +574,34 @@ void PestanaUltimo::postdescarga()
     premiosorteo(0);
     Picture2->setProperty("imagen", 2);
     Picture2->setStyleSheet(QString());
+    avisaPremios();
+}
+
+void PestanaUltimo::avisaPremios()
+{
+    // Only a draw this download brought: one the archive already had was told of then, or
+    // came from a file the user chose.
+    const double fecha = sesion_.sorteoActual().fecha;
+    Preferencias p = sesion_.preferencias();
+    const QDate dia = fechas::dia(fecha);
+    if (fecha <= ultimoAntes_ || !p.avisosEscritorio || p.sorteoAvisado == dia)
+        return;
+    const std::vector<premiados::Premio> premios = sesion_.cuentas().premiosDe(fecha);
+    if (premios.empty())
+        return;
+    p.sorteoAvisado = dia;
+    escrito(sesion_.ponPreferencias(p), QStringLiteral("ajustes.ini"));
+    QStringList lineas;
+    for (const premiados::Premio &premio : premios)
+        lineas << premiados::linea(premio);
+    const QString titulo =
+        premios.size() == 1 ? u("¡Premio en el sorteo!") : u("¡Premios en el sorteo!");
+    if (Escritorio::actual().notifica(titulo, lineas.join(QLatin1Char('\n')), premios.front().pena))
+        return;
+    // Without a notification area the status line says it once the download is over.
+    notaAutomatica_ = premios.size() == 1 ? u("¡PREMIO! ") + lineas.front()
+                                          : u("¡PREMIOS! Vea el Gestor de peñas");
+    Label6->setToolTip(lineas.join(QLatin1Char('\n')));
 }
 
 void PestanaUltimo::premiosorteo(int modo)

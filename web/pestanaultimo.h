@@ -40,6 +40,13 @@ public:
 
     // The download.
     void Picture2_Click();
+    // The same download started by the program itself (the main window's timer): it tells
+    // in the status line, not in message boxes, that nothing was new or that the site could
+    // not be reached, tells of a refusal of the operator once a day, and leaves the tab the
+    // user is in. False when it could not even try: a download is under way, or the maker's
+    // message is open.
+    bool bajaSola();
+    bool automatica() const { return automatica_; }
     void Picture2_MouseMove(int x, int y);
     void Timer1_Timer();
     void analizasorteos(const QByteArray &pagina);
@@ -75,6 +82,14 @@ signals:
 
 private:
     class VentanaDescarga;
+    void empiezaBajada();
+    // In a download the program started by itself, a message that would only say that
+    // nothing came goes to the status line (`estado`, with the whole `texto` as its tooltip)
+    // instead of a message box: true when it did.
+    bool calla(const QString &estado, const QString &texto);
+    void muestraEstado(const QString &texto);
+    // The desktop notice of the prizes the download brought in the newest draw.
+    void avisaPremios();
     void construyeBarra();
     void postdescarga();
     void abreInfor();
@@ -122,4 +137,7 @@ private:
     // The running download found new draws that the archive could not store.
     bool sinGuardar_ = false;
     QDate hastaServicio_;
+    bool automatica_ = false; // the download under way was started by the program
+    QString notaAutomatica_;  // what the status line adds once it is over
+    double ultimoAntes_ = 0;  // the newest archived draw when it started
 };

@@ -5,16 +5,24 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 
 namespace {
 std::unique_ptr<Escritorio> &enUso()
 {
     static std::unique_ptr<Escritorio> escritorio = std::make_unique<Escritorio>();
     return escritorio;
+}
+
+std::function<void(const QString &)> &accionNotificacion()
+{
+    static std::function<void(const QString &)> accion;
+    return accion;
 }
 
 QMessageBox::Icon iconoDe(Escritorio::Icono icono)
@@ -105,6 +113,44 @@ void Escritorio::abreDireccion(const QUrl &direccion)
 bool Escritorio::abreEnElSistema(const QUrl &direccion)
 {
     return QDesktopServices::openUrl(direccion);
+}
+
+bool Escritorio::notifica(const QString &titulo, const QString &texto, const QString &pena)
+{
+    if (!QSystemTrayIcon::isSystemTrayAvailable() || !QSystemTrayIcon::supportsMessages())
+        return false;
+    // One icon in the notification area for the whole run, made at the first notice: the
+    // program has no other business there. A click on the icon does what one on the notice
+    // does, for whoever missed the notice.
+    static QPointer<QSystemTrayIcon> bandeja;
+    static QString ultimaPena;
+    ultimaPena = pena;
+    if (!bandeja) {
+        bandeja = new QSystemTrayIcon(QApplication::windowIcon(), qApp);
+        bandeja->setToolTip(QApplication::applicationDisplayName());
+        QObject::connect(bandeja, &QSystemTrayIcon::messageClicked, bandeja,
+                         [] { notificacionPulsada(ultimaPena); });
+        QObject::connect(bandeja, &QSystemTrayIcon::activated, bandeja,
+                         [](QSystemTrayIcon::ActivationReason motivo) {
+                             if (motivo == QSystemTrayIcon::Trigger ||
+                                 motivo == QSystemTrayIcon::DoubleClick)
+                                 notificacionPulsada(ultimaPena);
+                         });
+    }
+    bandeja->show();
+    bandeja->showMessage(titulo, texto, QSystemTrayIcon::Information, 20000);
+    return true;
+}
+
+void Escritorio::alPulsarNotificacion(std::function<void(const QString &)> accion)
+{
+    accionNotificacion() = std::move(accion);
+}
+
+void Escritorio::notificacionPulsada(const QString &pena)
+{
+    if (accionNotificacion())
+        accionNotificacion()(pena);
 }
 
 Escritorio &Escritorio::actual()

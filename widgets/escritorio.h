@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QUrl>
+#include <functional>
 #include <memory>
 
 class QPrinter;
@@ -28,10 +29,19 @@ public:
                                  const QString &filtro); // save dialog; "" = cancelled
     // The desktop's "open" action; when it fails the user is told, with the address to copy.
     virtual void abreDireccion(const QUrl &direccion);
+    // A notice in the desktop's notification area, which goes away by itself; a click on it
+    // brings the program to the front on the syndicate `pena` (see alPulsarNotificacion).
+    // False when this desktop has nowhere to show it.
+    virtual bool notifica(const QString &titulo, const QString &texto, const QString &pena);
+    // What a click on a notice does, whichever desktop is in use: set by the main window
+    // (nothing: the click is ignored).
+    static void alPulsarNotificacion(std::function<void(const QString &pena)> accion);
     static Escritorio &actual();                              // the one in use
     static void sustituye(std::unique_ptr<Escritorio> nuevo); // tests install their own
 
 protected:
+    // A notice about `pena` was clicked.
+    static void notificacionPulsada(const QString &pena);
     // Whether the question being asked is a dangerous one (read by `pregunta`).
     bool peligrosa() const { return peligrosa_; }
     // The desktop's own "open"; false when nothing could open the address.

@@ -25,6 +25,14 @@ public:
     QString destinoElegido; // file "chosen" in a save dialog; "" = cancelled
     QList<Mensaje> mensajes;
     QList<QUrl> direcciones;
+    // The desktop notices, in order; `notifica` answers whether the desktop could show them.
+    struct Notificacion {
+        QString titulo;
+        QString texto;
+        QString pena;
+    };
+    QList<Notificacion> notificaciones;
+    bool bandeja = true;
     int dialogosArchivo = 0;
 
     QDateTime ahora() const override { return reloj; }
@@ -38,6 +46,13 @@ public:
         return destinoElegido;
     }
     void abreDireccion(const QUrl &direccion) override { direcciones.append(direccion); }
+    bool notifica(const QString &titulo, const QString &texto, const QString &pena) override
+    {
+        notificaciones.append({titulo, texto, pena});
+        return bandeja;
+    }
+    // The user clicks the last notice.
+    void pulsaNotificacion() const { notificacionPulsada(notificaciones.last().pena); }
 
     QStringList textos() const;
     // How many of the messages so far had this title.
