@@ -154,6 +154,24 @@ Apertura leeRegular(const QString &ruta, qint64 maxBytes, QByteArray &contenido)
     return Apertura::Abierta;
 }
 
+Escritura leeParaReescribir(const QString &ruta, qint64 maxBytes, QByteArray &contenido,
+                            bool &rechazado)
+{
+    contenido.clear();
+    rechazado = false;
+    switch (leeRegular(ruta, maxBytes, contenido)) {
+    case Apertura::NoExiste:
+    case Apertura::Abierta:
+        return Escritura::Hecha;
+    case Apertura::NoEsArchivo:
+    case Apertura::Ilegible:
+        break;
+    }
+    contenido.clear();
+    rechazado = true;
+    return Escritura::Fallo;
+}
+
 bool lee(const QString &ruta, qint64 maxBytes, QByteArray &contenido)
 {
     return leeRegular(ruta, maxBytes, contenido) == Apertura::Abierta;

@@ -31,6 +31,12 @@ Apertura abreRegular(QFile &archivo, const QString &ruta);
 // file the program cannot read whole now must not be replaced later by what it holds.
 Apertura leeRegular(const QString &ruta, qint64 maxBytes, QByteArray &contenido);
 
+// Reads a whole record file the program rewrites: a missing one reads as empty (Hecha). One
+// that is not a regular file, cannot be read or is larger than maxBytes is Fallo, with
+// `rechazado` set: what could not be read must never be replaced by a rewrite of the rest.
+Escritura leeParaReescribir(const QString &ruta, qint64 maxBytes, QByteArray &contenido,
+                            bool &rechazado);
+
 // Reads at most maxBytes of a regular file. False when it cannot be opened, is not a regular
 // file or is larger than allowed; nothing beyond maxBytes is ever read.
 bool lee(const QString &ruta, qint64 maxBytes, QByteArray &contenido);

@@ -29,19 +29,10 @@ public:
     {
         registros_.clear();
         danados_ = 0;
-        rechazado_ = false;
         QByteArray bytes;
-        switch (archivos::leeRegular(ruta_, kLimiteBytes, bytes)) {
-        case archivos::Apertura::NoExiste:
-            return Escritura::Hecha;
-        case archivos::Apertura::Abierta:
-            break;
-        case archivos::Apertura::NoEsArchivo:
-        case archivos::Apertura::Ilegible:
-            // Figures that cannot be read now are not thrown away by the next rewrite.
-            rechazado_ = true;
+        // Figures that cannot be read now are not thrown away by the next rewrite.
+        if (archivos::leeParaReescribir(ruta_, kLimiteBytes, bytes, rechazado_) != Escritura::Hecha)
             return Escritura::Fallo;
-        }
         const qsizetype n = bytes.size() / R::kLongitud;
         danados_ = bytes.size() % R::kLongitud != 0 ? 1 : 0;
         registros_.reserve(static_cast<size_t>(n));

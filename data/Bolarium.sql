@@ -48,7 +48,9 @@ CREATE TABLE "Peñanums" (
 -- The money of the syndicate of "Peña": what it won before the tax in the draws whose prize
 -- amounts are known (the Joker's part of it apart), the tax withheld, the net, what it staked
 -- and the balance of the net against the stake; how many draws with a prize have no known
--- amount, and how many prizes. While "Pendientes" is not 0 every figure is provisional.
+-- amount, and how many prizes. While "Pendientes" is not 0 every figure is provisional. The
+-- accounts: what the members paid (less what was handed to them), the pot, and whether prizes
+-- are shared out (1) or kept in the pot (0).
 CREATE TABLE "Ganancias" (
     "Premios" INTEGER NOT NULL DEFAULT 0,
     "Jugado" INTEGER NOT NULL DEFAULT 0,
@@ -58,7 +60,10 @@ CREATE TABLE "Ganancias" (
     "Joker" INTEGER NOT NULL DEFAULT 0,
     "Retencion" INTEGER NOT NULL DEFAULT 0,
     "Neto" INTEGER NOT NULL DEFAULT 0,
-    "Pendientes" INTEGER NOT NULL DEFAULT 0
+    "Pendientes" INTEGER NOT NULL DEFAULT 0,
+    "Pagado" INTEGER NOT NULL DEFAULT 0,
+    "Bote" INTEGER NOT NULL DEFAULT 0,
+    "Reparten" INTEGER NOT NULL DEFAULT 1
 );
 INSERT INTO "Ganancias" DEFAULT VALUES;
 
@@ -72,11 +77,14 @@ CREATE TABLE "Premiados" (
     "Importe" INTEGER
 );
 
--- The members of that syndicate and their parts of the net.
+-- The members of that syndicate, their parts of the net, what each paid (less what was handed
+-- to them) and their balance: positive, owed to them; negative, what they owe.
 CREATE TABLE "Socios" (
     "Nombre" TEXT NOT NULL DEFAULT '',
     "Participaciones" INTEGER NOT NULL DEFAULT 0,
     "Premios" INTEGER NOT NULL DEFAULT 0,
     "Jugado" INTEGER NOT NULL DEFAULT 0,
-    "Balance" INTEGER NOT NULL DEFAULT 0
+    "Balance" INTEGER NOT NULL DEFAULT 0,
+    "Pagado" INTEGER NOT NULL DEFAULT 0,
+    "Saldo" INTEGER NOT NULL DEFAULT 0
 );

@@ -67,10 +67,21 @@ QString conceptoSorteo(double fecha)
 
 QString conceptoPago(const Pago &p, bool conNombre)
 {
-    QString t = conNombre ? u("Pago de ") + p.socio : u("Pago");
+    QString t = p.centimos < 0 ? (conNombre ? u("Entregado a ") + p.socio : u("Entregado"))
+                               : (conNombre ? u("Pago de ") + p.socio : u("Pago"));
     if (!p.nota.trimmed().isEmpty())
         t += u(": ") + p.nota.trimmed();
     return t;
+}
+
+Linea lineaPago(const Pago &p, bool conNombre)
+{
+    return {p.fecha,
+            conceptoPago(p, conNombre),
+            std::max<qint64>(-p.centimos, 0),
+            std::max<qint64>(p.centimos, 0),
+            0,
+            false};
 }
 
 // Oldest first, payments of a day before its draw; the running balance and the totals.
@@ -110,10 +121,15 @@ Estado calcula(const ganancias::Ganancias &g, const SociosPena &socios, const Cu
     for (const Miembro &m : todos)
         e.socios.push_back({m.nombre, m.participaciones});
     for (const Pago &p : cuentas.pagos) {
-        e.pagado += p.centimos;
+        // A negative amount is money handed to the member.
+        const qint64 pagado = std::max<qint64>(p.centimos, 0);
+        const qint64 entregado = std::max<qint64>(-p.centimos, 0);
+        e.pagado += pagado;
+        e.entregado += entregado;
         for (CuentaSocio &c : e.socios)
             if (c.nombre == p.socio) {
-                c.pagado += p.centimos;
+                c.pagado += pagado;
+                c.entregado += entregado;
                 break;
             }
     }
@@ -136,8 +152,10 @@ Estado calcula(const ganancias::Ganancias &g, const SociosPena &socios, const Cu
                       c.provisional = c.provisional || j.desconocido;
                   }
               });
+    // A prize of a draw nobody was in stays in the pot: there is nobody to owe it to.
     if (e.destino == Destino::Reparten)
-        e.repartido = e.premios;
+        for (const CuentaSocio &c : e.socios)
+            e.repartido += std::max<qint64>(c.premios - c.entregado, 0);
     return e;
 }
 
@@ -156,7 +174,7 @@ Extracto extracto(const ganancias::Ganancias &g, const SociosPena &socios,
     std::vector<std::pair<int, Linea>> lineas;
     for (const Pago &p : cuentas.pagos)
         if (p.socio == socio)
-            lineas.push_back({0, {p.fecha, conceptoPago(p, false), 0, p.centimos, 0, false}});
+            lineas.push_back({0, lineaPago(p, false)});
     const std::vector<Miembro> todos = miembros(socios, cuentas);
     const auto quien = std::find_if(todos.begin(), todos.end(),
                                     [&](const Miembro &m) { return m.nombre == socio; });
@@ -182,19 +200,59 @@ Extracto extracto(const ganancias::Ganancias &g, const SociosPena &socios,
 Extracto extractoPena(const ganancias::Ganancias &g, const SociosPena &socios,
                       const CuentasPena &cuentas, const QString &nombrePena)
 {
-    (void)socios; // the pot does not depend on who is in: the whole draw is the syndicate's
     std::vector<std::pair<int, Linea>> lineas;
     for (const Pago &p : cuentas.pagos)
-        lineas.push_back({0, {p.fecha, conceptoPago(p, true), 0, p.centimos, 0, false}});
-    for (const ganancias::Jugada &j : g.detalle) {
+        lineas.push_back({0, lineaPago(p, true)});
+    for (const ganancias::Jugada &j : g.detalle)
         lineas.push_back(
             {1, {j.fecha, conceptoSorteo(j.fecha), j.gasto, j.neto(), 0, j.desconocido}});
-        if (cuentas.destino == Destino::Reparten && j.neto() != 0)
-            lineas.push_back({2,
-                              {j.fecha, u("Premios repartidos entre los socios"), j.neto(), 0, 0,
-                               j.desconocido}});
+    const Estado estado = calcula(g, socios, cuentas);
+    if (estado.repartido != 0) {
+        const double ultima =
+            lineas.empty()
+                ? 0
+                : std::max_element(lineas.begin(), lineas.end(), [](const auto &a, const auto &b) {
+                      return a.second.fecha < b.second.fecha;
+                  })->second.fecha;
+        lineas.push_back({2,
+                          {ultima, u("Premios por entregar a los socios"), estado.repartido, 0, 0,
+                           estado.provisional}});
     }
     return cierra(u("Extracto de la peña ") + nombrePena.trimmed(), std::move(lineas));
+}
+
+QByteArray aCsv(const std::vector<HojaCuentas> &hojas)
+{
+    const auto campo = [](QString t) {
+        t = t.trimmed();
+        // A field with the separator or a quote is quoted, as spreadsheets read it.
+        if (t.contains(QLatin1Char(';')) || t.contains(QLatin1Char('"')))
+            t = QLatin1Char('"') + t.replace(QLatin1Char('"'), u("\"\"")) + QLatin1Char('"');
+        return t;
+    };
+    const auto cifras = [](qint64 pagado, qint64 entregado, qint64 jugado, qint64 premios,
+                           qint64 saldo, bool provisional) {
+        return QLatin1Char(';') + ganancias::textoCsv(pagado) + QLatin1Char(';') +
+               ganancias::textoCsv(entregado) + QLatin1Char(';') + ganancias::textoCsv(jugado) +
+               QLatin1Char(';') + ganancias::textoCsv(premios) + QLatin1Char(';') +
+               ganancias::textoCsv(saldo) + QLatin1Char(';') +
+               (provisional ? u("provisional") : QString()) + u("\r\n");
+    };
+    // The byte order mark tells spreadsheets that the accents are UTF-8.
+    QString csv =
+        QChar(0xFEFF) + u("Peña;Socio;Participaciones;Pagado (euros);Entregado (euros);"
+                          "Jugado (euros);Premios netos (euros);Saldo (euros);Cifras\r\n");
+    for (const HojaCuentas &h : hojas) {
+        const QString pena = campo(h.pena);
+        for (const CuentaSocio &c : h.estado.socios)
+            csv += pena + QLatin1Char(';') + campo(c.nombre) + QLatin1Char(';') +
+                   (c.participaciones > 0 ? QString::number(c.participaciones) : QString()) +
+                   cifras(c.pagado, c.entregado, c.jugado, c.premios, c.saldo(), c.provisional);
+        const Estado &e = h.estado;
+        csv += pena + u(";Bote de la peña;") +
+               cifras(e.pagado, e.entregado, e.jugado, e.premios, e.bote(), e.provisional);
+    }
+    return csv.toUtf8();
 }
 
 QString resumenTexto(const Estado &e, const QString &nombrePena)

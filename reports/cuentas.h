@@ -22,8 +22,9 @@ struct CuentaSocio {
     qint64 jugado = 0;        // their part of the stakes
     qint64 premios = 0;       // their part of the net prizes
     bool provisional = false; // a draw of theirs has a prize whose amount is not known yet
+    qint64 entregado = 0;     // what was handed to them: prizes paid out, money given back
     // Positive: the syndicate owes them ("A favor"); negative: they owe ("Debe").
-    qint64 saldo() const { return pagado + premios - jugado; }
+    qint64 saldo() const { return pagado - entregado + premios - jugado; }
 };
 
 // The accounts of the whole syndicate.
@@ -31,10 +32,11 @@ struct Estado {
     Destino destino = Destino::Reparten;
     std::vector<CuentaSocio> socios; // the members in their order, then names only paid under
     qint64 pagado = 0;               // every payment
+    qint64 entregado = 0;            // everything handed to members
     qint64 jugado = 0;               // every stake
     qint64 premios = 0;              // every net prize
-    // Prizes owed to the members: all the net prizes when they are shared out, none when they
-    // stay in the pot.
+    // Prizes still owed to the members: when they are shared out, each member's part of the
+    // net prizes less what was already handed to them; none when they stay in the pot.
     qint64 repartido = 0;
     // Draws played when no member was in the syndicate: their stake and prize are the
     // syndicate's alone (part of the pot, of nobody's balance).
@@ -42,7 +44,8 @@ struct Estado {
     qint64 jugadoSinSocios = 0;
     qint64 premiosSinSocios = 0;
     bool provisional = false; // a prize amount is not known yet: the figures may change
-    qint64 bote() const { return pagado + premios - jugado - repartido; }
+    // The money in the organiser's hands, less the prizes still owed to members.
+    qint64 bote() const { return pagado - entregado + premios - jugado - repartido; }
     const CuentaSocio *socio(const QString &nombre) const;
 };
 
@@ -73,10 +76,19 @@ struct Extracto {
 // or of the prize is not zero. Its final balance is that member's saldo().
 Extracto extracto(const ganancias::Ganancias &ganancias, const SociosPena &socios,
                   const CuentasPena &cuentas, const QString &socio);
-// The syndicate's statement: every payment, every played draw's stake and net prize, and the
-// prizes shared out; its running balance is the pot.
+// The syndicate's statement: every payment, every played draw's stake and net prize and
+// everything handed to members, with the money in hand as its running balance; when prizes
+// are shared out, a last line sets aside those still owed, so that it ends on the pot.
 Extracto extractoPena(const ganancias::Ganancias &ganancias, const SociosPena &socios,
                       const CuentasPena &cuentas, const QString &nombrePena);
+
+// The accounts of several syndicates as a CSV table for a spreadsheet: one line per member
+// (paid, handed over, staked, prizes, balance) and one with the syndicate's totals and pot.
+struct HojaCuentas {
+    QString pena;
+    Estado estado;
+};
+QByteArray aCsv(const std::vector<HojaCuentas> &hojas);
 
 // A few lines to paste in a message: a heading, one line per member with their balance
 // ("ANA: Debe 12,00 €"), the pot at the end; "(provisional)" where an amount is not known yet.

@@ -79,6 +79,11 @@ struct FilaGanancias {
     qint64 retencion = 0;
     qint64 neto = 0;
     int pendientes = 0; // prizes whose amount is not known: the figures are provisional
+    // The accounts: what the members paid (less what was handed to them), the pot, and
+    // whether prizes are shared out (1) or kept in the pot (0).
+    qint64 pagado = 0;
+    qint64 bote = 0;
+    int reparten = 1;
     bool operator==(const FilaGanancias &) const = default;
 };
 
@@ -98,6 +103,8 @@ struct FilaSocio {
     qint64 premios = 0;
     qint64 jugado = 0;
     qint64 balance = 0;
+    qint64 pagado = 0; // what they paid, less what was handed to them
+    qint64 saldo = 0;  // positive: owed to them; negative: they owe
     bool operator==(const FilaSocio &) const = default;
 };
 

@@ -1,5 +1,6 @@
 #include "reports/motor.h"
 #include "archive/fechas.h"
+#include "reports/cuentas.h"
 #include "reports/esquema_generado.h"
 #include "reports/ganancias.h"
 
@@ -128,6 +129,9 @@ Informe renderiza(const QString &plantilla, const Contenido &c, const QLocale &l
                      ? QStringLiteral("1 premio de importe pendiente")
                      : QStringLiteral("%1 premios de importe pendiente").arg(g.pendientes)));
     dinero.set("Negativo", cierto(g.balance < 0 && !provisional));
+    dinero.set("Pagado", s(ganancias::textoEuros(g.pagado)));
+    dinero.set("Bote", s(ganancias::textoEuros(g.bote)));
+    dinero.set("Reparten", cierto(g.reparten != 0));
     raiz.set("Ganancias", dinero);
     data premiados{data::type::list};
     for (const FilaPremiado &f : c.premiados) {
@@ -150,6 +154,9 @@ Informe renderiza(const QString &plantilla, const Contenido &c, const QLocale &l
         fila.set("Jugado", s(ganancias::textoEuros(f.jugado)));
         fila.set("Balance", s(ganancias::textoEuros(f.balance)));
         fila.set("Negativo", cierto(f.balance < 0 && !provisional));
+        fila.set("Pagado", s(ganancias::textoEuros(f.pagado)));
+        fila.set("Saldo", s(saldos::textoSaldo(f.saldo)));
+        fila.set("Debe", cierto(f.saldo < 0 && !provisional));
         socios.push_back(fila);
     }
     raiz.set("Socios", socios);

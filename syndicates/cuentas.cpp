@@ -94,7 +94,8 @@ std::optional<std::pair<CuentasPena, Registro>> leeRegistro(const char *datos)
     const bool conSocio = !r.socio.trimmed().isEmpty();
     switch (r.tipo) {
     case kPago:
-        valido = conSocio && diaEntero(r.fecha) && r.hasta == 0 && r.centimos > 0 &&
+        valido = conSocio && diaEntero(r.fecha) && r.hasta == 0 && r.centimos != 0 &&
+                 r.centimos >= -CuentasPena::kMaxCentimos &&
                  r.centimos <= CuentasPena::kMaxCentimos && r.destino == 0;
         break;
     case kPermanencia:
@@ -231,31 +232,11 @@ void ArchivoCuentas::lee(const QByteArray &bytes, std::vector<CuentasPena> &regi
 
 Escritura ArchivoCuentas::abre()
 {
-    registros_.clear();
-    danados_.clear();
-    rechazado_ = false;
     QByteArray bytes;
-    switch (archivos::leeRegular(ruta_, kLimiteBytes, bytes)) {
-    case archivos::Apertura::NoExiste:
-        return Escritura::Hecha;
-    case archivos::Apertura::Abierta:
-        break;
-    case archivos::Apertura::NoEsArchivo:
-    case archivos::Apertura::Ilegible:
-        // What cannot be read now must not be replaced by an empty list later.
-        rechazado_ = true;
+    if (leeArchivo(kLimiteBytes, bytes) != Escritura::Hecha)
         return Escritura::Fallo;
-    }
     lee(bytes, registros_, danados_);
     return Escritura::Hecha;
-}
-
-const CuentasPena *ArchivoCuentas::busca(const Pena &pena) const
-{
-    for (const CuentasPena &c : registros_)
-        if (c.esDe(pena))
-            return &c;
-    return nullptr;
 }
 
 Escritura ArchivoCuentas::reescribe(std::vector<CuentasPena> registros)
@@ -283,57 +264,8 @@ Escritura ArchivoCuentas::pon(const CuentasPena &cuentas)
 {
     if (!cuentas.escribible())
         return Escritura::Fallo;
-    std::vector<CuentasPena> nuevos = registros_;
-    auto i = std::find_if(nuevos.begin(), nuevos.end(),
-                          [&](const CuentasPena &c) { return mismaPena(c, cuentas); });
-    if (i != nuevos.end() && cuentas.vacio())
-        nuevos.erase(i);
-    else if (i != nuevos.end())
-        *i = cuentas;
-    else if (!cuentas.vacio())
-        nuevos.push_back(cuentas);
-    else
-        return Escritura::Hecha;
-    return reescribe(std::move(nuevos));
-}
-
-Escritura ArchivoCuentas::quita(const Pena &pena)
-{
-    std::vector<CuentasPena> nuevos = registros_;
-    const auto fin = std::remove_if(nuevos.begin(), nuevos.end(),
-                                    [&](const CuentasPena &c) { return c.esDe(pena); });
-    if (fin == nuevos.end())
-        return Escritura::Hecha;
-    nuevos.erase(fin, nuevos.end());
-    return reescribe(std::move(nuevos));
-}
-
-Escritura ArchivoCuentas::sigue(const std::vector<std::pair<Pena, Pena>> &cambios)
-{
-    std::vector<CuentasPena> nuevos = registros_;
-    bool cambiado = false;
-    // Every "before" is looked up in the file as it was: a chain of renames in one go (A to B
-    // and B to C) moves each syndicate's accounts once.
-    std::vector<bool> movido(nuevos.size(), false);
-    for (const auto &[antes, despues] : cambios) {
-        for (size_t i = 0; i < nuevos.size(); ++i) {
-            if (movido[i] || !registros_[i].esDe(antes))
-                continue;
-            // A syndicate that already has accounts, or was given some just now, keeps them.
-            bool ocupada = busca(despues) != nullptr;
-            for (size_t k = 0; k < nuevos.size() && !ocupada; ++k)
-                ocupada = movido[k] && nuevos[k].esDe(despues);
-            if (ocupada)
-                break;
-            const CuentasPena destino = CuentasPena::de(despues);
-            nuevos[i].creacion = destino.creacion;
-            nuevos[i].pena = destino.pena;
-            movido[i] = true;
-            cambiado = true;
-            break;
-        }
-    }
-    return cambiado ? reescribe(std::move(nuevos)) : Escritura::Hecha;
+    std::optional<std::vector<CuentasPena>> nuevos = con(cuentas);
+    return nuevos ? reescribe(std::move(*nuevos)) : Escritura::Hecha;
 }
 
 Escritura ArchivoCuentas::renombraSocio(const Pena &pena, const QString &antes,

@@ -2,6 +2,7 @@
 
 #include "archive/escritura.h"
 #include "syndicates/pena.h"
+#include "syndicates/porpena.h"
 
 #include <QByteArray>
 #include <QString>
@@ -21,7 +22,9 @@
 //       60     8  date, a whole day (double serial): of the payment (kind 1), of the day the
 //                 member joined (kind 2); otherwise 0
 //       68     8  day the member left, a whole day (kind 2; 0: still in); otherwise 0
-//       76     8  cents paid, int64 (kind 1; 1..kMaxCentimos); otherwise 0
+//       76     8  cents paid, int64 (kind 1; 1..kMaxCentimos, or negative down to
+//                 -kMaxCentimos for money handed to the member: prizes paid out, money
+//                 given back); otherwise 0
 //       84     2  where the prizes go (kind 3): 0 shared out, 1 kept in the pot; otherwise 0
 //       86    40  note of the payment, Windows-1252, blank-filled (kind 1); otherwise blanks
 //      126     2  zeros
@@ -31,7 +34,7 @@
 struct Pago {
     QString socio; // without its trailing blanks
     double fecha = 0;
-    qint64 centimos = 0;
+    qint64 centimos = 0; // negative: handed to the member
     QString nota;
     bool operator==(const Pago &) const = default;
 };
@@ -75,15 +78,13 @@ struct CuentasPena {
     bool operator==(const CuentasPena &) const = default;
 };
 
-class ArchivoCuentas {
+class ArchivoCuentas : public ArchivoPorPena<CuentasPena, ArchivoCuentas> {
 public:
     // Room for every syndicate's years of weekly payments; a larger file is someone else's.
     static constexpr int kLimite = 200000;
     static constexpr qint64 kLimiteBytes = qint64(kLimite) * CuentasPena::kLongitud;
 
-    ArchivoCuentas() = default;
-    explicit ArchivoCuentas(QString ruta) : ruta_(std::move(ruta)) {}
-    const QString &ruta() const { return ruta_; }
+    using ArchivoPorPena::ArchivoPorPena;
 
     // Reads the file; a missing one is an empty list. A file larger than kLimiteBytes or not a
     // regular file is not read and never written over (Fallo). A record that cannot be used is
@@ -93,31 +94,16 @@ public:
     // the records that cannot be used, as they were (for abre and for the fuzz target).
     static void lee(const QByteArray &bytes, std::vector<CuentasPena> &registros,
                     std::vector<QByteArray> &danados);
-    const std::vector<CuentasPena> &registros() const { return registros_; }
-    int danados() const { return static_cast<int>(danados_.size()); }
-    bool rechazado() const { return rechazado_; }
 
-    // The accounts of this syndicate; nullptr when nothing was recorded.
-    const CuentasPena *busca(const Pena &pena) const;
     // Every record of its syndicate replaced by these, in one rewrite; an empty one removes
     // them. Fallo, and nothing written, when a fact cannot be stored (escribible).
     Escritura pon(const CuentasPena &cuentas);
-    // Forgets the accounts of a deleted syndicate.
-    Escritura quita(const Pena &pena);
-    // The syndicate was renamed or made again on another date: its accounts follow it. Each
-    // pair is (before, after); pairs whose "before" has no record are left alone, and a
-    // syndicate that already has accounts of its own keeps them.
-    Escritura sigue(const std::vector<std::pair<Pena, Pena>> &cambios);
     // A member of the syndicate was renamed: their payments and times keep up with the name.
     Escritura renombraSocio(const Pena &pena, const QString &antes, const QString &despues);
 
 private:
+    friend class ArchivoPorPena;
     Escritura reescribe(std::vector<CuentasPena> registros);
-
-    QString ruta_;
-    std::vector<CuentasPena> registros_;
-    std::vector<QByteArray> danados_;
-    bool rechazado_ = false;
 };
 
 namespace cuentas {

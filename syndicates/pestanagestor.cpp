@@ -456,8 +456,23 @@ bool PestanaGestor::informedinero(ErrorBase *error)
                    g.premiosJoker, g.retencion, g.neto(),    g.pendientes};
         for (const ganancias::Premiada &p : ganancias::premiadas(g))
             premiados.push_back({p.fecha, p.categorias, p.joker, p.pendiente ? -1 : p.premio});
-        for (const ganancias::Parte &p : sesion_.cuentas().partes(penaMostrada_, g))
-            filas.push_back({p.nombre, p.participaciones, p.premios, p.gasto, p.balance()});
+        const SociosPena *socios = sesion_.socios().busca(penaMostrada_);
+        const CuentasPena *pagos = sesion_.archivoCuentas().busca(penaMostrada_);
+        const saldos::Estado e =
+            saldos::calcula(g, socios ? *socios : SociosPena::de(penaMostrada_),
+                            pagos ? *pagos : CuentasPena::de(penaMostrada_));
+        cuentas.pagado = e.pagado - e.entregado;
+        cuentas.bote = e.bote();
+        cuentas.reparten = e.destino == Destino::Reparten ? 1 : 0;
+        for (const ganancias::Parte &p : sesion_.cuentas().partes(penaMostrada_, g)) {
+            const saldos::CuentaSocio *c = e.socio(p.nombre);
+            filas.push_back({p.nombre, p.participaciones, p.premios, p.gasto, p.balance(),
+                             c ? c->pagado - c->entregado : 0, c ? c->saldo() : 0});
+        }
+        // Someone who paid and is no longer a member still has an account.
+        for (const saldos::CuentaSocio &c : e.socios)
+            if (c.participaciones == 0)
+                filas.push_back({c.nombre, 0, 0, 0, 0, c.pagado - c.entregado, c.saldo()});
     }
     escrita = informes::escribeGanancias(sesion_.carpeta(), cuentas, premiados, filas,
                                          escrita ? error : nullptr) &&
@@ -856,6 +871,7 @@ void PestanaGestor::exportarCsv_Click()
         return;
     }
     std::vector<ganancias::Hoja> hojas;
+    std::vector<saldos::HojaCuentas> cuentas;
     int sorteos = 0;
     for (int j = 1; j <= penas.cuenta(); ++j) {
         if (ambito_ != 0 && j != ambito_)
@@ -863,9 +879,29 @@ void PestanaGestor::exportarCsv_Click()
         const Pena &p = penas.lee(j);
         hojas.push_back({p.nombreTexto(), sesion_.cuentas().de(p, true)});
         sorteos += static_cast<int>(hojas.back().ganancias.detalle.size());
+        const SociosPena *socios = sesion_.socios().busca(p);
+        const CuentasPena *pagos = sesion_.archivoCuentas().busca(p);
+        if ((socios && !socios->socios.empty()) || pagos)
+            cuentas.push_back(
+                {p.nombreTexto(),
+                 saldos::calcula(hojas.back().ganancias, socios ? *socios : SociosPena::de(p),
+                                 pagos ? *pagos : CuentasPena::de(p))});
     }
-    if (escritoFuera(archivos::escribe(destino, ganancias::aCsv(hojas)), nombre))
-        e.aviso(cantidad(sorteos, "sorteo jugado exportado", "sorteos jugados exportados") +
-                    u(" a ") + nombre,
-                titulo, Escritorio::Icono::Informacion);
+    if (!escritoFuera(archivos::escribe(destino, ganancias::aCsv(hojas)), nombre))
+        return;
+    QString texto = cantidad(sorteos, "sorteo jugado exportado", "sorteos jugados exportados") +
+                    u(" a ") + nombre;
+    // The members' accounts go beside the prizes, in a table of their own: one CSV file holds
+    // one table for a spreadsheet.
+    if (!cuentas.empty()) {
+        const QFileInfo info(destino);
+        const QString rutaCuentas =
+            info.dir().filePath(info.completeBaseName() + u("-cuentas.") + info.suffix());
+        const QString nombreCuentas = QFileInfo(rutaCuentas).fileName();
+        if (!intercambio::destinoPermitido(sesion_.carpeta(), rutaCuentas) ||
+            !escritoFuera(archivos::escribe(rutaCuentas, saldos::aCsv(cuentas)), nombreCuentas))
+            return;
+        texto += u(", y las cuentas de los socios a ") + nombreCuentas;
+    }
+    e.aviso(texto, titulo, Escritorio::Icono::Informacion);
 }

@@ -133,22 +133,9 @@ void ArchivoSocios::leeJokers()
 
 Escritura ArchivoSocios::abre()
 {
-    registros_.clear();
-    danados_.clear();
-    rechazado_ = false;
     QByteArray bytes;
-    switch (archivos::leeRegular(ruta_, kLimiteBytes, bytes)) {
-    case archivos::Apertura::NoExiste:
-        leeJokers();
-        return Escritura::Hecha;
-    case archivos::Apertura::Abierta:
-        break;
-    case archivos::Apertura::NoEsArchivo:
-    case archivos::Apertura::Ilegible:
-        // What cannot be read now must not be replaced by an empty list later.
-        rechazado_ = true;
+    if (leeArchivo(kLimiteBytes, bytes) != Escritura::Hecha)
         return Escritura::Fallo;
-    }
     const qsizetype n = bytes.size() / SociosPena::kLongitud;
     for (qsizetype i = 0; i < n; ++i) {
         const char *r = bytes.constData() + i * SociosPena::kLongitud;
@@ -159,14 +146,6 @@ Escritura ArchivoSocios::abre()
     }
     leeJokers();
     return Escritura::Hecha;
-}
-
-const SociosPena *ArchivoSocios::busca(const Pena &pena) const
-{
-    for (const SociosPena &s : registros_)
-        if (s.esDe(pena))
-            return &s;
-    return nullptr;
 }
 
 Escritura ArchivoSocios::reescribe(std::vector<SociosPena> registros)
@@ -213,57 +192,12 @@ Escritura ArchivoSocios::pon(const SociosPena &socios)
     if (static_cast<int>(socios.socios.size()) > SociosPena::kMaxSocios ||
         static_cast<int>(socios.jokers.size()) > SociosPena::kMaxJokers)
         return Escritura::Fallo;
-    std::vector<SociosPena> nuevos = registros_;
-    auto i = std::find_if(nuevos.begin(), nuevos.end(), [&](const SociosPena &s) {
-        return Pena::mismaCreacion(s.creacion, socios.creacion) && s.pena == socios.pena;
-    });
-    if (i != nuevos.end() && socios.vacio())
-        nuevos.erase(i);
-    else if (i != nuevos.end())
-        *i = socios;
-    else if (!socios.vacio())
-        nuevos.push_back(socios);
-    else
+    std::optional<std::vector<SociosPena>> nuevos = con(socios);
+    if (!nuevos)
         return Escritura::Hecha;
-    if (static_cast<int>(nuevos.size()) + danados() > kLimite)
+    if (static_cast<int>(nuevos->size()) + danados() > kLimite)
         return Escritura::Fallo;
-    return reescribe(std::move(nuevos));
-}
-
-Escritura ArchivoSocios::quita(const Pena &pena)
-{
-    std::vector<SociosPena> nuevos = registros_;
-    const auto fin = std::remove_if(nuevos.begin(), nuevos.end(),
-                                    [&](const SociosPena &s) { return s.esDe(pena); });
-    if (fin == nuevos.end())
-        return Escritura::Hecha;
-    nuevos.erase(fin, nuevos.end());
-    return reescribe(std::move(nuevos));
-}
-
-Escritura ArchivoSocios::sigue(const std::vector<std::pair<Pena, Pena>> &cambios)
-{
-    std::vector<SociosPena> nuevos = registros_;
-    bool cambiado = false;
-    // Every "before" is looked up in the file as it was: a chain of renames in one go (A to B
-    // and B to C) moves each record once.
-    std::vector<bool> movido(nuevos.size(), false);
-    for (const auto &[antes, despues] : cambios) {
-        for (size_t i = 0; i < nuevos.size(); ++i) {
-            if (movido[i] || !registros_[i].esDe(antes))
-                continue;
-            // A syndicate that already has members of its own keeps them.
-            if (busca(despues))
-                break;
-            const SociosPena destino = SociosPena::de(despues);
-            nuevos[i].creacion = destino.creacion;
-            nuevos[i].pena = destino.pena;
-            movido[i] = true;
-            cambiado = true;
-            break;
-        }
-    }
-    return cambiado ? reescribe(std::move(nuevos)) : Escritura::Hecha;
+    return reescribe(std::move(*nuevos));
 }
 
 namespace socios {

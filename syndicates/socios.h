@@ -2,6 +2,7 @@
 
 #include "archive/escritura.h"
 #include "syndicates/pena.h"
+#include "syndicates/porpena.h"
 
 #include <QByteArray>
 #include <QString>
@@ -64,44 +65,27 @@ struct SociosPena {
     bool operator==(const SociosPena &) const = default;
 };
 
-class ArchivoSocios {
+class ArchivoSocios : public ArchivoPorPena<SociosPena, ArchivoSocios> {
 public:
     // As many syndicates as apuestas.dat is read with, and room for records left behind.
     static constexpr int kLimite = 4000;
     static constexpr qint64 kLimiteBytes = qint64(kLimite) * SociosPena::kLongitud;
 
-    ArchivoSocios() = default;
-    explicit ArchivoSocios(QString ruta) : ruta_(std::move(ruta)) {}
-    const QString &ruta() const { return ruta_; }
+    using ArchivoPorPena::ArchivoPorPena;
 
     // Reads the file; a missing one is an empty list. A file larger than kLimiteBytes or not a
     // regular file is not read and never written over (Fallo). A record that cannot be used is
     // kept as it is on the disk (the next rewrite writes its bytes back), not shown.
     Escritura abre();
-    const std::vector<SociosPena> &registros() const { return registros_; }
-    int danados() const { return static_cast<int>(danados_.size()); }
-    bool rechazado() const { return rechazado_; }
-
-    // The members of this syndicate; nullptr when none were recorded.
-    const SociosPena *busca(const Pena &pena) const;
     // Stores the record of its syndicate in place of the one it had; a record with no members,
     // no refund digit and no Joker number is removed.
     Escritura pon(const SociosPena &socios);
-    // Removes the members of a deleted syndicate.
-    Escritura quita(const Pena &pena);
-    // The syndicate was renamed or made again on another date: its members follow it. Each
-    // pair is (before, after); pairs whose "before" has no record are left alone.
-    Escritura sigue(const std::vector<std::pair<Pena, Pena>> &cambios);
 
 private:
+    friend class ArchivoPorPena;
     Escritura reescribe(std::vector<SociosPena> registros);
     QString rutaJokers() const;
     void leeJokers();
-
-    QString ruta_;
-    std::vector<SociosPena> registros_;
-    std::vector<QByteArray> danados_;
-    bool rechazado_ = false;
 };
 
 namespace socios {

@@ -162,7 +162,9 @@ Socios::Socios(Sesion &sesion, const Pena &pena, QWidget *parent)
     importePago = new QLineEdit(this);
     importePago->setObjectName(QStringLiteral("importePago"));
     importePago->setPlaceholderText(u("12,50"));
-    importePago->setToolTip(u("Euros, con coma o punto y hasta dos decimales"));
+    importePago->setToolTip(u("Euros, con coma o punto y hasta dos decimales. En negativo "
+                              "(-40,00), lo que se entrega al socio: premios repartidos, "
+                              "devoluciones"));
     derecha->addWidget(importePago, 2, 3);
     derecha->setColumnStretch(1, 1);
     derecha->setColumnStretch(3, 1);
@@ -563,14 +565,16 @@ void Socios::listaSocios_Click(int fila)
 }
 
 namespace {
-// Euros as a person types them: "12", "12,5", "12.50", "12,50 €"; a thousands separator is
-// not taken, so "1.250" is refused rather than read as one euro and a quarter.
+// Euros as a person types them: "12", "12,5", "12.50", "12,50 €", "-40" for money handed to
+// the member; a thousands separator is not taken, so "1.250" is refused rather than read as
+// one euro and a quarter.
 std::optional<qint64> leeImporte(const QString &tecleado, QString &aviso)
 {
     QString t = tecleado.trimmed();
     if (t.endsWith(QChar(0x20AC)))
         t = t.chopped(1).trimmed();
-    static const QRegularExpression forma(QStringLiteral("^(\\d{1,9})(?:[.,](\\d{1,2}))?$"));
+    static const QRegularExpression forma(
+        QStringLiteral("^([-\\x{2212}]?)\\s*(\\d{1,9})(?:[.,](\\d{1,2}))?$"));
     const QRegularExpressionMatch m = forma.match(t);
     if (t.isEmpty() || !m.hasMatch()) {
         aviso = t.isEmpty() ? u("Escriba el importe del pago en euros, por ejemplo 12,50.")
@@ -579,12 +583,12 @@ std::optional<qint64> leeImporte(const QString &tecleado, QString &aviso)
                                   .arg(tecleado.trimmed());
         return std::nullopt;
     }
-    QString decimales = m.captured(2);
+    QString decimales = m.captured(3);
     while (decimales.size() < 2)
         decimales += QLatin1Char('0');
-    const qint64 c = m.captured(1).toLongLong() * 100 + decimales.toLongLong();
-    if (c <= 0) {
-        aviso = u("El importe de un pago tiene que ser mayor que 0,00 €.");
+    const qint64 c = m.captured(2).toLongLong() * 100 + decimales.toLongLong();
+    if (c == 0) {
+        aviso = u("El importe de un pago no puede ser 0,00 €.");
         return std::nullopt;
     }
     if (c > CuentasPena::kMaxCentimos) {
@@ -592,7 +596,7 @@ std::optional<qint64> leeImporte(const QString &tecleado, QString &aviso)
                     .arg(ganancias::textoEuros(CuentasPena::kMaxCentimos));
         return std::nullopt;
     }
-    return c;
+    return m.captured(1).isEmpty() ? c : -c;
 }
 } // namespace
 

@@ -188,6 +188,42 @@ private slots:
         QVERIFY(resumen.contains(u("\nPEPA: ")) && resumen.contains(u("(provisional)")));
         QVERIFY(resumen.contains(u("\nBote de la peña: ")));
 
+        // Money handed to members: LUIS gets his prize, TONI his payment back. Shared out, a
+        // prize handed over was already out of the pot; money given back leaves it. Kept in the
+        // pot, both leave it. Either way each balance drops by what they were handed.
+        {
+            CuentasPena conEntregas = cuentas;
+            conEntregas.pagos.push_back({u("LUIS"), dia(kLlega), -25000, u("Su premio")});
+            conEntregas.pagos.push_back({u("TONI"), dia(kLlega), -500, QString()});
+            for (Destino destino : {Destino::Reparten, Destino::Bote}) {
+                cuentas.destino = conEntregas.destino = destino;
+                const saldos::Estado antes = saldos::calcula(g, socios, cuentas);
+                const saldos::Estado e = saldos::calcula(g, socios, conEntregas);
+                QCOMPARE(e.pagado, antes.pagado);
+                QCOMPARE(e.entregado, qint64(25500));
+                QCOMPARE(e.socio(u("LUIS"))->saldo(), antes.socio(u("LUIS"))->saldo() - 25000);
+                QCOMPARE(e.socio(u("TONI"))->saldo(), qint64(0));
+                QCOMPARE(e.bote(), antes.bote() - (destino == Destino::Reparten ? 500 : 25500));
+                const saldos::Extracto x =
+                    saldos::extractoPena(g, socios, conEntregas, u("LOS CUATRO"));
+                QCOMPARE(x.saldo, e.bote());
+                const saldos::Extracto luis = saldos::extracto(g, socios, conEntregas, u("LUIS"));
+                QCOMPARE(luis.saldo, e.socio(u("LUIS"))->saldo());
+                QCOMPARE(luis.lineas.back().concepto, u("Entregado: Su premio"));
+                QCOMPARE(luis.lineas.back().cargo, qint64(25000));
+
+                // The spreadsheet: a line per member and the syndicate's, with the pot.
+                const QStringList lineas = QString::fromUtf8(saldos::aCsv({{u("LOS;CUATRO"), e}}))
+                                               .split(u("\r\n"), Qt::SkipEmptyParts);
+                QCOMPARE(lineas.size(), int(e.socios.size()) + 2);
+                QVERIFY(lineas[2].startsWith(u("\"LOS;CUATRO\";LUIS;1;30,00;250,00;")));
+                QVERIFY(lineas.last().endsWith(u(";Bote de la peña;;345,00;255,00;") +
+                                               ganancias::textoCsv(e.jugado) + u(";") +
+                                               ganancias::textoCsv(e.premios) + u(";") +
+                                               ganancias::textoCsv(e.bote()) + u(";provisional")));
+            }
+        }
+
         // Nobody in on the first draws: their money is the syndicate's alone.
         cuentas.permanencias.push_back({u("ANA"), dia(kLlega), 0});
         cuentas.permanencias[1].desde = dia(kLlega);

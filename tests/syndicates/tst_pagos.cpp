@@ -161,6 +161,17 @@ private slots:
         QCOMPARE(pagos->model()->rowCount(), 1);
         QCOMPARE(fila(lista->model(), 0).value(2), u("A favor 9,00 €"));
 
+        // A negative amount is money handed to the member: it takes from their balance.
+        importe->setText(u("-1,50"));
+        QTest::mouseClick(anadir, Qt::LeftButton);
+        QCOMPARE(enArchivo().pagos.back().centimos, qint64(-150));
+        QCOMPARE(fila(lista->model(), 0).value(2), u("A favor 7,50 €"));
+        for (int f = 0; f < pagos->model()->rowCount(); ++f)
+            if (fila(pagos->model(), f).value(1) == u("-1,50 €"))
+                pagos->setCurrentIndex(pagos->model()->index(f, 0));
+        QTest::mouseClick(control<QPushButton>(v, "borrarPago"), Qt::LeftButton);
+        QCOMPARE(enArchivo().pagos.size(), size_t(1));
+
         // Luis joined after the first draw: Ana alone paid its stake and won its prize.
         v.listaSocios_Click(1);
         QCOMPARE(pagos->model()->rowCount(), 0);
