@@ -66,6 +66,17 @@ arranca
 cmp "$datos/numeros.dat" /usr/share/bolarium/numeros-inicial.dat ||
     falla "la carpeta del usuario no tiene la historia de sorteos"
 
+# The check without windows runs with no display at all, on the same folder as the window.
+sin_ventanas() {
+    env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+        HOME="$casa" /usr/bin/bolarium "$@"
+}
+ayuda=$(sin_ventanas --ayuda) || falla "bolarium --ayuda ha fallado"
+grep -q -- "--comprobar" <<<"$ayuda" || falla "bolarium --ayuda no muestra sus opciones"
+resumen=$(sin_ventanas --comprobar --sin-descarga) || falla "bolarium --comprobar ha fallado"
+grep -qF "Carpeta de datos: $datos" <<<"$resumen" ||
+    falla "bolarium --comprobar no ha usado la carpeta del usuario"
+
 DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get remove -y bolarium
 [ ! -e /usr/bin/bolarium ] || falla "el paquete no se ha quitado"
 [ -s "$datos/numeros.dat" ] || falla "quitar el paquete se ha llevado los datos del usuario"

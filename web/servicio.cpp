@@ -132,22 +132,26 @@ QString textoLimitado(const QString &host, int codigo, int intentos)
         .arg(intentos);
 }
 
+QString textoRechazado(const QString &host, int codigo)
+{
+    return codigo != 0
+               ? u("El servidor de %1 ha rechazado la conexión del programa (HTTP %2).")
+                     .arg(host)
+                     .arg(codigo)
+               : u("El servidor de %1 ha rechazado la conexión del programa: ha enviado una página "
+                   "web en lugar de los sorteos.")
+                     .arg(host);
+}
+
 QString textoRechazo(const QString &host, int codigo)
 {
-    const QString que =
-        codigo != 0
-            ? u("El servidor de %1 ha rechazado la conexión del programa (HTTP %2).")
-                  .arg(host)
-                  .arg(codigo)
-            : u("El servidor de %1 ha rechazado la conexión del programa: ha enviado una página "
-                "web en lugar de los sorteos.")
-                  .arg(host);
-    return que + u("\n\nPuede traer los sorteos con el navegador:\n"
-                   "1. Abra la dirección de los sorteos que faltan y guarde la página con "
-                   "«Guardar como...».\n"
-                   "2. En el programa, elija «Importar sorteos de un archivo...» y abra el "
-                   "archivo guardado.\n\n"
-                   "¿Quiere abrir ahora esa dirección en el navegador?");
+    return textoRechazado(host, codigo) +
+           u("\n\nPuede traer los sorteos con el navegador:\n"
+             "1. Abra la dirección de los sorteos que faltan y guarde la página con "
+             "«Guardar como...».\n"
+             "2. En el programa, elija «Importar sorteos de un archivo...» y abra el "
+             "archivo guardado.\n\n"
+             "¿Quiere abrir ahora esa dirección en el navegador?");
 }
 
 QString tituloRechazo()

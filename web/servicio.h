@@ -53,6 +53,8 @@ QString textoLimitado(const QString &host, int codigo, int intentos);
 // The operator turned the program away: HTTP 403 (`codigo`), or a web page where the data
 // should be (0). The question names the two steps of the way round.
 QString textoRechazo(const QString &host, int codigo);
+// Only what happened, without the way round: for a check run without windows.
+QString textoRechazado(const QString &host, int codigo);
 QString tituloRechazo();
 // An amount's category whose label the program does not know.
 QString textoEtiquetas(const QString &host, const QStringList &etiquetas);
