@@ -3,7 +3,7 @@
 
 #include <QTimeZone>
 #include <algorithm>
-#include <cstdio>
+#include <bit>
 
 namespace juego {
 
@@ -110,14 +110,44 @@ Categoria deContador(int c)
     }
 }
 
+BOLARIUM_CUENTA_BITS
+int aciertos(quint64 apuesta, quint64 ganadores)
+{
+    return std::popcount(apuesta & ganadores);
+}
+
+BOLARIUM_CUENTA_BITS
+void clasifica(const quint64 *apuestas, size_t cuantas, quint64 ganadores, quint64 complementario,
+               bool reintegro, int *porCategoria)
+{
+    // Fewer than one bet in fifty hits three numbers: the loop only counts bits, and the rare
+    // prize is sorted into its category afterwards, by hits and complementary.
+    int porAciertos[2 * 7] = {};
+    for (size_t k = 0; k < cuantas; ++k) {
+        const quint64 m = apuestas[k];
+        const int h = std::popcount(m & ganadores);
+        if (h >= 3)
+            ++porAciertos[2 * h + ((m & complementario) != 0)];
+    }
+    for (int h = 3; h <= 6; ++h)
+        for (int c = 0; c < 2; ++c)
+            if (const int n = porAciertos[2 * h + c])
+                porCategoria[categoria(h, c != 0, reintegro)] += n;
+}
+
 int categoriaJoker(qint64 numero, qint64 sorteo)
 {
     if (sorteo <= 0 || sorteo > 9999999 || numero < 0 || numero > 9999999)
         return -1;
-    char a[8];
-    char b[8];
-    std::snprintf(a, sizeof a, "%07lld", static_cast<long long>(numero));
-    std::snprintf(b, sizeof b, "%07lld", static_cast<long long>(sorteo));
+    // Both numbers as their seven digits, leading zeros included, first digit first.
+    char a[7];
+    char b[7];
+    for (int i = 6; i >= 0; --i) {
+        a[i] = char(numero % 10);
+        b[i] = char(sorteo % 10);
+        numero /= 10;
+        sorteo /= 10;
+    }
     int delante = 0;
     while (delante < 7 && a[delante] == b[delante])
         ++delante;
@@ -132,7 +162,7 @@ int categoriaJoker(qint64 numero, qint64 sorteo)
     return iguales == 1 ? kJokerReintegro : -1;
 }
 
-qint64 retencion(qint64 centimos, double fecha)
+qint64 exento(double fecha)
 {
     struct Tramo {
         QDate desde;
@@ -143,12 +173,17 @@ qint64 retencion(qint64 centimos, double fecha)
                                     {QDate(2018, 7, 5), 1000000},
                                     {QDate(2013, 1, 1), 250000}};
     const QDate dia = fechas::dia(fecha);
-    if (!dia.isValid() || centimos <= 0)
-        return 0;
+    if (!dia.isValid())
+        return kSinRetencion;
     for (const Tramo &t : kTramos)
         if (dia >= t.desde)
-            return centimos > t.exento ? ((centimos - t.exento) * 20 + 50) / 100 : 0;
-    return 0;
+            return t.exento;
+    return kSinRetencion;
+}
+
+qint64 retencion(qint64 centimos, double fecha)
+{
+    return centimos <= 0 ? 0 : retencionSobre(centimos, exento(fecha));
 }
 
 } // namespace juego

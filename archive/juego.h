@@ -4,6 +4,17 @@
 #include <QDateTime>
 #include <QtGlobal>
 #include <cmath>
+#include <cstddef>
+
+// Functions that count bits are built twice, with the processor's own bit count (every x86-64
+// processor of the last fifteen years has it) and plain for the rest, and the loader picks
+// one: the program still runs on the oldest x86-64, and the counting loops run at full speed
+// everywhere else.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define BOLARIUM_CUENTA_BITS __attribute__((target_clones("popcnt", "default")))
+#else
+#define BOLARIUM_CUENTA_BITS
+#endif
 
 // The rules of La Primitiva that the program relies on, in one place: when it is drawn, what a
 // bet's hits win, the Joker's categories and the state's tax on big prizes. The checking
@@ -58,6 +69,14 @@ int contador(Categoria categoria);
 // The category a counter of apuestas.dat stands for (the special one is counted as 1ª).
 Categoria deContador(int contador);
 
+// Numbers of a bet (a bit a number) among those of a draw (a bit a winning number).
+int aciertos(quint64 apuesta, quint64 ganadores);
+// The one classifier every six-number bet goes through: adds to `porCategoria` (kCategorias
+// entries, in the order of Categoria) the bets of `apuestas` that win each category in a
+// draw. A bet of mask 0 (not checkable) wins nothing.
+void clasifica(const quint64 *apuestas, size_t cuantas, quint64 ganadores, quint64 complementario,
+               bool reintegro, int *porCategoria);
+
 // --- The Joker ---
 // Played since 27/09/2012 (its first draw in the public history), 1 € a number.
 QDate primerJoker();
@@ -75,5 +94,16 @@ int categoriaJoker(qint64 numero, qint64 sorteo);
 // 10.000 € from 05/07/2018, 20.000 € from 01/01/2019 and 40.000 € from 01/01/2020
 // (Ley 6/2018). Cents withheld from one bet's prize of `centimos` in the draw of `fecha`.
 qint64 retencion(qint64 centimos, double fecha);
+// The same in two steps, for a loop over many prizes of the same draw: the exempt amount in
+// force on `fecha` in cents (kSinRetencion when nothing is withheld)...
+constexpr qint64 kSinRetencion = -1;
+qint64 exento(double fecha);
+// ...and what is withheld of a prize under it.
+constexpr qint64 retencionSobre(qint64 centimos, qint64 exento)
+{
+    if (exento < 0 || centimos <= exento)
+        return 0;
+    return ((centimos - exento) * 20 + 50) / 100;
+}
 
 } // namespace juego

@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QStringList>
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdlib>
 
@@ -110,6 +109,7 @@ Historia::Historia(const std::vector<Sorteo> &sorteos, const ArchivoImportes &im
         if (std::isfinite(s.joker) && s.joker > 0 && s.joker <= 9999999)
             l.joker = static_cast<qint64>(s.joker);
         l.figuras = ganadores ? ganadores->busca(s.fecha) : nullptr;
+        l.exento = juego::exento(s.fecha);
         sorteos_.push_back(l);
     }
 }
@@ -164,7 +164,7 @@ Ganancias calcula(const Historia &historia, const Pena &pena, qint64 precio, int
         if (s.ganadores != 0) {
             if (multiple) {
                 if (numerosMultiple != 0) {
-                    const int aciertos = std::popcount(numerosMultiple & s.ganadores);
+                    const int aciertos = juego::aciertos(numerosMultiple, s.ganadores);
                     const bool comp = (numerosMultiple & s.complementario) != 0;
                     if (const premios::FilaPremio *f =
                             premios::premiomultiple(pena.tipo, aciertos, comp)) {
@@ -179,12 +179,8 @@ Ganancias calcula(const Historia &historia, const Pena &pena, qint64 precio, int
                     }
                 }
             } else {
-                for (quint64 m : mascaras) {
-                    const int c = juego::categoria(std::popcount(m & s.ganadores),
-                                                   (m & s.complementario) != 0, conReintegro);
-                    if (c >= 0)
-                        ++j.premiadas[static_cast<size_t>(c)];
-                }
+                juego::clasifica(mascaras.data(), mascaras.size(), s.ganadores, s.complementario,
+                                 conReintegro, j.premiadas.data());
             }
         }
         if (conReintegro)
@@ -202,7 +198,7 @@ Ganancias calcula(const Historia &historia, const Pena &pena, qint64 precio, int
             }
             const qint64 importe = s.importes->centimos[static_cast<size_t>(k)];
             j.premio += qint64(n) * importe;
-            j.retencion += qint64(n) * juego::retencion(importe, s.fecha);
+            j.retencion += qint64(n) * juego::retencionSobre(importe, s.exento);
         }
         // Each Joker number: its best category, the amount of the Joker's breakdown (the
         // refund of its price is always known), taxed number by number.
@@ -223,7 +219,7 @@ Ganancias calcula(const Historia &historia, const Pena &pena, qint64 precio, int
                     }
                 }
                 j.premioJoker += importe;
-                j.retencion += juego::retencion(importe, s.fecha);
+                j.retencion += juego::retencionSobre(importe, s.exento);
             }
             j.premio += j.premioJoker;
         }
@@ -318,35 +314,123 @@ std::vector<Premiada> premiadas(const Ganancias &g)
     return r;
 }
 
+namespace {
+// The spreadsheet is written straight as UTF-8 bytes: it can run to hundreds of thousands of
+// lines, and building each field as a QString and converting it took five times the work of
+// computing the figures.
+void anadeNumero(QByteArray &b, quint64 v)
+{
+    char t[20];
+    int n = 0;
+    do {
+        t[n++] = char('0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    while (n > 0)
+        b.append(t[--n]);
+}
+
+// textoCsv's "1234,56" and "-765,44".
+void anadeImporte(QByteArray &b, qint64 centimos)
+{
+    const quint64 a = centimos < 0 ? quint64(0) - quint64(centimos) : quint64(centimos);
+    if (centimos < 0)
+        b.append('-');
+    anadeNumero(b, a / 100);
+    b.append(',');
+    b.append(char('0' + a % 100 / 10));
+    b.append(char('0' + a % 10));
+}
+
+void anadeDosCifras(QByteArray &b, int v)
+{
+    b.append(char('0' + v / 10));
+    b.append(char('0' + v % 10));
+}
+
+// fechas::textoCorto's "05/03/2020", worked out from the day count for the dates of four-digit
+// years (31/12/1899 to 31/12/9999); any other goes through QDate as ever.
+void anadeFecha(QByteArray &b, double serial)
+{
+    if (!(std::isfinite(serial) && serial >= 1 && serial < 2958466)) {
+        b.append(fechas::textoCorto(serial).toUtf8());
+        return;
+    }
+    // Days since 1 March of year 0, split into 400-year eras of the Gregorian calendar.
+    const qint64 z = qint64(std::floor(serial)) - 25569 + 719468;
+    const qint64 era = z / 146097;
+    const qint64 doe = z - era * 146097;
+    const qint64 yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const qint64 doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const qint64 mp = (5 * doy + 2) / 153;
+    const int dia = int(doy - (153 * mp + 2) / 5 + 1);
+    const int mes = int(mp < 10 ? mp + 3 : mp - 9);
+    const int ano = int(yoe + era * 400 + (mes <= 2 ? 1 : 0));
+    anadeDosCifras(b, dia);
+    b.append('/');
+    anadeDosCifras(b, mes);
+    b.append('/');
+    anadeDosCifras(b, ano / 100);
+    anadeDosCifras(b, ano % 100);
+}
+} // namespace
+
 QByteArray aCsv(const std::vector<Hoja> &hojas)
 {
     // The byte order mark tells spreadsheets that the accents are UTF-8.
-    QString csv = QString(QChar(0xFEFF)) + QString::fromUtf8("Peña;Fecha");
+    QString cabecera = QString(QChar(0xFEFF)) + QString::fromUtf8("Peña;Fecha");
     for (int k = 0; k < kCategorias; ++k)
-        csv += QLatin1Char(';') + nombreCategoria(k);
-    csv += QString::fromUtf8(
+        cabecera += QLatin1Char(';') + nombreCategoria(k);
+    cabecera += QString::fromUtf8(
         ";Reintegros;Premios brutos (euros);Retención (euros);Premios netos (euros);Jugado "
         "(euros)\r\n");
+    QByteArray csv = cabecera.toUtf8();
+    size_t lineas = 0;
+    for (const Hoja &h : hojas)
+        lineas += h.ganancias.detalle.size();
+    csv.reserve(csv.size() + qsizetype(lineas) * 96);
+    const QByteArray pendiente = QByteArrayLiteral("pendiente");
     for (const Hoja &h : hojas) {
         // A name with the separator or a quote is quoted, as spreadsheets read it.
-        QString nombre = h.pena.trimmed();
-        if (nombre.contains(QLatin1Char(';')) || nombre.contains(QLatin1Char('"')))
-            nombre = QLatin1Char('"') + nombre.replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
-                     QLatin1Char('"');
+        QString texto = h.pena.trimmed();
+        if (texto.contains(QLatin1Char(';')) || texto.contains(QLatin1Char('"')))
+            texto = QLatin1Char('"') + texto.replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+                    QLatin1Char('"');
+        const QByteArray nombre = texto.toUtf8();
         for (const Jugada &j : h.ganancias.detalle) {
-            csv += nombre + QLatin1Char(';') + fechas::textoCorto(j.fecha);
-            for (int n : j.premiadas)
-                csv += QLatin1Char(';') + QString::number(n);
+            csv.append(nombre);
+            csv.append(';');
+            anadeFecha(csv, j.fecha);
+            for (int n : j.premiadas) {
+                csv.append(';');
+                if (n < 0)
+                    csv.append('-');
+                anadeNumero(csv, n < 0 ? quint64(0) - quint64(qint64(n)) : quint64(n));
+            }
+            csv.append(';');
+            if (j.reintegros < 0)
+                csv.append('-');
+            anadeNumero(csv, j.reintegros < 0 ? quint64(0) - quint64(qint64(j.reintegros))
+                                              : quint64(j.reintegros));
             // A draw with an amount not known yet has no figure to add up: it says so.
-            const QString pendiente = QStringLiteral("pendiente");
-            csv += QLatin1Char(';') + QString::number(j.reintegros) + QLatin1Char(';') +
-                   (j.desconocido ? pendiente : textoCsv(j.premio)) + QLatin1Char(';') +
-                   textoCsv(j.retencion) + QLatin1Char(';') +
-                   (j.desconocido ? pendiente : textoCsv(j.neto())) + QLatin1Char(';') +
-                   textoCsv(j.gasto) + QStringLiteral("\r\n");
+            csv.append(';');
+            if (j.desconocido)
+                csv.append(pendiente);
+            else
+                anadeImporte(csv, j.premio);
+            csv.append(';');
+            anadeImporte(csv, j.retencion);
+            csv.append(';');
+            if (j.desconocido)
+                csv.append(pendiente);
+            else
+                anadeImporte(csv, j.neto());
+            csv.append(';');
+            anadeImporte(csv, j.gasto);
+            csv.append("\r\n", 2);
         }
     }
-    return csv.toUtf8();
+    return csv;
 }
 
 } // namespace ganancias

@@ -52,6 +52,7 @@ public:
         const ImportesSorteo *importes = nullptr; // into the ArchivoImportes given
         qint64 joker = 0;                         // 0: no Joker drawn (or not known)
         const GanadoresSorteo *figuras = nullptr; // its Joker amounts (ganadores.dat)
+        qint64 exento = juego::kSinRetencion;     // the tax's exempt amount on its date
     };
     const std::vector<Sorteo_> &sorteos() const { return sorteos_; }
 

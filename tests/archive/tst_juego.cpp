@@ -10,6 +10,8 @@
 #include "syndicates/pena.h"
 
 #include <QtTest>
+#include <bit>
+#include <random>
 
 namespace {
 const QDate kJueves(2025, 1, 2);
@@ -99,6 +101,51 @@ private slots:
         QFETCH(qint64, sorteo);
         QFETCH(int, categoria);
         QCOMPARE(juego::categoriaJoker(numero, sorteo), categoria);
+    }
+
+    // The classifier of many bets puts each bet in the category its hits, the complementary
+    // and the slip's refund give it; a bet that cannot be checked (mask 0) wins nothing.
+    void clasificaComoCadaApuesta()
+    {
+        std::mt19937 azar(49);
+        const auto bit = [](int n) { return quint64(1) << n; };
+        for (int vez = 0; vez < 300; ++vez) {
+            quint64 ganadores = 0;
+            std::vector<int> suyos;
+            while (suyos.size() < 6) {
+                const int n = 1 + int(azar() % 49);
+                if (!(ganadores & bit(n)))
+                    suyos.push_back(n);
+                ganadores |= bit(n);
+            }
+            quint64 complementario = 0;
+            while (!complementario || (complementario & ganadores))
+                complementario = bit(1 + int(azar() % 49));
+            // Bets drawn half from the winning numbers, the draw itself, and five of it with
+            // the complementary.
+            std::vector<quint64> apuestas = {ganadores, 0,
+                                             (ganadores & ~bit(suyos[0])) | complementario};
+            for (int k = 0; k < 200; ++k) {
+                quint64 m = 0;
+                while (std::popcount(m) < 6)
+                    m |= bit(azar() % 2 ? suyos[azar() % 6] : 1 + int(azar() % 49));
+                apuestas.push_back(m);
+            }
+            for (const bool reintegro : {false, true}) {
+                std::array<int, juego::kCategorias> esperado{};
+                std::array<int, juego::kCategorias> contado{};
+                for (quint64 m : apuestas) {
+                    const juego::Categoria c = juego::categoria(
+                        std::popcount(m & ganadores), (m & complementario) != 0, reintegro);
+                    if (c != juego::kNinguna)
+                        ++esperado[size_t(c)];
+                }
+                juego::clasifica(apuestas.data(), apuestas.size(), ganadores, complementario,
+                                 reintegro, contado.data());
+                QCOMPARE(contado, esperado);
+                QCOMPARE(juego::aciertos(apuestas[2], ganadores), 5);
+            }
+        }
     }
 
     void retencionPorFecha()

@@ -390,6 +390,37 @@ private slots:
                  u("\"LA; PEÑA\";08/01/2026;0;0;1;0;0;2;0;1234,56;0,00;1234,56;3,00"));
     }
 
+    // The spreadsheet writes its dates and amounts itself: every date reads as the program's
+    // short date, from the first four-digit year to the last, leap days and dates that are no
+    // date included, and negative amounts keep their sign.
+    void hojaDeCalculoFechasEImportes()
+    {
+        ganancias::Ganancias g;
+        std::vector<double> fechas = {0,  -3,    0.5,   1,       2,       60,
+                                      61, 36584, 36585, 2958465, 2958466, std::nan("")};
+        for (double f = 1.25; f < 2958466; f += 997)
+            fechas.push_back(f);
+        for (size_t i = 0; i < fechas.size(); ++i) {
+            ganancias::Jugada j;
+            j.fecha = fechas[i];
+            j.premio = -qint64(i * i * 7919) % 100007;
+            j.retencion = 5;
+            j.gasto = qint64(i * 101);
+            g.detalle.push_back(j);
+        }
+        const QStringList lineas =
+            QString::fromUtf8(ganancias::aCsv({{u("P"), g}}).mid(3)).split(QStringLiteral("\r\n"));
+        QCOMPARE(lineas.size(), int(fechas.size()) + 2);
+        for (size_t i = 0; i < fechas.size(); ++i) {
+            const QStringList campos = lineas[int(i) + 1].split(QLatin1Char(';'));
+            const ganancias::Jugada &j = g.detalle[i];
+            QCOMPARE(campos.value(1), ::fechas::textoCorto(j.fecha));
+            QCOMPARE(campos.value(9), ganancias::textoCsv(j.premio));
+            QCOMPARE(campos.value(11), ganancias::textoCsv(j.neto()));
+            QCOMPARE(campos.value(12), ganancias::textoCsv(j.gasto));
+        }
+    }
+
     // The real history: a syndicate playing every draw day since 2000 pays for the draws the
     // manager counts as played, and with no amounts downloaded every draw it won is unknown.
     void historicoReal()
