@@ -77,6 +77,79 @@ PenaLista prepara(const Pena &p, const QString &seleccion)
     return l;
 }
 
+} // namespace
+
+struct Bloques::Indice {
+    // A syndicate of the list: what its blocks are made from.
+    struct Suya {
+        quint16 pena = 0; // index in the listing's syndicates
+        int dias = 0;
+        double creacion = 0;
+        quint32 desde = 0;    // simple: its first bet in `mascaras`
+        quint16 cuantas = 0;  // simple: its bets there
+        quint16 validas = 0;  // simple: its bets that can be checked
+        quint64 multiple = 0; // multiple: its numbers
+        int numeros = 0;      // multiple: how many
+        qint16 tipo = 0;
+    };
+    // A draw of the list with blocks: its first row and block and how many blocks it has.
+    struct Tramo {
+        quint32 fila = 0;
+        quint32 bloque = 0;
+        quint32 bloques = 0;
+        quint16 sorteo = 0;
+    };
+
+    std::shared_ptr<const std::vector<Sorteo>> sorteos;
+    bool multiples = false;
+    bool soloPremios = false;
+    bool historico = false;
+    std::vector<Suya> suyas;
+    std::vector<quint64> mascaras; // the bets of the simple ones, one after the other
+    // Simple syndicates, by syndicate: the bets (0-based) that can be checked, which are the
+    // bet rows of each of its blocks (unless only the bets with a prize are shown).
+    std::vector<std::vector<quint8>> validas;
+    std::vector<Tramo> tramos;
+    quint32 filas = 0;
+    size_t bloques = 0;
+    bool imprime = false;
+
+    // The blocks of the last draw asked for, and the bets with a prize of its simple blocks: a
+    // view asks for the rows of a screen, a printed listing goes from block to block, and both
+    // stay long within one draw.
+    mutable size_t enCache = std::numeric_limits<size_t>::max();
+    mutable std::vector<Bloque> cache;
+    mutable std::vector<quint8> premiadasCache;
+
+    // The blocks of draw `tramo`, made again.
+    const std::vector<Bloque> &deTramo(size_t tramo) const;
+    // The draw (of those with blocks) holding row `fila`, or block `bloque`.
+    size_t tramoDeFila(quint32 fila) const;
+    size_t tramoDeBloque(size_t bloque) const;
+};
+
+namespace {
+
+using Suya = Bloques::Indice::Suya;
+
+// A multiple's block in a draw: its hits, its first message and its rows. True when it won.
+bool bloqueMultiple(const Suya &u, const SorteoListo &d, bool complementario, Bloque &b)
+{
+    const int aciertos = juego::aciertos(u.multiple, d.ganadores);
+    b.aciertos = quint8(aciertos);
+    b.filas = 4;
+    const bool premio = aciertos >= 3 || (u.numeros == 5 && aciertos == 2);
+    if (premio)
+        if (const premios::FilaPremio *t =
+                premios::premiomultiple(u.tipo, aciertos, complementario))
+            // The first message goes on the bet's row, each further one on its own.
+            if (!t->mensajes.empty()) {
+                b.mensaje = quint8(t->primerMensaje);
+                b.filas = quint16(3 + t->mensajes.size());
+            }
+    return premio;
+}
+
 bool aplica(const SorteoListo &s, double fecha, const Pena &p, const PenaLista &l, bool historico)
 {
     return diasjuego::juegaSorteo(l.dias, p.creacion, s.dia, fecha, historico);
@@ -239,6 +312,9 @@ struct Contexto {
     size_t filas = 0; // rows of the list so far
     bool lleno = false;
 
+    std::shared_ptr<Bloques::Indice> indice = std::make_shared<Bloques::Indice>();
+    Bloques::Indice::Tramo tramo; // the draw being listed
+
     Contexto(const std::vector<Sorteo> &sorteos, const std::vector<Pena> &entrada,
              const Opciones &o, bool multiples)
         : penas(std::make_shared<std::vector<Pena>>(entrada))
@@ -259,6 +335,57 @@ struct Contexto {
         for (size_t j = 0; j < cuantas; ++j)
             listas.push_back(prepara((*penas)[j], o.seleccion));
         pasada.avisopremio = o.avisopremio;
+
+        // The syndicates this list shows, their bets side by side.
+        Bloques::Indice &x = *indice;
+        x.sorteos = listado->sorteos;
+        x.multiples = multiples;
+        x.soloPremios = o.soloPremios;
+        x.historico = o.historico;
+        const Clase clase = multiples ? Clase::Multiple : Clase::Sencilla;
+        size_t bets = 0;
+        for (const PenaLista &l : listas)
+            if (l.clase == clase && l.elegida)
+                bets += l.apuestas.size();
+        x.mascaras.reserve(bets);
+        if (!multiples)
+            x.validas.resize(listas.size());
+        for (size_t j = 0; j < listas.size(); ++j) {
+            const PenaLista &l = listas[j];
+            if (!multiples)
+                for (size_t k = 0; k < l.apuestas.size(); ++k)
+                    if (l.apuestas[k] != 0)
+                        x.validas[j].push_back(quint8(k));
+            if (l.clase != clase || !l.elegida)
+                continue;
+            Suya u;
+            u.pena = quint16(j);
+            u.dias = l.dias;
+            u.creacion = (*penas)[j].creacion;
+            u.desde = quint32(x.mascaras.size());
+            u.cuantas = quint16(l.apuestas.size());
+            u.validas = quint16(l.validas);
+            u.multiple = l.multiple;
+            u.numeros = l.numeros;
+            u.tipo = (*penas)[j].tipo;
+            x.mascaras.insert(x.mascaras.end(), l.apuestas.begin(), l.apuestas.end());
+            x.suyas.push_back(u);
+        }
+    }
+
+    bool juega(const Suya &u, const SorteoListo &d, double fecha) const
+    {
+        return d.valido &&
+               diasjuego::juegaSorteo(u.dias, u.creacion, d.dia, fecha, indice->historico);
+    }
+
+    // Draw by draw, newest first: where the blocks of draw `w` start...
+    void empiezaSorteo(int w) { tramo = {quint32(filas), quint32(indice->bloques), 0, quint16(w)}; }
+    // ...and, once they are all made, the draw kept when it has any.
+    void acabaSorteo()
+    {
+        if (tramo.bloques > 0)
+            indice->tramos.push_back(tramo);
     }
 
     // Whether a group of this many rows still fits in a list.
@@ -271,10 +398,12 @@ struct Contexto {
         return false;
     }
 
-    void anade(const Bloque &b)
+    void anade(quint16 filasBloque)
     {
-        listado->bloques.push_back(b);
-        filas += b.filas;
+        ++tramo.bloques;
+        ++indice->bloques;
+        indice->imprime |= filasBloque > 3;
+        filas += filasBloque;
     }
 
     // The counters of this pass's syndicates: every draw of the archive after a syndicate's
@@ -311,28 +440,23 @@ struct Contexto {
             pendientes.push_back(d);
             fechas.push_back(s.fecha);
         }
-        quint8 aciertos[Pena::kApuestas];
         for (size_t j : suyas) {
             const PenaLista &l = listas[j];
             Pena &p = (*penas)[j];
             const double limite = limiteCuenta(p, l);
             std::array<int, 8> ganados{};
+            std::array<int, juego::kCategorias> porCategoria{};
             for (size_t i = 0; i < pendientes.size(); ++i) {
                 const SorteoListo &d = pendientes[i];
                 const double fecha = fechas[i];
                 if (!(fecha > limite) || !aplica(d, fecha, p, l, false) || !cuenta(fecha, p, l))
                     continue;
                 if (clase == Clase::Sencilla) {
-                    cuentaAciertos(l.apuestas.data(), l.apuestas.size(), d.ganadores, aciertos);
-                    for (size_t k = 0; k < l.apuestas.size(); ++k) {
-                        const quint64 m = l.apuestas[k];
-                        if (m != 0 && aciertos[k] >= 3)
-                            ++ganados[size_t(juego::contador(juego::categoria(
-                                aciertos[k], (m & d.complementario) != 0, false)))];
-                    }
+                    juego::clasifica(l.apuestas.data(), l.apuestas.size(), d.ganadores,
+                                     d.complementario, false, porCategoria.data());
                     continue;
                 }
-                const int acertados = std::popcount(l.multiple & d.ganadores);
+                const int acertados = juego::aciertos(l.multiple, d.ganadores);
                 if (acertados < 3 && !(l.numeros == 5 && acertados == 2))
                     continue;
                 // The table's counts are by the counters of apuestas.dat, 3..7.
@@ -341,6 +465,8 @@ struct Contexto {
                     for (size_t k = 0; k < 5; ++k)
                         ganados[3 + k] += t->cuentas[k];
             }
+            for (int c = 0; c < juego::kCategorias; ++c)
+                ganados[size_t(juego::contador(juego::Categoria(c)))] += porCategoria[size_t(c)];
             for (int k = 3; k <= 7; ++k)
                 if (ganados[size_t(k)] != 0)
                     suma(p, k, ganados[size_t(k)]);
@@ -351,8 +477,9 @@ struct Contexto {
 
     void cierra()
     {
-        listado->bloques.shrink_to_fit();
-        listado->premiadas.shrink_to_fit();
+        indice->tramos.shrink_to_fit();
+        indice->filas = quint32(filas);
+        listado->bloques.indice = indice;
         listado->penas = penas;
         pasada.penas = penas;
         pasada.listado = listado;
@@ -385,15 +512,28 @@ Mascaras mascaras(const Sorteo &s)
 
 } // namespace
 
-// Built twice: with the processor's own bit count where it has one (every x86 processor of
-// the last fifteen years), and plain for the rest; the loader picks one.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("popcnt", "default")))
-#endif
+BOLARIUM_CUENTA_BITS
 void cuentaAciertos(const quint64 *apuestas, size_t cuantas, quint64 ganadores, quint8 *aciertos)
 {
     for (size_t k = 0; k < cuantas; ++k)
         aciertos[k] = static_cast<quint8>(std::popcount(apuestas[k] & ganadores));
+}
+
+BOLARIUM_CUENTA_BITS
+size_t premiadas(const quint64 *apuestas, size_t cuantas, quint64 ganadores, quint8 *cuales)
+{
+    size_t n = 0;
+    if (!cuales) {
+        for (size_t k = 0; k < cuantas; ++k)
+            n += std::popcount(apuestas[k] & ganadores) >= 3;
+        return n;
+    }
+    // Every index is written, and the next one goes over it unless this bet won.
+    for (size_t k = 0; k < cuantas; ++k) {
+        cuales[n] = quint8(k);
+        n += std::popcount(apuestas[k] & ganadores) >= 3;
+    }
+    return n;
 }
 
 void suma(qint16 &contador, int cuanto)
@@ -423,55 +563,34 @@ Pasada comprueba(const std::vector<Sorteo> &sorteos, const std::vector<Pena> &pe
 {
     Contexto c(sorteos, penas, o, false);
     Pasada &r = c.pasada;
-    Listado &listado = *c.listado;
+    const Bloques::Indice &x = *c.indice;
     bool avisoActivo = o.avisoActivo;
-    quint8 aciertosApuesta[Pena::kApuestas];
-
-    listado.validas.resize(c.listas.size());
-    for (size_t j = 0; j < c.listas.size(); ++j)
-        for (size_t k = 0; k < c.listas[j].apuestas.size(); ++k)
-            if (c.listas[j].apuestas[k] != 0)
-                listado.validas[j].push_back(quint8(k));
+    if (c.n > 0) {
+        r.hayMultiples = std::any_of(c.listas.begin(), c.listas.end(),
+                                     [](const PenaLista &l) { return l.clase == Clase::Multiple; });
+        r.seleccionEncontrada = !o.seleccion.isNull() && !x.suyas.empty();
+    }
 
     for (int w = c.n - 1, hechos = 1; w >= 0; --w, ++hechos) {
-        const Sorteo &s = (*listado.sorteos)[size_t(w)];
+        const double fecha = (*c.listado->sorteos)[size_t(w)].fecha;
         const SorteoListo &d = c.listos[size_t(w)];
         bool premioSorteo = false;
-        for (size_t j = 0; j < c.listas.size(); ++j) {
-            const PenaLista &l = c.listas[j];
-            if (l.clase == Clase::Multiple)
-                r.hayMultiples = true;
-            if (l.clase != Clase::Sencilla || !l.elegida)
+        c.empiezaSorteo(w);
+        for (const Suya &u : x.suyas) {
+            if (!c.juega(u, d, fecha))
                 continue;
-            if (!o.seleccion.isNull())
-                r.seleccionEncontrada = true;
-            const Pena &p = (*c.penas)[j];
-            if (!d.valido || !aplica(d, s.fecha, p, l, o.historico))
-                continue;
-
-            const bool conFilas = c.cabe(3 + size_t(l.validas));
-            Bloque b{
-                quint32(c.filas),       quint16(w), quint16(j), quint32(listado.premiadas.size()),
-                quint16(3 + l.validas), 0,          0};
+            const bool conFilas = c.cabe(3 + size_t(u.validas));
             // The window's hits matter only for the filter and for the alert (the counters
             // were made over the whole archive); a draw shown with all its bets needs none.
-            bool premioPena = false;
-            if (o.soloPremios || (o.avisoDescarga && !avisoActivo)) {
-                cuentaAciertos(l.apuestas.data(), l.apuestas.size(), d.ganadores, aciertosApuesta);
-                for (size_t k = 0; k < l.apuestas.size(); ++k) {
-                    if (l.apuestas[k] == 0 || aciertosApuesta[k] < 3)
-                        continue;
-                    premioPena = true;
-                    if (o.soloPremios && conFilas)
-                        listado.premiadas.push_back(quint8(k));
-                }
-            }
+            size_t conPremio = 0;
+            if (o.soloPremios || (o.avisoDescarga && !avisoActivo))
+                conPremio = premiadas(x.mascaras.data() + u.desde, u.cuantas, d.ganadores);
+            const bool premioPena = conPremio > 0;
             if (conFilas && o.soloPremios) {
-                b.filas = quint16(3 + listado.premiadas.size() - b.premiadas);
                 if (premioPena)
-                    c.anade(b);
+                    c.anade(quint16(3 + conPremio));
             } else if (conFilas) {
-                c.anade(b);
+                c.anade(quint16(3 + u.validas));
             }
             premioSorteo |= premioPena;
             if (premioSorteo && o.avisoDescarga && !avisoActivo) {
@@ -480,6 +599,7 @@ Pasada comprueba(const std::vector<Sorteo> &sorteos, const std::vector<Pena> &pe
                 avisoActivo = true;
             }
         }
+        c.acabaSorteo();
         if (progreso)
             progreso(hechos);
     }
@@ -493,47 +613,34 @@ Pasada compruebamultiples(const std::vector<Sorteo> &sorteos, const std::vector<
 {
     Contexto c(sorteos, penas, o, true);
     Pasada &r = c.pasada;
+    const Bloques::Indice &x = *c.indice;
+    if (c.n > 0 && !x.suyas.empty()) {
+        r.hayMultiples = true;
+        r.seleccionEncontrada = !o.seleccion.isNull();
+    }
 
     for (int w = c.n - 1, hechos = 1; w >= 0; --w, ++hechos) {
-        const Sorteo &s = (*c.listado->sorteos)[size_t(w)];
+        const double fecha = (*c.listado->sorteos)[size_t(w)].fecha;
         const SorteoListo &d = c.listos[size_t(w)];
-        for (size_t j = 0; j < c.listas.size(); ++j) {
-            const PenaLista &l = c.listas[j];
-            if (l.clase != Clase::Multiple || !l.elegida)
+        c.empiezaSorteo(w);
+        for (const Suya &u : x.suyas) {
+            if (!c.juega(u, d, fecha))
                 continue;
-            r.hayMultiples = true;
-            if (!o.seleccion.isNull())
-                r.seleccionEncontrada = true;
-            const Pena &p = (*c.penas)[j];
-            if (!d.valido || !aplica(d, s.fecha, p, l, o.historico))
-                continue;
-
-            const bool conFilas = c.cabe(4 + 4);
-            const int aciertos = std::popcount(l.multiple & d.ganadores);
-            const bool complementario = (l.multiple & d.complementario) != 0;
-            Bloque b{quint32(c.filas), quint16(w), quint16(j), 0, 4, 0, quint8(aciertos)};
-            const bool premio = aciertos >= 3 || (l.numeros == 5 && aciertos == 2);
-            if (premio) {
-                if (o.avisoDescarga) {
-                    if (r.avisopremio == 0) {
-                        r.arrancaAviso = true;
-                        r.avisopremio = 2;
-                    } else {
-                        r.avisopremio = (r.avisopremio == 1 || r.avisopremio == 3) ? 3 : 2;
-                    }
-                }
-                if (const premios::FilaPremio *t =
-                        premios::premiomultiple(p.tipo, aciertos, complementario)) {
-                    // The first message goes on the bet's row, each further one on its own.
-                    if (!t->mensajes.empty()) {
-                        b.mensaje = quint8(t->primerMensaje);
-                        b.filas = quint16(3 + t->mensajes.size());
-                    }
+            Bloque b;
+            const bool premio = bloqueMultiple(u, d, (u.multiple & d.complementario) != 0, b);
+            if (premio && o.avisoDescarga) {
+                if (r.avisopremio == 0) {
+                    r.arrancaAviso = true;
+                    r.avisopremio = 2;
+                } else {
+                    r.avisopremio = (r.avisopremio == 1 || r.avisopremio == 3) ? 3 : 2;
                 }
             }
-            if (conFilas && (premio || !o.soloPremios))
-                c.anade(b);
+            // The same bound as the simple list's: no block beyond the rows a list can hold.
+            if ((premio || !o.soloPremios) && c.cabe(b.filas))
+                c.anade(b.filas);
         }
+        c.acabaSorteo();
         if (progreso)
             progreso(hechos);
     }
@@ -555,15 +662,91 @@ Escritura guarda(ArchivoPenas &archivo, const Pasada &pasada)
 
 int Listado::cuenta() const
 {
-    return bloques.empty() ? 0 : int(bloques.back().fila + bloques.back().filas);
+    return bloques.indice ? int(bloques.indice->filas) : 0;
 }
 
-Fila Listado::filaDe(size_t indice, int r) const
+size_t Bloques::size() const
+{
+    return indice ? indice->bloques : 0;
+}
+
+size_t Bloques::Indice::tramoDeFila(quint32 fila) const
+{
+    const auto despues =
+        std::upper_bound(tramos.begin(), tramos.end(), fila,
+                         [](quint32 fila, const Tramo &t) { return fila < t.fila; });
+    return size_t(despues - tramos.begin()) - 1;
+}
+
+size_t Bloques::Indice::tramoDeBloque(size_t bloque) const
+{
+    const auto despues =
+        std::upper_bound(tramos.begin(), tramos.end(), bloque,
+                         [](size_t bloque, const Tramo &t) { return bloque < t.bloque; });
+    return size_t(despues - tramos.begin()) - 1;
+}
+
+const std::vector<Bloque> &Bloques::Indice::deTramo(size_t t) const
+{
+    if (enCache == t)
+        return cache;
+    // Made again exactly as the pass made them: the same syndicates in the same order, the
+    // same rule for who plays, the first `bloques` of them that the pass kept.
+    const Tramo &tramo = tramos[t];
+    const Sorteo &s = (*sorteos)[tramo.sorteo];
+    const SorteoListo d = prepara(s);
+    enCache = std::numeric_limits<size_t>::max();
+    cache.clear();
+    premiadasCache.clear();
+    quint32 fila = tramo.fila;
+    quint8 cuales[Pena::kApuestas];
+    for (const Suya &u : suyas) {
+        if (cache.size() == tramo.bloques)
+            break;
+        if (!d.valido || !diasjuego::juegaSorteo(u.dias, u.creacion, d.dia, s.fecha, historico))
+            continue;
+        Bloque b{
+            fila, tramo.sorteo, u.pena, quint32(premiadasCache.size()), quint16(3 + u.validas), 0,
+            0};
+        if (multiples) {
+            const bool premio = bloqueMultiple(u, d, (u.multiple & d.complementario) != 0, b);
+            if (soloPremios && !premio)
+                continue;
+        } else if (soloPremios) {
+            const size_t n = premiadas(mascaras.data() + u.desde, u.cuantas, d.ganadores, cuales);
+            if (n == 0)
+                continue;
+            premiadasCache.insert(premiadasCache.end(), cuales, cuales + n);
+            b.filas = quint16(3 + n);
+        }
+        cache.push_back(b);
+        fila += b.filas;
+    }
+    enCache = t;
+    return cache;
+}
+
+Bloque Bloques::operator[](size_t i) const
+{
+    if (i >= size() || !indice->sorteos)
+        return {};
+    const size_t t = indice->tramoDeBloque(i);
+    const std::vector<Bloque> &b = indice->deTramo(t);
+    const size_t k = i - indice->tramos[t].bloque;
+    return k < b.size() ? b[k] : Bloque{};
+}
+
+Fila Listado::filaDe(size_t i, int r) const
+{
+    // Reading the block leaves its draw made, with its bets with a prize.
+    return filaDeBloque(bloques[i], r);
+}
+
+Fila Listado::filaDeBloque(const Bloque &b, int r) const
 {
     Fila f;
-    if (indice >= bloques.size() || r < 0 || r >= bloques[indice].filas)
+    if (r < 0 || r >= b.filas)
         return f;
-    const Bloque &b = bloques[indice];
     f.sorteo = b.sorteo;
     f.pena = b.pena;
     if (r < 3) {
@@ -580,36 +763,41 @@ Fila Listado::filaDe(size_t indice, int r) const
     }
     f.tipo = TipoFila::Apuesta;
     if (soloPremios) {
+        const std::vector<quint8> &premiadas = bloques.indice->premiadasCache;
         const size_t k = size_t(b.premiadas) + size_t(r - 3);
         f.apuesta = k < premiadas.size() ? premiadas[k] : 0;
-    } else if (b.pena < validas.size() && size_t(r - 3) < validas[b.pena].size()) {
-        f.apuesta = validas[b.pena][size_t(r - 3)];
+    } else if (b.pena < bloques.indice->validas.size() &&
+               size_t(r - 3) < bloques.indice->validas[b.pena].size()) {
+        f.apuesta = bloques.indice->validas[b.pena][size_t(r - 3)];
     }
     if (!sorteos || !penas || b.sorteo >= sorteos->size() || b.pena >= penas->size())
         return f;
     // The same masks and message table as the pass, so a row made now says what the pass saw.
     const Mascaras d = mascaras((*sorteos)[b.sorteo]);
     const quint64 m = (*penas)[b.pena].mascara(f.apuesta + 1, 6);
-    f.aciertos = quint8(std::popcount(m & d.ganadores));
+    f.aciertos = quint8(juego::aciertos(m, d.ganadores));
     if (f.aciertos >= 3)
         f.mensaje = quint8(premios::mensajeSencilla(f.aciertos, (m & d.complementario) != 0));
     return f;
 }
 
-Fila Listado::fila(int indice) const
+Fila Listado::fila(int i) const
 {
-    if (indice < 0 || indice >= cuenta())
+    if (i < 0 || i >= cuenta() || !bloques.indice->sorteos)
         return {};
+    const Bloques::Indice &x = *bloques.indice;
+    const std::vector<Bloque> &hechos = x.deTramo(x.tramoDeFila(quint32(i)));
     const auto despues =
-        std::upper_bound(bloques.begin(), bloques.end(), quint32(indice),
+        std::upper_bound(hechos.begin(), hechos.end(), quint32(i),
                          [](quint32 fila, const Bloque &b) { return fila < b.fila; });
-    const size_t b = size_t(despues - bloques.begin()) - 1;
-    return filaDe(b, indice - int(bloques[b].fila));
+    if (despues == hechos.begin())
+        return {};
+    return filaDeBloque(*(despues - 1), i - int((despues - 1)->fila));
 }
 
 bool Listado::imprimeAlgo() const
 {
-    return std::any_of(bloques.begin(), bloques.end(), [](const Bloque &b) { return b.filas > 3; });
+    return bloques.indice && bloques.indice->imprime;
 }
 
 Celdas Listado::celdas(int indice) const
@@ -722,7 +910,7 @@ bool LineasListado::siguiente(LineaImpresion &linea)
             e.fila = 3;
             continue;
         }
-        const Bloque &b = l->bloques[e.bloque];
+        const Bloque b = l->bloques[e.bloque];
         if (b.sorteo >= l->sorteos->size() || b.pena >= l->penas->size()) {
             ++e.bloque;
             continue;

@@ -48,30 +48,38 @@ struct Celdas {
 
 // The rows of one syndicate in one draw: spacer, syndicate heading, draw heading, then its
 // bets (simple) or its bet and further prize messages (multiple). A pass over the whole
-// history shows tens of millions of rows, but only some hundred thousand blocks: the listing
-// keeps the blocks and makes a row from its block when the list asks for it.
+// history shows tens of millions of rows in millions of blocks: the listing keeps only where
+// each draw's blocks start, and makes the blocks of a draw again, and a row from its block,
+// when the list asks for them.
 struct Bloque {
     quint32 fila = 0;      // its first row (the spacer) in the list
     quint16 sorteo = 0;    // index in the listing's draws
     quint16 pena = 0;      // index in the listing's syndicates
-    quint32 premiadas = 0; // "Ver sólo si hay premio": its first bet in Listado::premiadas
+    quint32 premiadas = 0; // "Ver sólo si hay premio": its first bet among its draw's winners
     quint16 filas = 0;     // its rows, the three headings included
     quint8 mensaje = 0;    // multiple: id of its first prize message, 0 = none
     quint8 aciertos = 0;   // multiple: its winning numbers
 };
-static_assert(sizeof(Bloque) == 16);
+
+// The blocks of a list, in its order, each made again when asked for.
+class Bloques {
+public:
+    size_t size() const;
+    bool empty() const { return size() == 0; }
+    Bloque operator[](size_t indice) const;
+
+    // Where each draw's blocks start, and what is needed to make them again: filled by the
+    // checking pass.
+    struct Indice;
+    std::shared_ptr<Indice> indice;
+};
 
 // The rows of one pass, with the draws and syndicates they point into.
 class Listado {
 public:
     bool multiples = false;
     bool soloPremios = false; // a simple block lists only its bets with a prize
-    std::vector<Bloque> bloques;
-    // Simple syndicates, by syndicate: the bets (0-based) that can be checked, which are the
-    // bet rows of each of its blocks...
-    std::vector<std::vector<quint8>> validas;
-    // ...or, with "Ver sólo si hay premio", the bets with a prize, block after block.
-    std::vector<quint8> premiadas;
+    Bloques bloques;
     std::shared_ptr<const std::vector<Sorteo>> sorteos;
     std::shared_ptr<const std::vector<Pena>> penas;
     bool incompleto = false; // more rows than a list can hold were left out
@@ -85,6 +93,9 @@ public:
     // Whether a printed listing of these rows would hold anything (a simple block without a
     // usable bet prints nothing).
     bool imprimeAlgo() const;
+
+private:
+    Fila filaDeBloque(const Bloque &b, int fila) const;
 };
 
 // Size of the ordinary lines of the printed listing: headings of syndicates and the bets.
@@ -167,9 +178,12 @@ Pasada compruebamultiples(const std::vector<Sorteo> &sorteos, const std::vector<
 // Writes the counters of a pass to the syndicate file, in one rewrite, when they changed.
 Escritura guarda(ArchivoPenas &archivo, const Pasada &pasada);
 
-// Hits of each bet (a bit a number) in a draw (a bit a winning number): the one loop that
-// every bet of every syndicate goes through.
+// Hits of each bet (a bit a number) in a draw (a bit a winning number).
 void cuentaAciertos(const quint64 *apuestas, size_t cuantas, quint64 ganadores, quint8 *aciertos);
+// The bets of `apuestas` with a prize (three hits or more) in a draw: how many, and, when
+// `cuales` is given, their indexes written there in order.
+size_t premiadas(const quint64 *apuestas, size_t cuantas, quint64 ganadores,
+                 quint8 *cuales = nullptr);
 
 // Adds to a 16-bit counter without passing 32767.
 void suma(qint16 &contador, int cuanto);

@@ -2,6 +2,7 @@
 // with its colour and font, the counters written back and the printed listing, each reduced
 // to a digest. The digests were taken from a version of the lists that built every row up
 // front, so a different way of making the rows must still show exactly the same lists.
+#include "apoyo/carpetaprueba.h"
 #include "archive/fechas.h"
 #include "checking/comprobacion.h"
 #include "checking/modeloresultados.h"
@@ -10,6 +11,7 @@
 #include <QCryptographicHash>
 #include <QFont>
 #include <QTest>
+#include <malloc.h>
 #include <random>
 
 using namespace comprobacion;
@@ -201,11 +203,108 @@ Digestos pasa(int n, bool historico, bool soloPremios, const QString &seleccion)
             resumenImpresion(lineas)};
 }
 
+// A row as the lists show it, in one line of text.
+QString textoCeldas(const Celdas &c)
+{
+    QString t = QStringLiteral("%1 %2 %3 %4 %5 %6 ")
+                    .arg(int(c.tipo))
+                    .arg(c.numeros)
+                    .arg(c.rojos)
+                    .arg(c.color)
+                    .arg(c.aciertos)
+                    .arg(c.hayTexto);
+    for (qint16 v : c.valor)
+        t += QString::number(v) + QLatin1Char(',');
+    return t + c.texto;
+}
+
+// Bytes the heap holds now.
+size_t enUso()
+{
+    return mallinfo2().uordblks;
+}
+
 } // namespace
 
 class TstListadoGrande : public QObject {
     Q_OBJECT
 private slots:
+    // Rows read in any order, from both lists in turn and by block, are the rows read in order:
+    // the draws whose blocks are made again on demand never lend one draw's rows to another.
+    void filasEnCualquierOrden()
+    {
+        const std::vector<Sorteo> archivo = sorteos();
+        for (const bool soloPremios : {false, true}) {
+            Opciones o;
+            o.n = 160;
+            o.historico = true;
+            o.soloPremios = soloPremios;
+            const Pasada s = comprueba(archivo, penas(archivo), o);
+            const Pasada m = compruebamultiples(archivo, *s.penas, o);
+            std::vector<QString> enOrden[2];
+            const Listado *listas[2] = {s.listado.get(), m.listado.get()};
+            for (int l = 0; l < 2; ++l)
+                for (int f = 0; f < listas[l]->cuenta(); ++f)
+                    enOrden[l].push_back(textoCeldas(listas[l]->celdas(f)));
+            QVERIFY(enOrden[0].size() > 1000 && enOrden[1].size() > 100);
+            Azar azar(5);
+            for (int vez = 0; vez < 3000; ++vez) {
+                const int l = azar.hasta(2);
+                const int f = azar.hasta(int(enOrden[l].size()));
+                QCOMPARE(textoCeldas(listas[l]->celdas(f)), enOrden[l][size_t(f)]);
+                // A block, read alone, starts where the list has its spacer.
+                const size_t b = size_t(azar.hasta(int(listas[l]->bloques.size())));
+                const Bloque bloque = listas[l]->bloques[b];
+                QCOMPARE(int(listas[l]->fila(int(bloque.fila)).tipo), int(TipoFila::Espacio));
+                QCOMPARE(int(listas[l]->filaDe(b, 1).tipo), int(TipoFila::CabeceraPena));
+                QCOMPARE(listas[l]->filaDe(b, 2).sorteo, bloque.sorteo);
+            }
+        }
+    }
+
+    // A thousand multiples over fifteen thousand draws ask for more rows than a list holds: the
+    // list stops at the cap, its last row is whole, and what the list keeps does not grow with
+    // the draws times the syndicates (it used to keep 16 bytes for each block).
+    void milPenasHastaElTope()
+    {
+        std::vector<Sorteo> archivo;
+        QDate dia(1950, 1, 5);
+        for (int i = 0; i < 15100; ++i) {
+            archivo.push_back(sorteoDe(dia, 1 + i % 40));
+            dia = dia.addDays(dia.dayOfWeek() == 4 ? 2 : 5);
+        }
+        std::vector<Pena> v;
+        for (int j = 0; j < 1000; ++j) {
+            Pena p = pena(QStringLiteral("M%1").arg(j), QString::fromUtf8("Jueves y Sábado"),
+                          QDate(1950, 1, 1));
+            p.tipo = 503; // five numbers
+            for (int q = 1; q <= 5; ++q)
+                p.numero(1, q) = qint16(1 + (j + 7 * q) % 49);
+            p.contado = archivo.back().fecha;
+            v.push_back(p);
+        }
+        Opciones o;
+        const auto retiene = [&](int n, std::shared_ptr<const Listado> &listado) {
+            o.n = n;
+            const size_t antes = enUso();
+            listado = compruebamultiples(archivo, v, o).listado;
+            return qint64(enUso()) - qint64(antes);
+        };
+        std::shared_ptr<const Listado> corto, largo;
+        const qint64 poco = retiene(1500, corto);
+        const qint64 mucho = retiene(15100, largo);
+        QCOMPARE(corto->cuenta(), 1500 * 1000 * 4);
+        QVERIFY(!corto->incompleto);
+        QVERIFY(largo->incompleto);
+        QVERIFY(largo->cuenta() <= int(kMaximoFilas));
+        QVERIFY(largo->cuenta() > int(kMaximoFilas) - 8);
+        const TipoFila ultima = largo->celdas(largo->cuenta() - 1).tipo;
+        QVERIFY(ultima == TipoFila::Apuesta || ultima == TipoFila::Mensaje);
+        // Ten times the draws: a few bytes more for each draw, nothing for each block.
+        QVERIFY2(mucho - poco < (qint64(2) << 20),
+                 qPrintable(QStringLiteral("%1 bytes más").arg(mucho - poco)));
+    }
+
     void mismasFilas_data()
     {
         QTest::addColumn<int>("n");
