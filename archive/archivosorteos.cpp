@@ -8,6 +8,7 @@ Escritura ArchivoSorteos::abre()
     sorteos_.clear();
     resto_ = 0;
     danados_ = 0;
+    sobrantes_ = 0;
     const Escritura creado = archivos::asegura(ruta_);
     if (creado != Escritura::Hecha)
         return creado;
@@ -19,6 +20,7 @@ Escritura ArchivoSorteos::abre()
     const QByteArray bytes = archivo.read(qint64(kMaximo) * Sorteo::kLongitud);
     if (archivo.error() != QFileDevice::NoError)
         return Escritura::Fallo;
+    sobrantes_ = std::max<qint64>(archivo.size() / Sorteo::kLongitud - kMaximo, 0);
     resto_ = bytes.size() % Sorteo::kLongitud;
     std::vector<Sorteo> leidos = deserializa(bytes);
     sorteos_.reserve(leidos.size());
@@ -46,6 +48,7 @@ void ArchivoSorteos::cierra()
     sorteos_.clear();
     resto_ = 0;
     danados_ = 0;
+    sobrantes_ = 0;
 }
 
 QByteArray ArchivoSorteos::serializa(const std::vector<Sorteo> &sorteos)
@@ -85,6 +88,7 @@ Escritura ArchivoSorteos::reescribe(std::vector<Sorteo> sorteos)
         sorteos_ = std::move(sorteos);
         resto_ = 0;
         danados_ = 0;
+        sobrantes_ = 0;
     }
     return r;
 }

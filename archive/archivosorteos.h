@@ -40,6 +40,9 @@ public:
     qint64 restoParcial() const { return resto_; }
     // Records of the file left out as damaged when it was read.
     int danados() const { return danados_; }
+    // Whole records of the file after the first kMaximo when it was read: never read, and gone
+    // at the next rewrite.
+    qint64 sobrantes() const { return sobrantes_; }
 
     // A record that reads as a draw but holds values no draw has: repeated numbers, a
     // complementary number or refund out of range, an impossible Joker. (A record whose main
@@ -65,4 +68,5 @@ private:
     std::vector<Sorteo> sorteos_;
     qint64 resto_ = 0;
     int danados_ = 0;
+    qint64 sobrantes_ = 0;
 };

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <algorithm>
 #include <cmath>
 
@@ -100,6 +101,20 @@ std::vector<Sesion::Aviso> Sesion::avisosApertura()
                  .arg(n == 1 ? u("sorteo dañado que se ha omitido")
                              : u("sorteos dañados que se han omitido")),
              u("Sorteos dañados")});
+    }
+    // Record numbers stop at 32,766: draws beyond them are neither read nor kept, and the
+    // user must know before a rewrite drops them.
+    if (!sobrantesAvisados_ && sorteos_.sobrantes() > 0) {
+        sobrantesAvisados_ = true;
+        const QLocale es(QLocale::Spanish, QLocale::Spain);
+        avisos.push_back(
+            {u("El archivo de sorteos numeros.dat tiene %1 sorteos, más de los %2 que el "
+               "programa puede manejar. Se han leído los %2 primeros; los %3 siguientes no se "
+               "muestran ni se cuentan para los premios, y se perderán la próxima vez que se "
+               "guarde el archivo.")
+                 .arg(es.toString(qint64(ArchivoSorteos::kMaximo) + sorteos_.sobrantes()),
+                      es.toString(ArchivoSorteos::kMaximo), es.toString(sorteos_.sobrantes())),
+             u("Archivo de sorteos demasiado grande")});
     }
     // A newest draw after today says the clock is wrong, not the draw: the archive keeps it
     // and the program carries on; the user hears of it once a run.

@@ -432,4 +432,5 @@ private:
     bool relojAvisado_ = false;
     bool historicoNuevo_ = false;
     bool penasAvisadas_ = false;
+    bool sobrantesAvisados_ = false;
 };

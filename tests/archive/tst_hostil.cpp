@@ -166,6 +166,37 @@ private slots:
         QVERIFY(s.avisosApertura().empty());
     }
 
+    // Draws beyond the last record number are not read: the user is told once how many were
+    // read and how many were left, before a rewrite drops them.
+    void laSesionAvisaUnaVezDeLosSorteosQueNoCaben()
+    {
+        CarpetaPrueba c;
+        std::vector<Sorteo> sorteos;
+        const QDate desde(1900, 1, 1);
+        for (int i = 0; i < ArchivoSorteos::kMaximo + 7; ++i)
+            sorteos.push_back(sorteoDe(desde.addDays(i), 1 + i % 40));
+        c.escribeSorteos(sorteos);
+        Sesion s(c.ruta(), [] { return QDateTime(QDate(2026, 1, 1), QTime(12, 0)); });
+        s.abreArchivos();
+        QCOMPARE(s.sorteos().cuenta(), ArchivoSorteos::kMaximo);
+        QCOMPARE(s.sorteos().sobrantes(), qint64(7));
+        const auto avisos = s.avisosApertura();
+        QCOMPARE(avisos.size(), size_t(1));
+        QCOMPARE(avisos[0].titulo, u("Archivo de sorteos demasiado grande"));
+        QVERIFY2(avisos[0].texto.contains(u("tiene 32.773 sorteos")), qPrintable(avisos[0].texto));
+        QVERIFY2(avisos[0].texto.contains(u("Se han leído los 32.766 primeros; los 7 siguientes")),
+                 qPrintable(avisos[0].texto));
+        QVERIFY(s.avisosApertura().empty());
+
+        // An archive at the limit reads whole, with nothing to tell.
+        sorteos.resize(size_t(ArchivoSorteos::kMaximo));
+        c.escribeSorteos(sorteos);
+        Sesion justa(c.ruta(), [] { return QDateTime(QDate(2026, 1, 1), QTime(12, 0)); });
+        justa.abreArchivos();
+        QCOMPARE(justa.sorteos().cuenta(), ArchivoSorteos::kMaximo);
+        QVERIFY(justa.avisosApertura().empty());
+    }
+
     void unAjustesIniEnormeNoSeLee()
     {
         CarpetaPrueba c;
