@@ -7,6 +7,7 @@
 #include "archive/texto.h"
 #include "reports/ganancias.h"
 #include "reports/premiados.h"
+#include "session/bajada.h"
 #include "session/cuentas.h"
 #include "session/sesion.h"
 #include "web/analisis.h"
@@ -64,6 +65,16 @@ QString textoGanadores(qint64 ganadores)
     for (qsizetype i = cifras.size() - 3; i > 0; i -= 3)
         cifras.insert(i, QLatin1Char('.'));
     return cifras + (ganadores == 1 ? u(" acertante") : u(" acertantes"));
+}
+
+// What the download has to tell, in a message box.
+void muestra(const NotaBajada &nota)
+{
+    const Escritorio::Icono icono =
+        nota.tipo == NotaBajada::Tipo::Informacion ? Escritorio::Icono::Informacion
+        : nota.tipo == NotaBajada::Tipo::Critico   ? Escritorio::Icono::Critico
+                                                   : Escritorio::Icono::Exclamacion;
+    Escritorio::actual().aviso(nota.texto, nota.titulo, icono);
 }
 
 // Passes the mouse position over the download button to the window.
@@ -465,50 +476,13 @@ void PestanaUltimo::analizasorteos(const QByteArray &pagina)
 
 bool PestanaUltimo::leeRespuesta(const QByteArray &respuesta)
 {
-    const QString host = hostOperador();
-    auto avisa = [](const QString &texto) {
-        Escritorio::actual().aviso(texto, servicio::tituloNoValido(),
-                                   Escritorio::Icono::Exclamacion);
-    };
-    const Sesion::Recepcion recibida = sesion_.recibe(respuesta, hastaServicio_);
-    using Forma = Fuente::Lectura::Forma;
-    switch (recibida.forma) {
-    case Forma::Lista:
-        break;
-    case Forma::Pagina:
+    const bajada::Lectura l = bajada::lee(sesion_, respuesta, hastaServicio_);
+    sinGuardar_ = sinGuardar_ || l.sinGuardar;
+    for (const NotaBajada &n : l.notas)
+        muestra(n);
+    if (l.rechazada)
         ofreceNavegador(0);
-        return false;
-    case Forma::Grande:
-        avisa(servicio::textoGrande(host));
-        return false;
-    case Forma::NoEsLista:
-        avisa(servicio::textoNoJson(host));
-        return false;
-    }
-    if (!recibida.desconocidas.isEmpty())
-        Escritorio::actual().aviso(servicio::textoEtiquetas(host, recibida.desconocidas),
-                                   u("Categorías desconocidas"), Escritorio::Icono::Informacion);
-    if (!recibida.importesNoValidos.isEmpty())
-        Escritorio::actual().aviso(
-            servicio::textoImportesNoValidos(host, recibida.importesNoValidos),
-            u("Importes no válidos"), Escritorio::Icono::Exclamacion);
-    const servicio::Agregado &a = recibida.agregado;
-    if (a.lleno) {
-        Escritorio::actual().aviso(
-            u("El archivo de sorteos no admite más sorteos: ya tiene el máximo de %1.")
-                .arg(ArchivoSorteos::kMaximo),
-            u("Archivo lleno"), Escritorio::Icono::Exclamacion);
-        return false;
-    }
-    if (a.escritura != Escritura::Hecha) {
-        avisaNoGuardados(a.encontrados, a.escritura);
-        return false;
-    }
-    if (a.invalido) {
-        avisa(servicio::textoInvalido(host, *a.invalido, sesion_.descargados() > 0));
-        return false;
-    }
-    return true;
+    return l.sigue;
 }
 
 void PestanaUltimo::cierraRespuestas()
@@ -546,24 +520,12 @@ void PestanaUltimo::ofreceNavegador(int codigoHttp)
 void PestanaUltimo::avisaNoGuardados(int encontrados, Escritura escritura)
 {
     sinGuardar_ = true;
-    const QString cuantos =
-        encontrados == 1 ? u("1 sorteo nuevo") : u("%1 sorteos nuevos").arg(encontrados);
-    const QString causa = escritura == Escritura::SinPermiso
-                              ? u("El programa no tiene permiso para modificar el archivo: "
-                                  "ciérrelo y ejecútelo en modo Administrador.")
-                              : u("Puede que el disco esté lleno: libere espacio y vuelva a "
-                                  "bajar los sorteos.");
-    Escritorio::actual().aviso(
-        u("Se han encontrado ") + cuantos +
-            u(", pero no se han podido guardar en el archivo de sorteos numeros.dat. ") + causa +
-            u(" El archivo de sorteos sigue como estaba."),
-        u("Sorteos no guardados"), Escritorio::Icono::Exclamacion);
+    muestra(bajada::noGuardados(encontrados, escritura));
 }
 
 QString PestanaUltimo::hostOperador() const
 {
-    const QString host = QUrl(sesion_.sitios().operadorSitio).host();
-    return host.isEmpty() ? sesion_.sitios().operadorSitio : host;
+    return bajada::hostOperador(sesion_.sitios());
 }
 
 void PestanaUltimo::postdescarga()
