@@ -28,8 +28,9 @@ struct NotaBajada {
 };
 
 // The decisions of a download that do not depend on how it is shown: whether it may start,
-// what it asks for, and what each answer did to the archive. The download button and the
-// check without windows both go through them, so both store exactly the same.
+// what it asks for, and what each answer did to the archive. The check without windows makes
+// all of them here; the download button reads the service's answers through lee() too, so
+// both store exactly the same.
 namespace bajada {
 
 // The operator's host as the messages name it.
