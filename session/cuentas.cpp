@@ -11,7 +11,13 @@ Cuentas::Cuentas(Sesion &sesion) : QObject(&sesion), sesion_(sesion)
     connect(&sesion_, &Sesion::penasCambiadas, this, &Cuentas::olvida);
     connect(&sesion_, &Sesion::recontado, this, &Cuentas::olvida);
     connect(&sesion_, &Sesion::sociosCambiados, this, &Cuentas::olvida);
-    connect(&sesion_, &Sesion::ajustesCambiados, this, &Cuentas::olvida);
+    connect(&sesion_, &Sesion::ajustesCambiados, this, &Cuentas::ajustesCambiados);
+}
+
+void Cuentas::ajustesCambiados()
+{
+    if (ganancias::centimosDe(sesion_.ajustes().precio) != precio_)
+        olvida();
 }
 
 void Cuentas::olvida()
@@ -46,6 +52,7 @@ const ganancias::Ganancias &Cuentas::todas()
 {
     if (!todas_) {
         ++calculos_;
+        precio_ = ganancias::centimosDe(sesion_.ajustes().precio);
         ganancias::Ganancias total;
         std::vector<std::vector<ganancias::Parte>> cada;
         for (const Pena &p : sesion_.penas().penas()) {

@@ -33,6 +33,8 @@ public:
 
 private:
     void olvida();
+    // Of the settings only the bet price is part of the figures: other changes keep them.
+    void ajustesCambiados();
     const ganancias::Historia &historia();
 
     Sesion &sesion_;
@@ -40,4 +42,5 @@ private:
     std::optional<ganancias::Ganancias> todas_;
     std::vector<ganancias::Parte> partesTodas_;
     int calculos_ = 0;
+    qint64 precio_ = -1; // the bet price, in cents, the figures were made with
 };

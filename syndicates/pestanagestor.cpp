@@ -210,10 +210,18 @@ PestanaGestor::PestanaGestor(Sesion &sesion, QWidget *parent) : Pestana(sesion, 
     connect(&sesion_, &Sesion::recontado, this, &PestanaGestor::resumen);
     // The bet price is part of every figure, and the amounts of a download may come after the
     // archive scan (the results page's breakdown is read last).
-    connect(&sesion_, &Sesion::ajustesCambiados, this, &PestanaGestor::muestraDinero);
-    connect(&sesion_, &Sesion::importesCambiados, this, &PestanaGestor::muestraDinero);
+    // Before the first archive scan nothing is shown yet: the scan shows the money once.
+    connect(&sesion_, &Sesion::ajustesCambiados, this, [this] {
+        if (precioMostrado_ && *precioMostrado_ != ganancias::centimosDe(sesion_.ajustes().precio))
+            muestraDinero();
+    });
+    connect(&sesion_, &Sesion::importesCambiados, this, [this] {
+        if (precioMostrado_)
+            muestraDinero();
+    });
     connect(&sesion_, &Sesion::sociosCambiados, this, [this] {
-        muestraDinero();
+        if (precioMostrado_)
+            muestraDinero();
         informedinero();
     });
     // Payments, members' times and the prize destination change only the accounts.
@@ -691,6 +699,7 @@ void PestanaGestor::muestraDinero()
     if (ambito_ < 0 || ambito_ > penas.cuenta())
         ambito_ = 0;
     Cuentas &cuentas = sesion_.cuentas();
+    precioMostrado_ = ganancias::centimosDe(sesion_.ajustes().precio);
     if (ambito_ == 0) {
         mostradas_ = cuentas.todas();
         partes_ = cuentas.partesTodas();

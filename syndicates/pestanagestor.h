@@ -132,4 +132,6 @@ private:
                                            // being refilled: its current row is not the user's
     ganancias::Ganancias mostradas_;
     std::vector<ganancias::Parte> partes_;
+    // The bet price, in cents, of the money shown; none until the first archive scan shows it.
+    std::optional<qint64> precioMostrado_;
 };

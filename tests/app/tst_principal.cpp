@@ -3,6 +3,7 @@
 #include "apoyo/pestanas.h"
 #include "app/principal.h"
 #include "archive/archivosorteos.h"
+#include "session/cuentas.h"
 #include "session/sesion.h"
 
 #include <QAbstractSlider>
@@ -58,6 +59,33 @@ private slots:
         for (const char *f :
              {"apuestas.dat", "numeros.dat", "www.txt", "www2.txt", "nums.ini", "ajustes.ini"})
             QVERIFY2(QFile::exists(c.archivo(QString::fromLatin1(f))), f);
+    }
+
+    // The money of every syndicate is made once at start and is right as soon as the window
+    // exists; of the settings, only the bet price makes it again.
+    void elDineroSeHaceUnaVezAlArrancar()
+    {
+        CarpetaPrueba c;
+        // A Thursday and a Saturday: one draw for UNO, both for DOS.
+        c.escribeSorteos({sorteoDe(kJueves.addDays(-7), 10), sorteoDe(kJueves.addDays(-5), 20)});
+        c.escribePenas(
+            {penaDe(QStringLiteral("UNO"), QStringLiteral("Jueves"), kJueves.addDays(-30)),
+             penaDe(QStringLiteral("DOS"), QString::fromUtf8("Jueves y Sábado"),
+                    kJueves.addDays(-30))});
+        Principal p(c.ruta());
+        QCOMPARE(p.sesion().cuentas().calculos(), 1);
+        QCOMPARE(etiqueta(p, "gastoEuros"), QString::fromUtf8("Jugado: 3,00 €"));
+
+        Ajustes a = p.sesion().ajustes();
+        a.profundidad = 7;
+        p.sesion().ponAjustes(a);
+        QCOMPARE(etiqueta(p, "gastoEuros"), QString::fromUtf8("Jugado: 3,00 €"));
+        QCOMPARE(p.sesion().cuentas().calculos(), 1);
+
+        a.precio = 1.5f;
+        p.sesion().ponAjustes(a);
+        QCOMPARE(etiqueta(p, "gastoEuros"), QString::fromUtf8("Jugado: 4,50 €"));
+        QCOMPARE(p.sesion().cuentas().calculos(), 2);
     }
 
     void arranqueConArchivoVacio()
