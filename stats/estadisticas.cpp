@@ -3,6 +3,7 @@
 #include "archive/texto.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <numeric>
 
@@ -92,7 +93,16 @@ bool legible(const Sorteo &s)
     return fechas::dia(s.fecha).isValid();
 }
 
-Resultado estadisticas(const std::vector<Sorteo> &sorteos, FiltroDias filtro, double desde)
+const QString &TextosFecha::de(double serial)
+{
+    QString &texto = textos_[std::bit_cast<quint64>(serial)];
+    if (texto.isNull())
+        texto = fechas::textoCorto(serial) + QStringLiteral("  ") + diasemana(serial);
+    return texto;
+}
+
+Resultado estadisticas(const std::vector<Sorteo> &sorteos, FiltroDias filtro, double desde,
+                       TextosFecha *textosFecha)
 {
     Resultado r;
     r.filas.reserve(sorteos.size());
@@ -126,7 +136,9 @@ Resultado estadisticas(const std::vector<Sorteo> &sorteos, FiltroDias filtro, do
             fila.joker = std::isfinite(s.joker) && std::fabs(s.joker) < 1e15
                              ? QString::number(s.joker, 'f', 0)
                              : QString();
-            fila.fecha = fechas::textoCorto(s.fecha) + dosEspacios + diasemana(s.fecha);
+            fila.fecha = textosFecha
+                             ? textosFecha->de(s.fecha)
+                             : fechas::textoCorto(s.fecha) + dosEspacios + diasemana(s.fecha);
             fila.registro = registro;
             r.filas.push_back(std::move(fila));
         }

@@ -3,6 +3,7 @@
 #include "archive/sorteo.h"
 #include "reports/informes.h"
 
+#include <QHash>
 #include <QString>
 #include <array>
 #include <vector>
@@ -17,6 +18,7 @@ struct FiltroDias {
     bool jueves = true;
     bool sabado = true;
     bool lunes = true;
+    bool operator==(const FiltroDias &) const = default;
 };
 
 // Every filter of the statistics tab, which the creation tab's copies share: the day boxes,
@@ -83,9 +85,33 @@ QString textoSorteo(const Sorteo &s);
 // A draw whose numbers or date cannot be counted: the sign of a damaged archive.
 bool legible(const Sorteo &s);
 
+// The date column of the draw list, "05/03/2020  Jueves", made once for each date and kept from
+// one pass to the next: formatting thousands of dates was most of what a pass cost.
+class TextosFecha {
+public:
+    const QString &de(double serial);
+
+private:
+    QHash<quint64, QString> textos_; // by the bits of the serial date
+};
+
 // The statistics pass over the archive, newest draw first, taking the draws on or after
-// `desde` (0 = all). With nothing selected both dates are 0.
-Resultado estadisticas(const std::vector<Sorteo> &sorteos, FiltroDias filtro, double desde);
+// `desde` (0 = all). With nothing selected both dates are 0. `fechas`, when given, keeps the
+// date texts for the next pass.
+Resultado estadisticas(const std::vector<Sorteo> &sorteos, FiltroDias filtro, double desde,
+                       TextosFecha *fechas = nullptr);
+
+// What a pass was made from. Equal inputs give an equal result, so a caller that keeps the
+// inputs of its last pass need not run it again.
+struct Entradas {
+    std::vector<Sorteo> sorteos;
+    FiltroDias filtro;
+    double desde = 0;
+    bool iguales(const std::vector<Sorteo> &otros, FiltroDias otroFiltro, double otroDesde) const
+    {
+        return desde == otroDesde && filtro == otroFiltro && sorteos == otros;
+    }
+};
 
 // One chart table: 25 rows labelled " 1".." 25" (first half) or " 25".." 49" (second half),
 // number 25 in both. With `comparativa` the three values are the Monday, Thursday and Saturday

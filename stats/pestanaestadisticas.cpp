@@ -129,13 +129,15 @@ PestanaEstadisticas::PestanaEstadisticas(Sesion &sesion, QWidget *parent) : Pest
 
     connect(ListView3, &QTreeView::clicked, this,
             [this](const QModelIndex &i) { ListView3_ItemClick(i.row() + 1); });
-    connect(&sesion_, &Sesion::refresco, this, [this] { estadisticas(0); });
+    // A refresh counts over the filter in force, as a click on it does: a ticked period must
+    // not give way to every draw while the description still names the period.
+    connect(&sesion_, &Sesion::refresco, this, [this] { estadisticas(desdeFiltro()); });
     connect(&sesion_, &Sesion::filtroCambiado, this, &PestanaEstadisticas::aplicaFiltro);
     connect(&sesion_, &Sesion::sorteosCambiados, this, [this](const CambioSorteos &c) {
         // A draw deleted from this list is shown again by the deletion itself.
         if (c.tipo == CambioSorteos::Tipo::BorradoUno)
             return;
-        estadisticas(0);
+        estadisticas(desdeFiltro());
         describeestadisticas();
     });
     connect(&sesion_, &Sesion::resultadosAlPrincipio, this, &PestanaEstadisticas::primerGrafico);
@@ -145,12 +147,22 @@ void PestanaEstadisticas::estadisticas(double fecha)
 {
     if (recuperando_)
         return;
-    stats::Resultado r =
-        stats::estadisticas(sesion_.sorteos().sorteos(), sesion_.filtro().dias(), fecha);
+    const std::vector<Sorteo> &sorteos = sesion_.sorteos().sorteos();
+    const stats::FiltroDias dias = sesion_.filtro().dias();
+    // The same draws, days and first date give the same list, counts and report row: a
+    // refresh of the results or a second signal of one change costs nothing here.
+    if (entradas_ && entradas_->iguales(sorteos, dias, fecha)) {
+        pintaGrafico();
+        return;
+    }
+    entradas_.reset();
+    stats::Resultado r = stats::estadisticas(sorteos, dias, fecha, &textosFecha_);
     if (r.ilegible != 0) {
         recuperaArchivo();
         return;
     }
+    entradas_ = stats::Entradas{sorteos, dias, fecha};
+    ++pasadas_;
     // A report database that cannot be written only leaves the printed report behind; the
     // report start says so when the user asks for it.
     if (r.hayFrase)
@@ -182,7 +194,7 @@ void PestanaEstadisticas::recuperaArchivo()
                                    u(" y se empieza un archivo de sorteos vacío."),
                                u("Error de lectura"), Escritorio::Icono::Exclamacion);
     // The session's refresh came while this pass was still on the unreadable archive.
-    estadisticas(0);
+    estadisticas(desdeFiltro());
 }
 
 void PestanaEstadisticas::describeestadisticas()
@@ -234,8 +246,14 @@ void PestanaEstadisticas::aplicaFiltro()
     Slider1_0->setVisible(!f.todos);
     // The period counts only while it is the filter in force; with "Todos" the pass keeps
     // every draw, so the list never disagrees with the description.
-    estadisticas(f.todos ? 0 : stats::desdePeriodo(fechas::serial(sesion_.hoy()), f.meses));
+    estadisticas(desdeFiltro());
     describeestadisticas();
+}
+
+double PestanaEstadisticas::desdeFiltro() const
+{
+    const stats::Filtro &f = sesion_.filtro();
+    return f.todos ? 0 : stats::desdePeriodo(fechas::serial(sesion_.hoy()), f.meses);
 }
 
 void PestanaEstadisticas::HScroll2_Change()
@@ -247,6 +265,11 @@ void PestanaEstadisticas::pintaGrafico()
 {
     const bool segunda = HScroll2->value() != 1;
     const bool comparativa = Check3[2]->isChecked();
+    // Drawn again only when something it shows changed: a chart is costly to build.
+    const Grafico dibujo{pasadas_, segunda, comparativa};
+    if (dibujo == grafico_)
+        return;
+    grafico_ = dibujo;
     const auto tabla = stats::tabla(sesion_.estadistica().cuentas, segunda, comparativa);
 
     QChart *grafico = MSChart1->chart();

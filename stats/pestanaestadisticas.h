@@ -1,6 +1,9 @@
 #pragma once
 
+#include "stats/estadisticas.h"
 #include "widgets/pestana.h"
+
+#include <optional>
 
 class ModeloSorteos;
 class QAbstractSlider;
@@ -33,6 +36,8 @@ private:
     void pintaGrafico();
     // An archive the statistics pass cannot read: kept aside as a dated copy, started afresh.
     void recuperaArchivo();
+    // The first date of the filter in force: the period's while it is ticked, 0 with "Todos".
+    double desdeFiltro() const;
 
     // 0 Jueves, 1 Sábado, 2 Comparativa, 5 Todos, 6 the period, 9 Lunes.
     QCheckBox *Check3[10] = {};
@@ -48,4 +53,17 @@ private:
     ModeloSorteos *modeloSorteos_ = nullptr;
     bool recuperando_ = false;
     bool baseAvisada_ = false; // the report database refused a row and the user was told
+    // What the last pass counted: a pass over the same draws, days and first date is not run
+    // again. The date texts of its list are kept for the next one.
+    std::optional<stats::Entradas> entradas_;
+    stats::TextosFecha textosFecha_;
+    int pasadas_ = 0; // passes run, so that the chart knows when its counts are new
+    // What the chart shows: the pass, which half of the numbers, "Comparativa".
+    struct Grafico {
+        int pasada = -1;
+        bool segunda = false;
+        bool comparativa = false;
+        bool operator==(const Grafico &) const = default;
+    };
+    Grafico grafico_;
 };

@@ -443,6 +443,18 @@ private slots:
         const stats::Ranking r = stats::ranking(todos.cuentas);
         for (size_t i = 1; i < 49; ++i)
             QVERIFY(r.veces[i - 1] >= r.veces[i]);
+
+        // Date texts kept from pass to pass read as freshly made ones, row by row, whichever
+        // days the pass before took.
+        stats::TextosFecha textos;
+        for (stats::FiltroDias dias : {stats::FiltroDias{false, false, true}, {true, true, true}}) {
+            const stats::Resultado hecha = stats::estadisticas(s, dias, 0, &textos);
+            const stats::Resultado nueva = stats::estadisticas(s, dias, 0);
+            QCOMPARE(hecha.filas.size(), nueva.filas.size());
+            for (size_t i = 0; i < hecha.filas.size(); ++i)
+                QCOMPARE(hecha.filas[i].fecha, nueva.filas[i].fecha);
+        }
+        QCOMPARE(todos.filas.back().fecha, QStringLiteral("17/10/1985  Jueves"));
     }
 };
 

@@ -18,7 +18,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
+#include <QPointer>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
 #include <QTreeView>
@@ -336,6 +338,34 @@ private slots:
         QVERIFY(!caja(*w, 6)->isChecked());
         QVERIFY(s0->isHidden());
         QCOMPARE(filas(*w), cuantosDesde(sorteos, 0, true, false, true));
+    }
+
+    // A refresh of the results counts nothing again while the draws and the filter are what
+    // they were, and keeps the ticked period; a change of the archive is counted at once.
+    void unRefrescoNoRepiteLaPasada()
+    {
+        auto w = abre();
+        caja(*w, 6)->click();
+        w->findChild<QSlider *>(QStringLiteral("Slider1_0"))->setValue(3);
+        const int enPeriodo = cuantosDesde(sorteos, fechas::serial(kHoy) - 91.5, true, true, true);
+        QCOMPARE(filas(*w), enPeriodo);
+        QAbstractItemModel *m = w->findChild<QTreeView *>(QStringLiteral("ListView3"))->model();
+        QSignalSpy lista(m, &QAbstractItemModel::modelReset);
+        // The chart's bars live as long as the chart is not drawn again.
+        const QPointer<QBarSeries> barrasAntes = barras(grafico(*w));
+        QVERIFY(barrasAntes);
+
+        w->sesion().refresca();
+        w->sesion().ponSorteosAComprobar(5);
+        QCOMPARE(filas(*w), enPeriodo);
+        QCOMPARE(texto(*w, "Label7"), QStringLiteral("TOTAL: %1 sorteos.").arg(enPeriodo));
+        QCOMPARE(lista.count(), 0);
+        QVERIFY(barrasAntes);
+
+        QCOMPARE(w->sesion().borraSorteos(), Escritura::Hecha);
+        QCOMPARE(filas(*w), 0);
+        QCOMPARE(texto(*w, "Label7"), QStringLiteral("TOTAL: 0 sorteos."));
+        QVERIFY(!barrasAntes);
     }
 
     void elVeinticincoEnLasDosMitadesDelGrafico()
