@@ -1,9 +1,9 @@
 -- Report database Bolarium.mdb. The program refills these tables from its record files just
 -- before a report is shown; nothing here is the only copy of anything.
 --
--- "Informe", "Sorteos", "Peña" and "Ganancias" hold exactly one row, which the writers
--- overwrite. "Numeros", "Peñanums", "Premiados" and "Socios" are emptied and refilled on each
--- use.
+-- "Informe", "Sorteos", "Peña", "Ganancias" and "Cuentas" hold exactly one row, which the
+-- writers overwrite. "Numeros", "Peñanums", "Premiados", "Socios" and "Saldos" are emptied and
+-- refilled on each use.
 -- Amounts of money are whole euro cents.
 -- Dates are ISO text (YYYY-MM-DD), NULL for "no date".
 
@@ -48,9 +48,7 @@ CREATE TABLE "Peñanums" (
 -- The money of the syndicate of "Peña": what it won before the tax in the draws whose prize
 -- amounts are known (the Joker's part of it apart), the tax withheld, the net, what it staked
 -- and the balance of the net against the stake; how many draws with a prize have no known
--- amount, and how many prizes. While "Pendientes" is not 0 every figure is provisional. The
--- accounts: what the members paid (less what was handed to them), the pot, and whether prizes
--- are shared out (1) or kept in the pot (0).
+-- amount, and how many prizes. While "Pendientes" is not 0 every figure is provisional.
 CREATE TABLE "Ganancias" (
     "Premios" INTEGER NOT NULL DEFAULT 0,
     "Jugado" INTEGER NOT NULL DEFAULT 0,
@@ -60,10 +58,7 @@ CREATE TABLE "Ganancias" (
     "Joker" INTEGER NOT NULL DEFAULT 0,
     "Retencion" INTEGER NOT NULL DEFAULT 0,
     "Neto" INTEGER NOT NULL DEFAULT 0,
-    "Pendientes" INTEGER NOT NULL DEFAULT 0,
-    "Pagado" INTEGER NOT NULL DEFAULT 0,
-    "Bote" INTEGER NOT NULL DEFAULT 0,
-    "Reparten" INTEGER NOT NULL DEFAULT 1
+    "Pendientes" INTEGER NOT NULL DEFAULT 0
 );
 INSERT INTO "Ganancias" DEFAULT VALUES;
 
@@ -77,14 +72,30 @@ CREATE TABLE "Premiados" (
     "Importe" INTEGER
 );
 
--- The members of that syndicate, their parts of the net, what each paid (less what was handed
--- to them) and their balance: positive, owed to them; negative, what they owe.
+-- The members of that syndicate and their parts of the net.
 CREATE TABLE "Socios" (
     "Nombre" TEXT NOT NULL DEFAULT '',
     "Participaciones" INTEGER NOT NULL DEFAULT 0,
     "Premios" INTEGER NOT NULL DEFAULT 0,
     "Jugado" INTEGER NOT NULL DEFAULT 0,
-    "Balance" INTEGER NOT NULL DEFAULT 0,
+    "Balance" INTEGER NOT NULL DEFAULT 0
+);
+
+-- The accounts of that syndicate, in euro cents: what its members paid, what was handed to
+-- them, the pot, and whether its prizes are shared out (1) or kept in the pot (0).
+CREATE TABLE "Cuentas" (
     "Pagado" INTEGER NOT NULL DEFAULT 0,
+    "Entregado" INTEGER NOT NULL DEFAULT 0,
+    "Bote" INTEGER NOT NULL DEFAULT 0,
+    "Reparten" INTEGER NOT NULL DEFAULT 1
+);
+INSERT INTO "Cuentas" DEFAULT VALUES;
+
+-- Each member's account: paid, handed over, and the balance (positive, owed to them;
+-- negative, what they owe). Members first, in their order, then names that only paid.
+CREATE TABLE "Saldos" (
+    "Nombre" TEXT NOT NULL DEFAULT '',
+    "Pagado" INTEGER NOT NULL DEFAULT 0,
+    "Entregado" INTEGER NOT NULL DEFAULT 0,
     "Saldo" INTEGER NOT NULL DEFAULT 0
 );

@@ -21,16 +21,19 @@ bool esquemaCompleto(BaseDatos &base)
         R"( "3", "4", "5", "5C", "6" FROM "Peña" LIMIT 0)",
         R"(SELECT "Numeros" FROM "Peñanums" LIMIT 0)",
         R"(SELECT "Premios", "Jugado", "Balance", "SinImporte", "Jugados", "Joker", "Retencion",)"
-        R"( "Neto", "Pendientes", "Pagado", "Bote", "Reparten" FROM "Ganancias" LIMIT 0)",
+        R"( "Neto", "Pendientes" FROM "Ganancias" LIMIT 0)",
         R"(SELECT "Fecha", "Premios", "Joker", "Importe" FROM "Premiados" LIMIT 0)",
-        R"(SELECT "Nombre", "Participaciones", "Premios", "Jugado", "Balance", "Pagado", "Saldo")"
-        R"( FROM "Socios" LIMIT 0)"};
+        R"(SELECT "Nombre", "Participaciones", "Premios", "Jugado", "Balance" FROM "Socios")"
+        R"( LIMIT 0)",
+        R"(SELECT "Pagado", "Entregado", "Bote", "Reparten" FROM "Cuentas" LIMIT 0)",
+        R"(SELECT "Nombre", "Pagado", "Entregado", "Saldo" FROM "Saldos" LIMIT 0)"};
     for (const char *sql : consultas)
         if (!base.prepara(QString::fromUtf8(sql)).valida())
             return false;
     const QVariant filas = base.valor(QString::fromUtf8(
         R"(SELECT min((SELECT count(*) FROM "Informe"), (SELECT count(*) FROM "Sorteos"),)"
-        R"( (SELECT count(*) FROM "Peña"), (SELECT count(*) FROM "Ganancias")))"));
+        R"( (SELECT count(*) FROM "Peña"), (SELECT count(*) FROM "Ganancias"),)"
+        R"( (SELECT count(*) FROM "Cuentas")))"));
     return filas.isValid() && filas.toLongLong() > 0;
 }
 
@@ -234,13 +237,11 @@ bool escribeGanancias(const QString &carpeta, const FilaGanancias &fila,
         Consulta c = base.prepara(
             QString::fromUtf8(R"(UPDATE "Ganancias" SET "Premios" = ?1, "Jugado" = ?2,)"
                               R"( "Balance" = ?3, "SinImporte" = ?4, "Jugados" = ?5, "Joker" = ?6,)"
-                              R"( "Retencion" = ?7, "Neto" = ?8, "Pendientes" = ?9,)"
-                              R"( "Pagado" = ?10, "Bote" = ?11, "Reparten" = ?12)") +
+                              R"( "Retencion" = ?7, "Neto" = ?8, "Pendientes" = ?9)") +
             QString::fromUtf8(kPrimera) + QStringLiteral("\"Ganancias\")"));
         if (!c.liga(1, fila.premios) || !c.liga(2, fila.jugado) || !c.liga(3, fila.balance) ||
             !c.liga(4, fila.sinImporte) || !c.liga(5, fila.jugados) || !c.liga(6, fila.joker) ||
             !c.liga(7, fila.retencion) || !c.liga(8, fila.neto) || !c.liga(9, fila.pendientes) ||
-            !c.liga(10, fila.pagado) || !c.liga(11, fila.bote) || !c.liga(12, fila.reparten) ||
             !c.ejecuta())
             return false;
         if (!base.ejecuta(QStringLiteral("DELETE FROM \"Premiados\"")))
@@ -258,12 +259,34 @@ bool escribeGanancias(const QString &carpeta, const FilaGanancias &fila,
             return false;
         Consulta s = base.prepara(
             QString::fromUtf8(R"(INSERT INTO "Socios" ("Nombre", "Participaciones", "Premios",)"
-                              R"( "Jugado", "Balance", "Pagado", "Saldo"))"
-                              R"( VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7))"));
+                              R"( "Jugado", "Balance") VALUES (?1, ?2, ?3, ?4, ?5))"));
         for (const FilaSocio &f : socios)
             if (!s.liga(1, f.nombre) || !s.liga(2, f.participaciones) || !s.liga(3, f.premios) ||
-                !s.liga(4, f.jugado) || !s.liga(5, f.balance) || !s.liga(6, f.pagado) ||
-                !s.liga(7, f.saldo) || !s.ejecuta())
+                !s.liga(4, f.jugado) || !s.liga(5, f.balance) || !s.ejecuta())
+                return false;
+        return s.valida();
+    });
+}
+
+bool escribeCuentas(const QString &carpeta, const FilaCuentas &fila,
+                    const std::vector<FilaSaldo> &saldos, ErrorBase *error)
+{
+    return enTransaccion(carpeta, error, [&](BaseDatos &base) {
+        Consulta c = base.prepara(
+            QString::fromUtf8(R"(UPDATE "Cuentas" SET "Pagado" = ?1, "Entregado" = ?2,)"
+                              R"( "Bote" = ?3, "Reparten" = ?4)") +
+            QString::fromUtf8(kPrimera) + QStringLiteral("\"Cuentas\")"));
+        if (!c.liga(1, fila.pagado) || !c.liga(2, fila.entregado) || !c.liga(3, fila.bote) ||
+            !c.liga(4, fila.reparten ? 1 : 0) || !c.ejecuta())
+            return false;
+        if (!base.ejecuta(QStringLiteral("DELETE FROM \"Saldos\"")))
+            return false;
+        Consulta s = base.prepara(
+            QString::fromUtf8(R"(INSERT INTO "Saldos" ("Nombre", "Pagado", "Entregado", "Saldo"))"
+                              R"( VALUES (?1, ?2, ?3, ?4))"));
+        for (const FilaSaldo &f : saldos)
+            if (!s.liga(1, f.nombre) || !s.liga(2, f.pagado) || !s.liga(3, f.entregado) ||
+                !s.liga(4, f.saldo) || !s.ejecuta())
                 return false;
         return s.valida();
     });
@@ -323,8 +346,8 @@ bool lee(const QString &carpeta, Contenido &contenido, ErrorBase *error)
     {
         Consulta c = base.prepara(
             QString::fromUtf8(R"(SELECT "Premios", "Jugado", "Balance", "SinImporte", "Jugados",)"
-                              R"( "Joker", "Retencion", "Neto", "Pendientes", "Pagado", "Bote",)"
-                              R"( "Reparten" FROM "Ganancias" ORDER BY rowid LIMIT 1)"));
+                              R"( "Joker", "Retencion", "Neto", "Pendientes")"
+                              R"( FROM "Ganancias" ORDER BY rowid LIMIT 1)"));
         ok = ok && c.siguiente();
         r.ganancias = {c.valor(0).toLongLong(),
                        c.valor(1).toLongLong(),
@@ -334,10 +357,7 @@ bool lee(const QString &carpeta, Contenido &contenido, ErrorBase *error)
                        c.valor(5).toLongLong(),
                        c.valor(6).toLongLong(),
                        c.valor(7).toLongLong(),
-                       static_cast<int>(c.valor(8).toLongLong()),
-                       c.valor(9).toLongLong(),
-                       c.valor(10).toLongLong(),
-                       static_cast<int>(c.valor(11).toLongLong())};
+                       static_cast<int>(c.valor(8).toLongLong())};
     }
     {
         Consulta c = base.prepara(QString::fromUtf8(
@@ -351,13 +371,28 @@ bool lee(const QString &carpeta, Contenido &contenido, ErrorBase *error)
     {
         Consulta c = base.prepara(
             QString::fromUtf8(R"(SELECT "Nombre", "Participaciones", "Premios", "Jugado",)"
-                              R"( "Balance", "Pagado", "Saldo" FROM "Socios" ORDER BY rowid)"));
+                              R"( "Balance" FROM "Socios" ORDER BY rowid)"));
         ok = ok && c.valida();
         while (c.siguiente())
             r.socios.push_back({c.valor(0).toString(), c.valor(1).toLongLong(),
                                 c.valor(2).toLongLong(), c.valor(3).toLongLong(),
-                                c.valor(4).toLongLong(), c.valor(5).toLongLong(),
-                                c.valor(6).toLongLong()});
+                                c.valor(4).toLongLong()});
+    }
+    {
+        Consulta c = base.prepara(
+            QString::fromUtf8(R"(SELECT "Pagado", "Entregado", "Bote", "Reparten" FROM "Cuentas")"
+                              R"( ORDER BY rowid LIMIT 1)"));
+        ok = ok && c.siguiente();
+        r.cuentas = {c.valor(0).toLongLong(), c.valor(1).toLongLong(), c.valor(2).toLongLong(),
+                     c.valor(3).toLongLong() != 0};
+    }
+    {
+        Consulta c = base.prepara(QString::fromUtf8(
+            R"(SELECT "Nombre", "Pagado", "Entregado", "Saldo" FROM "Saldos" ORDER BY rowid)"));
+        ok = ok && c.valida();
+        while (c.siguiente())
+            r.saldos.push_back({c.valor(0).toString(), c.valor(1).toLongLong(),
+                                c.valor(2).toLongLong(), c.valor(3).toLongLong()});
     }
     if (!ok) {
         if (error)

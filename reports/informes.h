@@ -79,11 +79,6 @@ struct FilaGanancias {
     qint64 retencion = 0;
     qint64 neto = 0;
     int pendientes = 0; // prizes whose amount is not known: the figures are provisional
-    // The accounts: what the members paid (less what was handed to them), the pot, and
-    // whether prizes are shared out (1) or kept in the pot (0).
-    qint64 pagado = 0;
-    qint64 bote = 0;
-    int reparten = 1;
     bool operator==(const FilaGanancias &) const = default;
 };
 
@@ -103,8 +98,6 @@ struct FilaSocio {
     qint64 premios = 0;
     qint64 jugado = 0;
     qint64 balance = 0;
-    qint64 pagado = 0; // what they paid, less what was handed to them
-    qint64 saldo = 0;  // positive: owed to them; negative: they owe
     bool operator==(const FilaSocio &) const = default;
 };
 
@@ -113,6 +106,28 @@ struct FilaSocio {
 bool escribeGanancias(const QString &carpeta, const FilaGanancias &fila,
                       const std::vector<FilaPremiado> &premiados,
                       const std::vector<FilaSocio> &socios, ErrorBase *error = nullptr);
+
+// "Cuentas": the accounts of that syndicate, in euro cents.
+struct FilaCuentas {
+    qint64 pagado = 0;    // every payment of its members
+    qint64 entregado = 0; // everything handed to them
+    qint64 bote = 0;
+    bool reparten = true; // prizes are shared out; false: kept in the pot
+    bool operator==(const FilaCuentas &) const = default;
+};
+
+// "Saldos": one member's account.
+struct FilaSaldo {
+    QString nombre;
+    qint64 pagado = 0;
+    qint64 entregado = 0;
+    qint64 saldo = 0; // positive: owed to them; negative: what they owe
+    bool operator==(const FilaSaldo &) const = default;
+};
+
+// Overwrites the row of "Cuentas" and replaces every row of "Saldos" by these.
+bool escribeCuentas(const QString &carpeta, const FilaCuentas &fila,
+                    const std::vector<FilaSaldo> &saldos, ErrorBase *error = nullptr);
 
 // Everything the reports show, read back from the tables.
 struct Contenido {
@@ -124,6 +139,8 @@ struct Contenido {
     FilaGanancias ganancias;
     std::vector<FilaPremiado> premiados;
     std::vector<FilaSocio> socios;
+    FilaCuentas cuentas;
+    std::vector<FilaSaldo> saldos;
 };
 bool lee(const QString &carpeta, Contenido &contenido, ErrorBase *error = nullptr);
 

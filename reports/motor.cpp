@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <kainjow/mustache.hpp>
 
 namespace informes {
@@ -129,9 +130,9 @@ Informe renderiza(const QString &plantilla, const Contenido &c, const QLocale &l
                      ? QStringLiteral("1 premio de importe pendiente")
                      : QStringLiteral("%1 premios de importe pendiente").arg(g.pendientes)));
     dinero.set("Negativo", cierto(g.balance < 0 && !provisional));
-    dinero.set("Pagado", s(ganancias::textoEuros(g.pagado)));
-    dinero.set("Bote", s(ganancias::textoEuros(g.bote)));
-    dinero.set("Reparten", cierto(g.reparten != 0));
+    dinero.set("Pagado", s(ganancias::textoEuros(c.cuentas.pagado - c.cuentas.entregado)));
+    dinero.set("Bote", s(ganancias::textoEuros(c.cuentas.bote)));
+    dinero.set("Reparten", cierto(c.cuentas.reparten));
     raiz.set("Ganancias", dinero);
     data premiados{data::type::list};
     for (const FilaPremiado &f : c.premiados) {
@@ -146,6 +147,14 @@ Informe renderiza(const QString &plantilla, const Contenido &c, const QLocale &l
     raiz.set("HayPremiados", cierto(!c.premiados.empty()));
     raiz.set("Premiados", premiados);
     data socios{data::type::list};
+    const auto cuenta = [&](data &fila, const QString &nombre) {
+        const auto saldo = std::find_if(c.saldos.begin(), c.saldos.end(),
+                                        [&](const FilaSaldo &f) { return f.nombre == nombre; });
+        const FilaSaldo f = saldo != c.saldos.end() ? *saldo : FilaSaldo{};
+        fila.set("Pagado", s(ganancias::textoEuros(f.pagado - f.entregado)));
+        fila.set("Saldo", s(saldos::textoSaldo(f.saldo)));
+        fila.set("Debe", cierto(f.saldo < 0 && !provisional));
+    };
     for (const FilaSocio &f : c.socios) {
         data fila;
         fila.set("Nombre", s(f.nombre));
@@ -154,9 +163,17 @@ Informe renderiza(const QString &plantilla, const Contenido &c, const QLocale &l
         fila.set("Jugado", s(ganancias::textoEuros(f.jugado)));
         fila.set("Balance", s(ganancias::textoEuros(f.balance)));
         fila.set("Negativo", cierto(f.balance < 0 && !provisional));
-        fila.set("Pagado", s(ganancias::textoEuros(f.pagado)));
-        fila.set("Saldo", s(saldos::textoSaldo(f.saldo)));
-        fila.set("Debe", cierto(f.saldo < 0 && !provisional));
+        cuenta(fila, f.nombre);
+        socios.push_back(fila);
+    }
+    // Someone who paid and is no longer a member still has an account.
+    for (const FilaSaldo &f : c.saldos) {
+        if (std::any_of(c.socios.begin(), c.socios.end(),
+                        [&](const FilaSocio &m) { return m.nombre == f.nombre; }))
+            continue;
+        data fila;
+        fila.set("Nombre", s(f.nombre));
+        cuenta(fila, f.nombre);
         socios.push_back(fila);
     }
     raiz.set("Socios", socios);

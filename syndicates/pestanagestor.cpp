@@ -454,36 +454,34 @@ bool PestanaGestor::informedinero(ErrorBase *error)
         dinero::filaPena(penaMostrada_, sesion_.ajustes().precio, Label16->text(), Label17->text());
     float leido = fila.dinero;
     bool escrita = informes::escribePena(sesion_.carpeta(), fila, &leido, error);
-    // The money of the same syndicate, and its members' parts, for the report.
-    informes::FilaGanancias cuentas;
+    // The money of the same syndicate, its members' parts and its accounts, for the report.
+    informes::FilaGanancias ganado;
     std::vector<informes::FilaPremiado> premiados;
     std::vector<informes::FilaSocio> filas;
+    informes::FilaCuentas cuentas;
+    std::vector<informes::FilaSaldo> saldosSocios;
     if (penaMostrada_.tipoValido()) {
         const ganancias::Ganancias g = sesion_.cuentas().de(penaMostrada_, true);
-        cuentas = {g.premios,      g.gasto,     g.balance(), g.desconocidos, g.jugados,
-                   g.premiosJoker, g.retencion, g.neto(),    g.pendientes};
+        ganado = {g.premios,      g.gasto,     g.balance(), g.desconocidos, g.jugados,
+                  g.premiosJoker, g.retencion, g.neto(),    g.pendientes};
         for (const ganancias::Premiada &p : ganancias::premiadas(g))
             premiados.push_back({p.fecha, p.categorias, p.joker, p.pendiente ? -1 : p.premio});
+        for (const ganancias::Parte &p : sesion_.cuentas().partes(penaMostrada_, g))
+            filas.push_back({p.nombre, p.participaciones, p.premios, p.gasto, p.balance()});
         const SociosPena *socios = sesion_.socios().busca(penaMostrada_);
         const CuentasPena *pagos = sesion_.archivoCuentas().busca(penaMostrada_);
         const saldos::Estado e =
             saldos::calcula(g, socios ? *socios : SociosPena::de(penaMostrada_),
                             pagos ? *pagos : CuentasPena::de(penaMostrada_));
-        cuentas.pagado = e.pagado - e.entregado;
-        cuentas.bote = e.bote();
-        cuentas.reparten = e.destino == Destino::Reparten ? 1 : 0;
-        for (const ganancias::Parte &p : sesion_.cuentas().partes(penaMostrada_, g)) {
-            const saldos::CuentaSocio *c = e.socio(p.nombre);
-            filas.push_back({p.nombre, p.participaciones, p.premios, p.gasto, p.balance(),
-                             c ? c->pagado - c->entregado : 0, c ? c->saldo() : 0});
-        }
-        // Someone who paid and is no longer a member still has an account.
+        cuentas = {e.pagado, e.entregado, e.bote(), e.destino == Destino::Reparten};
         for (const saldos::CuentaSocio &c : e.socios)
-            if (c.participaciones == 0)
-                filas.push_back({c.nombre, 0, 0, 0, 0, c.pagado - c.entregado, c.saldo()});
+            saldosSocios.push_back({c.nombre, c.pagado, c.entregado, c.saldo()});
     }
-    escrita = informes::escribeGanancias(sesion_.carpeta(), cuentas, premiados, filas,
+    escrita = informes::escribeGanancias(sesion_.carpeta(), ganado, premiados, filas,
                                          escrita ? error : nullptr) &&
+              escrita;
+    escrita = informes::escribeCuentas(sesion_.carpeta(), cuentas, saldosSocios,
+                                       escrita ? error : nullptr) &&
               escrita;
     Label37->setText(dinero::textoEuros(leido, QLocale()));
     emit informeDineroEscrito();
@@ -890,7 +888,9 @@ void PestanaGestor::exportarCsv_Click()
         sorteos += static_cast<int>(hojas.back().ganancias.detalle.size());
         const SociosPena *socios = sesion_.socios().busca(p);
         const CuentasPena *pagos = sesion_.archivoCuentas().busca(p);
-        if ((socios && !socios->socios.empty()) || pagos)
+        // Only a syndicate whose organiser keeps its accounts here (payments, members' times,
+        // a pot) has a line in them.
+        if (pagos)
             cuentas.push_back(
                 {p.nombreTexto(),
                  saldos::calcula(hojas.back().ganancias, socios ? *socios : SociosPena::de(p),

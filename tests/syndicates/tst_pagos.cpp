@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(enArchivo().pagos.back().centimos, qint64(-150));
         QCOMPARE(fila(lista->model(), 0).value(2), u("A favor 7,50 €"));
         for (int f = 0; f < pagos->model()->rowCount(); ++f)
-            if (fila(pagos->model(), f).value(1) == u("-1,50 €"))
+            if (fila(pagos->model(), f).value(1) == ganancias::textoEuros(-150))
                 pagos->setCurrentIndex(pagos->model()->index(f, 0));
         QTest::mouseClick(control<QPushButton>(v, "borrarPago"), Qt::LeftButton);
         QCOMPARE(enArchivo().pagos.size(), size_t(1));

@@ -9,6 +9,7 @@
 #include "reports/informes.h"
 #include "reports/motor.h"
 #include "session/sesion.h"
+#include "syndicates/cuentas.h"
 #include "syndicates/socios.h"
 #include "syndicates/ventanasocios.h"
 
@@ -396,6 +397,10 @@ private slots:
                  (informes::FilaGanancias{11300, 1000, 10300, 0, 2, 0, 0, 11300, 0}));
         QCOMPARE(contenido.socios.size(), size_t(3));
         QCOMPARE(contenido.socios[2].premios, qint64(5650));
+        // Nobody paid: the pot is the stake, the prizes are owed to the members.
+        QCOMPARE(contenido.cuentas, (informes::FilaCuentas{0, 0, -1000, true}));
+        QCOMPARE(contenido.saldos.size(), size_t(3));
+        QCOMPARE(contenido.saldos[2].saldo, contenido.socios[2].balance);
         const informes::Informe informe =
             informes::prepara(c.ruta(), 1, QLocale(QLocale::Spanish), kHoy);
         QCOMPARE(informe.error, 0);
@@ -420,6 +425,20 @@ private slots:
         QCOMPARE(lineas[2], QByteArray("UNO;15/01/2026;0;0;0;0;0;1;1;13,00;0,00;13,00;5,00\r"));
         QCOMPARE(escritorio->textos().value(0),
                  u("2 sorteos jugados exportados a uno-premios.csv"));
+        // With accounts kept, the members' accounts go to a file of their own beside it.
+        CuentasPena pagos = CuentasPena::de(p.sesion().penas().lee(1));
+        pagos.pagos.push_back({u("Marta"), fechas::serial(QDate(2026, 1, 5)), 700, QString()});
+        QCOMPARE(p.sesion().guardaCuentas(pagos), Escritura::Hecha);
+        escritorio->mensajes.clear();
+        QTest::mouseClick(control<QPushButton>(g, "exportarCsv"), Qt::LeftButton);
+        QFile cuentasCsv(escritorio->destinoElegido + QStringLiteral("-cuentas.csv"));
+        QVERIFY(cuentasCsv.open(QIODevice::ReadOnly));
+        QVERIFY(cuentasCsv.readAll().contains("UNO;Marta;"));
+        cuentasCsv.remove();
+        QFile::remove(escritorio->destinoElegido + QStringLiteral(".csv"));
+        QCOMPARE(escritorio->textos().value(0),
+                 u("2 sorteos jugados exportados a uno-premios.csv, y las cuentas de los socios "
+                   "a uno-premios-cuentas.csv"));
 
         // A name changed in the editor keeps the members, and the members window still open
         // follows it: its next change is written under the new name, never the old one.
