@@ -7,7 +7,11 @@
 #include <QFile>
 #include <benchmark/benchmark.h>
 #include <bit>
+#include <functional>
 #include <random>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -190,6 +194,108 @@ void BM_PantallaDeFilas(benchmark::State &estado)
     }
 }
 BENCHMARK(BM_PantallaDeFilas)->Unit(benchmark::kMicrosecond);
+
+// The highest resident memory of a child process that runs `trabajo` from a copy of this one,
+// in MB: each figure starts from the same process, whatever ran before it.
+double picoEnHijo(const std::function<void()> &trabajo)
+{
+    int tubo[2];
+    if (pipe(tubo) != 0)
+        return 0;
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        trabajo();
+        rusage uso{};
+        getrusage(RUSAGE_SELF, &uso);
+        const long kilobytes = uso.ru_maxrss;
+        [[maybe_unused]] const ssize_t escritos = write(tubo[1], &kilobytes, sizeof kilobytes);
+        _exit(0);
+    }
+    long kilobytes = 0;
+    if (hijo > 0) {
+        [[maybe_unused]] const ssize_t leidos = read(tubo[0], &kilobytes, sizeof kilobytes);
+        waitpid(hijo, nullptr, 0);
+    }
+    close(tubo[0]);
+    close(tubo[1]);
+    return double(kilobytes) / 1024.0;
+}
+
+// Ten times the history (the 4,000 draws again and again, 600 weeks apart) and 1,000
+// syndicates that play every Thursday and Saturday: 500 simple ones of one to four bets and 500
+// multiples, with their counters up to date, as after any ordinary pass. Small syndicates make
+// the most blocks for the rows a list can hold.
+struct MilPenas {
+    std::vector<Sorteo> sorteos;
+    std::vector<Pena> penas;
+    MilPenas()
+    {
+        for (int vez = 0; vez < 10; ++vez)
+            for (Sorteo s : ::sorteos()) {
+                s.fecha += 4200.0 * vez;
+                sorteos.push_back(s);
+            }
+        std::mt19937 azar(1000);
+        std::vector<qint16> todos(49);
+        std::iota(todos.begin(), todos.end(), qint16(1));
+        for (int j = 0; j < 1000; ++j) {
+            Pena p;
+            p.ponNombre(QStringLiteral("PENA %1").arg(j));
+            p.ponDias(QString::fromUtf8("Jueves y Sábado"));
+            p.creacion = sorteos.front().fecha - 1;
+            p.contado = sorteos.back().fecha;
+            const int apuestas = j < 500 ? 1 + j % 4 : 1;
+            p.tipo = qint16(j < 500 ? apuestas : 501 + j % 6);
+            const int numeros = j < 500 ? 6 : cuantos(p.tipo);
+            for (int k = 1; k <= apuestas; ++k) {
+                std::shuffle(todos.begin(), todos.end(), azar);
+                for (int q = 0; q < numeros; ++q)
+                    p.numero(k, q + 1) = todos[size_t(q)];
+            }
+            penas.push_back(p);
+        }
+    }
+};
+
+// Peak memory of both passes over the whole of it, lists kept as the window keeps them,
+// beside the peak of the bare hit counting over the same draws and bets.
+void BM_MemoriaMilPenas(benchmark::State &estado)
+{
+    double pico = 0;
+    double desnudo = 0;
+    for (auto _ : estado) {
+        pico = picoEnHijo([] {
+            const MilPenas m;
+            comprobacion::Opciones o;
+            o.n = int(m.sorteos.size());
+            const comprobacion::Pasada s = comprobacion::comprueba(m.sorteos, m.penas, o);
+            const comprobacion::Pasada x = comprobacion::compruebamultiples(m.sorteos, m.penas, o);
+            benchmark::DoNotOptimize(s.listado->cuenta() + x.listado->cuenta());
+        });
+        desnudo = picoEnHijo([] {
+            const MilPenas m;
+            std::vector<std::vector<quint64>> mascaras;
+            for (const Pena &p : m.penas) {
+                std::vector<quint64> v;
+                const int apuestas = p.esMultiple() ? 1 : p.tipo;
+                for (int k = 1; k <= apuestas; ++k)
+                    v.push_back(p.mascara(k, p.esMultiple() ? cuantos(p.tipo) : 6));
+                mascaras.push_back(std::move(v));
+            }
+            quint8 aciertos[Pena::kApuestas];
+            qint64 total = 0;
+            for (const Sorteo &s : m.sorteos)
+                for (const std::vector<quint64> &v : mascaras) {
+                    comprobacion::cuentaAciertos(v.data(), v.size(), s.ganadores(), aciertos);
+                    total += aciertos[0];
+                }
+            benchmark::DoNotOptimize(total);
+        });
+    }
+    estado.counters["pico_MB"] = pico;
+    estado.counters["pico_desnudo_MB"] = desnudo;
+}
+BENCHMARK(BM_MemoriaMilPenas)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
