@@ -154,10 +154,10 @@ ImportesSorteo desdeTextos(double fecha, const std::array<std::optional<QString>
 {
     ImportesSorteo r;
     r.fecha = fecha;
-    for (size_t k = 0; k < textos.size(); ++k)
+    for (size_t k = 0; k + 1 < textos.size(); ++k)
         if (textos[k])
             if (const std::optional<qint64> c = centimos(*textos[k]))
-                r.centimos[k] = *c;
+                r.centimos[k + 1] = *c;
     return r;
 }
 

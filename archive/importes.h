@@ -101,8 +101,9 @@ QString rutaGanadores(const QString &carpeta); // ganadores.dat
 // "8,00", "25.000"); nothing when it is no amount.
 std::optional<qint64> centimos(const QString &texto);
 
-// The six amounts of a breakdown, in the Label10 order; an empty or unreadable entry is an
-// unknown amount.
+// The six amounts of the results page, in its order: 1ª to 5ª and the refund. The page has
+// no special category (unknown here) and the refund is the stake back, not an amount to keep;
+// an empty or unreadable entry is an unknown amount.
 ImportesSorteo desdeTextos(double fecha, const std::array<std::optional<QString>, 6> &textos);
 // The amounts of a draw's breakdown, and the rest of it.
 ImportesSorteo desdeEscrutinio(double fecha, const Escrutinio &escrutinio);

@@ -178,16 +178,18 @@ private slots:
                  Escritura::Hecha);
         QVERIFY(!QFile::exists(e.archivo(QStringLiteral("premios.dat"))));
 
-        // The page: what its parser left of each cell; a cell not found is unknown.
+        // The page: what its parser left of each cell of 1ª to 5ª and the refund; a cell not
+        // found is unknown, and the page says nothing of the special category.
         const std::array<std::optional<QString>, 6> pagina = {
-            u("0,00"), u("1.234.567,89"), std::nullopt, u("2.345,67"), u("Bote"), u("8,00")};
+            u("1.234.567,89"), u("45.678,90"), std::nullopt, u("2.345,67"), u("Bote"), u("1,00")};
         const double sabado = fechas::serial(QDate(2026, 1, 10));
         QCOMPARE(importes::guardaDesglose(e.ruta(), sabado, pagina), Escritura::Hecha);
         QCOMPARE(importes::guardaDesglose(e.ruta(), 0, pagina), Escritura::Hecha);
         ArchivoImportes b(importes::rutaArchivo(e.ruta()));
         b.abre();
-        QCOMPARE(b.registros(), (std::vector<ImportesSorteo>{registro(
-                                    QDate(2026, 1, 10), {0, 123456789, -1, 234567, -1, 800})}));
+        QCOMPARE(b.registros(),
+                 (std::vector<ImportesSorteo>{
+                     registro(QDate(2026, 1, 10), {-1, 123456789, 4567890, -1, 234567, -1})}));
     }
 
     // A rewrite that cannot finish (a full disk, or the program killed while it writes: the
