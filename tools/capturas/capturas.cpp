@@ -81,8 +81,10 @@ bool preparaCarpeta(const QString &carpeta, const QString &historia)
     precio.profundidad = 12;
     if (precio.escribe(QDir(carpeta).filePath(QStringLiteral("nums.ini"))) != Escritura::Hecha)
         return false;
+    // The pictures show the windows at rest, not a download the program started by itself
+    // against a site that is not there.
     ajustes.write("[operador]\nsitio=http://127.0.0.1:9\nsitiopdf=http://127.0.0.1:9\n"
-                  "[autor]\nweb=127.0.0.1:9\n");
+                  "[autor]\nweb=127.0.0.1:9\n[programa]\nbajaralabrir=0\n");
     return true;
 }
 
