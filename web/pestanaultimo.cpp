@@ -10,7 +10,6 @@
 #include "session/bajada.h"
 #include "session/cuentas.h"
 #include "session/sesion.h"
-#include "web/analisis.h"
 #include "web/descarga.h"
 #include "web/desglose.h"
 #include "web/direcciones.h"
@@ -375,9 +374,6 @@ void PestanaUltimo::empiezaBajada()
     Label6->setToolTip(QString());
     if (infor_ && infor_->isVisible())
         return;
-    const QDate hoyDia = sesion_.hoy();
-    const QDate desde = hoyDia.addDays(-50);
-
     pdfbajado_ = false;
     sinGuardar_ = false;
     ultimoAntes_ = sesion_.sorteoActual().fecha;
@@ -387,14 +383,16 @@ void PestanaUltimo::empiezaBajada()
     if (infor_)
         infor_->close();
 
-    if (sesion_.sorteoActual().fecha > fechas::serial(hoyDia)) {
-        Escritorio::actual().aviso(
-            u("La fecha de tu ordenador parece incorrecta. Existen sorteos en la base de datos "
-              "con fechas porsteriores a la actual. Comprueba la fecha de tu ordenador."),
-            u("Error de fechas"), Escritorio::Icono::Informacion);
+    if (const std::optional<NotaBajada> impedida = bajada::impedimento(sesion_)) {
+        // Missing days before the page's 50 are said on the status line of a download of the
+        // program's own; a clock behind the archive always in a box.
+        if (impedida->tipo == NotaBajada::Tipo::Exclamacion &&
+            calla(u("BAJADA AUTOMÁTICA: FALTAN SORTEOS ANTERIORES"), impedida->texto))
+            muestraEstado(QString());
+        else
+            muestra(*impedida);
         return;
     }
-    const Sitios &sitios = sesion_.sitios();
     if (const Fuente *fuente = sesion_.fuente()) {
         // Everything from the day after the newest archived draw up to today, whatever the gap,
         // and the last days again for their amounts.
@@ -404,22 +402,7 @@ void PestanaUltimo::empiezaBajada()
                                      hostOperador());
         return;
     }
-    // The search page lists 50 days. Appending them to an older archive would leave a hole
-    // that no later download fills and that every check would take for draws not held.
-    const double ultimo = sesion_.sorteoActual().fecha;
-    if (ultimo != 0 && analisis::faltanAntesDe(ultimo, desde)) {
-        const QString texto =
-            u("El archivo de sorteos termina el ") + fechas::textoCorto(ultimo) +
-            u("; la página del operador sólo muestra los últimos 50 días. Importe los "
-              "sorteos que faltan desde un archivo.");
-        if (calla(u("BAJADA AUTOMÁTICA: FALTAN SORTEOS ANTERIORES"), texto))
-            muestraEstado(QString());
-        else
-            Escritorio::actual().aviso(texto, u("Faltan sorteos"), Escritorio::Icono::Exclamacion);
-        return;
-    }
-    descarga_->empieza(direcciones::busqueda(sitios.operadorSitio, desde, hoyDia),
-                       sitios.operadorSitio);
+    descarga_->empieza(bajada::busqueda(sesion_), sesion_.sitios().operadorSitio);
 }
 
 void PestanaUltimo::Timer1_Timer()
@@ -429,49 +412,25 @@ void PestanaUltimo::Timer1_Timer()
 
 void PestanaUltimo::analizasorteos(const QByteArray &pagina)
 {
-    const analisis::Resultado r = sesion_.recibePagina(pagina);
-    const int tomados = static_cast<int>(r.tomados.size());
-    if (!r.error) {
-        if (tomados == 0 && !calla(sinNovedades(), u("Todavía no hay sorteos nuevos.")))
-            Escritorio::actual().aviso(u("Todavía no hay sorteos nuevos."), u("Pruebe más tarde"),
-                                       Escritorio::Icono::Informacion);
-        return;
-    }
-
-    if (tomados > 0 && r.escritura != Escritura::Hecha) {
-        // The page was read and its draws are new: only the disk refused them.
-        avisaNoGuardados(tomados, r.escritura);
-    } else if (tomados == 0 && descarga_->estadoinet != Transferencia::kEstadoError) {
-        const QString causa =
-            r.diaSinSorteo != 0
-                ? u(" La página da un sorteo del %1, %2, que no es día de sorteo; no se ha "
-                    "guardado ningún sorteo.")
-                      .arg(fechas::textoCorto(r.diaSinSorteo), diasemana(r.diaSinSorteo).toLower())
-                : QString();
-        Escritorio::actual().aviso(
-            u("¡¡Datos corruptos o inválidos!! Si se repite en otros momentos este mismo error, "
-              "posiblemente se ha de actualizar el programa. Pruebe más tarde.") +
-                causa,
-            u("Error crítico"), Escritorio::Icono::Critico);
-        // The download still ends its current step and writes the draw page, as it always
-        // did; its timer stops there.
+    const bajada::Analisis r =
+        bajada::analiza(sesion_, pagina, descarga_->estadoinet == Transferencia::kEstadoError);
+    sinGuardar_ = sinGuardar_ || r.sinGuardar;
+    if (r.errordatos)
         Text1->setPlainText(u("\nERROR DE INTERPRETACIÓN DE DATOS:\nSi más tarde se conecta y le "
                               "vuelve a suceder envie un email a: ") +
                             sesion_.sitios().autorCorreo);
-        sesion_.ponErrordatos(true);
-    } else if (descarga_->estadoinet == Transferencia::kEstadoError) {
-        const QString texto = Descarga::textoAviso(Descarga::Aviso::NoConectado);
-        if (!calla(sinConexion(), texto))
-            Escritorio::actual().aviso(texto, Descarga::tituloAviso(Descarga::Aviso::NoConectado),
-                                       Escritorio::Icono::Exclamacion);
-        descarga_->detiene();
-    } else {
-        const QString texto = u("Aun no hay datos de sorteos del ") +
-                              QString::number(sesion_.hoy().year()) + QStringLiteral(".");
-        if (!calla(sinNovedades(), texto))
-            Escritorio::actual().aviso(texto, u("Pruebe mas tarde"),
-                                       Escritorio::Icono::Informacion);
+    for (const NotaBajada &n : r.notas) {
+        // A download of the program's own says on the status line that nothing came or that
+        // the site could not be reached; every other note is a message box.
+        const bool callada = r.detener ? calla(sinConexion(), n.texto)
+                             : !n.fallo && n.tipo == NotaBajada::Tipo::Informacion
+                                 ? calla(sinNovedades(), n.texto)
+                                 : false;
+        if (!callada)
+            muestra(n);
     }
+    if (r.detener)
+        descarga_->detiene();
 }
 
 bool PestanaUltimo::leeRespuesta(const QByteArray &respuesta)
@@ -515,12 +474,6 @@ void PestanaUltimo::ofreceNavegador(int codigoHttp)
         return;
     const auto [desde, hasta] = sesion_.diasQueFaltan();
     Escritorio::actual().abreDireccion(fuente->enNavegador(desde, hasta));
-}
-
-void PestanaUltimo::avisaNoGuardados(int encontrados, Escritura escritura)
-{
-    sinGuardar_ = true;
-    muestra(bajada::noGuardados(encontrados, escritura));
 }
 
 QString PestanaUltimo::hostOperador() const

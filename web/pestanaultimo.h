@@ -104,7 +104,6 @@ private:
     std::array<qint64, Escrutinio::kCategorias> ganadoresUltimo() const;
     QString hostOperador() const;
     // Tells the user that `encontrados` new draws could not be stored (the archive is as it was).
-    void avisaNoGuardados(int encontrados, Escritura escritura);
 
     QWidget *barra_ = nullptr;
     Imagen *Picture2 = nullptr;
