@@ -18,8 +18,10 @@
 #include "syndicates/archivopenas.h"
 #include "syndicates/crea.h"
 #include "syndicates/creamenu.h"
+#include "syndicates/cuentas.h"
 #include "syndicates/pestanacrear.h"
 #include "syndicates/pestanagestor.h"
+#include "syndicates/socios.h"
 #include "widgets/escritorio.h"
 
 #include <QApplication>
@@ -32,6 +34,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 
 #include <algorithm>
 #include <cstdio>
@@ -243,6 +246,30 @@ int main(int argc, char **argv)
         imprimir->click();
         if (QWidget *w = foto.ventana(QStringLiteral("Imprimir")))
             foto.toma(w, QStringLiteral("imprimir"));
+    }
+    // A syndicate with members who pay, one of whom left, and the window of its accounts.
+    {
+        const Pena pena = p.sesion().penas().lee(1);
+        const double creada = std::floor(pena.creacion);
+        SociosPena socios = SociosPena::de(pena);
+        socios.socios = {
+            {QStringLiteral("ANA"), 1}, {QStringLiteral("LUIS"), 1}, {QStringLiteral("PEPA"), 2}};
+        CuentasPena cuentas = CuentasPena::de(pena);
+        cuentas.permanencias = {{QStringLiteral("LUIS"), creada, creada + 90}};
+        cuentas.pagos = {{QStringLiteral("ANA"), creada, 5000, QStringLiteral("Cuota de enero")},
+                         {QStringLiteral("PEPA"), creada, 10000, QString()},
+                         {QStringLiteral("LUIS"), creada + 1, 2000, QString()},
+                         {QStringLiteral("LUIS"), creada + 91, -500, QStringLiteral("Devolución")}};
+        p.sesion().guardaSocios(socios);
+        p.sesion().guardaCuentas(cuentas);
+        foto.toma(&p, QStringLiteral("gestor-cuentas"));
+        if (auto *boton = p.findChild<QPushButton *>(QStringLiteral("socios"))) {
+            boton->click();
+            if (QWidget *w = foto.ventana(QStringLiteral("Socios"))) {
+                foto.toma(w, QStringLiteral("socios"));
+                w->close();
+            }
+        }
     }
     p.confi_Click();
     if (QWidget *w = foto.ventana(QStringLiteral("Configurar")))
