@@ -227,8 +227,13 @@ PestanaGestor::PestanaGestor(Sesion &sesion, QWidget *parent) : Pestana(sesion, 
     // Payments, members' times and the prize destination change only the accounts.
     connect(&sesion_, &Sesion::cuentasCambiadas, this, &PestanaGestor::muestraSaldos);
     connect(&sesion_, &Sesion::penasCambiadas, this, [this](const CambioPenas &c) {
-        if (c.tipo == CambioPenas::Tipo::Contadores)
-            actualizaTotales();
+        if (c.tipo != CambioPenas::Tipo::Contadores)
+            return;
+        actualizaTotales();
+        // The syndicate whose details are shown was counted too: its prizes and effectiveness
+        // would read as they were before the pass.
+        if (registroMostrado_ >= 1 && registroMostrado_ <= sesion_.penas().cuenta())
+            muestrapena(registroMostrado_);
     });
     connect(&sesion_, &Sesion::seleccionOlvidada, this, [this] { Combo2->setCurrentIndex(-1); });
 }
@@ -414,6 +419,7 @@ void PestanaGestor::muestrapena(int registro)
     }
     ErrorBase error;
     const bool escrita = informes::escribePenanums(sesion_.carpeta(), f.apuestas, &error);
+    registroMostrado_ = f.vacia ? 0 : r;
 
     if (f.vacia) {
         penaMostrada_ = Pena{};

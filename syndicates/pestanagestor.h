@@ -123,6 +123,7 @@ private:
     ModeloApuestas *modeloApuestas_ = nullptr;
     comprobacion::Resumen resumen_;
     Pena penaMostrada_;
+    int registroMostrado_ = 0; // the record whose details are shown; 0 = none
     QBarSet *graficoSinPremio_ = nullptr;
     QBarSet *graficoPremios_ = nullptr;
 

@@ -195,6 +195,8 @@ private slots:
             (std::array<int, 5>{m.premio(3), m.premio(4), m.premio(5), m.premio(6), m.premio(7)}),
             (std::array<int, 5>{0, 10, 2, 0, 2}));
         QCOMPARE(control<QLabel>(p, "Label13")->text(), QStringLiteral("18"));
+        // The manager's details of the first syndicate show its counters as counted, too.
+        QCOMPARE(control<QLabel>(p, "Label3_1")->text(), QStringLiteral("2"));
     }
 
     void ventanaYFiltros()
