@@ -115,10 +115,6 @@ std::optional<std::pair<CuentasPena, Registro>> leeRegistro(const char *datos)
     return std::make_pair(std::move(clave), std::move(r));
 }
 
-bool mismaPena(const CuentasPena &a, const CuentasPena &b)
-{
-    return Pena::mismaCreacion(a.creacion, b.creacion) && a.pena == b.pena;
-}
 } // namespace
 
 bool Permanencia::incluye(double dia) const
@@ -129,16 +125,12 @@ bool Permanencia::incluye(double dia) const
 
 CuentasPena CuentasPena::de(const Pena &pena)
 {
-    CuentasPena c;
-    c.creacion = pena.creacion;
-    c.pena = pena.nombre.leftJustified(Pena::kAnchoNombre, ' ', true);
-    return c;
+    return porpena::clave<CuentasPena>(pena);
 }
 
 bool CuentasPena::esDe(const Pena &p) const
 {
-    return Pena::mismaCreacion(creacion, p.creacion) &&
-           pena == p.nombre.leftJustified(Pena::kAnchoNombre, ' ', true);
+    return porpena::esDe(*this, p);
 }
 
 void CuentasPena::renombraSocio(const QString &antes, const QString &despues)
@@ -207,7 +199,7 @@ void ArchivoCuentas::lee(const QByteArray &bytes, std::vector<CuentasPena> &regi
         const CuentasPena &clave = leido->first;
         const Registro &r = leido->second;
         auto j = std::find_if(registros.begin(), registros.end(),
-                              [&](const CuentasPena &c) { return mismaPena(c, clave); });
+                              [&](const CuentasPena &c) { return porpena::mismaClave(c, clave); });
         if (j == registros.end()) {
             registros.push_back(clave);
             j = registros.end() - 1;

@@ -10,6 +10,30 @@
 #include <utility>
 #include <vector>
 
+// The key every such record carries: the syndicate's creation date and its name field,
+// blank-filled as apuestas.dat stores it.
+namespace porpena {
+inline QByteArray campoNombre(const Pena &pena)
+{
+    return pena.nombre.leftJustified(Pena::kAnchoNombre, ' ', true);
+}
+template <class R> R clave(const Pena &pena)
+{
+    R r;
+    r.creacion = pena.creacion;
+    r.pena = campoNombre(pena);
+    return r;
+}
+template <class R> bool esDe(const R &r, const Pena &pena)
+{
+    return Pena::mismaCreacion(r.creacion, pena.creacion) && r.pena == campoNombre(pena);
+}
+template <class R> bool mismaClave(const R &a, const R &b)
+{
+    return Pena::mismaCreacion(a.creacion, b.creacion) && a.pena == b.pena;
+}
+} // namespace porpena
+
 // A file that keeps something of each syndicate (socios.dat, cuentas.dat), found by the
 // syndicate's creation date and name field, and that follows the syndicates when they are
 // renamed or deleted. A record that cannot be used is kept as it is on the disk and written
@@ -90,9 +114,8 @@ protected:
     std::optional<std::vector<R>> con(const R &nuevo) const
     {
         std::vector<R> nuevos = registros_;
-        const auto i = std::find_if(nuevos.begin(), nuevos.end(), [&](const R &r) {
-            return Pena::mismaCreacion(r.creacion, nuevo.creacion) && r.pena == nuevo.pena;
-        });
+        const auto i = std::find_if(nuevos.begin(), nuevos.end(),
+                                    [&](const R &r) { return porpena::mismaClave(r, nuevo); });
         if (i != nuevos.end() && nuevo.vacio())
             nuevos.erase(i);
         else if (i != nuevos.end())

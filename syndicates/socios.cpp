@@ -29,16 +29,12 @@ QString sinBlancosFinales(QString t)
 
 SociosPena SociosPena::de(const Pena &pena)
 {
-    SociosPena s;
-    s.creacion = pena.creacion;
-    s.pena = pena.nombre.leftJustified(Pena::kAnchoNombre, ' ', true);
-    return s;
+    return porpena::clave<SociosPena>(pena);
 }
 
 bool SociosPena::esDe(const Pena &p) const
 {
-    return Pena::mismaCreacion(creacion, p.creacion) &&
-           pena == p.nombre.leftJustified(Pena::kAnchoNombre, ' ', true);
+    return porpena::esDe(*this, p);
 }
 
 std::optional<SociosPena> SociosPena::desdeBytes(const char *datos)
@@ -120,9 +116,8 @@ void ArchivoSocios::leeJokers()
             if (v >= 0 && v <= 9999999)
                 numeros.push_back(v);
         }
-        auto j = std::find_if(registros_.begin(), registros_.end(), [&](const SociosPena &s) {
-            return Pena::mismaCreacion(s.creacion, clave.creacion) && s.pena == clave.pena;
-        });
+        auto j = std::find_if(registros_.begin(), registros_.end(),
+                              [&](const SociosPena &s) { return porpena::mismaClave(s, clave); });
         if (j == registros_.end()) {
             registros_.push_back(clave);
             j = registros_.end() - 1;
